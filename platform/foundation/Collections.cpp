@@ -1,0 +1,75 @@
+#include "platform/foundation/NSMutableArray.h"
+#include "platform/foundation/NSMutableDictionary.h"
+#include "platform/runtime/Class.h"
+
+Class* NSMutableArray::staticClass()
+{
+    static Class* cls = objc_allocateClass("NSMutableArray", NSObject::staticClass());
+    return cls;
+}
+
+NSMutableArray::NSMutableArray()
+    : NSObject(staticClass())
+{
+}
+
+RefPtr<NSMutableArray> NSMutableArray::arrayWithValues(std::vector<Value> values)
+{
+    auto array = NSMutableArray::array();
+    array->m_values = std::move(values);
+    return array;
+}
+
+std::size_t NSMutableArray::indexOfObject(const Value& value) const
+{
+    for (std::size_t index = 0; index < m_values.size(); ++index) {
+        if (m_values[index] == value)
+            return index;
+    }
+    return NSNotFound;
+}
+
+Class* NSMutableDictionary::staticClass()
+{
+    static Class* cls = objc_allocateClass("NSMutableDictionary", NSObject::staticClass());
+    return cls;
+}
+
+NSMutableDictionary::NSMutableDictionary()
+    : NSObject(staticClass())
+{
+}
+
+Value NSMutableDictionary::objectForKey(std::string_view key) const
+{
+    auto found = m_entries.find(key);
+    return found == m_entries.end() ? Value() : found->second;
+}
+
+void NSMutableDictionary::setObject(Value value, std::string_view key)
+{
+    // Setting nothing removes the entry, so a dictionary never holds a nil.
+    if (value.isNil()) {
+        removeObjectForKey(key);
+        return;
+    }
+    auto found = m_entries.find(key);
+    if (found != m_entries.end())
+        found->second = std::move(value);
+    else
+        m_entries.emplace(std::string(key), std::move(value));
+}
+
+void NSMutableDictionary::removeObjectForKey(std::string_view key)
+{
+    auto found = m_entries.find(key);
+    if (found != m_entries.end())
+        m_entries.erase(found);
+}
+
+RefPtr<NSMutableDictionary> NSMutableDictionary::mutableCopy() const
+{
+    auto copy = NSMutableDictionary::dictionary();
+    copy->m_entries = m_entries;
+    return copy;
+}
