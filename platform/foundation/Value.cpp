@@ -16,25 +16,25 @@ Value::Value(NSString string)
 Value::Value(RefPtr<NSMutableArray> array)
 {
     if (array)
-        m_storage = std::move(array);
+        m_storage = ObjectReference { RefPtr<NSObject>(array.get()), ObjectKind::Array };
 }
 
 Value::Value(RefPtr<NSMutableDictionary> dictionary)
 {
     if (dictionary)
-        m_storage = std::move(dictionary);
+        m_storage = ObjectReference { RefPtr<NSObject>(dictionary.get()), ObjectKind::Dictionary };
 }
 
 Value::Value(RefPtr<NSObject> object)
 {
     if (!object)
         return;
-    if (auto* array = runtimeCast<NSMutableArray>(object.get()))
-        m_storage = RefPtr<NSMutableArray>(array);
-    else if (auto* dictionary = runtimeCast<NSMutableDictionary>(object.get()))
-        m_storage = RefPtr<NSMutableDictionary>(dictionary);
-    else
-        m_storage = std::move(object);
+    ObjectKind kind = ObjectKind::Other;
+    if (runtimeCast<NSMutableArray>(object.get()))
+        kind = ObjectKind::Array;
+    else if (runtimeCast<NSMutableDictionary>(object.get()))
+        kind = ObjectKind::Dictionary;
+    m_storage = ObjectReference { std::move(object), kind };
 }
 
 int Value::intValue() const
@@ -84,23 +84,18 @@ NSString Value::string() const
 
 NSMutableArray* Value::array() const
 {
-    const auto* array = std::get_if<RefPtr<NSMutableArray>>(&m_storage);
-    return array ? array->get() : nullptr;
+    return isArray() ? static_cast<NSMutableArray*>(object()) : nullptr;
 }
 
 NSMutableDictionary* Value::dictionary() const
 {
-    const auto* dictionary = std::get_if<RefPtr<NSMutableDictionary>>(&m_storage);
-    return dictionary ? dictionary->get() : nullptr;
+    return isDictionary() ? static_cast<NSMutableDictionary*>(object()) : nullptr;
 }
 
 NSObject* Value::object() const
 {
-    if (const auto* object = std::get_if<RefPtr<NSObject>>(&m_storage))
-        return object->get();
-    if (NSMutableArray* array = this->array())
-        return array;
-    return dictionary();
+    const auto* reference = std::get_if<ObjectReference>(&m_storage);
+    return reference ? reference->object.get() : nullptr;
 }
 
 bool Value::operator==(const Value& other) const

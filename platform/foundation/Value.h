@@ -78,9 +78,9 @@ public:
     bool isString() const { return std::holds_alternative<NSString>(m_storage); }
     bool isData() const { return std::holds_alternative<NSData>(m_storage); }
     bool isDate() const { return std::holds_alternative<NSDate>(m_storage); }
-    bool isArray() const { return std::holds_alternative<RefPtr<NSMutableArray>>(m_storage); }
-    bool isDictionary() const { return std::holds_alternative<RefPtr<NSMutableDictionary>>(m_storage); }
-    bool isObject() const { return std::holds_alternative<RefPtr<NSObject>>(m_storage); }
+    bool isArray() const { return objectKind() == ObjectKind::Array; }
+    bool isDictionary() const { return objectKind() == ObjectKind::Dictionary; }
+    bool isObject() const { return objectKind() == ObjectKind::Other; }
 
     // The platform's intValue: numbers and numeric strings give their value
     // (wider integers keep their low 32 bits, as the platform's conversion
@@ -103,7 +103,17 @@ public:
     bool operator==(const Value& other) const;
 
 private:
-    std::variant<std::monostate, bool, NSNumberInteger, double, NSString, NSData, NSDate,
-        RefPtr<NSMutableArray>, RefPtr<NSMutableDictionary>, RefPtr<NSObject>>
+    enum class ObjectKind { None, Array, Dictionary, Other };
+    struct ObjectReference {
+        RefPtr<NSObject> object;
+        ObjectKind kind;
+    };
+    ObjectKind objectKind() const
+    {
+        const auto* reference = std::get_if<ObjectReference>(&m_storage);
+        return reference ? reference->kind : ObjectKind::None;
+    }
+
+    std::variant<std::monostate, bool, NSNumberInteger, double, NSString, NSData, NSDate, ObjectReference>
         m_storage;
 };

@@ -27,14 +27,23 @@ public:
     using Implementation = Result (*)(NSObject* self, Parameters... parameters);
     using ResultType = Result;
 
-    explicit Selector(std::string_view name)
-        : m_id(internSelector(name, typeid(Result(Parameters...))))
+    // Constant-initialised so that selectors are usable from any static
+    // initialiser; the name is interned on first use.
+    constexpr explicit Selector(const char* name)
+        : m_name(name)
     {
     }
 
-    SelectorId id() const { return m_id; }
-    std::string_view name() const { return selectorName(m_id); }
+    SelectorId id() const
+    {
+        if (m_id == unresolved) [[unlikely]]
+            m_id = internSelector(m_name, typeid(Result(Parameters...)));
+        return m_id;
+    }
+    std::string_view name() const { return m_name; }
 
 private:
-    SelectorId m_id;
+    static constexpr SelectorId unresolved = ~SelectorId { 0 };
+    const char* m_name;
+    mutable SelectorId m_id { unresolved };
 };

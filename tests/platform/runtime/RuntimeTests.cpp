@@ -7,11 +7,11 @@
 
 namespace {
 
-const Selector<int(int)> addTen("runtimeTest_addTen:");
-const Selector<int(int)> addTwice("runtimeTest_addTwice:");
-const Selector<std::string()> kind("runtimeTest_kind");
-const Selector<bool()> isReady("runtimeTest_isReady");
-const Selector<int()> classValue("runtimeTest_classValue");
+constinit Selector<int(int)> addTen("runtimeTest_addTen:");
+constinit Selector<int(int)> addTwice("runtimeTest_addTwice:");
+constinit Selector<std::string()> kind("runtimeTest_kind");
+constinit Selector<bool()> isReady("runtimeTest_isReady");
+constinit Selector<int()> classValue("runtimeTest_classValue");
 
 // A platform-style class whose own internal call goes through the method table.
 class Counter : public NSObject {
