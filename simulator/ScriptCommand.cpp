@@ -76,6 +76,8 @@ std::string_view commandWord(ScriptCommandKind kind)
         return "pointer-up";
     case ScriptCommandKind::ListKeys:
         return "list-keys";
+    case ScriptCommandKind::KeyboardSnapshot:
+        return "keyboard-snapshot";
     case ScriptCommandKind::Render:
         return "render";
     case ScriptCommandKind::Quit:
@@ -120,6 +122,7 @@ std::string ScriptCommand::toLine() const
     case ScriptCommandKind::Orientation:
     case ScriptCommandKind::Keyplane:
     case ScriptCommandKind::Snapshot:
+    case ScriptCommandKind::KeyboardSnapshot:
     case ScriptCommandKind::App:
         add(quoteScriptString(name));
         break;

@@ -40,6 +40,7 @@ enum class ScriptCommandKind {
     PointerMove,
     PointerUp,
     ListKeys,
+    KeyboardSnapshot,
     Render,
     Quit,
 };
@@ -68,6 +69,15 @@ struct ScriptCommand {
     std::optional<int> typeMode;
     std::optional<int> gesture;
     int value { 0 };
+
+    // A command of that kind, naming a file, locale, keyplane or app where it takes one.
+    static ScriptCommand of(ScriptCommandKind kind, std::string name = {})
+    {
+        ScriptCommand command;
+        command.kind = kind;
+        command.name = std::move(name);
+        return command;
+    }
 
     // The command written back in the script language, so that it can be sent
     // to a host process and parsed there again.

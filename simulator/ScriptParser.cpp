@@ -310,6 +310,8 @@ const std::vector<CommandSyntax>& commandTable()
         { "pointer-move", true, parsePoint("a screen point X Y") },
         { "pointer-up", true, parsePoint("a screen point X Y") },
         { "list-keys", true, parseNothing },
+        { "keyboard-snapshot", true,
+            [](Arguments& a, ScriptCommand& c) { c.name = a.word("a file name ending in .png"); } },
         { "render", true, parseNothing },
         { "quit", true, parseNothing },
     };

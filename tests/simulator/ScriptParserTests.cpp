@@ -194,6 +194,7 @@ TEST(ScriptParser, EveryCommandSurvivesTheTripToAHost)
         "pointer-move 10 -20.5",
         "pointer-up 0 0",
         "list-keys",
+        R"(keyboard-snapshot "/tmp/k.png")",
         "render",
         "quit",
     };
