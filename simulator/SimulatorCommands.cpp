@@ -2,6 +2,7 @@
 
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
+#include "simulator/InteractiveWindow.h"
 #include "simulator/KeyListing.h"
 #include "simulator/ScriptParser.h"
 
@@ -57,6 +58,8 @@ int runSimulatorCommand(const CommandLine& commandLine)
         return runScriptFile(commandLine, device);
     case CommandLine::Mode::Keys:
         return listKeys(commandLine, device.root);
+    case CommandLine::Mode::Interactive:
+        return runInteractive(commandLine, device.root);
     default:
         std::cerr << "corvane-sim: this command is not built yet\n";
         return 2;
