@@ -110,6 +110,12 @@ std::string quoteScriptString(std::string_view text)
     return quoted + "\"";
 }
 
+std::string scriptWord(std::string_view text)
+{
+    bool isPlain = !text.empty() && text.find_first_of(" \t\r\n\"\\#") == std::string_view::npos;
+    return isPlain ? std::string(text) : quoteScriptString(text);
+}
+
 std::string ScriptCommand::toLine() const
 {
     std::string written(commandWord(kind));
@@ -124,7 +130,7 @@ std::string ScriptCommand::toLine() const
     case ScriptCommandKind::Snapshot:
     case ScriptCommandKind::KeyboardSnapshot:
     case ScriptCommandKind::App:
-        add(quoteScriptString(name));
+        add(scriptWord(name));
         break;
     case ScriptCommandKind::Keyboard:
         if (keyboardType)
@@ -140,15 +146,15 @@ std::string ScriptCommand::toLine() const
         break;
     case ScriptCommandKind::Tap:
     case ScriptCommandKind::Press:
-        add(quoteScriptString(key));
+        add(scriptWord(key));
         break;
     case ScriptCommandKind::Flick:
     case ScriptCommandKind::Slide:
-        add(quoteScriptString(key));
+        add(scriptWord(key));
         add(formatNumber(y));
         break;
     case ScriptCommandKind::Drag:
-        add(quoteScriptString(key));
+        add(scriptWord(key));
         add(formatNumber(x));
         add(formatNumber(y));
         add(std::to_string(steps));
@@ -173,7 +179,7 @@ std::string ScriptCommand::toLine() const
         break;
     case ScriptCommandKind::ExpectAlt:
         add("alt");
-        add(quoteScriptString(key));
+        add(scriptWord(key));
         add(quoteScriptString(text));
         break;
     case ScriptCommandKind::ExpectSetting:

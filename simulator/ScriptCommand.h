@@ -87,5 +87,8 @@ struct ScriptCommand {
 // The word that starts a command of this kind.
 std::string_view commandWord(ScriptCommandKind kind);
 
+// A plain word as it stands, anything else in quotes: how a script would write it.
+std::string scriptWord(std::string_view text);
+
 // A string in the script language's quotes, with \n, \t, \" and \\ escaped.
 std::string quoteScriptString(std::string_view text);

@@ -1,5 +1,6 @@
 #include "simulator/SimulatorCommands.h"
 
+#include "simulator/DemoRun.h"
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
 #include "simulator/InteractiveWindow.h"
@@ -58,6 +59,8 @@ int runSimulatorCommand(const CommandLine& commandLine)
         return runScriptFile(commandLine, device);
     case CommandLine::Mode::Keys:
         return listKeys(commandLine, device.root);
+    case CommandLine::Mode::Demo:
+        return runDemo(commandLine, device.root);
     case CommandLine::Mode::Interactive:
         return runInteractive(commandLine, device.root);
     default:
