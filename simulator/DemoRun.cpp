@@ -185,8 +185,8 @@ bool DemoSession::runStep(int number, const DemoStep& step)
         m_transcript << "     > " << command.toLine() << "\n";
         if (reply.status != HostReply::Status::Ok) {
             std::cout << " failed\n";
-            std::cerr << "corvane-sim: demo step " << number << ", \"" << command.toLine()
-                      << "\": " << reply.message << '\n';
+            std::cerr << "corvane-sim: demo step " << number << " (" << command.toLine()
+                      << "): " << reply.message << '\n';
             m_transcript << "     FAILED: " << reply.message << "\n";
             return false;
         }
