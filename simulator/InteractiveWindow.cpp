@@ -125,8 +125,12 @@ InteractiveSession::~InteractiveSession()
 // Says why there is no display to open a window on, or nothing when there is one.
 std::optional<std::string> missingDisplay()
 {
-    const char* chosenDriver = std::getenv("SDL_VIDEODRIVER");
-    if (!chosenDriver && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    auto isSet = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    const char* chosenDriver = isSet("SDL_VIDEODRIVER") ? std::getenv("SDL_VIDEODRIVER") : nullptr;
+    if (!chosenDriver && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))
         return "neither DISPLAY nor WAYLAND_DISPLAY is set";
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return std::string(SDL_GetError());
