@@ -39,7 +39,7 @@ FrameBuffer* Driver::frameBuffer(const std::string& app)
     return found == m_frameBuffers.end() ? nullptr : &found->second;
 }
 
-HostProcess* Driver::hostFor(const std::string& app, HostReply& failure)
+AppProcess* Driver::hostFor(const std::string& app, HostReply& failure)
 {
     auto found = m_hosts.find(app);
     if (found != m_hosts.end() && found->second->isRunning())
@@ -70,7 +70,7 @@ HostProcess* Driver::hostFor(const std::string& app, HostReply& failure)
     std::vector<std::string> arguments = options.toArguments();
     arguments.insert(arguments.begin(), m_settings.executable);
     std::string error;
-    auto host = HostProcess::start(displayName(app), arguments, frameDescriptor, error);
+    auto host = AppProcess::start(displayName(app), arguments, frameDescriptor, error);
     if (!host) {
         failure = HostReply::error("cannot start the " + displayName(app) + " app: " + error);
         return nullptr;
@@ -81,12 +81,12 @@ HostProcess* Driver::hostFor(const std::string& app, HostReply& failure)
         failure = HostReply::error(boot.message);
         return nullptr;
     }
-    HostProcess* started = host.get();
+    AppProcess* started = host.get();
     m_hosts[app] = std::move(host);
     return started;
 }
 
-HostProcess* Driver::frontHost(HostReply& failure)
+AppProcess* Driver::frontHost(HostReply& failure)
 {
     return hostFor(m_front, failure);
 }
@@ -138,7 +138,7 @@ HostReply Driver::execute(const ScriptCommand& command)
     }
 
     HostReply failure;
-    HostProcess* host = frontHost(failure);
+    AppProcess* host = frontHost(failure);
     if (!host)
         return failure;
     return host->request(sent.toLine());

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "simulator/AppProcess.h"
 #include "simulator/FrameBuffer.h"
-#include "simulator/HostProcess.h"
 #include "simulator/HostReply.h"
 #include "simulator/ScriptCommand.h"
 #include "simulator/ScriptParser.h"
@@ -45,7 +45,7 @@ public:
 
     const std::string& frontApp() const { return m_front; }
     // The front app's host, started if needed; nothing when it cannot start.
-    HostProcess* frontHost(HostReply& failure);
+    AppProcess* frontHost(HostReply& failure);
     FrameBuffer* frameBuffer(const std::string& app);
 
     // Called with a line of progress whenever an app starts ("Starting the notes app …").
@@ -58,13 +58,13 @@ public:
     void stopAll();
 
 private:
-    HostProcess* hostFor(const std::string& app, HostReply& failure);
+    AppProcess* hostFor(const std::string& app, HostReply& failure);
     HostReply forwardToAll(const ScriptCommand& command);
     static std::string displayName(const std::string& app);
 
     Settings m_settings;
     std::string m_front;
-    std::map<std::string, std::unique_ptr<HostProcess>> m_hosts;
+    std::map<std::string, std::unique_ptr<AppProcess>> m_hosts;
     std::map<std::string, FrameBuffer> m_frameBuffers;
     std::function<void(const std::string&)> m_progress;
 };

@@ -1,8 +1,8 @@
 #include "simulator/HostMain.h"
 
 #include "simulator/AppHost.h"
+#include "simulator/AppProcess.h"
 #include "simulator/HostOptions.h"
-#include "simulator/HostProcess.h"
 #include "simulator/HostReply.h"
 #include "simulator/LineChannel.h"
 #include "simulator/ScriptParser.h"
@@ -25,7 +25,7 @@ int runHostProcess(const std::vector<std::string>& arguments)
         std::cerr << "corvane-sim: this mode is started by corvane-sim itself, not by hand\n";
         return 2;
     }
-    LineChannel channel(HostProcess::commandDescriptor);
+    LineChannel channel(AppProcess::commandDescriptor);
     AppHost host(*options);
     HostReply boot = host.boot();
     if (!writeHostReply(channel, boot) || boot.status != HostReply::Status::Ok)

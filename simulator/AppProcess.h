@@ -12,7 +12,7 @@
 // One app running in a process of its own, as the driver sees it. The child
 // reads commands on descriptor 3 and answers there; it ends when that socket
 // closes, and also when the driver dies, so nothing outlives a run.
-class HostProcess {
+class AppProcess {
 public:
     // The descriptor the child finds its command socket on, and the one it
     // finds an optional shared frame buffer on.
@@ -21,12 +21,12 @@ public:
 
     // Starts the program; displayName names the app in messages. frameBuffer
     // is handed to the child as descriptor 4 when it is not -1.
-    static std::unique_ptr<HostProcess> start(std::string displayName,
+    static std::unique_ptr<AppProcess> start(std::string displayName,
         const std::vector<std::string>& arguments, int frameBuffer, std::string& error);
 
-    ~HostProcess();
-    HostProcess(const HostProcess&) = delete;
-    HostProcess& operator=(const HostProcess&) = delete;
+    ~AppProcess();
+    AppProcess(const AppProcess&) = delete;
+    AppProcess& operator=(const AppProcess&) = delete;
 
     const std::string& displayName() const { return m_displayName; }
     pid_t pid() const { return m_pid; }
@@ -46,7 +46,7 @@ public:
     struct StartedProcess {
         explicit StartedProcess() = default;
     };
-    HostProcess(StartedProcess, std::string displayName, pid_t pid, int socket);
+    AppProcess(StartedProcess, std::string displayName, pid_t pid, int socket);
 
 private:
     std::string reapAndDescribe();

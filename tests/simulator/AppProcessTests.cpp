@@ -1,4 +1,4 @@
-#include "simulator/HostProcess.h"
+#include "simulator/AppProcess.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -8,15 +8,15 @@ namespace {
 
 // A host written in shell: it answers on descriptor 3 as corvane-sim's own
 // host mode does, which is all the driver's side relies on.
-std::unique_ptr<HostProcess> startShellHost(const std::string& script)
+std::unique_ptr<AppProcess> startShellHost(const std::string& script)
 {
     std::string error;
-    auto host = HostProcess::start("shell", { "/bin/sh", "-c", script }, -1, error);
+    auto host = AppProcess::start("shell", { "/bin/sh", "-c", script }, -1, error);
     EXPECT_TRUE(host) << error;
     return host;
 }
 
-TEST(HostProcess, RepliesCarryOutputAndStatus)
+TEST(AppProcess, RepliesCarryOutputAndStatus)
 {
     auto host = startShellHost(R"(
         while read -r line <&3; do
@@ -44,7 +44,7 @@ TEST(HostProcess, RepliesCarryOutputAndStatus)
     EXPECT_FALSE(host->isRunning());
 }
 
-TEST(HostProcess, AHostThatDiesIsReapedAndDescribed)
+TEST(AppProcess, AHostThatDiesIsReapedAndDescribed)
 {
     auto crashing = startShellHost("read -r line <&3; kill -SEGV $$");
     ASSERT_TRUE(crashing);
@@ -62,7 +62,7 @@ TEST(HostProcess, AHostThatDiesIsReapedAndDescribed)
     EXPECT_NE(exiting->readReply().message.find("exited with status 3"), std::string::npos);
 }
 
-TEST(HostProcess, GarbageFromAHostIsAnErrorThatQuotesIt)
+TEST(AppProcess, GarbageFromAHostIsAnErrorThatQuotesIt)
 {
     auto host = startShellHost(R"(read -r line <&3; echo 'segfault at 0x0' >&3; read -r line <&3)");
     ASSERT_TRUE(host);
@@ -71,7 +71,7 @@ TEST(HostProcess, GarbageFromAHostIsAnErrorThatQuotesIt)
     EXPECT_EQ(reply.message, "the host answered something unexpected: \"segfault at 0x0\"");
 }
 
-TEST(HostProcess, StoppingEndsAHostThatIgnoresQuit)
+TEST(AppProcess, StoppingEndsAHostThatIgnoresQuit)
 {
     auto host = startShellHost("trap '' TERM; while true; do sleep 1; done");
     ASSERT_TRUE(host);
@@ -81,10 +81,10 @@ TEST(HostProcess, StoppingEndsAHostThatIgnoresQuit)
     EXPECT_EQ(::kill(pid, 0), -1);
 }
 
-TEST(HostProcess, AProgramThatCannotStartIsReported)
+TEST(AppProcess, AProgramThatCannotStartIsReported)
 {
     std::string error;
-    auto host = HostProcess::start("missing", { "/nonexistent/corvane-host" }, -1, error);
+    auto host = AppProcess::start("missing", { "/nonexistent/corvane-host" }, -1, error);
     ASSERT_TRUE(host);
     HostReply reply = host->readReply();
     EXPECT_EQ(reply.status, HostReply::Status::Error);

@@ -1,4 +1,4 @@
-#include "simulator/HostProcess.h"
+#include "simulator/AppProcess.h"
 
 #include <cerrno>
 #include <csignal>
@@ -31,13 +31,13 @@ void placeDescriptor(int descriptor, int target)
         ::_exit(127);
     // Keep the driver's standard output for what scripts print.
     ::dup2(STDERR_FILENO, STDOUT_FILENO);
-    if (frameBuffer == HostProcess::commandDescriptor)
+    if (frameBuffer == AppProcess::commandDescriptor)
         frameBuffer = ::dup(frameBuffer);
-    placeDescriptor(socket, HostProcess::commandDescriptor);
+    placeDescriptor(socket, AppProcess::commandDescriptor);
     if (frameBuffer >= 0)
-        placeDescriptor(frameBuffer, HostProcess::frameDescriptor);
+        placeDescriptor(frameBuffer, AppProcess::frameDescriptor);
     ::close_range(
-        frameBuffer >= 0 ? HostProcess::frameDescriptor + 1 : HostProcess::commandDescriptor + 1, ~0U, 0);
+        frameBuffer >= 0 ? AppProcess::frameDescriptor + 1 : AppProcess::commandDescriptor + 1, ~0U, 0);
 
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
@@ -51,7 +51,7 @@ void placeDescriptor(int descriptor, int target)
 
 } // namespace
 
-std::unique_ptr<HostProcess> HostProcess::start(
+std::unique_ptr<AppProcess> AppProcess::start(
     std::string displayName, const std::vector<std::string>& arguments, int frameBuffer, std::string& error)
 {
     int sockets[2];
@@ -70,22 +70,22 @@ std::unique_ptr<HostProcess> HostProcess::start(
     if (pid == 0)
         execChild(arguments, sockets[1], frameBuffer, parent);
     ::close(sockets[1]);
-    return std::make_unique<HostProcess>(StartedProcess {}, std::move(displayName), pid, sockets[0]);
+    return std::make_unique<AppProcess>(StartedProcess {}, std::move(displayName), pid, sockets[0]);
 }
 
-HostProcess::HostProcess(StartedProcess, std::string displayName, pid_t pid, int socket)
+AppProcess::AppProcess(StartedProcess, std::string displayName, pid_t pid, int socket)
     : m_displayName(std::move(displayName))
     , m_pid(pid)
     , m_channel(socket)
 {
 }
 
-HostProcess::~HostProcess()
+AppProcess::~AppProcess()
 {
     stop();
 }
 
-HostReply HostProcess::request(std::string_view line, std::chrono::milliseconds timeout)
+HostReply AppProcess::request(std::string_view line, std::chrono::milliseconds timeout)
 {
     if (!isRunning())
         return HostReply::error("the " + m_displayName + " app is not running");
@@ -94,7 +94,7 @@ HostReply HostProcess::request(std::string_view line, std::chrono::milliseconds 
     return readReply(timeout);
 }
 
-HostReply HostProcess::readReply(std::chrono::milliseconds timeout)
+HostReply AppProcess::readReply(std::chrono::milliseconds timeout)
 {
     if (!isRunning())
         return HostReply::error("the " + m_displayName + " app is not running");
@@ -114,7 +114,7 @@ HostReply HostProcess::readReply(std::chrono::milliseconds timeout)
     return reader.reply;
 }
 
-std::string HostProcess::reapAndDescribe()
+std::string AppProcess::reapAndDescribe()
 {
     m_channel.close();
     int status = 0;
@@ -128,7 +128,7 @@ std::string HostProcess::reapAndDescribe()
     return process + " exited with status " + std::to_string(WEXITSTATUS(status));
 }
 
-void HostProcess::stop()
+void AppProcess::stop()
 {
     if (!isRunning())
         return;
