@@ -1,5 +1,8 @@
 #include "platform/uikit/UIWindow.h"
 
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIScrollView.h"
+
 Class* UIWindow::staticClass()
 {
     static Class* cls = objc_allocateClass("UIWindow", UIView::staticClass());
@@ -24,4 +27,88 @@ void UIWindow::runDisplayPass()
 {
     m_displayPassScheduled = false;
     layoutIfNeeded();
+}
+
+void UIWindow::makeKeyAndVisible()
+{
+    setHidden(false);
+    UIApplication::sharedApplication()->setKeyWindow(this);
+}
+
+bool UIWindow::isKeyWindow() const
+{
+    return UIApplication::sharedApplication()->keyWindow() == this;
+}
+
+UITouch* UIWindow::touchForFinger(int finger) const
+{
+    auto found = m_touches.find(finger);
+    return found == m_touches.end() ? nullptr : found->second.get();
+}
+
+void UIWindow::sendTouch(int finger, UITouchPhase phase, CGPoint location)
+{
+    if (phase == UITouchPhase::Began) {
+        // A finger pressed again without a release first: the old touch is lost.
+        if (touchForFinger(finger))
+            sendTouch(finger, UITouchPhase::Cancelled, location);
+        beginTouch(finger, location);
+        return;
+    }
+    RefPtr<UITouch> touch = touchForFinger(finger);
+    if (!touch)
+        return;
+    touch->moveTo(location, phase);
+    switch (phase) {
+    case UITouchPhase::Moved:
+    case UITouchPhase::Stationary:
+        handOverToScrollView(touch.get());
+        send(touch->view(), sel::touchesMoved, touch.get(), nullptr);
+        return;
+    case UITouchPhase::Ended:
+        m_touches.erase(finger);
+        send(touch->view(), sel::touchesEnded, touch.get(), nullptr);
+        return;
+    case UITouchPhase::Cancelled:
+        m_touches.erase(finger);
+        send(touch->view(), sel::touchesCancelled, touch.get(), nullptr);
+        return;
+    case UITouchPhase::Began:
+        return;
+    }
+}
+
+void UIWindow::tap(CGPoint location)
+{
+    constexpr int tapFinger = 0;
+    sendTouch(tapFinger, UITouchPhase::Began, location);
+    sendTouch(tapFinger, UITouchPhase::Ended, location);
+}
+
+void UIWindow::beginTouch(int finger, CGPoint location)
+{
+    auto* view = runtimeCast<UIView>(send(this, sel::hitTest, location));
+    if (!view)
+        return;
+    auto touch = makeRef<UITouch>(this, view, location);
+    m_touches[finger] = touch;
+    send(view, sel::touchesBegan, touch.get(), nullptr);
+}
+
+void UIWindow::handOverToScrollView(UITouch* touch)
+{
+    UIView* view = touch->view();
+    if (!view)
+        return;
+    for (UIView* ancestor = view->superview(); ancestor; ancestor = ancestor->superview()) {
+        auto* scrollView = runtimeCast<UIScrollView>(ancestor);
+        if (!scrollView)
+            continue;
+        if (scrollView->shouldBeginDragging(touch)) {
+            send(view, sel::touchesCancelled, touch, nullptr);
+            touch->setView(scrollView);
+            scrollView->beginDragging(touch);
+        }
+        return;
+    }
 }
