@@ -3,6 +3,7 @@
 #include "platform/PlatformExport.h"
 #include "platform/foundation/NSString.h"
 #include "platform/graphics/CGGeometry.h"
+#include "platform/graphics/CTFont.h"
 #include "platform/runtime/Message.h"
 
 // A face at a size, found by its PostScript name in the platform's font table.
@@ -15,16 +16,16 @@ public:
     static RefPtr<UIFont> systemFontOfSize(CGFloat size);
     static RefPtr<UIFont> boldSystemFontOfSize(CGFloat size);
 
-    UIFont(NSString name, CGFloat size);
+    explicit UIFont(CTFontRef font);
 
-    const NSString& fontName() const { return m_name; }
-    CGFloat pointSize() const { return m_size; }
+    NSString fontName() const { return CTFontCopyPostScriptName(m_font); }
+    CGFloat pointSize() const { return CTFontGetSize(m_font); }
     // The distance from one baseline to the next.
     CGFloat lineHeight() const;
     CGFloat ascender() const;
     CGFloat descender() const;
+    const CTFontRef& ctFont() const { return m_font; }
 
 private:
-    NSString m_name;
-    CGFloat m_size;
+    CTFontRef m_font;
 };

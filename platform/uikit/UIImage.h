@@ -3,11 +3,9 @@
 #include "platform/PlatformExport.h"
 #include "platform/foundation/NSString.h"
 #include "platform/graphics/CGGeometry.h"
+#include "platform/graphics/CGImage.h"
 #include "platform/runtime/Message.h"
 
-#include <memory>
-
-class CGImage;
 class NSBundle;
 
 // A bitmap with a scale: its size is in points, its pixels are scale times
@@ -24,18 +22,17 @@ public:
     // Scale 1, or 2 for a file whose name ends in "@2x.png".
     static RefPtr<UIImage> imageWithContentsOfFile(const NSString& path);
 
-    UIImage(std::shared_ptr<const ::CGImage> image, CGFloat scale);
-    ~UIImage() override;
+    UIImage(CGImageRef image, CGFloat scale);
 
     CGSize size() const;
     CGFloat scale() const { return m_scale; }
-    const ::CGImage& CGImage() const { return *m_image; }
+    const CGImageRef& CGImage() const { return m_image; }
 
     // Scales the image into the rectangle of the current context.
     void drawInRect(CGRect rect) const;
     void drawAtPoint(CGPoint point) const;
 
 private:
-    std::shared_ptr<const ::CGImage> m_image;
+    CGImageRef m_image;
     CGFloat m_scale;
 };

@@ -1,6 +1,9 @@
 #include "platform/uikit/UIWindow.h"
 
+#include "platform/foundation/NSRunLoop.h"
+#include "platform/graphics/CGBitmapContext.h"
 #include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIScrollView.h"
 
 Class* UIWindow::staticClass()
@@ -19,14 +22,38 @@ void UIWindow::scheduleDisplayPass()
     if (m_displayPassScheduled)
         return;
     m_displayPassScheduled = true;
-    if (m_scheduler)
+    if (m_scheduler) {
         m_scheduler();
+        return;
+    }
+    WeakPtr<UIWindow> window(this);
+    NSRunLoop::main().performOnNextTurn([window] {
+        if (UIWindow* scheduled = window.get(); scheduled && scheduled->isDisplayPassScheduled())
+            scheduled->runDisplayPass();
+    });
 }
 
 void UIWindow::runDisplayPass()
 {
     m_displayPassScheduled = false;
     layoutIfNeeded();
+}
+
+CGImageRef UIWindow::snapshotImage(CGFloat scale)
+{
+    runDisplayPass();
+    CGSize size = frame().size;
+    CGContextPtr bitmap
+        = CGBitmapContextCreate(size.width, size.height, scale > 0 ? scale : UIScreen::mainScreen()->scale());
+    if (!bitmap)
+        return nullptr;
+    drawHierarchy(*bitmap);
+    return CGBitmapContextCreateImage(bitmap.get());
+}
+
+bool UIWindow::writeSnapshotPNG(const std::string& path, CGFloat scale)
+{
+    return CGImageWritePNG(snapshotImage(scale), path);
 }
 
 void UIWindow::makeKeyAndVisible()

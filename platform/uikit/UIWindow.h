@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/graphics/CGImage.h"
 #include "platform/runtime/WeakPtr.h"
 #include "platform/uikit/UITouch.h"
 #include "platform/uikit/UIView.h"
@@ -24,8 +25,15 @@ public:
     // Lays out the tree; the host then draws it with drawHierarchy.
     void runDisplayPass();
 
-    // Set by the host: how a scheduled pass reaches its run loop.
+    // How a scheduled pass reaches a run loop: by default the next turn of
+    // the main run loop runs it; a host may route it elsewhere.
     void setDisplayPassScheduler(std::function<void()> scheduler) { m_scheduler = std::move(scheduler); }
+
+    // Lays the window out and draws it into a new bitmap, at the screen's
+    // scale unless one is given: what the screen shows.
+    CGImageRef snapshotImage(CGFloat scale = 0);
+    // The snapshot as a PNG file; false when it cannot be written.
+    bool writeSnapshotPNG(const std::string& path, CGFloat scale = 0);
 
     // The application's key window: alerts and presented pages appear in it.
     void makeKeyAndVisible();
