@@ -4,6 +4,7 @@
 #include "platform/graphics/CGContext.h"
 #include "platform/uikit/UIScreen.h"
 
+#include <array>
 #include <string>
 
 namespace {
@@ -55,9 +56,9 @@ RefPtr<UIImage> UIImage::imageNamedInBundle(const NSString& name, NSBundle* bund
     std::string type = dot == std::string::npos ? std::string("png") : text.substr(dot + 1);
     std::string doubleStem = stem + std::string(doubleScaleSuffix);
     bool doubleScreen = UIScreen::mainScreen()->scale() >= 2;
-    for (const std::string& candidate : doubleScreen
-            ? std::initializer_list<std::string> { doubleStem, stem }
-            : std::initializer_list<std::string> { stem, doubleStem }) {
+    std::array<std::string, 2> candidates { doubleScreen ? doubleStem : stem,
+        doubleScreen ? stem : doubleStem };
+    for (const std::string& candidate : candidates) {
         NSString path = bundle->pathForResource(NSString(candidate), NSString(type));
         if (RefPtr<UIImage> image = imageWithContentsOfFile(path))
             return image;

@@ -99,18 +99,17 @@ void UILabel::setEnabled(bool enabled)
     setNeedsDisplay();
 }
 
+// One line is never wrapped; more lines wrap to the width. Either way only
+// the lines numberOfLines allows are measured.
 CGSize UILabel::textSizeWithin(CGSize size) const
 {
     if (m_text.isNil() || m_text.isEmpty())
         return { 0, 0 };
-    if (m_numberOfLines == 1) {
-        CGSize line = sizeWithFont(m_text, m_font.get());
-        return { std::min(line.width, size.width), line.height };
-    }
     CGFloat maximumHeight
         = m_numberOfLines > 0 ? m_font->lineHeight() * static_cast<CGFloat>(m_numberOfLines) : unlimited;
-    return sizeWithFontConstrainedToSizeLineBreakMode(
-        m_text, m_font.get(), { size.width, std::min(maximumHeight, size.height) }, m_lineBreakMode);
+    CGSize limit { m_numberOfLines == 1 ? unlimited : size.width, std::min(maximumHeight, size.height) };
+    CGSize text = sizeWithFontConstrainedToSizeLineBreakMode(m_text, m_font.get(), limit, m_lineBreakMode);
+    return { std::min(text.width, size.width), text.height };
 }
 
 CGRect UILabel::textRectForBounds(CGRect bounds) const

@@ -1,4 +1,7 @@
+#include "platform/foundation/NSNotificationCenter.h"
 #include "platform/uikit/KeyboardPresenter.h"
+#include "platform/uikit/NSValue.h"
+#include "platform/uikit/UIKeyboardNotifications.h"
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIWindow.h"
 
@@ -144,6 +147,60 @@ TEST_F(TextField, WithoutAKeyboardEditingStillStartsAndRemovalResigns)
     EXPECT_EQ(window->firstResponder(), nullptr);
     // Off screen, a field cannot take the focus.
     EXPECT_FALSE(field->becomeFirstResponder());
+}
+
+struct PostedKeyboardNotification {
+    std::string name;
+    CGRect begin;
+    CGRect end;
+};
+
+TEST_F(TextField, KeyboardNotificationsCarryTheKeyboardsFrameAsValues)
+{
+    std::vector<PostedKeyboardNotification> posted;
+    for (const char* name : { UIKeyboardWillShowNotification, UIKeyboardDidShowNotification,
+             UIKeyboardWillHideNotification, UIKeyboardDidHideNotification }) {
+        NSNotificationCenter::defaultCenter()->addObserver(
+            nullptr,
+            [&posted](NSNotification* notification) {
+                auto frame = [notification](const char* key) {
+                    auto* value = runtimeCast<NSValue>(notification->userInfo()->objectForKey(key).object());
+                    return value ? value->CGRectValue() : CGRectZero;
+                };
+                posted.push_back({ notification->name().utf8(), frame(UIKeyboardFrameBeginUserInfoKey),
+                    frame(UIKeyboardFrameEndUserInfoKey) });
+            },
+            name, nullptr);
+    }
+    auto other = UITextField::make(CGRectMake(10, 200, 300, 44));
+    window->addSubview(other.get());
+
+    field->becomeFirstResponder();
+    other->becomeFirstResponder();
+    other->resignFirstResponder();
+
+    CGRect onScreen = CGRectMake(0, 264, 320, 216);
+    CGRect below = CGRectMake(0, 480, 320, 216);
+    ASSERT_EQ(posted.size(), 4U);
+    EXPECT_EQ(posted[0].name, UIKeyboardWillShowNotification);
+    EXPECT_EQ(posted[1].name, UIKeyboardDidShowNotification);
+    EXPECT_EQ(posted[1].begin, below);
+    EXPECT_EQ(posted[1].end, onScreen);
+    EXPECT_EQ(posted[2].name, UIKeyboardWillHideNotification);
+    EXPECT_EQ(posted[2].begin, onScreen);
+    EXPECT_EQ(posted[3].name, UIKeyboardDidHideNotification);
+    EXPECT_EQ(posted[3].end, below);
+}
+
+TEST_F(TextField, WithoutAKeyboardNothingIsAnnounced)
+{
+    setKeyboardPresenter(nullptr);
+    int posts = 0;
+    NSNotificationCenter::defaultCenter()->addObserver(
+        nullptr, [&posts](NSNotification*) { ++posts; }, NSString(), nullptr);
+    field->becomeFirstResponder();
+    field->resignFirstResponder();
+    EXPECT_EQ(posts, 0);
 }
 
 TEST_F(TextField, ReturnAsksTheDelegateInsteadOfBreakingTheLine)

@@ -1,3 +1,4 @@
+#include "platform/foundation/NSRunLoop.h"
 #include "platform/runtime/Message.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIWindow.h"
@@ -110,6 +111,30 @@ TEST_F(ViewTree, DisplayRequestsScheduleOnePassThatLaysOutOnlyWhatAsked)
     first->setFrame(CGRectMake(10, 10, 60, 50));
     window->runDisplayPass();
     EXPECT_EQ(first->layouts, 3);
+}
+
+TEST_F(ViewTree, WithoutAHostSchedulerThePassRunsOnceOnTheNextRunLoopTurn)
+{
+    auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
+    auto view = makeRef<RecordingView>(CGRectMake(0, 0, 50, 50));
+    window->addSubview(view.get());
+    EXPECT_EQ(view->layouts, 0);
+    NSRunLoop::main().runUntilIdle();
+    EXPECT_EQ(view->layouts, 1);
+
+    send(view.get(), sel::setNeedsLayout);
+    send(view.get(), sel::setNeedsLayout);
+    EXPECT_EQ(view->layouts, 1);
+    NSRunLoop::main().runUntilIdle();
+    EXPECT_EQ(view->layouts, 2);
+    NSRunLoop::main().runUntilIdle();
+    EXPECT_EQ(view->layouts, 2);
+
+    // A pass the host ran already is not run again.
+    send(view.get(), sel::setNeedsLayout);
+    window->runDisplayPass();
+    NSRunLoop::main().runUntilIdle();
+    EXPECT_EQ(view->layouts, 3);
 }
 
 TEST_F(ViewTree, HitTestingFindsTheDeepestVisibleInteractiveView)
