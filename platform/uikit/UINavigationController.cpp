@@ -73,15 +73,14 @@ void UINavigationController::showTop(UIViewController* leaving, bool animated)
         send(leaving, sel::viewWillDisappear, animated);
         send(arriving, sel::viewWillAppear, animated);
     }
-    if (leaving && leaving->isViewLoaded())
-        leaving->view()->removeFromSuperview();
-    if (arriving) {
-        UIView* page = arriving->view();
-        if (page) {
-            page->setFrame(contentFrame());
-            page->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-            view()->insertSubviewAtIndex(page, 0);
-        }
+    if (m_shownPageView)
+        m_shownPageView->removeFromSuperview();
+    m_shownPageView = arriving ? arriving->view() : nullptr;
+    if (m_shownPageView) {
+        m_shownPageView->setFrame(contentFrame());
+        m_shownPageView->setAutoresizingMask(
+            UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        view()->insertSubviewAtIndex(m_shownPageView.get(), 0);
     }
     navigationBar();
     updateBar();

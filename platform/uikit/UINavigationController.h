@@ -39,5 +39,7 @@ private:
 
     std::vector<RefPtr<UIViewController>> m_stack;
     RefPtr<UINavigationBar> m_bar;
+    // The view of the page on top, as it was asked for when the page arrived.
+    RefPtr<UIView> m_shownPageView;
     bool m_onScreen { false };
 };

@@ -83,7 +83,8 @@ void UIViewController::presentViewControllerAnimatedCompletion(
 {
     if (!controller || m_presented)
         return;
-    UIWindow* window = m_view ? m_view->window() : nullptr;
+    UIView* own = view();
+    UIWindow* window = own ? own->window() : nullptr;
     if (!window)
         window = UIApplication::sharedApplication()->keyWindow();
     m_presented = controller;
