@@ -1,4 +1,5 @@
 #include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UIWindow.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,32 @@ TEST_F(ButtonEvents, TargetsGetTheirActionsThroughTheirMethodTablesAndAreNotKept
     target = nullptr;
     window->tap({ 110, 110 });
     EXPECT_EQ(events.size(), 6U);
+}
+
+TEST_F(ButtonEvents, ScrollingContainerTakesAVerticalDragAndCancelsTheButton)
+{
+    auto scroller = UIScrollView::make(CGRectMake(0, 0, 320, 200));
+    scroller->setContentSize({ 320, 600 });
+    window->addSubview(scroller.get());
+    scroller->addSubview(button.get());
+
+    finger(UITouchPhase::Began, 110, 110);
+    // Sideways the content cannot move: the button keeps the finger.
+    finger(UITouchPhase::Moved, 130, 112);
+    finger(UITouchPhase::Moved, 130, 130);
+    EXPECT_TRUE(scroller->isDragging());
+    // Pulling down past the top stops at the top.
+    EXPECT_FLOAT_EQ(scroller->contentOffset().y, 0);
+    finger(UITouchPhase::Moved, 130, 90);
+    finger(UITouchPhase::Ended, 130, 90);
+    EXPECT_EQ(events, (std::vector<std::string> { "down", "drag-inside", "cancel" }));
+    // The content follows the finger from where it was pressed.
+    EXPECT_FLOAT_EQ(scroller->contentOffset().y, 20);
+    EXPECT_FALSE(scroller->isDragging());
+    finger(UITouchPhase::Began, 110, 150);
+    finger(UITouchPhase::Moved, 110, 50);
+    EXPECT_FLOAT_EQ(scroller->contentOffset().y, 120);
+    finger(UITouchPhase::Ended, 110, 50);
 }
 
 TEST(Button, ShowsTheImageForItsStateFallingBackToNormal)

@@ -253,6 +253,54 @@ protected:
     void TearDown() override { runtimeRestoreRegisteredMethods(); }
 };
 
+// A cell class of a pane's own: it picks the subtitle style whatever it is
+// asked for, and adds to the base layout.
+class TitleCell final : public UITableViewCell {
+public:
+    static Class* staticClass()
+    {
+        static Class* cls = [] {
+            Class* created = objc_allocateClass("TableTestTitleCell", UITableViewCell::staticClass());
+            addMethod<&TitleCell::initWithStyle>(created, sel::initWithStyleReuseIdentifier);
+            addMethod<&TitleCell::layout>(created, sel::layoutSubviews);
+            return created;
+        }();
+        return cls;
+    }
+    TitleCell()
+        : UITableViewCell(staticClass())
+    {
+    }
+    NSObject* initWithStyle(int, NSString identifier)
+    {
+        if (!UITableViewCell::initWithStyleReuseIdentifier(
+                UITableViewCellStyleSubtitle, std::move(identifier)))
+            return nullptr;
+        textLabel()->setText("Corvane");
+        return this;
+    }
+    void layout()
+    {
+        UITableViewCell::layoutSubviewsImpl();
+        CGRect text = textLabel()->frame();
+        textLabel()->setFrame({ { 0, 0 }, text.size });
+    }
+};
+
+TEST_F(TableCell, SubclassInitialiserAndLayoutRunThroughTheMethodTable)
+{
+    auto cell = makeRef<TitleCell>();
+    EXPECT_EQ(send(cell.get(), sel::initWithStyleReuseIdentifier, 0, NSString("TitleCell")), cell.get());
+    EXPECT_EQ(cell->style(), UITableViewCellStyleSubtitle);
+    EXPECT_NE(cell->detailTextLabel(), nullptr);
+    EXPECT_EQ(cell->reuseIdentifier(), NSString("TitleCell"));
+    cell->setFrame(CGRectMake(0, 0, 320, 88));
+    cell->layoutIfNeeded();
+    EXPECT_EQ(cell->textLabel()->frame().origin, CGPointMake(0, 0));
+    EXPECT_FLOAT_EQ(
+        cell->textLabel()->frame().width(), sizeWithFont("Corvane", cell->textLabel()->font()).width);
+}
+
 TEST_F(TableCell, DefaultStyleTextFillsTheContentBesideTheAccessory)
 {
     auto cell = UITableViewCell::make(UITableViewCellStyleDefault, "Cell");
