@@ -34,6 +34,21 @@ protected:
     }
 };
 
+TEST_F(LabelsAndImages, ColourSetFillPaintsWithItsComponentsKeptInRange)
+{
+    CGContextPtr bitmap = CGBitmapContextCreate(4, 4);
+    UIGraphicsPushContext(bitmap.get());
+    UIColor::colorWithRedGreenBlueAlpha(76 / 255.0F, 86 / 255.0F, 106 / 255.0F, 1)->setFill();
+    CGContextFillRect(bitmap.get(), CGRectMake(0, 0, 2, 4));
+    UIColor::colorWithWhiteAlpha(2, 1)->setFill();
+    CGContextFillRect(bitmap.get(), CGRectMake(2, 0, 2, 4));
+    UIGraphicsPopContext();
+    CGImageRef image = CGBitmapContextCreateImage(bitmap.get());
+    EXPECT_EQ(CGImageGetPixel(image, 0, 0), (CGPixel { 255, 76, 86, 106 }));
+    EXPECT_EQ(CGImageGetPixel(image, 3, 3), (CGPixel { 255, 255, 255, 255 }));
+    EXPECT_TRUE(UIColor::clearColor()->CGColor().isClear());
+}
+
 TEST_F(LabelsAndImages, FontsAreFoundByPostScriptNameOrNotAtAll)
 {
     RefPtr<UIFont> plain = UIFont::fontWithNameSize("HelveticaNeue", 17);
