@@ -43,7 +43,7 @@ TEST_F(TouchHandling, PressedCharacterKeyShowsItsPopupAboveItInTheWindow)
     driver.touchDown(centerOf("Latin-Small-Letter-G"));
     std::vector<UIKBKeyView*> popups = popupsInWindow();
     ASSERT_EQ(popups.size(), 1u);
-    UIKBKeyView* popup = popups[0];
+    RefPtr<UIKBKeyView> popup(popups[0]);
     EXPECT_EQ(send(popup, sel::key), g);
     EXPECT_EQ(send(popup, sel::state), 1);
     EXPECT_EQ(send(popup, sel::superview), window.get());
@@ -215,7 +215,7 @@ TEST_F(TouchHandling, LongPressOnAVowelOffersItsVariants)
     KeyboardTimer::advanceClock(UIKeyboardLayoutStar::longPressDelay - 0.05);
     EXPECT_FALSE(layout()->variantsView());
     KeyboardTimer::advanceClock(0.1);
-    UIKBVariantsView* variants = layout()->variantsView();
+    RefPtr<UIKBVariantsView> variants(layout()->variantsView());
     ASSERT_TRUE(variants);
     EXPECT_EQ(variants->superview(), window.get());
     // The balloon replaces the pop-up.
