@@ -3,13 +3,12 @@
 #include "platform/PlatformExport.h"
 #include "platform/keyboard/KeyboardConfiguration.h"
 #include "platform/keyboard/UIKBTree.h"
+#include "platform/keyboard/UIKeyboard.h"
 #include "platform/uikit/KeyboardPresenter.h"
 
 #include <optional>
 #include <utility>
 #include <vector>
-
-class UIKeyboard;
 
 // The platform's keyboard as the toolkit brings it up for a text input: the
 // keyboard for the input's keyboard type, in the window's orientation, with

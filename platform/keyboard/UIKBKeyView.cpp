@@ -1,5 +1,6 @@
 #include "platform/keyboard/UIKBKeyView.h"
 
+#include "platform/keyboard/KeyCapPainter.h"
 #include "platform/keyboard/UIKeyboardImpl.h"
 
 #include <cmath>
@@ -45,4 +46,20 @@ NSString UIKBKeyView::cacheKey()
             NSString(shift), label.isNil() ? NSString("") : label });
 }
 
-void UIKBKeyView::drawRect(CGRect) { }
+void UIKBKeyView::drawRect(CGRect)
+{
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    if (m_state == UIKBKeyViewStatePopup) {
+        KeyCapPainter::drawPopup(context, m_key.get(), m_headRect, m_capRect);
+        return;
+    }
+    if (m_state != UIKBKeyViewStateCap)
+        return;
+    // The view covers the key's padded frame; the cap sits inside it.
+    CGRect cap = send(m_key.get(), sel::frame);
+    CGRect padded = send(m_key.get(), sel::paddedFrame);
+    cap.origin = { cap.minX() - padded.minX(), cap.minY() - padded.minY() };
+    NSObject* keyboard = send(UIKeyboardImpl::staticClass(), sel::activeInstance);
+    KeyCapPainter::drawKey(
+        context, m_key.get(), cap, send(keyboard, sel::isShifted), send(keyboard, sel::isShiftLocked));
+}

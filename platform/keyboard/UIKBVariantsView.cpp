@@ -1,5 +1,7 @@
 #include "platform/keyboard/UIKBVariantsView.h"
 
+#include "platform/keyboard/KeyCapPainter.h"
+
 #include <cmath>
 
 Class* UIKBVariantsView::staticClass()
@@ -38,4 +40,25 @@ void UIKBVariantsView::selectAtPoint(CGPoint point)
     }
 }
 
-void UIKBVariantsView::drawRect(CGRect) { }
+void UIKBVariantsView::drawRect(CGRect)
+{
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    CGRect bounds = CGRectMake(0, 0, frame().width(), frame().height());
+    CGContextSaveGState(context);
+    CGContextSetShadowWithColor(context, { 0, 1 }, 2, CGColor::white(0, 0.35f));
+    CGContextSetFillColorWithColor(context, KeyCapPainter::characterCap);
+    CGContextFillRoundedRect(context, bounds, KeyCapPainter::cornerRadius * 2);
+    CGContextRestoreGState(context);
+    CGFloat cell = cellWidth();
+    for (std::size_t index = 0; index < m_variants->count(); ++index) {
+        CGRect cellRect = CGRectMake(cell * static_cast<CGFloat>(index), 0, cell, bounds.height());
+        bool selected = index == m_selectedIndex;
+        if (selected) {
+            CGContextSetFillColorWithColor(context, KeyCapPainter::shiftLockedCap);
+            CGContextFillRoundedRect(context, cellRect, KeyCapPainter::cornerRadius);
+        }
+        KeyCapPainter::drawCentredText(context, "Helvetica", 24,
+            selected ? CGColor::white(1) : KeyCapPainter::characterLabel,
+            m_variants->objectAtIndex(index).string(), cellRect);
+    }
+}

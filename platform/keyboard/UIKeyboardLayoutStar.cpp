@@ -48,6 +48,11 @@ UIKeyboardLayoutStar::UIKeyboardLayoutStar(CGRect frame, RefPtr<UIKBTree> keyboa
     addSubview(m_keyplaneView.get());
 }
 
+void UIKeyboardLayoutStar::setKeyboardImpl(UIKeyboardImpl* impl)
+{
+    m_impl = impl;
+}
+
 NSObject* UIKeyboardLayoutStar::keyplaneNamed(NSString name)
 {
     NSMutableArray* keyplanes = send(m_keyboard.get(), sel::subtrees);

@@ -29,7 +29,7 @@ public:
     NSObject* pressedKey() const { return m_pressedKey.get(); }
     UIKBKeyView* popupView() const { return m_popupView.get(); }
     UIKBVariantsView* variantsView() const { return m_variantsView.get(); }
-    void setKeyboardImpl(UIKeyboardImpl* impl) { m_impl = impl; }
+    void setKeyboardImpl(UIKeyboardImpl* impl);
 
     // The platform's own implementations of the layout messages.
     NSObject* keyplaneNamed(NSString name);
