@@ -57,6 +57,52 @@ void recordingDidMove(NSObject* self)
 
 void ignoringSetShiftLocked(NSObject*, bool) { }
 
+// An upward gesture as an extension would build it on the platform: once the
+// finger is 25 points above where it went down, the pop-up's key gets another
+// string; drags above the keyboard are kept from the platform; the key gets
+// its own string back when the pop-up leaves the window.
+CGPoint gestureStart;
+Selector<void(NSObject*, CGPoint)>::Implementation previousTouchDown;
+Selector<void(NSObject*)>::Implementation previousTouchDragged;
+Selector<void()>::Implementation previousPopupDidMove;
+
+void gestureTouchDown(NSObject* self, NSObject* key, CGPoint point)
+{
+    callImplementation(previousTouchDown, self, key, point);
+    gestureStart = point;
+}
+
+NSObject* findKeyPopupView()
+{
+    NSObject* window = send(send(UIKeyboard::staticClass(), sel::activeKeyboard), sel::window);
+    NSMutableArray* subviews = send(window, sel::subviews);
+    for (const Value& view : *subviews) {
+        if (isKindOfClass(view.object(), UIKBKeyView::staticClass()))
+            return view.object();
+    }
+    return nullptr;
+}
+
+void gestureTouchDragged(NSObject* self, NSObject* touch)
+{
+    CGPoint point = send(touch, sel::locationInView, self);
+    if (gestureStart.y - point.y >= 25) {
+        NSObject* popup = findKeyPopupView();
+        send(send(popup, sel::key), sel::setRepresentedString, NSString("1"));
+        send(popup, sel::setNeedsDisplay);
+    }
+    if (point.y <= 0 && point.y > -125)
+        return;
+    callImplementation(previousTouchDragged, self, touch);
+}
+
+void gesturePopupDidMove(NSObject* self)
+{
+    callImplementation(previousPopupDidMove, self);
+    if (!send(self, sel::superview))
+        send(send(self, sel::key), sel::setRepresentedString, NSString("q"));
+}
+
 class Replacements : public KeyboardFixture {
 protected:
     void SetUp() override
@@ -141,6 +187,25 @@ TEST_F(Replacements, PopupLeavingTheWindowRunsTheReplacedDidMoveToSuperview)
     driver.touchMove(centerOf("Latin-Small-Letter-H"));
     driver.touchCancel();
     EXPECT_EQ(seen.popupDepartures, 3);
+}
+
+TEST_F(Replacements, UpwardGestureTypesTheStringSwappedIntoThePressedKey)
+{
+    present(0);
+    Class* layoutClass = UIKeyboardLayoutStar::staticClass();
+    MSHookMessageEx(layoutClass, sel::touchDownWithKeyAtPoint, gestureTouchDown, &previousTouchDown);
+    MSHookMessageEx(layoutClass, sel::touchDragged, gestureTouchDragged, &previousTouchDragged);
+    MSHookMessageEx(
+        UIKBKeyView::staticClass(), sel::didMoveToSuperview, gesturePopupDidMove, &previousPopupDidMove);
+    CGPoint q = centerOf("Latin-Small-Letter-Q");
+    driver.touchDown(q);
+    driver.touchMove({ q.x, q.y - 30 });
+    // Withheld from the platform, so the pop-up still shows q's key.
+    ASSERT_EQ(popupsInWindow().size(), 1u);
+    EXPECT_EQ(send(keyNamed("Latin-Small-Letter-Q"), sel::representedString).utf8(), "1");
+    driver.touchUp();
+    EXPECT_EQ(input->text, "1");
+    EXPECT_EQ(send(keyNamed("Latin-Small-Letter-Q"), sel::representedString).utf8(), "q");
 }
 
 TEST_F(Replacements, ShiftTapsGoThroughSetShiftLocked)

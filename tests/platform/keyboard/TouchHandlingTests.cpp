@@ -28,6 +28,14 @@ TEST_F(TouchHandling, HitTestFindsTheKeyWhosePaddedFrameHoldsThePoint)
     EXPECT_EQ(send(layout(), sel::keyHitTest, CGPointMake(100, 216)), nullptr);
 }
 
+TEST_F(TouchHandling, TouchesAnswerTheirPlaceInTheLayoutsCoordinates)
+{
+    CGFloat keyboardTop = window->frame().height() - 216;
+    auto touch = makeRef<UITouch>(CGPointMake(40, keyboardTop - 50));
+    EXPECT_EQ(send(touch.get(), sel::locationInView, layout()), CGPointMake(40, -50));
+    EXPECT_EQ(send(touch.get(), sel::locationInView, nullptr), CGPointMake(40, keyboardTop - 50));
+}
+
 TEST_F(TouchHandling, TapTypesTheKeyIntoTheTextInput)
 {
     tap("Latin-Small-Letter-H");
