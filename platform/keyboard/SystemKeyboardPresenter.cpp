@@ -88,10 +88,3 @@ CGRect SystemKeyboardPresenter::keyboardFrame() const
 {
     return m_keyboard ? m_keyboard->frame() : CGRectZero;
 }
-
-SystemKeyboardPresenter& installSystemKeyboard()
-{
-    static SystemKeyboardPresenter presenter;
-    setKeyboardPresenter(&presenter);
-    return presenter;
-}

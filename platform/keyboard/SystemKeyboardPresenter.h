@@ -39,7 +39,3 @@ private:
     std::vector<std::pair<KeyboardConfiguration, RefPtr<UIKBTree>>> m_trees;
     RefPtr<UIKeyboard> m_keyboard;
 };
-
-// Makes a process-wide platform keyboard the toolkit's keyboard presenter, and
-// answers it.
-PLATFORM_EXPORT SystemKeyboardPresenter& installSystemKeyboard();
