@@ -1,8 +1,8 @@
 #include "platform/keyboard/SystemKeyboardPresenter.h"
 
+#include "platform/foundation/NSLocale.h"
 #include "platform/keyboard/CurrencySigns.h"
 #include "platform/keyboard/KeyboardLayoutBuilder.h"
-#include "platform/keyboard/KeyboardLocale.h"
 #include "platform/keyboard/UIKeyboard.h"
 #include "platform/keyboard/UIKeyboardImpl.h"
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
@@ -17,7 +17,7 @@ SystemKeyboardPresenter::~SystemKeyboardPresenter()
 KeyboardConfiguration SystemKeyboardPresenter::configurationFor(
     int keyboardType, const UIWindow* window) const
 {
-    NSString locale = KeyboardLocale::currentIdentifier();
+    NSString locale = NSLocale::currentLocaleIdentifier();
     KeyboardConfiguration configuration;
     configuration.kind = keyboardKindForType(keyboardType);
     configuration.letterLayout = m_letterLayout.value_or(letterLayoutForLocale(locale));
@@ -34,7 +34,7 @@ RefPtr<UIKBTree> SystemKeyboardPresenter::treeFor(const KeyboardConfiguration& c
             return tree;
     }
     auto tree
-        = buildKeyboardTree(configuration, CurrencySigns::forLocale(KeyboardLocale::currentIdentifier()));
+        = buildKeyboardTree(configuration, CurrencySigns::forLocale(NSLocale::currentLocaleIdentifier()));
     m_trees.emplace_back(configuration, tree);
     return tree;
 }

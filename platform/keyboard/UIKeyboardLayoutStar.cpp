@@ -1,8 +1,8 @@
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
 
+#include "platform/foundation/NSLocale.h"
 #include "platform/keyboard/CurrencySigns.h"
 #include "platform/keyboard/KeyboardLayoutBuilder.h"
-#include "platform/keyboard/KeyboardLocale.h"
 #include "platform/keyboard/UIKeyboard.h"
 #include "platform/keyboard/UIKeyboardImpl.h"
 #include "platform/uikit/UITextInput.h"
@@ -84,7 +84,7 @@ void UIKeyboardLayoutStar::setKeyplaneName(NSString name)
 
 void UIKeyboardLayoutStar::setCurrencyKeysForCurrentLocaleOnKeyplane(NSObject* keyplane)
 {
-    CurrencySigns signs = CurrencySigns::forLocale(KeyboardLocale::currentIdentifier());
+    CurrencySigns signs = CurrencySigns::forLocale(NSLocale::currentLocaleIdentifier());
     if (!signs.available())
         return;
     auto setSign = [keyplane](const char* keyName, const NSString& sign) {

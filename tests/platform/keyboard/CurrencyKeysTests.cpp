@@ -42,7 +42,7 @@ TEST_F(CurrencyKeys, EachLocaleGetsItsOwnSignAndThreeOthers)
     };
     for (const Case& each : { Case { "en_US", "$ € £ ¥" }, Case { "de_DE", "€ $ £ ¥" },
              Case { "fr_FR", "€ $ £ ¥" }, Case { "en_GB", "£ € $ ¥" }, Case { "ja_JP", "¥ € $ £" } }) {
-        KeyboardLocale::setCurrentIdentifier(each.locale);
+        NSLocale::setCurrentLocaleIdentifier(each.locale);
         present(0);
         EXPECT_EQ(signs(), each.expected) << each.locale;
     }
@@ -51,7 +51,7 @@ TEST_F(CurrencyKeys, EachLocaleGetsItsOwnSignAndThreeOthers)
 TEST_F(CurrencyKeys, ALocaleChangeReachesKeysOfAKeyboardAlreadyBuilt)
 {
     present(0);
-    KeyboardLocale::setCurrentIdentifier("en_GB");
+    NSLocale::setCurrentLocaleIdentifier("en_GB");
     // Showing the numbers keyplane puts the locale's signs on it.
     tap("More-Key");
     EXPECT_EQ(sign("Numbers-And-Punctuation", "Primary-Currency-Sign"), "£");
@@ -62,7 +62,7 @@ TEST_F(CurrencyKeys, ALocaleChangeReachesKeysOfAKeyboardAlreadyBuilt)
 TEST_F(CurrencyKeys, LocalesWithoutARegionHaveNoCurrencyKeys)
 {
     for (const char* locale : { "en", "und" }) {
-        KeyboardLocale::setCurrentIdentifier(locale);
+        NSLocale::setCurrentLocaleIdentifier(locale);
         present(0);
         EXPECT_EQ(signs(), "(none) (none) (none) (none)") << locale;
         // Other symbols stand where the currency keys would be.

@@ -199,7 +199,7 @@ TEST_F(Drawing, PopupShowsThePressedKeyLargeAboveIt)
 TEST_F(Drawing, VariantsBalloonHighlightsTheSelectedVariant)
 {
     driver.touchDown(centerOf("Latin-Small-Letter-E"));
-    KeyboardTimer::advanceClock(1);
+    NSRunLoop::main().advanceBy(1);
     RefPtr<UIKBVariantsView> variants(layout()->variantsView());
     ASSERT_TRUE(variants);
     CGImageRef image = drawWindow();

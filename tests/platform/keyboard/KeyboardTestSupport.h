@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/keyboard/KeyboardLocale.h"
+#include "platform/foundation/NSLocale.h"
+#include "platform/foundation/NSRunLoop.h"
 #include "platform/keyboard/KeyboardTimer.h"
 #include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/SystemKeyboardPresenter.h"
@@ -63,21 +64,23 @@ private:
 inline constexpr CGSize portraitWindow { 320, 480 };
 inline constexpr CGSize landscapeWindow { 568, 320 };
 
-// Each test starts from the platform's own methods, the default locale and a
-// fresh presenter, window and text input.
+// Each test starts from the platform's own methods, the default locale, a
+// fresh run loop on the virtual clock and a fresh presenter, window and text
+// input.
 class KeyboardFixture : public testing::Test {
 protected:
     void SetUp() override
     {
         runtimeRestoreRegisteredMethods();
-        KeyboardLocale::setCurrentIdentifier("en_US");
+        NSLocale::setCurrentLocaleIdentifier("en_US");
+        NSRunLoop::main().reset();
     }
     void TearDown() override
     {
         driver.touchCancel();
         presenter.dismissKeyboard();
         runtimeRestoreRegisteredMethods();
-        KeyboardLocale::setCurrentIdentifier("en_US");
+        NSLocale::setCurrentLocaleIdentifier("en_US");
     }
 
     void present(int type = 0, CGSize windowSize = portraitWindow)

@@ -61,7 +61,7 @@ TEST_F(KeyboardTypes, LetterKeySetsNameTheirLayoutAfterAKeySetlessSubtree)
     };
     for (const Case& each :
         { Case { "en_US", "-QWERTY-" }, Case { "de_DE", "QWERTZ" }, Case { "fr_FR", "AZERTY" } }) {
-        KeyboardLocale::setCurrentIdentifier(each.locale);
+        NSLocale::setCurrentLocaleIdentifier(each.locale);
         present(0);
         NSMutableArray* subtrees = send(keyplane(), sel::subtrees);
         ASSERT_EQ(subtrees->count(), 2u);
@@ -74,7 +74,7 @@ TEST_F(KeyboardTypes, LetterKeySetsNameTheirLayoutAfterAKeySetlessSubtree)
 
 TEST_F(KeyboardTypes, ExplicitLetterLayoutOverridesTheLocale)
 {
-    KeyboardLocale::setCurrentIdentifier("en_US");
+    NSLocale::setCurrentLocaleIdentifier("en_US");
     presenter.setLetterLayout(KeyboardLetterLayout::AZERTY);
     present(0);
     EXPECT_EQ(keyplane()->keys()->objectAtIndex(0).object(), keyNamed("Latin-Small-Letter-A"));

@@ -28,7 +28,7 @@ TEST_F(Teardown, DismissingDuringAPressTakesThePopupAwayAndStopsTheTimer)
     ASSERT_EQ(popupsInWindow().size(), 1u);
     presenter.dismissKeyboard();
     EXPECT_TRUE(popupsInWindow().empty());
-    KeyboardTimer::advanceClock(5);
+    NSRunLoop::main().advanceBy(5);
     EXPECT_EQ(window->subviews()->count(), 0u);
     // The finger lifting later reaches nothing.
     driver.touchUp();

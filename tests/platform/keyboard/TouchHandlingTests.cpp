@@ -141,7 +141,7 @@ TEST_F(TouchHandling, ShiftTapShiftsForOneLetter)
 TEST_F(TouchHandling, SecondShiftTapAfterTheDoubleTapIntervalUnshifts)
 {
     tap("Shift-Key");
-    KeyboardTimer::advanceClock(0.4);
+    NSRunLoop::main().advanceBy(0.4);
     tap("Shift-Key");
     EXPECT_FALSE(send(impl(), sel::isShifted));
     EXPECT_FALSE(send(impl(), sel::isShiftLocked));
@@ -151,7 +151,7 @@ TEST_F(TouchHandling, SecondShiftTapAfterTheDoubleTapIntervalUnshifts)
 TEST_F(TouchHandling, DoubleTapOnShiftLocksItUntilTheNextTap)
 {
     tap("Shift-Key");
-    KeyboardTimer::advanceClock(0.2);
+    NSRunLoop::main().advanceBy(0.2);
     tap("Shift-Key");
     EXPECT_TRUE(send(impl(), sel::isShiftLocked));
     EXPECT_TRUE(send(impl(), sel::isShifted));
@@ -159,7 +159,7 @@ TEST_F(TouchHandling, DoubleTapOnShiftLocksItUntilTheNextTap)
     tap("Latin-Capital-Letter-B");
     EXPECT_EQ(input->text, "AB");
     EXPECT_EQ(keyplaneName(), "Capital-Letters");
-    KeyboardTimer::advanceClock(1);
+    NSRunLoop::main().advanceBy(1);
     tap("Shift-Key");
     EXPECT_FALSE(send(impl(), sel::isShiftLocked));
     EXPECT_FALSE(send(impl(), sel::isShifted));
@@ -189,13 +189,13 @@ TEST_F(TouchHandling, HoldingDeleteRepeatsUntilLifted)
 {
     input->text = "abcdefgh";
     driver.touchDown(centerOf("Delete-Key"));
-    KeyboardTimer::advanceClock(UIKeyboardLayoutStar::longPressDelay);
+    NSRunLoop::main().advanceBy(UIKeyboardLayoutStar::longPressDelay);
     EXPECT_EQ(input->text, "abcdefg");
-    KeyboardTimer::advanceClock(0.35);
+    NSRunLoop::main().advanceBy(0.35);
     EXPECT_EQ(input->text, "abcd");
     driver.touchUp();
     // The lift itself deletes nothing more, and the repeat has stopped.
-    KeyboardTimer::advanceClock(1);
+    NSRunLoop::main().advanceBy(1);
     EXPECT_EQ(input->text, "abcd");
 }
 
@@ -220,9 +220,9 @@ TEST_F(TouchHandling, LongPressOnAVowelOffersItsVariants)
 {
     driver.touchDown(centerOf("Latin-Small-Letter-E"));
     EXPECT_TRUE(impl()->isLongPressTimerScheduled());
-    KeyboardTimer::advanceClock(UIKeyboardLayoutStar::longPressDelay - 0.05);
+    NSRunLoop::main().advanceBy(UIKeyboardLayoutStar::longPressDelay - 0.05);
     EXPECT_FALSE(layout()->variantsView());
-    KeyboardTimer::advanceClock(0.1);
+    NSRunLoop::main().advanceBy(0.1);
     RefPtr<UIKBVariantsView> variants(layout()->variantsView());
     ASSERT_TRUE(variants);
     EXPECT_EQ(variants->superview(), window.get());
@@ -246,7 +246,7 @@ TEST_F(TouchHandling, LongPressOnAVowelOffersItsVariants)
 TEST_F(TouchHandling, LongPressOnAKeyWithoutVariantsJustTypesIt)
 {
     driver.touchDown(centerOf("Latin-Small-Letter-Q"));
-    KeyboardTimer::advanceClock(2);
+    NSRunLoop::main().advanceBy(2);
     EXPECT_FALSE(layout()->variantsView());
     EXPECT_EQ(popupsInWindow().size(), 1u);
     driver.touchUp();
@@ -256,11 +256,11 @@ TEST_F(TouchHandling, LongPressOnAKeyWithoutVariantsJustTypesIt)
 TEST_F(TouchHandling, ReArmingTheLongPressTimerPostponesIt)
 {
     driver.touchDown(centerOf("Latin-Small-Letter-E"));
-    KeyboardTimer::advanceClock(0.5);
+    NSRunLoop::main().advanceBy(0.5);
     send(impl(), sel::touchLongPressTimerWithDelay, 0.5);
-    KeyboardTimer::advanceClock(0.4);
+    NSRunLoop::main().advanceBy(0.4);
     EXPECT_FALSE(layout()->variantsView());
-    KeyboardTimer::advanceClock(0.2);
+    NSRunLoop::main().advanceBy(0.2);
     EXPECT_TRUE(layout()->variantsView());
     send(impl(), sel::clearLongPressTimer);
     EXPECT_FALSE(impl()->isLongPressTimerScheduled());
@@ -270,7 +270,7 @@ TEST_F(TouchHandling, ShiftedVariantsAreCapitals)
 {
     tap("Shift-Key");
     driver.touchDown(centerOf("Latin-Capital-Letter-E"));
-    KeyboardTimer::advanceClock(1);
+    NSRunLoop::main().advanceBy(1);
     driver.touchUp();
     EXPECT_EQ(input->text, "É");
     EXPECT_EQ(keyplaneName(), "Small-Letters");
