@@ -41,7 +41,9 @@ void KeyCapPainter::drawKey(CGContextRef context, NSObject* key, CGRect cap, boo
     int type = send(key, sel::displayType);
     bool character = isCharacterType(type);
     bool lightStyle = send(key, sel::displayTypeHint) == UIKBDisplayTypeHintLightStyle;
-    bool shiftLit = type == UIKBKeyDisplayTypeShift && shifted;
+    // Only the letters' shift key lights up; the numbers keyplanes' shift keys switch keyplanes.
+    bool shiftLit = type == UIKBKeyDisplayTypeShift && shifted
+        && send(key, sel::properties)->objectForKey(UIKBProperty::keyplaneSwitch).isNil();
 
     CGColor fill = character && !lightStyle ? characterCap : lightStyle ? lightStyleCap : functionCap;
     CGColor text = character && !lightStyle ? characterLabel : CGColor::white(1.0f);

@@ -295,24 +295,25 @@ void UIKeyboardLayoutStar::performKeyAction(NSObject* key)
         typeString(send(key, sel::representedString));
         break;
     case UIKBKeyDisplayTypeShift:
-        if (isLettersKeyplane()) {
-            if (UIKeyboardImpl* impl = m_impl.get())
-                impl->shiftKeyTapped();
-        } else {
-            send(this, sel::setKeyplaneName, send(m_keyplane.get(), sel::shiftAlternateKeyplaneName));
-        }
-        break;
-    case UIKBKeyDisplayTypeDelete:
-        if (!m_deleteRepeated)
-            send(textInput(), sel::deleteBackward);
-        break;
     case UIKBKeyDisplayTypeMore: {
+        // Shift keys that name a keyplane switch to it (the numbers keyplanes'
+        // "#+=" and "123"); the letters' shift key shifts.
         NSString target = send(key, sel::properties)->objectForKey(UIKBProperty::keyplaneSwitch).string();
+        if (target.isNil()) {
+            UIKeyboardImpl* impl = m_impl.get();
+            if (impl && send(key, sel::displayType) == UIKBKeyDisplayTypeShift)
+                impl->shiftKeyTapped();
+            break;
+        }
         if (target.isEqualToString("Small-Letters") && send(m_impl, sel::isShifted))
             target = "Capital-Letters";
         send(this, sel::setKeyplaneName, target);
         break;
     }
+    case UIKBKeyDisplayTypeDelete:
+        if (!m_deleteRepeated)
+            send(textInput(), sel::deleteBackward);
+        break;
     default:
         break;
     }

@@ -154,6 +154,12 @@ TEST_F(Drawing, ShiftAndShiftLockLightTheShiftKey)
         CGPixel locked = capCorner(drawKeyplane(), "Shift-Key");
         EXPECT_GT(locked.blue, locked.red + 60);
     }
+    // The numbers keyplane's "#+=" key, in the shift key's place, does not light up.
+    send(impl(), sel::setShiftLocked, false);
+    send(impl(), sel::setShift, true);
+    tap("More-Key");
+    ASSERT_EQ(keyplaneName(), "Numbers-And-Punctuation");
+    EXPECT_LT(brightness(capCorner(drawKeyplane(), "Shift-Key")), 150);
 }
 
 TEST_F(Drawing, LightStyleKeysHaveWhiteLabelsOnDarkerCaps)
