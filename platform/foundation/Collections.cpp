@@ -1,5 +1,6 @@
 #include "platform/foundation/NSMutableArray.h"
 #include "platform/foundation/NSMutableDictionary.h"
+#include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Class.h"
 
 Class* NSMutableArray::staticClass()
@@ -65,6 +66,19 @@ void NSMutableDictionary::removeObjectForKey(std::string_view key)
     auto found = m_entries.find(key);
     if (found != m_entries.end())
         m_entries.erase(found);
+}
+
+RefPtr<NSMutableDictionary> NSMutableDictionary::dictionaryWithContentsOfFile(const std::string& path)
+{
+    auto contents = PropertyList::readFile(path);
+    if (!contents || !contents.value().isDictionary())
+        return nullptr;
+    return contents.value().dictionary();
+}
+
+ErrorOr<void> NSMutableDictionary::writeToFile(const std::string& path, bool atomically) const
+{
+    return PropertyList::writeFile(*this, path, PropertyList::Format::XML, atomically);
 }
 
 RefPtr<NSMutableDictionary> NSMutableDictionary::mutableCopy() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/foundation/ErrorOr.h"
 #include "platform/foundation/Value.h"
 
 #include <map>
@@ -12,7 +13,17 @@ public:
     static Class* staticClass();
     static RefPtr<NSMutableDictionary> dictionary() { return makeRef<NSMutableDictionary>(); }
 
+    // The dictionary stored in a property-list file, XML or binary; nothing
+    // when the file is absent, unreadable, not a regular file, too large, not
+    // a property list or not a dictionary at its root.
+    static RefPtr<NSMutableDictionary> dictionaryWithContentsOfFile(const std::string& path);
+
     NSMutableDictionary();
+
+    // Writes the dictionary as an XML property list. Atomically, the file
+    // holds the old dictionary or the new one whatever happens, and a failed
+    // write leaves the old file whole.
+    ErrorOr<void> writeToFile(const std::string& path, bool atomically) const;
 
     std::size_t count() const { return m_entries.size(); }
     // Nothing when the key is absent.

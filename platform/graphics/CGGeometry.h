@@ -52,6 +52,8 @@ inline CGSize CGSizeMake(CGFloat width, CGFloat height)
 }
 
 inline constexpr CGRect CGRectZero {};
+inline constexpr CGPoint CGPointZero {};
+inline constexpr CGSize CGSizeZero {};
 
 struct UIEdgeInsets {
     CGFloat top { 0 };

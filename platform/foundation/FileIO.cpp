@@ -1,0 +1,161 @@
+#include "platform/foundation/FileIO.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+Error systemError(const std::string& what, const std::string& path, int error)
+{
+    return Error { what + " " + path + ": " + std::strerror(error) };
+}
+
+// Owns one file descriptor.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+    bool isValid() const { return m_fd >= 0; }
+    // Closes now and reports whether the close succeeded; a failed close can
+    // mean the data never reached the file.
+    bool close()
+    {
+        int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, const std::string& contents)
+{
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        ssize_t result = ::write(fd, contents.data() + written, contents.size() - written);
+        if (result < 0 && errno == EINTR)
+            continue;
+        if (result <= 0)
+            return false;
+        written += static_cast<std::size_t>(result);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path)
+{
+    auto parent = std::filesystem::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// Keep the permissions of the file being replaced; a new file gets rw-r--r--.
+mode_t modeForReplacing(const std::string& path)
+{
+    struct stat existing { };
+    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        return existing.st_mode & 07777;
+    return 0644;
+}
+
+} // namespace
+
+ErrorOr<std::string> FileIO::readRegularFile(const std::string& path, std::size_t maxBytes)
+{
+    // Non-blocking, so that opening a FIFO planted at the path cannot hang.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!file.isValid())
+        return systemError("cannot open", path, errno);
+    struct stat status { };
+    if (::fstat(file.get(), &status) != 0)
+        return systemError("cannot inspect", path, errno);
+    if (!S_ISREG(status.st_mode))
+        return Error { path + " is not a regular file" };
+    if (static_cast<std::size_t>(status.st_size) > maxBytes)
+        return Error { path + " is larger than " + std::to_string(maxBytes) + " bytes" };
+
+    // The file may grow while it is read; never read more than the cap.
+    std::string contents;
+    contents.resize(static_cast<std::size_t>(status.st_size) + 1);
+    std::size_t filled = 0;
+    while (true) {
+        if (filled == contents.size()) {
+            if (contents.size() > maxBytes)
+                return Error { path + " is larger than " + std::to_string(maxBytes) + " bytes" };
+            contents.resize(std::min(contents.size() * 2, maxBytes + 1));
+        }
+        ssize_t result = ::read(file.get(), contents.data() + filled, contents.size() - filled);
+        if (result < 0 && errno == EINTR)
+            continue;
+        if (result < 0)
+            return systemError("cannot read", path, errno);
+        if (result == 0)
+            break;
+        filled += static_cast<std::size_t>(result);
+    }
+    if (filled > maxBytes)
+        return Error { path + " is larger than " + std::to_string(maxBytes) + " bytes" };
+    contents.resize(filled);
+    return contents;
+}
+
+ErrorOr<void> FileIO::writeFileAtomically(const std::string& path, const std::string& contents)
+{
+    std::string folder = folderOf(path);
+    std::string temporaryPath = folder + "/." + std::filesystem::path(path).filename().string() + ".XXXXXX";
+    FileDescriptor file(::mkostemp(temporaryPath.data(), O_CLOEXEC));
+    if (!file.isValid())
+        return systemError("cannot create a temporary file in", folder, errno);
+
+    auto fail = [&](const std::string& what) {
+        int error = errno;
+        ::unlink(temporaryPath.c_str());
+        return systemError(what, temporaryPath, error);
+    };
+    if (::fchmod(file.get(), modeForReplacing(path)) != 0)
+        return fail("cannot set the permissions of");
+    if (!writeAll(file.get(), contents))
+        return fail("cannot write");
+    if (::fsync(file.get()) != 0)
+        return fail("cannot flush");
+    if (!file.close())
+        return fail("cannot close");
+    if (::rename(temporaryPath.c_str(), path.c_str()) != 0) {
+        int error = errno;
+        ::unlink(temporaryPath.c_str());
+        return systemError("cannot replace", path, error);
+    }
+
+    // The rename itself lives in the folder; flush it too so that it survives a crash.
+    FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.isValid())
+        ::fsync(directory.get());
+    return {};
+}
+
+ErrorOr<void> FileIO::writeFileInPlace(const std::string& path, const std::string& contents)
+{
+    FileDescriptor file(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644));
+    if (!file.isValid())
+        return systemError("cannot open", path, errno);
+    if (!writeAll(file.get(), contents))
+        return systemError("cannot write", path, errno);
+    if (!file.close())
+        return systemError("cannot close", path, errno);
+    return {};
+}

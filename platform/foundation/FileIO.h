@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/foundation/ErrorOr.h"
+
+#include <cstddef>
+#include <string>
+
+// File reading and writing for the platform's own files (property lists,
+// bundles). Private to the platform library.
+class FileIO {
+public:
+    FileIO() = delete;
+
+    // Reads a whole regular file of at most maxBytes. A folder, a device,
+    // a pipe or a file that is too large is an error, never a hang.
+    static ErrorOr<std::string> readRegularFile(const std::string& path, std::size_t maxBytes);
+
+    // Writes a temporary file in the destination's folder, flushes it to the
+    // disk and renames it over the destination, so that a reader — or a crash
+    // at any moment — sees the old contents or the new, never a mix. On
+    // failure the destination is untouched and no temporary file remains.
+    static ErrorOr<void> writeFileAtomically(const std::string& path, const std::string& contents);
+
+    // Truncates and writes the destination in place.
+    static ErrorOr<void> writeFileInPlace(const std::string& path, const std::string& contents);
+};

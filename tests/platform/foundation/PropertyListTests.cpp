@@ -1,0 +1,430 @@
+#include "platform/foundation/DeviceRoot.h"
+#include "platform/foundation/NSMutableArray.h"
+#include "platform/foundation/NSMutableDictionary.h"
+#include "platform/foundation/PropertyList.h"
+#include "tests/support/ShellCommand.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr double sampleDate = 352548672.0; // 2012-03-04 10:11:12 UTC
+
+std::string settingsPath()
+{
+    std::string path = DeviceRoot::devicePath("/var/mobile/Library/Preferences/com.example.settings.plist");
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    return path;
+}
+
+void writeBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The same dictionary that plist_interop.py builds.
+RefPtr<NSMutableDictionary> sampleDictionary()
+{
+    auto dictionary = NSMutableDictionary::dictionary();
+    dictionary->setObject("h\xC3\xA9llo w\xC3\xB6rld \xE2\x9C\x93", "string");
+    dictionary->setObject("", "empty");
+    dictionary->setObject(42, "integer");
+    dictionary->setObject(-7, "negative");
+    dictionary->setObject(std::int64_t { 1 } << 40, "large");
+    dictionary->setObject(Value::unsignedInteger(~std::uint64_t { 0 }), "unsigned");
+    dictionary->setObject(std::numeric_limits<std::int64_t>::min(), "minimum");
+    dictionary->setObject(3.25, "real");
+    dictionary->setObject(true, "true");
+    dictionary->setObject(false, "false");
+    dictionary->setObject(NSData { 0x00, 0x01, 0xFE, 'p', 'l', 'i', 's', 't' }, "data");
+    dictionary->setObject(NSDate { sampleDate }, "date");
+    auto inner = NSMutableArray::arrayWithValues({ 3.5 });
+    dictionary->setObject(
+        NSMutableArray::arrayWithValues({ 1, "two", Value(inner), Value(NSMutableDictionary::dictionary()) }),
+        "array");
+    auto nested = NSMutableDictionary::dictionary();
+    nested->setObject(1, "type");
+    nested->setObject(2, "gesture");
+    dictionary->setObject(nested, "nested");
+    return dictionary;
+}
+
+void expectSampleContents(const NSMutableDictionary& dictionary)
+{
+    EXPECT_EQ(dictionary.count(), 14u);
+    EXPECT_EQ(dictionary.objectForKey("string").string().utf8(), "h\xC3\xA9llo w\xC3\xB6rld \xE2\x9C\x93");
+    EXPECT_TRUE(dictionary.objectForKey("empty").isString());
+    EXPECT_EQ(dictionary.objectForKey("integer").intValue(), 42);
+    EXPECT_EQ(dictionary.objectForKey("negative").integer().value, -7);
+    EXPECT_FALSE(dictionary.objectForKey("negative").integer().isUnsigned);
+    EXPECT_EQ(dictionary.objectForKey("large").integer().value, std::int64_t { 1 } << 40);
+    NSNumberInteger unsignedValue = dictionary.objectForKey("unsigned").integer();
+    EXPECT_TRUE(unsignedValue.isUnsigned);
+    EXPECT_EQ(static_cast<std::uint64_t>(unsignedValue.value), ~std::uint64_t { 0 });
+    NSNumberInteger minimum = dictionary.objectForKey("minimum").integer();
+    EXPECT_FALSE(minimum.isUnsigned);
+    EXPECT_EQ(minimum.value, std::numeric_limits<std::int64_t>::min());
+    EXPECT_TRUE(dictionary.objectForKey("real").isReal());
+    EXPECT_EQ(dictionary.objectForKey("real").realValue(), 3.25);
+    EXPECT_EQ(dictionary.objectForKey("true"), Value(true));
+    EXPECT_EQ(dictionary.objectForKey("false"), Value(false));
+    EXPECT_EQ(dictionary.objectForKey("data"), Value(NSData { 0x00, 0x01, 0xFE, 'p', 'l', 'i', 's', 't' }));
+    ASSERT_TRUE(dictionary.objectForKey("date").isDate());
+    EXPECT_DOUBLE_EQ(dictionary.objectForKey("date").date()->secondsSinceReferenceDate, sampleDate);
+    NSMutableArray* array = dictionary.objectForKey("array").array();
+    ASSERT_TRUE(array);
+    ASSERT_EQ(array->count(), 4u);
+    EXPECT_EQ(array->objectAtIndex(0).intValue(), 1);
+    EXPECT_EQ(array->objectAtIndex(1).string().utf8(), "two");
+    ASSERT_TRUE(array->objectAtIndex(2).array());
+    EXPECT_EQ(array->objectAtIndex(2).array()->objectAtIndex(0).realValue(), 3.5);
+    ASSERT_TRUE(array->objectAtIndex(3).dictionary());
+    EXPECT_EQ(array->objectAtIndex(3).dictionary()->count(), 0u);
+    NSMutableDictionary* nested = dictionary.objectForKey("nested").dictionary();
+    ASSERT_TRUE(nested);
+    EXPECT_EQ(nested->objectForKey("type").intValue(), 1);
+    EXPECT_EQ(nested->objectForKey("gesture").intValue(), 2);
+}
+
+class PlistInterop : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!ShellCommand::isAvailable("python3"))
+            GTEST_SKIP() << "python3 is not installed; the interoperability tests with plistlib need it";
+    }
+    static ShellCommand script(const std::string& mode, const std::string& path)
+    {
+        return ShellCommand::run("python3 "
+            + ShellCommand::quoted(sourceTreePath("tests/platform/foundation/plist_interop.py")) + " " + mode
+            + " " + ShellCommand::quoted(path));
+    }
+};
+
+TEST_F(PlistInterop, ReadsXMLAndBinaryListsWrittenByPlistlib)
+{
+    std::string folder = DeviceRoot::path();
+    ShellCommand written = script("write", folder);
+    ASSERT_EQ(written.exitStatus, 0) << written.output;
+    for (const char* name : { "sample.xml", "sample.bin" }) {
+        SCOPED_TRACE(name);
+        auto dictionary = NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/" + name);
+        ASSERT_TRUE(dictionary);
+        expectSampleContents(*dictionary);
+    }
+}
+
+TEST_F(PlistInterop, PlistlibReadsOurXMLAndBinaryLists)
+{
+    std::string xmlPath = settingsPath();
+    ASSERT_TRUE(sampleDictionary()->writeToFile(xmlPath, true));
+    ShellCommand xml = script("check", xmlPath);
+    EXPECT_EQ(xml.exitStatus, 0) << xml.output;
+
+    std::string binaryPath = DeviceRoot::path() + "/ours.bin";
+    ASSERT_TRUE(PropertyList::writeFile(*sampleDictionary(), binaryPath, PropertyList::Format::Binary, true));
+    ShellCommand binary = script("check", binaryPath);
+    EXPECT_EQ(binary.exitStatus, 0) << binary.output;
+}
+
+TEST(PropertyList, RoundTripsEveryKindInBothEncodings)
+{
+    for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
+        auto bytes = PropertyList::serialize(*sampleDictionary(), format);
+        ASSERT_TRUE(bytes) << bytes.error().message;
+        auto value = PropertyList::parse(bytes.value());
+        ASSERT_TRUE(value) << value.error().message;
+        ASSERT_TRUE(value.value().dictionary());
+        expectSampleContents(*value.value().dictionary());
+    }
+}
+
+TEST(PropertyList, WritingWhatNoListCanHoldFailsAndWritesNothing)
+{
+    std::string path = settingsPath();
+    auto selfContaining = NSMutableDictionary::dictionary();
+    selfContaining->setObject(selfContaining, "me");
+    auto written = selfContaining->writeToFile(path, true);
+    selfContaining->removeObjectForKey("me"); // break the cycle so the dictionary can go
+    EXPECT_FALSE(written);
+
+    auto withObject = NSMutableDictionary::dictionary();
+    withObject->setObject(RefPtr<NSObject>(makeRef<NSObject>(NSObject::staticClass())), "object");
+    EXPECT_FALSE(withObject->writeToFile(path, true));
+
+    auto withNil = NSMutableDictionary::dictionary();
+    withNil->setObject(NSMutableArray::arrayWithValues({ Value() }), "array");
+    EXPECT_FALSE(withNil->writeToFile(path, false));
+
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(path).parent_path()));
+}
+
+TEST(NSMutableDictionary, ContentsOfFileIsNothingForAbsentOrUnusableFiles)
+{
+    std::string folder = DeviceRoot::path();
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/absent.plist"));
+
+    writeBytes(folder + "/empty.plist", "");
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/empty.plist"));
+
+    writeBytes(folder + "/garbage.plist", "type = 1; gesture = 2; \x01\x02\xFF");
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/garbage.plist"));
+
+    ASSERT_TRUE(PropertyList::writeFile(Value(NSMutableArray::arrayWithValues({ 1, 2 })),
+        folder + "/array.plist", PropertyList::Format::XML, true));
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/array.plist"));
+}
+
+TEST(NSMutableDictionary, ContentsOfFileRefusesFilesThatAreNotSmallRegularFiles)
+{
+    std::string folder = DeviceRoot::path();
+    std::filesystem::create_directory(folder + "/folder.plist");
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/folder.plist"));
+
+    std::filesystem::create_symlink("/dev/zero", folder + "/device.plist");
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/device.plist"));
+
+    std::filesystem::create_directory_symlink(folder + "/folder.plist", folder + "/linked-folder.plist");
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/linked-folder.plist"));
+
+    // A pipe with no writer would block a plain open for ever.
+    ASSERT_EQ(::mkfifo((folder + "/pipe.plist").c_str(), 0600), 0);
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/pipe.plist"));
+
+    // 100 MB, sparse: refused by its size before anything is read.
+    {
+        std::ofstream(folder + "/huge.plist") << "<plist><dict>";
+    }
+    std::filesystem::resize_file(folder + "/huge.plist", 100 * 1000 * 1000);
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(folder + "/huge.plist"));
+}
+
+// A binary list whose objects are arrays that each hold the next one
+// (`fanOut` times); the last is empty, or refers back to the first.
+std::string chainedBinaryList(std::uint32_t depth, std::uint32_t fanOut, bool loopsBack)
+{
+    auto bigEndian = [](std::uint64_t value, int size) {
+        std::string bytes;
+        for (int shift = (size - 1) * 8; shift >= 0; shift -= 8)
+            bytes += static_cast<char>((value >> shift) & 0xFF);
+        return bytes;
+    };
+    std::string list = "bplist00";
+    std::vector<std::uint64_t> offsets;
+    for (std::uint32_t object = 0; object < depth; ++object) {
+        offsets.push_back(list.size());
+        bool isLast = object + 1 == depth;
+        if (isLast && !loopsBack) {
+            list += '\xA0';
+            continue;
+        }
+        list += static_cast<char>(0xA0 | fanOut);
+        for (std::uint32_t reference = 0; reference < fanOut; ++reference)
+            list += bigEndian(isLast ? 0 : object + 1, 4);
+    }
+    std::uint64_t tableOffset = list.size();
+    for (std::uint64_t offset : offsets)
+        list += bigEndian(offset, 4);
+    list += std::string(6, '\0') + '\x04' + '\x04';
+    list += bigEndian(depth, 8) + bigEndian(0, 8) + bigEndian(tableOffset, 8);
+    return list;
+}
+
+TEST(PropertyList, RefusesHostileStructuresWithoutCrashing)
+{
+    // Nesting far beyond any real list would exhaust the parser's stack.
+    std::size_t levels = 1000000;
+    std::string deepXML = "<?xml version=\"1.0\"?><plist>";
+    for (std::size_t level = 0; level < levels; ++level)
+        deepXML += "<array>";
+    for (std::size_t level = 0; level < levels; ++level)
+        deepXML += "</array>";
+    deepXML += "</plist>";
+    ASSERT_LT(deepXML.size(), PropertyList::maximumFileSize);
+    EXPECT_FALSE(PropertyList::parse(deepXML));
+
+    EXPECT_FALSE(PropertyList::parse(chainedBinaryList(200000, 1, false)));
+    // References that loop, and a small file that expands to 2^40 values.
+    EXPECT_FALSE(PropertyList::parse(chainedBinaryList(3, 1, true)));
+    EXPECT_FALSE(PropertyList::parse(chainedBinaryList(41, 2, false)));
+
+    // Moderate nesting and sharing are ordinary lists.
+    auto nested = PropertyList::parse(chainedBinaryList(100, 1, false));
+    ASSERT_TRUE(nested) << nested.error().message;
+    EXPECT_TRUE(nested.value().isArray());
+    auto shared = PropertyList::parse(chainedBinaryList(10, 2, false));
+    ASSERT_TRUE(shared) << shared.error().message;
+    EXPECT_EQ(shared.value().array()->count(), 2u);
+}
+
+TEST(PropertyList, TruncatedOrCorruptedListsAreRefusedOrReadWithoutCrashing)
+{
+    for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
+        std::string whole = PropertyList::serialize(*sampleDictionary(), format).releaseValue();
+        // Every strict prefix of a binary list lacks its trailer.
+        if (format == PropertyList::Format::Binary) {
+            for (std::size_t length = 0; length < whole.size(); ++length)
+                EXPECT_FALSE(PropertyList::parse(std::string_view(whole).substr(0, length))) << length;
+        }
+        // Flipped bytes: many lists become unreadable, none may crash the reader.
+        std::uint32_t seed = 12345;
+        int refused = 0;
+        for (int round = 0; round < 2000; ++round) {
+            std::string corrupted = whole;
+            for (int flip = 0; flip < 3; ++flip) {
+                seed = seed * 1103515245 + 12345;
+                corrupted[(seed >> 8) % corrupted.size()] = static_cast<char>(seed >> 24);
+            }
+            refused += PropertyList::parse(corrupted) ? 0 : 1;
+        }
+        EXPECT_GT(refused, 0);
+    }
+}
+
+TEST(NSMutableDictionary, WriteToFileReplacesTheWholeFileAndKeepsItsPermissions)
+{
+    std::string path = settingsPath();
+    auto first = sampleDictionary();
+    ASSERT_TRUE(first->writeToFile(path, true));
+    ::chmod(path.c_str(), 0600);
+
+    auto second = NSMutableDictionary::dictionary();
+    second->setObject(1, "type");
+    ASSERT_TRUE(second->writeToFile(path, true));
+    auto readBack = NSMutableDictionary::dictionaryWithContentsOfFile(path);
+    ASSERT_TRUE(readBack);
+    EXPECT_EQ(readBack->count(), 1u);
+    EXPECT_EQ(readBack->objectForKey("type").intValue(), 1);
+    struct stat status { };
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    // No temporary file is left next to it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()),
+                  std::filesystem::directory_iterator()),
+        1);
+
+    ASSERT_TRUE(second->writeToFile(path, false));
+    EXPECT_EQ(NSMutableDictionary::dictionaryWithContentsOfFile(path)->count(), 1u);
+}
+
+RefPtr<NSMutableDictionary> uniformDictionary(const char* letter, int entries)
+{
+    auto dictionary = NSMutableDictionary::dictionary();
+    for (int index = 0; index < entries; ++index)
+        dictionary->setObject(letter, "key" + std::to_string(index));
+    return dictionary;
+}
+
+// Whether the file holds one of the two uniform dictionaries, whole.
+bool holdsWholeUniformDictionary(const std::string& path, int entries)
+{
+    auto dictionary = NSMutableDictionary::dictionaryWithContentsOfFile(path);
+    if (!dictionary || dictionary->count() != static_cast<std::size_t>(entries))
+        return false;
+    std::string letter = dictionary->objectForKey("key0").string().utf8();
+    if (letter != "A" && letter != "B")
+        return false;
+    for (const auto& [key, value] : dictionary->entries()) {
+        if (value.string().utf8() != letter)
+            return false;
+    }
+    return true;
+}
+
+TEST(NSMutableDictionary, AtomicWriteKilledAtAnyMomentLeavesTheOldOrTheNewFile)
+{
+    std::string path = settingsPath();
+    constexpr int entries = 4000;
+    ASSERT_TRUE(uniformDictionary("A", entries)->writeToFile(path, true));
+    auto a = uniformDictionary("A", entries);
+    auto b = uniformDictionary("B", entries);
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int round = 0;; ++round)
+                (void)(round % 2 ? a : b)->writeToFile(path, true);
+        }
+        ::usleep(static_cast<useconds_t>(1000 + (attempt * 797) % 9000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(holdsWholeUniformDictionary(path, entries)) << "after kill " << attempt;
+    }
+}
+
+// Runs `body` in a child process and answers its exit status.
+template <typename Body> int exitStatusOfChild(Body body)
+{
+    pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(body());
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(NSMutableDictionary, FailedWriteIsReportedAndLeavesTheOldFileWhole)
+{
+    std::string path = settingsPath();
+    ASSERT_TRUE(uniformDictionary("A", 10)->writeToFile(path, true));
+    std::string before = readBytes(path);
+
+    // The file system refuses the new contents part-way (a file size limit).
+    int status = exitStatusOfChild([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {
+            256, 256
+        };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        auto written = uniformDictionary("B", 1000)->writeToFile(path, true);
+        return written ? 1 : 0;
+    });
+    EXPECT_EQ(status, 0) << "the write should have been reported as failed";
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()),
+                  std::filesystem::directory_iterator()),
+        1);
+}
+
+TEST(NSMutableDictionary, WriteIntoAReadOnlyFolderIsReportedAndLeavesTheOldFileWhole)
+{
+    std::string path = settingsPath();
+    std::string folder = std::filesystem::path(path).parent_path();
+    ASSERT_TRUE(uniformDictionary("A", 10)->writeToFile(path, true));
+    std::string before = readBytes(path);
+    ::chmod(folder.c_str(), 0555);
+
+    // The superuser writes anywhere; try as an ordinary user then.
+    int status = exitStatusOfChild([&] {
+        if (::geteuid() == 0) {
+            for (std::filesystem::path up = folder; up.string().size() >= DeviceRoot::path().size();
+                 up = up.parent_path())
+                ::chmod(up.c_str(), up == folder ? 0555 : 0755);
+            ::chmod(path.c_str(), 0644);
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                return 2;
+        }
+        bool atomicFailed = !uniformDictionary("B", 10)->writeToFile(path, true);
+        return atomicFailed ? 0 : 1;
+    });
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(status, 0) << "the write should have been reported as failed";
+    EXPECT_EQ(readBytes(path), before);
+}
+
+} // namespace
