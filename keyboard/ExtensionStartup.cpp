@@ -7,6 +7,9 @@
 #include "keyboard/KeyCapRendering.h"
 #include "keyboard/KeyplaneAugmentation.h"
 #include "keyboard/Settings.h"
+#include "platform/foundation/CFNotificationCenter.h"
+#include "platform/foundation/NSLog.h"
+#include "platform/foundation/NSUncaughtExceptionHandler.h"
 #include "platform/substrate/Substrate.h"
 
 namespace {
@@ -62,4 +65,17 @@ void initializeExtension()
 {
     buildAlternateTables();
     replacePlatformMethods();
+    NSSetUncaughtExceptionHandler(logUncaughtException);
+    CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr, settingsChanged,
+        NSString(settingsChangedNotification), nullptr, 0);
+    // The first keyplane the keyboard sets is augmented under these settings.
+    loadSettings();
+}
+
+void logUncaughtException(const NSException& exception)
+{
+    NSLog("***** Corvane Uncaught Exception: %@ *****", { NSString(exception.description()) });
+    // The count is read again after each line, as the stack is walked.
+    for (std::size_t index = 0; index < exception.callStackSymbols().size(); ++index)
+        NSLog("***** %@", { NSString(exception.callStackSymbols()[index]) });
 }
