@@ -2,6 +2,9 @@
 
 #include "keyboard/ExtensionStartup.h"
 #include "keyboard/ExtensionState.h"
+#include "keyboard/Settings.h"
+#include "platform/foundation/DarwinNotifyCenter.h"
+#include "platform/foundation/NSRunLoop.h"
 #include "platform/keyboard/KeyboardLocale.h"
 #include "platform/keyboard/KeyboardTimer.h"
 #include "platform/keyboard/KeyboardTouchDriver.h"
@@ -14,6 +17,7 @@
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
 #include "platform/uikit/UITextInput.h"
 #include "platform/uikit/UIWindow.h"
+#include "tests/support/TemporaryDeviceRoot.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -74,6 +78,7 @@ protected:
     {
         runtimeRestoreRegisteredMethods();
         resetExtensionStateForTesting();
+        deviceRoot = std::make_unique<TemporaryDeviceRoot>();
         KeyboardLocale::setCurrentIdentifier("en_US");
         registerKeyboardClasses();
         presenter = std::make_unique<SystemKeyboardPresenter>();
@@ -84,21 +89,40 @@ protected:
         driver.touchCancel();
         presenter.reset();
         runtimeRestoreRegisteredMethods();
+        DarwinNotifyCenter::shared().reset();
         KeyboardLocale::setCurrentIdentifier("en_US");
+        deviceRoot.reset();
     }
 
-    // Starts the extension with the given settings ("type", "gesture"; 0 for absent).
+    // Starts the extension with a settings file holding "type" and "gesture"
+    // (0 leaves a key out; no file at all when both are 0).
     void startExtension(int type = 0, int gesture = 0)
     {
+        if (type || gesture)
+            writeSettings(type, gesture);
         initializeExtension();
-        useSettings(type, gesture);
     }
 
+    void writeSettings(int type, int gesture)
+    {
+        auto settings = NSMutableDictionary::dictionary();
+        if (type)
+            settings->setObject(type, "type");
+        if (gesture)
+            settings->setObject(gesture, "gesture");
+        writeSettingsFile(*settings);
+    }
+    void writeSettingsFile(const NSMutableDictionary& settings)
+    {
+        ASSERT_TRUE(
+            static_cast<bool>(settings.writeToFile(deviceRoot->preparedPath(settingsFilePath), true)));
+    }
+
+    // Writes the settings and reads them, as the notification would.
     void useSettings(int type, int gesture)
     {
-        gSettingsLoaded = true;
-        gTypeMode = type == 1 ? 1 : 2;
-        gFlickGesture = gesture != 2;
+        writeSettings(type, gesture);
+        loadSettings();
     }
 
     void present(int keyboardType = 0, CGSize windowSize = portraitWindow,
@@ -150,6 +174,11 @@ protected:
         return { frame.midX(), frame.midY() };
     }
 
+    // The popup the platform shows for the pressed key, if any.
+    UIKBKeyView* popup() const { return layout() ? layout()->popupView() : nullptr; }
+    std::string popupString() const { return send(send(popup(), sel::key), sel::representedString).utf8(); }
+
+    std::unique_ptr<TemporaryDeviceRoot> deviceRoot;
     std::unique_ptr<SystemKeyboardPresenter> presenter;
     KeyboardTouchDriver driver;
     RefPtr<UIWindow> window;
