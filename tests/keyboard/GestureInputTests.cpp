@@ -108,7 +108,11 @@ TEST_F(GestureInput, FlickWithholdsDragsJustAboveTheKeyboardFromThePlatform)
     EXPECT_EQ(platformDrags, 0);
     driver.touchMove({ start.x, -130 });
     EXPECT_EQ(platformDrags, 1);
+    // Back on the key, below the threshold: passed on, and the key's own string is back.
     driver.touchMove({ start.x, 5 });
+    EXPECT_EQ(platformDrags, 2);
+    EXPECT_EQ(popupString(), "t");
+    driver.touchMove({ start.x, -60 });
     EXPECT_EQ(platformDrags, 2);
     driver.touchUp();
     EXPECT_EQ(input->text, "5");
@@ -230,11 +234,13 @@ TEST_F(GestureInput, ShiftedModeTypesTheShiftedStringUnlessAlreadyShifted)
 
 TEST_F(GestureInput, KeyWithoutAnAlternateDropsTheGesture)
 {
-    startExtension();
+    startExtension(0, 2);
     present(7);
     CGPoint start = pressKey(".");
-    dragTo(start, 30);
+    EXPECT_TRUE(gTrackedKey);
+    dragTo(start, 6);
     EXPECT_FALSE(gTrackedKey);
+    EXPECT_EQ(popupString(), ".");
     driver.touchUp();
     EXPECT_EQ(input->text, ".");
 }
