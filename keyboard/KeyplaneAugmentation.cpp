@@ -151,7 +151,7 @@ void requestKeyplaneRedraw(NSObject* layoutController)
 
 } // namespace
 
-int keyboardKindForType(int keyboardType)
+int kindOfKeyboardType(int keyboardType)
 {
     switch (keyboardType) {
     case 0:
@@ -176,7 +176,7 @@ int keyboardKindForType(int keyboardType)
 void setKeyplaneNameReplacement(NSObject* layoutController, NSString keyplaneName)
 {
     // 1.-2. Types other than the alphabetic keyboards are left to the platform.
-    int kind = keyboardKindForType(integerInstanceVariable(activeLayoutController(), "_keyboardType"));
+    int kind = kindOfKeyboardType(integerInstanceVariable(activeLayoutController(), "_keyboardType"));
     if (!kind || keyplaneName.isNil()) {
         gAugmentationActive = false;
         callImplementation(gDisplaced.setKeyplaneName, layoutController, keyplaneName);

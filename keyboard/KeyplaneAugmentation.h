@@ -6,7 +6,7 @@ class NSObject;
 
 // The keyboard kind of a platform keyboard type: 1 standard, 2 web address,
 // 3 e-mail, or 0 for a type the extension leaves alone.
-int keyboardKindForType(int keyboardType);
+int kindOfKeyboardType(int keyboardType);
 
 // Replaces UIKeyboardLayoutStar setKeyplaneName:. Decides whether the
 // extension is active on the new keyplane, lets the platform switch, then
