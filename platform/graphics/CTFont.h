@@ -9,11 +9,12 @@
 // A font at a size, shared and immutable. Fonts come from one table that maps
 // the PostScript names the system uses to the faces installed here:
 //
-//   "Helvetica", "HelveticaNeue", "system"                  → Nimbus Sans
-//   "Helvetica-Bold", "HelveticaNeue-Bold", "system-bold"   → Nimbus Sans Bold
+//   "Helvetica", "HelveticaNeue"             → Nimbus Sans
+//   "Helvetica-Bold", "HelveticaNeue-Bold"   → Nimbus Sans Bold
+//   "system", "system-bold"                  → Helvetica, Helvetica-Bold
 //
-// ("system" and "system-bold" are the toolkit's system fonts.) Any other name
-// gets Helvetica's face and reports the name "Helvetica", never nothing.
+// ("system" and "system-bold" are the toolkit's system fonts, and answer to
+// Helvetica's names.) Any other name gets Helvetica, never nothing.
 class CTFont;
 using CTFontRef = std::shared_ptr<const CTFont>;
 

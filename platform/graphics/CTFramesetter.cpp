@@ -15,8 +15,6 @@ namespace {
 // so that heights summed in single precision do not drop a last line.
 constexpr CGFloat fitTolerance = 0.01f;
 
-using Paragraph = TextParagraph;
-
 struct LineMetrics {
     CGFloat ascent { 0 };
     CGFloat descent { 0 };
@@ -50,8 +48,8 @@ private:
         const CTStringAttributes* attributes;
     };
 
-    bool placeParagraph(CTFrame& frame, const Paragraph& paragraph, CGRect rect, CGFloat& top) const;
-    ShapingRequest shapingRequest(const Paragraph& paragraph, CGFloat width) const;
+    bool placeParagraph(CTFrame& frame, const TextParagraph& paragraph, CGRect rect, CGFloat& top) const;
+    ShapingRequest shapingRequest(const TextParagraph& paragraph, CGFloat width) const;
     LineMetrics metricsOf(std::size_t start, std::size_t end) const;
     std::size_t runIndexAt(std::size_t byte) const;
     const CTStringAttributes& attributesAt(std::size_t byte) const;
@@ -95,7 +93,7 @@ const CTFont& CTFramesetter::fontOf(const CTStringAttributes& attributes) const
     return attributes.font ? *attributes.font : *m_defaultFont;
 }
 
-ShapingRequest CTFramesetter::shapingRequest(const Paragraph& paragraph, CGFloat width) const
+ShapingRequest CTFramesetter::shapingRequest(const TextParagraph& paragraph, CGFloat width) const
 {
     ShapingRequest request { m_text.substr(paragraph.start, paragraph.contentEnd - paragraph.start), {},
         m_defaultFont.get(), width, TextWrap::Word, TextEllipsis::None };
@@ -137,7 +135,7 @@ LineMetrics CTFramesetter::metricsOf(std::size_t start, std::size_t end) const
 // Sets the paragraph's lines from `top` downwards; false when a line did not
 // fit, which ends the frame.
 bool CTFramesetter::placeParagraph(
-    CTFrame& frame, const Paragraph& paragraph, CGRect rect, CGFloat& top) const
+    CTFrame& frame, const TextParagraph& paragraph, CGRect rect, CGFloat& top) const
 {
     // 1. The paragraph's style is that of its first character.
     const CTStringAttributes& first = attributesAt(paragraph.start);
@@ -165,7 +163,9 @@ bool CTFramesetter::placeParagraph(
 
         auto styleAt = [&](std::size_t byteInParagraph) {
             std::size_t runIndex = runIndexAt(paragraph.start + byteInParagraph);
-            const CTStringAttributes& attributes = attributesAt(paragraph.start + byteInParagraph);
+            static const CTStringAttributes none;
+            const CTStringAttributes& attributes
+                = runIndex < m_runs.size() ? *m_runs[runIndex].attributes : none;
             return GlyphStyle { runIndex, attributes.foregroundColor.value_or(CGColor { 0, 0, 0, 1 }),
                 attributes.underlineStyle.value_or(kCTUnderlineStyleNone) != kCTUnderlineStyleNone,
                 &fontOf(attributes) };
@@ -200,7 +200,7 @@ CTFrameRef CTFramesetter::createFrame(CFRange range, CGRect rect) const
     std::size_t end = m_offsets.byteOffset(static_cast<std::size_t>(endUnit));
     CGFloat top = rect.maxY();
     while (start < end) {
-        Paragraph paragraph = TextParagraph::at(m_text, start, end);
+        TextParagraph paragraph = TextParagraph::at(m_text, start, end);
         if (!placeParagraph(*frame, paragraph, rect, top))
             break;
         start = paragraph.next;

@@ -8,20 +8,21 @@
 namespace {
 
 struct FontFace {
-    std::string_view postScriptName;
+    std::string_view name;
+    std::string_view postScriptName; // the font a name stands for
     const char* family;
     int weight;
 };
 
 // Nimbus Sans has Helvetica's advance widths, so text measures as it does on
-// the device. The toolkit's system fonts are Helvetica as well.
+// the device. The toolkit's system fonts are Helvetica's under another name.
 constexpr FontFace fontFaces[] = {
-    { "Helvetica", "Nimbus Sans", 400 },
-    { "Helvetica-Bold", "Nimbus Sans", 700 },
-    { "HelveticaNeue", "Nimbus Sans", 400 },
-    { "HelveticaNeue-Bold", "Nimbus Sans", 700 },
-    { "system", "Nimbus Sans", 400 },
-    { "system-bold", "Nimbus Sans", 700 },
+    { "Helvetica", "Helvetica", "Nimbus Sans", 400 },
+    { "Helvetica-Bold", "Helvetica-Bold", "Nimbus Sans", 700 },
+    { "HelveticaNeue", "HelveticaNeue", "Nimbus Sans", 400 },
+    { "HelveticaNeue-Bold", "HelveticaNeue-Bold", "Nimbus Sans", 700 },
+    { "system", "Helvetica", "Nimbus Sans", 400 },
+    { "system-bold", "Helvetica-Bold", "Nimbus Sans", 700 },
 };
 constexpr const FontFace& fallbackFace = fontFaces[0];
 constexpr CGFloat defaultSize = 12;
@@ -29,7 +30,7 @@ constexpr CGFloat defaultSize = 12;
 const FontFace& faceNamed(std::string_view name)
 {
     for (const FontFace& face : fontFaces) {
-        if (face.postScriptName == name)
+        if (face.name == name)
             return face;
     }
     return fallbackFace;
@@ -52,12 +53,11 @@ CTFontRef FontTable::font(const NSString& name, CGFloat size)
     auto found = m_fonts.find(key);
     if (found != m_fonts.end())
         return found->second;
+    // A name that stands for another font, or no known font, shares that one.
     const FontFace& face = faceNamed(requested);
-    CTFontRef made;
-    if (&face != &fallbackFace || requested == face.postScriptName)
-        made = std::make_shared<const CTFont>(NSString(face.postScriptName), size, face.family, face.weight);
-    else
-        made = font(NSString(fallbackFace.postScriptName), size);
+    CTFontRef made = requested == face.postScriptName
+        ? std::make_shared<const CTFont>(NSString(face.postScriptName), size, face.family, face.weight)
+        : font(NSString(face.postScriptName), size);
     m_fonts.emplace(std::move(key), made);
     return made;
 }

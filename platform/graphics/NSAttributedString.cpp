@@ -1,5 +1,7 @@
 #include "platform/graphics/NSAttributedString.h"
 
+#include "platform/graphics/ValidUTF8.h"
+
 #include <algorithm>
 
 NSAttributedString::NSAttributedString(NSString string)
@@ -8,7 +10,7 @@ NSAttributedString::NSAttributedString(NSString string)
 }
 
 NSAttributedString::NSAttributedString(NSString string, CTStringAttributes attributes)
-    : m_string(string.isNil() ? NSString("") : std::move(string))
+    : m_string(string.isNil() ? NSString("") : withValidUTF8(string))
     , m_length(m_string.length())
 {
     if (m_length)

@@ -11,6 +11,7 @@
 // counts. Every unit has one attribute set, possibly empty: a stretch nobody
 // gave attributes (such as a line feed between two labels) simply has none.
 // Copies are independent values; setAttributes: is the mutable string's.
+// Ill-formed UTF-8 in the string is kept as U+FFFD, one unit per fault.
 class PLATFORM_EXPORT NSAttributedString {
 public:
     struct Run {

@@ -5,6 +5,7 @@
 #include "platform/graphics/GlyphLinePainter.h"
 #include "platform/graphics/ShapedParagraph.h"
 #include "platform/graphics/TextParagraph.h"
+#include "platform/graphics/ValidUTF8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,9 +52,11 @@ TextEllipsis ellipsisFor(NSLineBreakMode mode)
 
 // The text's lines in one font, paragraph by paragraph, wrapped or truncated
 // to the width by the mode (no width: as they are), at most maximumLines.
-std::vector<SetLine> setLines(const std::string& text, const CTFont& font, CGFloat width,
-    NSLineBreakMode mode, std::size_t maximumLines)
+std::vector<SetLine> setLines(
+    const NSString& string, const CTFont& font, CGFloat width, NSLineBreakMode mode, std::size_t maximumLines)
 {
+    NSString valid = withValidUTF8(string);
+    const std::string& text = valid.utf8();
     std::vector<SetLine> lines;
     std::size_t start = 0;
     do {
@@ -121,7 +124,7 @@ CGSize sizeWithFont(const NSString& text, const CTFontRef& font)
 {
     if (text.isNil() || !font)
         return {};
-    return sizeOf(setLines(text.utf8(), *font, 0, NSLineBreakByClipping, unlimitedLines), *font);
+    return sizeOf(setLines(text, *font, 0, NSLineBreakByClipping, unlimitedLines), *font);
 }
 
 CGSize sizeWithFontConstrainedToSize(
@@ -130,7 +133,7 @@ CGSize sizeWithFontConstrainedToSize(
     if (text.isNil() || !font)
         return {};
     std::size_t maximumLines = linesFitting(size.height, font->lineHeight());
-    return sizeOf(setLines(text.utf8(), *font, size.width, lineBreakMode, maximumLines), *font);
+    return sizeOf(setLines(text, *font, size.width, lineBreakMode, maximumLines), *font);
 }
 
 CGSize drawInRect(const NSString& text, CGRect rect, const CTFontRef& font, NSLineBreakMode lineBreakMode,
@@ -139,7 +142,7 @@ CGSize drawInRect(const NSString& text, CGRect rect, const CTFontRef& font, NSLi
     if (text.isNil() || !font)
         return {};
     std::size_t maximumLines = linesFitting(rect.height(), font->lineHeight());
-    std::vector<SetLine> lines = setLines(text.utf8(), *font, rect.width(), lineBreakMode, maximumLines);
+    std::vector<SetLine> lines = setLines(text, *font, rect.width(), lineBreakMode, maximumLines);
     if (CGContextRef context = UIGraphicsGetCurrentContext()) {
         bool clips = lineBreakMode == NSLineBreakByClipping;
         if (clips) {
@@ -157,7 +160,7 @@ CGSize drawAtPoint(const NSString& text, CGPoint point, const CTFontRef& font)
 {
     if (text.isNil() || !font)
         return {};
-    std::vector<SetLine> lines = setLines(text.utf8(), *font, 0, NSLineBreakByClipping, unlimitedLines);
+    std::vector<SetLine> lines = setLines(text, *font, 0, NSLineBreakByClipping, unlimitedLines);
     if (CGContextRef context = UIGraphicsGetCurrentContext())
         paintLines(*context, lines, *font, point.x, point.y, 0, NSTextAlignmentLeft);
     return sizeOf(lines, *font);

@@ -2,6 +2,7 @@
 #include "platform/foundation/NSMutableArray.h"
 #include "platform/foundation/NSMutableDictionary.h"
 #include "platform/foundation/PropertyList.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/ShellCommand.h"
 
 #include <csignal>
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -353,29 +353,16 @@ TEST(NSMutableDictionary, AtomicWriteKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     auto a = uniformDictionary("A", entries);
     auto b = uniformDictionary("B", entries);
     for (int attempt = 0; attempt < 40; ++attempt) {
-        pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        auto writer = ChildProcess::run([&] {
             for (int round = 0;; ++round)
                 (void)(round % 2 ? a : b)->writeToFile(path, true);
-        }
+            return 0;
+        });
         ::usleep(static_cast<useconds_t>(1000 + (attempt * 797) % 9000));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
+        writer.kill(SIGKILL);
+        writer.waitForExit();
         ASSERT_TRUE(holdsWholeUniformDictionary(path, entries)) << "after kill " << attempt;
     }
-}
-
-// Runs `body` in a child process and answers its exit status.
-template <typename Body> int exitStatusOfChild(Body body)
-{
-    pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(body());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(NSMutableDictionary, FailedWriteIsReportedAndLeavesTheOldFileWhole)
@@ -385,7 +372,7 @@ TEST(NSMutableDictionary, FailedWriteIsReportedAndLeavesTheOldFileWhole)
     std::string before = readBytes(path);
 
     // The file system refuses the new contents part-way (a file size limit).
-    int status = exitStatusOfChild([&] {
+    int status = ChildProcess::run([&] {
         ::signal(SIGXFSZ, SIG_IGN);
         struct rlimit limit {
             256, 256
@@ -393,7 +380,7 @@ TEST(NSMutableDictionary, FailedWriteIsReportedAndLeavesTheOldFileWhole)
         ::setrlimit(RLIMIT_FSIZE, &limit);
         auto written = uniformDictionary("B", 1000)->writeToFile(path, true);
         return written ? 1 : 0;
-    });
+    }).waitForExit();
     EXPECT_EQ(status, 0) << "the write should have been reported as failed";
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()),
@@ -410,7 +397,7 @@ TEST(NSMutableDictionary, WriteIntoAReadOnlyFolderIsReportedAndLeavesTheOldFileW
     ::chmod(folder.c_str(), 0555);
 
     // The superuser writes anywhere; try as an ordinary user then.
-    int status = exitStatusOfChild([&] {
+    int status = ChildProcess::run([&] {
         if (::geteuid() == 0) {
             for (std::filesystem::path up = folder; up.string().size() >= DeviceRoot::path().size();
                  up = up.parent_path())
@@ -421,7 +408,7 @@ TEST(NSMutableDictionary, WriteIntoAReadOnlyFolderIsReportedAndLeavesTheOldFileW
         }
         bool atomicFailed = !uniformDictionary("B", 10)->writeToFile(path, true);
         return atomicFailed ? 0 : 1;
-    });
+    }).waitForExit();
     ::chmod(folder.c_str(), 0755);
     EXPECT_EQ(status, 0) << "the write should have been reported as failed";
     EXPECT_EQ(readBytes(path), before);

@@ -85,6 +85,16 @@ TEST(AttributedString, NilStringIsEmptyAndAttributesCountTheirEntries)
     EXPECT_EQ(attributes.count(), 4u);
 }
 
+TEST(AttributedString, IllFormedUTF8IsReadAsReplacementCharacters)
+{
+    NSString broken(std::string("ab\xff\xfe cd\xe2\x82"));
+    NSAttributedString string(broken, colored(grey));
+    EXPECT_EQ(string.string().utf16(), broken.utf16());
+    EXPECT_EQ(string.length(), broken.utf16().size());
+    EXPECT_TRUE(string.setAttributes(colored(black), { 2, string.length() - 2 }));
+    EXPECT_EQ(string.attributesAtIndex(string.length() - 1).foregroundColor, black);
+}
+
 TEST(ParagraphStyle, SettingsApplyInOrderAndAreKept)
 {
     CTParagraphStyleRef style

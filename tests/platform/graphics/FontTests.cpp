@@ -9,18 +9,22 @@ TEST(FontTable, SystemNamesResolveToNimbusSansFaces)
 {
     struct Case {
         const char* name;
+        const char* postScriptName;
         const char* face;
     };
-    for (Case entry :
-        { Case { "Helvetica", "NimbusSans-Regular" }, Case { "Helvetica-Bold", "NimbusSans-Bold" },
-            Case { "HelveticaNeue", "NimbusSans-Regular" }, Case { "HelveticaNeue-Bold", "NimbusSans-Bold" },
-            Case { "system", "NimbusSans-Regular" }, Case { "system-bold", "NimbusSans-Bold" } }) {
+    for (Case entry : { Case { "Helvetica", "Helvetica", "NimbusSans-Regular" },
+             Case { "Helvetica-Bold", "Helvetica-Bold", "NimbusSans-Bold" },
+             Case { "HelveticaNeue", "HelveticaNeue", "NimbusSans-Regular" },
+             Case { "HelveticaNeue-Bold", "HelveticaNeue-Bold", "NimbusSans-Bold" },
+             Case { "system", "Helvetica", "NimbusSans-Regular" },
+             Case { "system-bold", "Helvetica-Bold", "NimbusSans-Bold" } }) {
         CTFontRef font = CTFontCreateWithName(entry.name, 17);
         ASSERT_TRUE(font) << entry.name;
         EXPECT_EQ(CTFontCopyFaceName(font).utf8(), entry.face) << entry.name;
-        EXPECT_EQ(CTFontCopyPostScriptName(font).utf8(), entry.name);
+        EXPECT_EQ(CTFontCopyPostScriptName(font).utf8(), entry.postScriptName);
         EXPECT_EQ(CTFontGetSize(font), 17);
     }
+    EXPECT_EQ(CTFontCreateWithName("system-bold", 15), CTFontCreateWithName("Helvetica-Bold", 15));
 }
 
 TEST(FontTable, UnknownNamesFallBackToHelvetica)

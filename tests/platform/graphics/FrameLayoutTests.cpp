@@ -102,14 +102,21 @@ TEST(FrameLayout, KeyCapLinesAreCentredInTheKey)
 
 TEST(FrameLayout, SingleLabelFitsItsLineHeight)
 {
-    CGImageRef image = drawKey(CFAttributedStringCreate("E", labelAttributes(22, black, singleLineHeight)));
-    auto ink = boxOf(image);
+    CGImageRef capital = drawKey(CFAttributedStringCreate("E", labelAttributes(22, black, singleLineHeight)));
+    auto ink = boxOf(capital);
     ASSERT_TRUE(ink);
     EXPECT_GE(ink->top, 0);
     EXPECT_LE(ink->bottom, 2 * singleLineHeight);
     EXPECT_NEAR(ink->centerX(), keyWidth, 3);
     // A capital nearly as high as the font's cap height.
     EXPECT_NEAR(ink->height(), 2 * CTFontGetCapHeight(CTFontCreateWithName("Helvetica-Bold", 22)), 3);
+
+    // A descender reaches down to the line's bottom edge and not past it.
+    CGImageRef lowercase
+        = drawKey(CFAttributedStringCreate("q", labelAttributes(22, black, singleLineHeight)));
+    EXPECT_LE(boxOf(lowercase)->bottom, 2 * singleLineHeight + 1);
+    EXPECT_GT(boxOf(lowercase)->bottom, 2 * singleLineHeight - 4);
+    EXPECT_NEAR(boxOf(lowercase)->centerX(), keyWidth, 3);
 }
 
 TEST(FrameLayout, BaselineStandsTheDescentAboveEachFixedLinesBottom)
@@ -308,6 +315,18 @@ TEST(FrameLayout, RangeSelectsPartOfTheStringAndMissingPiecesGiveNothing)
                     .empty());
     CTFrameDraw(nullptr, nullptr);
     EXPECT_TRUE(CTFrameGetLines(frameIn(NSAttributedString(""), CGRectMake(0, 0, 9, 9))).empty());
+}
+
+TEST(FrameLayout, IllFormedUTF8IsSetWholeAsReplacementCharacters)
+{
+    NSString broken(std::string("ab\xff cd\xe2\x82"));
+    CTStringAttributes attributes = labelAttributes(20, black, 25, kCTTextAlignmentLeft);
+    CTFrameRef frame = frameIn(CFAttributedStringCreate(broken, attributes), CGRectMake(0, 0, 200, 30));
+    EXPECT_EQ(
+        CTFrameGetVisibleStringRange(frame), CFRangeMake(0, static_cast<CFIndex>(broken.utf16().size())));
+    CTFrameRef clean
+        = frameIn(CFAttributedStringCreate("ab\uFFFD cd\uFFFD", attributes), CGRectMake(0, 0, 200, 30));
+    EXPECT_FLOAT_EQ(CTFrameGetLines(frame).at(0).width, CTFrameGetLines(clean).at(0).width);
 }
 
 TEST(FrameLayout, PathTransformAndNegativeSizesGiveTheSameRectangle)

@@ -77,6 +77,12 @@ TEST(StringMeasuring, LineFeedsStackLinesAndNothingMeasuresZero)
     EXPECT_EQ(sizeWithFont("text", nullptr), CGSize {});
 }
 
+TEST(StringMeasuring, IllFormedUTF8MeasuresAsReplacementCharacters)
+{
+    EXPECT_EQ(sizeWithFont(NSString(std::string("ab\xff cd")), labelFont()),
+        sizeWithFont("ab\uFFFD cd", labelFont()));
+}
+
 TEST(StringMeasuring, ConstrainedSizeWrapsAndStopsAtTheHeight)
 {
     CGFloat lineHeight = CTFontGetLineHeight(labelFont());

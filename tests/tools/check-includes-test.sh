@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Runs tools/check-includes on small source trees: a clean one passes, and
+# each layer violation alone makes it fail and name the file.
+set -euo pipefail
+checker=$1
+fixture="$(mktemp -d)"
+trap 'rm -rf "$fixture"' EXIT
+failures=0
+
+write() { mkdir -p "$(dirname "$fixture/$1")"; printf '%s\n' "${@:2}" > "$fixture/$1"; }
+
+make_clean_tree() {
+  rm -rf "${fixture:?}"/*
+  write keyboard/Tables.h '#pragma once' '#include <vector>'
+  write keyboard/Tables.cpp '#include "keyboard/Tables.h"' '#include "Tables.h"' \
+    '#include "platform/foundation/NSString.h"' '#include <string>'
+  write settings/Store.h '#pragma once'
+  write settings/Store.cpp '#include "settings/Store.h"' '  #  include "platform/runtime/Message.h"'
+  write simulator/Main.cpp '#include "keyboard/Tables.h"' '#include <SDL2/SDL.h>'
+  write platform/foundation/NSString.h '#pragma once' '#include <unicode/ustring.h>'
+  write platform/runtime/Message.h '#pragma once'
+  write platform/keyboard/Keys.h '#include "platform/foundation/NSString.h"' '#include "../runtime/Message.h"'
+  write platform/foundation/List.cpp '#include <plist/plist.h>' '#include <cairo.h>'
+}
+
+expect_pass() {
+  if ! output="$(bash "$checker" "$fixture" 2>&1)"; then
+    echo "FAIL: the clean tree was refused: $output"
+    failures=$((failures + 1))
+  fi
+}
+
+# expect_violation <description> <file> <line to add>
+expect_violation() {
+  make_clean_tree
+  printf '%s\n' "$3" >> "$fixture/$2"
+  if output="$(bash "$checker" "$fixture" 2>&1)"; then
+    echo "FAIL: not caught: $1"
+    failures=$((failures + 1))
+  elif [[ "$output" != *"$2"* ]]; then
+    echo "FAIL: $1: the report does not name $2: $output"
+    failures=$((failures + 1))
+  fi
+}
+
+make_clean_tree
+expect_pass
+expect_violation "keyboard includes settings" keyboard/Tables.cpp '#include "settings/Store.h"'
+expect_violation "settings includes keyboard by a relative path" settings/Store.cpp '#include "../keyboard/Tables.h"'
+expect_violation "keyboard includes the simulator" keyboard/Tables.h '#include "simulator/Main.h"'
+expect_violation "settings includes cairo" settings/Store.cpp '#include <cairo.h>'
+expect_violation "keyboard includes pango" keyboard/Tables.cpp '#include <pango/pangocairo.h>'
+expect_violation "keyboard includes libplist" keyboard/Tables.cpp '#include <plist/plist.h>'
+expect_violation "settings includes ICU" settings/Store.h '#include <unicode/uchar.h>'
+expect_violation "keyboard includes SDL" keyboard/Tables.h '#include "SDL2/SDL.h"'
+expect_violation "platform includes the keyboard deliverable" platform/runtime/Message.h '#include "keyboard/Tables.h"'
+expect_violation "platform includes settings by a relative path" platform/foundation/List.cpp '#include "../../settings/Store.h"'
+expect_violation "platform includes the simulator" platform/keyboard/Keys.h '#include <simulator/Main.h>'
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "check-includes catches every violation"
