@@ -1,6 +1,7 @@
 #include "platform/uikit/UIView.h"
 
 #include "platform/graphics/CGContext.h"
+#include "platform/uikit/UIColor.h"
 #include "platform/uikit/UIWindow.h"
 
 Class* UIView::staticClass()
@@ -22,6 +23,16 @@ Class* UIView::staticClass()
         addMethod(created, sel::hitTest, [](NSObject* self, CGPoint point) -> NSObject* {
             return static_cast<UIView*>(self)->hitTest(point);
         });
+        addMethod<&UIView::sizeThatFitsImpl>(created, sel::sizeThatFits);
+        addMethod<&UIView::touchesBeganImpl>(created, sel::touchesBegan);
+        addMethod<&UIView::touchesMovedImpl>(created, sel::touchesMoved);
+        addMethod<&UIView::touchesEndedImpl>(created, sel::touchesEnded);
+        addMethod<&UIView::touchesCancelledImpl>(created, sel::touchesCancelled);
+        addMethod<&UIView::canBecomeFirstResponderImpl>(created, sel::canBecomeFirstResponder);
+        addMethod<&UIView::becomeFirstResponderImpl>(created, sel::becomeFirstResponder);
+        addMethod<&UIView::resignFirstResponderImpl>(created, sel::resignFirstResponder);
+        addMethod<&UIView::isFirstResponder>(created, sel::isFirstResponder);
+        addMethod<&UIView::endEditingImpl>(created, sel::endEditing);
         return created;
     }();
     return cls;
@@ -68,25 +79,38 @@ UIView* UIView::subviewAtIndex(std::size_t index) const
 
 void UIView::addSubview(UIView* view)
 {
-    if (!view || view == this)
+    insertSubviewAtIndex(view, m_subviews->count());
+}
+
+void UIView::insertSubviewAtIndex(UIView* view, std::size_t index)
+{
+    if (!view || view == this || isDescendantOfView(view))
         return;
     RefPtr<UIView> keepAlive(view);
-    if (view->m_superview)
-        view->removeFromSuperview();
-    m_subviews->addObject(RefPtr<NSObject>(view));
+    bool moving = view->m_superview != nullptr;
+    if (moving)
+        view->detachFromSuperview();
+    std::vector<Value> siblings = m_subviews->values();
+    index = std::min(index, siblings.size());
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(index), Value(RefPtr<NSObject>(view)));
+    m_subviews->removeAllObjects();
+    for (Value& value : siblings)
+        m_subviews->addObject(std::move(value));
     view->m_superview = this;
     view->notifyWindowChanged();
     send(view, sel::didMoveToSuperview);
     setNeedsDisplay();
 }
 
-void UIView::removeFromSuperview()
+void UIView::bringSubviewToFront(UIView* view)
 {
-    UIView* parent = m_superview;
-    if (!parent)
-        return;
-    RefPtr<UIView> keepAlive(this);
-    auto& siblings = *parent->m_subviews;
+    if (view && view->m_superview == this)
+        insertSubviewAtIndex(view, m_subviews->count());
+}
+
+void UIView::detachFromSuperview()
+{
+    auto& siblings = *m_superview->m_subviews;
     std::vector<Value> remaining;
     for (const Value& value : siblings) {
         if (value.object() != this)
@@ -95,10 +119,32 @@ void UIView::removeFromSuperview()
     siblings.removeAllObjects();
     for (Value& value : remaining)
         siblings.addObject(std::move(value));
+    m_superview->setNeedsDisplay();
     m_superview = nullptr;
+}
+
+void UIView::removeFromSuperview()
+{
+    if (!m_superview)
+        return;
+    RefPtr<UIView> keepAlive(this);
+    // A view leaving the screen gives up the keyboard it had.
+    if (UIWindow* owner = window()) {
+        if (UIView* responder = owner->firstResponder(); responder && responder->isDescendantOfView(this))
+            send(responder, sel::resignFirstResponder);
+    }
+    detachFromSuperview();
     notifyWindowChanged();
     send(this, sel::didMoveToSuperview);
-    parent->setNeedsDisplay();
+}
+
+bool UIView::isDescendantOfView(const UIView* view) const
+{
+    for (const UIView* current = this; current; current = current->m_superview) {
+        if (current == view)
+            return true;
+    }
+    return false;
 }
 
 UIWindow* UIView::window() const
@@ -122,6 +168,80 @@ void UIView::setBackgroundColor(std::optional<CGColor> color)
 {
     m_backgroundColor = color;
     setNeedsDisplay();
+}
+
+void UIView::setBackgroundColor(UIColor* color)
+{
+    setBackgroundColor(color ? std::optional<CGColor>(color->CGColor()) : std::nullopt);
+}
+
+void UIView::setClipsToBounds(bool clips)
+{
+    m_clipsToBounds = clips;
+    setNeedsDisplay();
+}
+
+void UIView::sizeToFit()
+{
+    CGSize size = sizeThatFits(m_frame.size);
+    setFrame({ m_frame.origin, size });
+}
+
+bool UIView::isFirstResponder() const
+{
+    UIWindow* owner = window();
+    return owner && owner->firstResponder() == this;
+}
+
+bool UIView::becomeFirstResponderImpl()
+{
+    UIWindow* owner = window();
+    if (!owner || !send(this, sel::canBecomeFirstResponder))
+        return false;
+    UIView* current = owner->firstResponder();
+    if (current == this)
+        return true;
+    if (current && !send(current, sel::resignFirstResponder))
+        return false;
+    owner->setFirstResponder(this);
+    return true;
+}
+
+bool UIView::resignFirstResponderImpl()
+{
+    if (UIWindow* owner = window(); owner && owner->firstResponder() == this)
+        owner->setFirstResponder(nullptr);
+    return true;
+}
+
+bool UIView::endEditingImpl(bool)
+{
+    UIWindow* owner = window();
+    UIView* responder = owner ? owner->firstResponder() : nullptr;
+    if (!responder || !responder->isDescendantOfView(this))
+        return false;
+    return send(responder, sel::resignFirstResponder);
+}
+
+// A view that does not handle a touch passes it to the next responder.
+void UIView::touchesBeganImpl(UITouch* touch, NSObject* event)
+{
+    send(m_superview, sel::touchesBegan, touch, event);
+}
+
+void UIView::touchesMovedImpl(UITouch* touch, NSObject* event)
+{
+    send(m_superview, sel::touchesMoved, touch, event);
+}
+
+void UIView::touchesEndedImpl(UITouch* touch, NSObject* event)
+{
+    send(m_superview, sel::touchesEnded, touch, event);
+}
+
+void UIView::touchesCancelledImpl(UITouch* touch, NSObject* event)
+{
+    send(m_superview, sel::touchesCancelled, touch, event);
 }
 
 void UIView::setNeedsDisplay()
@@ -161,7 +281,8 @@ UIView* UIView::hitTest(CGPoint point)
         return nullptr;
     for (std::size_t index = m_subviews->count(); index-- > 0;) {
         UIView* child = subviewAtIndex(index);
-        CGPoint local { point.x - child->m_frame.origin.x, point.y - child->m_frame.origin.y };
+        CGPoint local { point.x - child->m_frame.origin.x + child->m_boundsOrigin.x,
+            point.y - child->m_frame.origin.y + child->m_boundsOrigin.y };
         if (auto* hit = static_cast<UIView*>(send(child, sel::hitTest, local)))
             return hit;
     }
@@ -195,6 +316,11 @@ CGPoint UIView::convertPointFromView(CGPoint point, const UIView* view) const
     CGPoint from = view ? view->originInWindow() : CGPoint {};
     CGPoint to = originInWindow();
     return { point.x + from.x - to.x, point.y + from.y - to.y };
+}
+
+CGRect UIView::convertRectToView(CGRect rect, const UIView* view) const
+{
+    return { convertPointToView(rect.origin, view), rect.size };
 }
 
 void UIView::resizeSubviews(CGSize oldSize)
@@ -253,6 +379,10 @@ void UIView::drawHierarchy(CGContext& context)
         else
             CGContextFillRect(ref, local);
     }
+    // The clip covers the subviews too; what drawRect: sets does not.
+    CGContextSaveGState(ref);
+    if (m_clipsToBounds)
+        CGContextClipToRect(ref, local);
     CGContextSaveGState(ref);
     UIGraphicsPushContext(ref);
     send(this, sel::drawRect, local);
@@ -269,4 +399,5 @@ void UIView::drawHierarchy(CGContext& context)
         child->drawHierarchy(context);
         CGContextRestoreGState(ref);
     }
+    CGContextRestoreGState(ref);
 }

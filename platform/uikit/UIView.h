@@ -9,6 +9,8 @@
 #include <optional>
 
 class CGContext;
+class UIColor;
+class UITouch;
 class UIWindow;
 
 // Autoresizing mask bits, as the platform numbers them.
@@ -35,6 +37,22 @@ inline constinit Selector<void()> layoutSubviews("layoutSubviews");
 inline constinit Selector<void(CGRect)> drawRect("drawRect:");
 inline constinit Selector<void()> didMoveToSuperview("didMoveToSuperview");
 inline constinit Selector<NSObject*(CGPoint)> hitTest("hitTest:");
+inline constinit Selector<CGSize(CGSize)> sizeThatFits("sizeThatFits:");
+
+// Touches reach the view under the finger; a view that does not handle them
+// passes them on to its superview, as the platform's responder chain does.
+// The event argument is always nothing: one touch describes itself.
+inline constinit Selector<void(UITouch*, NSObject*)> touchesBegan("touchesBegan:withEvent:");
+inline constinit Selector<void(UITouch*, NSObject*)> touchesMoved("touchesMoved:withEvent:");
+inline constinit Selector<void(UITouch*, NSObject*)> touchesEnded("touchesEnded:withEvent:");
+inline constinit Selector<void(UITouch*, NSObject*)> touchesCancelled("touchesCancelled:withEvent:");
+
+// The first responder receives typing; at most one view per window is it.
+inline constinit Selector<bool()> canBecomeFirstResponder("canBecomeFirstResponder");
+inline constinit Selector<bool()> becomeFirstResponder("becomeFirstResponder");
+inline constinit Selector<bool()> resignFirstResponder("resignFirstResponder");
+inline constinit Selector<bool()> isFirstResponder("isFirstResponder");
+inline constinit Selector<bool(bool)> endEditing("endEditing:");
 } // namespace sel
 
 // Layer properties the toolkit draws: a corner radius for now.
@@ -63,21 +81,32 @@ public:
 
     UIView* superview() const { return m_superview; }
     NSMutableArray* subviews() const { return m_subviews.get(); }
+    std::size_t subviewCount() const { return m_subviews->count(); }
     UIView* subviewAtIndex(std::size_t index) const;
     void addSubview(UIView* view);
+    // Behind the subviews at and after index (the end when past it).
+    void insertSubviewAtIndex(UIView* view, std::size_t index);
+    void bringSubviewToFront(UIView* view);
     void removeFromSuperview();
+    bool isDescendantOfView(const UIView* view) const;
     UIWindow* window() const;
 
     bool isHidden() const { return m_hidden; }
     void setHidden(bool hidden);
     bool isUserInteractionEnabled() const { return m_userInteractionEnabled; }
     void setUserInteractionEnabled(bool enabled) { m_userInteractionEnabled = enabled; }
+    bool clipsToBounds() const { return m_clipsToBounds; }
+    void setClipsToBounds(bool clips);
     std::optional<CGColor> backgroundColor() const { return m_backgroundColor; }
     void setBackgroundColor(std::optional<CGColor> color);
+    // Nothing clears the background, as a nil colour does.
+    void setBackgroundColor(UIColor* color);
     CALayer& layer() { return m_layer; }
     const CALayer& layer() const { return m_layer; }
     unsigned autoresizingMask() const { return m_autoresizingMask; }
     void setAutoresizingMask(unsigned mask) { m_autoresizingMask = mask; }
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
 
     bool needsDisplay() const { return m_needsDisplay; }
     bool needsLayout() const { return m_needsLayout; }
@@ -86,11 +115,25 @@ public:
     // Lays out this view and its subtree where asked for, through the method table.
     void layoutIfNeeded();
 
+    // The size the view would like within the given one (sizeThatFits:), and
+    // resizing the frame to it, keeping the origin.
+    CGSize sizeThatFits(CGSize size) { return send(this, sel::sizeThatFits, size); }
+    void sizeToFit();
+
     // Deepest visible, interactive view under a point in this view's
     // coordinates, or nothing.
     UIView* hitTest(CGPoint point);
     CGPoint convertPointToView(CGPoint point, const UIView* view) const;
     CGPoint convertPointFromView(CGPoint point, const UIView* view) const;
+    CGRect convertRectToView(CGRect rect, const UIView* view) const;
+
+    // Typing focus (through the method table, so subclasses decide).
+    bool becomeFirstResponder() { return send(this, sel::becomeFirstResponder); }
+    bool resignFirstResponder() { return send(this, sel::resignFirstResponder); }
+    bool isFirstResponder() const;
+    // Makes the first responder inside this view's subtree resign; answers
+    // whether one did.
+    bool endEditing(bool force) { return send(this, sel::endEditing, force); }
 
     // Draws this view and its subtree into the context, with the context's
     // origin at this view's top-left corner; clears the display requests.
@@ -100,6 +143,15 @@ public:
     void layoutSubviewsImpl() { }
     void drawRectImpl(CGRect) { }
     void didMoveToSuperviewImpl() { }
+    CGSize sizeThatFitsImpl(CGSize) { return m_frame.size; }
+    void touchesBeganImpl(UITouch* touch, NSObject* event);
+    void touchesMovedImpl(UITouch* touch, NSObject* event);
+    void touchesEndedImpl(UITouch* touch, NSObject* event);
+    void touchesCancelledImpl(UITouch* touch, NSObject* event);
+    bool canBecomeFirstResponderImpl() { return false; }
+    bool becomeFirstResponderImpl();
+    bool resignFirstResponderImpl();
+    bool endEditingImpl(bool force);
 
 protected:
     // Called when this view's window changes (added to or removed from a window).
@@ -109,6 +161,7 @@ private:
     CGPoint originInWindow() const;
     void resizeSubviews(CGSize oldSize);
     void notifyWindowChanged();
+    void detachFromSuperview();
 
     CGRect m_frame;
     CGPoint m_boundsOrigin;
@@ -117,8 +170,10 @@ private:
     std::optional<CGColor> m_backgroundColor;
     CALayer m_layer;
     unsigned m_autoresizingMask { UIViewAutoresizingNone };
+    int m_tag { 0 };
     bool m_hidden { false };
     bool m_userInteractionEnabled { true };
+    bool m_clipsToBounds { false };
     bool m_needsDisplay { true };
     bool m_needsLayout { true };
 };

@@ -1,0 +1,13 @@
+#include "platform/uikit/UIBarButtonItem.h"
+
+Class* UIBarButtonItem::staticClass()
+{
+    static Class* cls = objc_allocateClass("UIBarButtonItem", NSObject::staticClass());
+    return cls;
+}
+
+UIBarButtonItem::UIBarButtonItem(UIView* customView)
+    : NSObject(staticClass())
+    , m_customView(customView)
+{
+}

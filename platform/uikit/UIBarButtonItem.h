@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/PlatformExport.h"
+#include "platform/uikit/UIView.h"
+
+// An item of a navigation bar; here always a view of the caller's own (such
+// as a button), shown at its own size.
+class PLATFORM_EXPORT UIBarButtonItem final : public NSObject {
+public:
+    static Class* staticClass();
+    static RefPtr<UIBarButtonItem> make(UIView* customView) { return makeRef<UIBarButtonItem>(customView); }
+
+    // initWithCustomView:
+    explicit UIBarButtonItem(UIView* customView);
+
+    UIView* customView() const { return m_customView.get(); }
+
+private:
+    RefPtr<UIView> m_customView;
+};
