@@ -1,7 +1,5 @@
 #include "simulator/Finger.h"
 
-#include "platform/keyboard/UIKeyboardImpl.h"
-#include "platform/keyboard/UIKeyboardLayoutStar.h"
 #include "platform/uikit/KeyboardPresenter.h"
 #include "platform/uikit/UIWindow.h"
 
@@ -12,12 +10,6 @@ constexpr int fingerNumber = 0;
 
 } // namespace
 
-CGPoint Finger::keyboardPoint(CGPoint screenPoint) const
-{
-    UIKeyboardLayoutStar* layout = KeyboardTouchDriver::activeLayout();
-    return layout ? layout->convertPointFromView(screenPoint, nullptr) : screenPoint;
-}
-
 void Finger::down(UIWindow* window, CGPoint point)
 {
     if (isDown())
@@ -26,7 +18,7 @@ void Finger::down(UIWindow* window, CGPoint point)
     bool onKeyboard
         = presenter && presenter->isKeyboardVisible() && presenter->keyboardFrame().contains(point);
     if (onKeyboard) {
-        downOnKeyboard(keyboardPoint(point));
+        downOnKeyboard(KeyboardFinger::fromWindow(point));
         return;
     }
     m_target = Target::Window;
@@ -41,15 +33,15 @@ void Finger::downOnKeyboard(CGPoint keyboardPoint)
         cancel();
     m_target = Target::Keyboard;
     m_downPoint = m_lastPoint = keyboardPoint;
-    m_keyboard.touchDown(keyboardPoint);
+    m_keyboard.down(keyboardPoint);
 }
 
 void Finger::move(CGPoint point)
 {
     switch (m_target) {
     case Target::Keyboard:
-        m_lastPoint = keyboardPoint(point);
-        m_keyboard.touchMove(m_lastPoint);
+        m_lastPoint = KeyboardFinger::fromWindow(point);
+        m_keyboard.move(m_lastPoint);
         break;
     case Target::Window:
         m_lastPoint = point;
@@ -66,7 +58,7 @@ void Finger::moveBy(CGFloat dx, CGFloat dy)
     switch (m_target) {
     case Target::Keyboard:
         m_lastPoint = point;
-        m_keyboard.touchMove(point);
+        m_keyboard.move(point);
         break;
     case Target::Window:
         m_lastPoint = point;
@@ -81,7 +73,7 @@ void Finger::up(CGPoint point)
 {
     switch (m_target) {
     case Target::Keyboard:
-        m_keyboard.touchUp(keyboardPoint(point));
+        m_keyboard.up(KeyboardFinger::fromWindow(point));
         break;
     case Target::Window:
         m_window->sendTouch(fingerNumber, UITouchPhase::Ended, point);
@@ -96,7 +88,7 @@ void Finger::lift()
 {
     switch (m_target) {
     case Target::Keyboard:
-        m_keyboard.touchUp(m_lastPoint);
+        m_keyboard.up(m_lastPoint);
         break;
     case Target::Window:
         m_window->sendTouch(fingerNumber, UITouchPhase::Ended, m_lastPoint);
@@ -111,7 +103,7 @@ void Finger::cancel()
 {
     switch (m_target) {
     case Target::Keyboard:
-        m_keyboard.touchCancel();
+        m_keyboard.cancel();
         break;
     case Target::Window:
         m_window->sendTouch(fingerNumber, UITouchPhase::Cancelled, m_lastPoint);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/graphics/CGGeometry.h"
-#include "platform/keyboard/KeyboardTouchDriver.h"
+#include "simulator/KeyboardFinger.h"
 
 #include <optional>
 #include <string>
@@ -31,11 +31,9 @@ public:
 private:
     enum class Target { None, Keyboard, Window };
 
-    CGPoint keyboardPoint(CGPoint screenPoint) const;
-
     Target m_target { Target::None };
     UIWindow* m_window { nullptr };
     CGPoint m_downPoint;
     CGPoint m_lastPoint;
-    KeyboardTouchDriver m_keyboard;
+    KeyboardFinger m_keyboard;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/graphics/CGGeometry.h"
-#include "platform/runtime/RefPtr.h"
 
 #include <string>
 
@@ -12,22 +11,20 @@ class UIWindow;
 // field that `keyboard` focuses and `expect text` reads.
 class HostApp {
 public:
-    virtual ~HostApp();
+    HostApp() = default;
+    virtual ~HostApp() = default;
     HostApp(const HostApp&) = delete;
     HostApp& operator=(const HostApp&) = delete;
 
-    UIWindow* window() const { return m_window.get(); }
+    virtual UIWindow* window() const = 0;
+    // The field on screen that takes the keyboard; nothing when there is none.
     virtual UITextField* textField() const = 0;
-
-    // The device turned: the window takes the new screen size and the app lays itself out again.
-    void setScreenBounds(CGRect bounds);
-    // Pops the app's navigation stack; false, with the reason, when there is nothing to pop.
-    virtual bool goBack(std::string& reason);
-
-protected:
-    explicit HostApp(CGRect screenBounds);
-    virtual void layOut(CGRect bounds) = 0;
-
-private:
-    RefPtr<UIWindow> m_window;
+    // The device turned: the window takes the new screen size.
+    virtual void setScreenBounds(CGRect bounds) = 0;
+    // Pops the app's page stack; false, with the reason, when there is nothing to pop.
+    virtual bool goBack(std::string& reason)
+    {
+        reason = "this app has no page to go back from";
+        return false;
+    }
 };

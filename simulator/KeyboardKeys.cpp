@@ -141,3 +141,23 @@ std::vector<std::string> KeyboardKeys::listing()
     }
     return lines;
 }
+
+bool KeyboardKeys::switchKeyplane(const std::string& name, std::string& error)
+{
+    UIKeyboardLayoutStar* layout = activeLayout();
+    if (!layout) {
+        error = "no keyboard is on screen; focus a text field first with keyboard";
+        return false;
+    }
+    if (!send(layout, sel::keyplaneNamed, NSString(name))) {
+        std::string names;
+        NSMutableArray* keyplanes = send(layout->keyboardTree(), sel::subtrees);
+        for (std::size_t index = 0; keyplanes && index < keyplanes->count(); ++index)
+            names += (names.empty() ? "" : ", ")
+                + send(keyplanes->objectAtIndex(index).object(), sel::name).utf8();
+        error = "this keyboard has no keyplane " + quoteScriptString(name) + "; it has " + names;
+        return false;
+    }
+    send(layout, sel::setKeyplaneName, NSString(name));
+    return true;
+}

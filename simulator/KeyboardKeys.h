@@ -26,6 +26,9 @@ public:
     // The key's stored entry, or nothing.
     static NSString property(NSObject* key, const char* entry);
 
+    // Shows the keyplane of that name; false, with the names there are, when the keyboard has none.
+    static bool switchKeyplane(const std::string& name, std::string& error);
+
     // One line per key: name, represented string, "KBrepresentedStringAlt",
     // "KBrepresentedStringAltShiftLocked" ("-" where there is none), tab-separated.
     static std::vector<std::string> listing();

@@ -15,7 +15,7 @@ constexpr CGFloat fieldHeight = 36;
 } // namespace
 
 TestApp::TestApp(CGRect screenBounds, const char* title, const char* placeholder)
-    : HostApp(screenBounds)
+    : m_window(UIWindow::make(screenBounds))
     , m_title(makeRef<UILabel>())
     , m_textField(UITextField::make())
 {
@@ -33,6 +33,13 @@ TestApp::TestApp(CGRect screenBounds, const char* title, const char* placeholder
 }
 
 TestApp::~TestApp() = default;
+
+void TestApp::setScreenBounds(CGRect bounds)
+{
+    m_window->setFrame(bounds);
+    layOut(bounds);
+    m_window->setNeedsDisplay();
+}
 
 void TestApp::layOut(CGRect bounds)
 {
