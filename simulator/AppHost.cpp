@@ -60,10 +60,10 @@ CGRect AppHost::screenBounds() const
     return { { 0, 0 }, portraitScreen };
 }
 
-std::unique_ptr<HostApp> AppHost::makeApp(std::string& error)
+std::unique_ptr<HostApp> AppHost::makeApp()
 {
     if (m_options.app == "settings")
-        return SettingsApp::open(screenBounds(), error);
+        return SettingsApp::open(screenBounds());
     if (m_options.app == "notes")
         return std::make_unique<TestApp>(screenBounds(), "Notes", "Write a note");
     return std::make_unique<TestApp>(screenBounds(), "Keyboard Test", "Type here");
@@ -94,10 +94,7 @@ HostReply AppHost::boot()
     }
 
     // 4. The app and its window.
-    std::string error;
-    m_app = makeApp(error);
-    if (!m_app)
-        return HostReply::error(error);
+    m_app = makeApp();
     // Display passes run on the next turn of the run loop, as the toolkit
     // schedules them; the host also notes that the screen changed.
     UIWindow* window = m_app->window();

@@ -35,7 +35,7 @@ public:
 
 private:
     HostReply execute(const ScriptCommand& command);
-    std::unique_ptr<HostApp> makeApp(std::string& error);
+    std::unique_ptr<HostApp> makeApp();
     CGRect screenBounds() const;
     // Who this process is, for the injection loader's filters.
     HostProcess hostProcess() const;

@@ -10,8 +10,9 @@ class SettingsHost;
 // after tapping the pane's row; its own list of panes is one `back` away.
 class SettingsApp final : public HostApp {
 public:
-    // Nothing, with the reason, when the pane cannot be opened.
-    static std::unique_ptr<HostApp> open(CGRect screenBounds, std::string& error);
+    // Opens the pane; without it (not installed, or it fails to load) Settings
+    // stays on its own list and a warning says why.
+    static std::unique_ptr<HostApp> open(CGRect screenBounds);
 
     explicit SettingsApp(std::unique_ptr<SettingsHost> host);
     ~SettingsApp() override;

@@ -1,5 +1,7 @@
 #include "SimulatorRun.h"
 
+#include "platform/graphics/CGImage.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -70,10 +72,17 @@ E2EWorkspace::E2EWorkspace()
         std::abort();
     m_path = name.data();
     // A fresh device root: the build's own, as the deliverables' builds lay it out.
+    // A fresh device root: the deliverables as the build lays them out, and
+    // nothing a run has left there (settings, the sockets of live processes).
     fs::create_directories(deviceRoot());
-    if (fs::exists(CORVANE_BUILD_DEVICE_ROOT))
-        fs::copy(CORVANE_BUILD_DEVICE_ROOT, deviceRoot(), fs::copy_options::recursive);
-    fs::remove(deviceRoot() + "/var/mobile/Library/Preferences/com.quillfen.corvane.plist");
+    fs::path from = CORVANE_BUILD_DEVICE_ROOT "/Library";
+    for (auto entry = fs::recursive_directory_iterator(from); entry != fs::recursive_directory_iterator(); ++entry) {
+        fs::path target = fs::path(deviceRoot()) / "Library" / fs::relative(entry->path(), from);
+        if (entry->is_directory())
+            fs::create_directories(target);
+        else if (entry->is_regular_file())
+            fs::copy_file(entry->path(), target);
+    }
 }
 
 E2EWorkspace::~E2EWorkspace()
@@ -113,4 +122,24 @@ std::vector<int> runningSimulatorProcesses(const std::string& mention)
             found.push_back(std::stoi(name));
     }
     return found;
+}
+
+std::pair<int, int> screenshotSize(const std::string& path)
+{
+    CGImageRef image = CGImageCreateWithPNGFile(path);
+    return { static_cast<int>(CGImageGetWidth(image)), static_cast<int>(CGImageGetHeight(image)) };
+}
+
+int differingPixels(const std::string& first, const std::string& second)
+{
+    CGImageRef a = CGImageCreateWithPNGFile(first);
+    CGImageRef b = CGImageCreateWithPNGFile(second);
+    if (!a || !b || CGImageGetWidth(a) != CGImageGetWidth(b) || CGImageGetHeight(a) != CGImageGetHeight(b))
+        return -1;
+    int differing = 0;
+    for (std::size_t y = 0; y < CGImageGetHeight(a); ++y) {
+        for (std::size_t x = 0; x < CGImageGetWidth(a); ++x)
+            differing += CGImageGetPixel(a, x, y) != CGImageGetPixel(b, x, y);
+    }
+    return differing;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // corvane-sim run the way a person runs it: as a program, with a command
@@ -33,6 +34,11 @@ public:
 private:
     std::string m_path;
 };
+
+// A PNG's width and height in pixels; (0, 0) when it cannot be read.
+std::pair<int, int> screenshotSize(const std::string& path);
+// How many pixels differ between two PNGs of one size (-1 when they cannot be compared).
+int differingPixels(const std::string& first, const std::string& second);
 
 // Corvane-sim processes still alive whose command line mentions this text.
 std::vector<int> runningSimulatorProcesses(const std::string& mention);
