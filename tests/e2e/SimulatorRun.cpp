@@ -27,7 +27,7 @@ std::string readAll(const std::string& path)
 } // namespace
 
 SimulatorResult runSimulator(const std::vector<std::string>& arguments, const std::string& workingDirectory,
-    const std::vector<std::string>& environment)
+    const std::vector<std::string>& environment, const std::string& program)
 {
     std::string outputPath = workingDirectory + "/.stdout";
     std::string errorPath = workingDirectory + "/.stderr";
@@ -44,12 +44,11 @@ SimulatorResult runSimulator(const std::vector<std::string>& arguments, const st
         for (const std::string& assignment : environment)
             ::putenv(const_cast<char*>(assignment.c_str()));
         std::vector<char*> argv;
-        std::string program = CORVANE_SIM_PATH;
-        argv.push_back(program.data());
+        argv.push_back(const_cast<char*>(program.c_str()));
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
     int status = 0;
@@ -76,7 +75,8 @@ E2EWorkspace::E2EWorkspace()
     // nothing a run has left there (settings, the sockets of live processes).
     fs::create_directories(deviceRoot());
     fs::path from = CORVANE_BUILD_DEVICE_ROOT "/Library";
-    for (auto entry = fs::recursive_directory_iterator(from); entry != fs::recursive_directory_iterator(); ++entry) {
+    for (auto entry = fs::recursive_directory_iterator(from); entry != fs::recursive_directory_iterator();
+         ++entry) {
         fs::path target = fs::path(deviceRoot()) / "Library" / fs::relative(entry->path(), from);
         if (entry->is_directory())
             fs::create_directories(target);

@@ -12,8 +12,10 @@ struct SimulatorResult {
     std::string errors;
 };
 
+// The program is corvane-sim unless another is named (a wrapper such as
+// xvfb-run, found on the PATH, with corvane-sim among its arguments).
 SimulatorResult runSimulator(const std::vector<std::string>& arguments, const std::string& workingDirectory,
-    const std::vector<std::string>& environment = {});
+    const std::vector<std::string>& environment = {}, const std::string& program = CORVANE_SIM_PATH);
 
 // A fresh folder for one test, removed afterwards; a device root copied from
 // the build's, and a place for scripts and screenshots.
