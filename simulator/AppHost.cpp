@@ -1,5 +1,6 @@
 #include "simulator/AppHost.h"
 
+#include "platform/foundation/DarwinNotifyCenter.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
@@ -140,6 +141,9 @@ void AppHost::shutDown()
     m_finger.cancel();
     m_app.reset();
     m_keyboard.reset();
+    // The process ends: its notification socket goes with it, not at the
+    // next post from another process.
+    DarwinNotifyCenter::shared().reset();
 }
 
 NSObject* AppHost::keyOrError(const std::string& name, HostReply& failure)
@@ -244,7 +248,7 @@ HostReply AppHost::keyGesture(const ScriptCommand& command)
     return HostReply::ok();
 }
 
-HostReply AppHost::tapText(const std::string& text)
+HostReply AppHost::tapText(const std::string& text, std::optional<double> beside)
 {
     std::vector<ScreenText> texts = ScreenTexts::collect(m_app->window());
     const ScreenText* found = ScreenTexts::find(texts, text);
@@ -252,6 +256,10 @@ HostReply AppHost::tapText(const std::string& text)
         return HostReply::error("no view shows the text " + inQuotes(text) + "; the screen shows "
             + ScreenTexts::describe(texts));
     CGPoint centre { found->frame.midX(), found->frame.midY() };
+    // Beside the text: from its left edge when the distance is negative, else from its right edge.
+    if (beside)
+        centre.x = static_cast<CGFloat>(
+            *beside < 0 ? found->frame.minX() + *beside : found->frame.maxX() + *beside);
     m_finger.down(m_app->window(), centre);
     m_finger.up(centre);
     return HostReply::ok();
@@ -348,7 +356,9 @@ HostReply AppHost::execute(const ScriptCommand& command)
         return HostReply::ok();
     }
     case ScriptCommandKind::TapText:
-        return tapText(command.text);
+        return tapText(command.text, std::nullopt);
+    case ScriptCommandKind::TapBeside:
+        return tapText(command.text, command.x);
     case ScriptCommandKind::Move:
         if (!m_finger.isDown())
             return HostReply::error("move needs a finger on the screen; press a key first");

@@ -45,7 +45,7 @@ private:
     HostReply switchKeyplane(const std::string& name);
     HostReply changeShift(ScriptCommandKind kind);
     HostReply keyGesture(const ScriptCommand& command);
-    HostReply tapText(const std::string& text);
+    HostReply tapText(const std::string& text, std::optional<double> beside);
     HostReply expectation(const ScriptCommand& command);
     HostReply render();
     NSObject* keyOrError(const std::string& name, HostReply& failure);

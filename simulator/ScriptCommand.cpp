@@ -37,6 +37,8 @@ std::string_view commandWord(ScriptCommandKind kind)
         return "tap";
     case ScriptCommandKind::TapText:
         return "tap-text";
+    case ScriptCommandKind::TapBeside:
+        return "tap-beside";
     case ScriptCommandKind::Flick:
         return "flick";
     case ScriptCommandKind::Slide:
@@ -172,6 +174,10 @@ std::string ScriptCommand::toLine() const
         break;
     case ScriptCommandKind::TapText:
         add(quoteScriptString(text));
+        break;
+    case ScriptCommandKind::TapBeside:
+        add(quoteScriptString(text));
+        add(formatNumber(x));
         break;
     case ScriptCommandKind::ExpectText:
         add("text");

@@ -18,6 +18,7 @@ enum class ScriptCommandKind {
     Tap,
     TapPoint,
     TapText,
+    TapBeside,
     Flick,
     Slide,
     Drag,

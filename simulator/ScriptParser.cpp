@@ -283,6 +283,11 @@ const std::vector<CommandSyntax>& commandTable()
         { "tap", false, parseTap },
         { "tap-text", false,
             [](Arguments& a, ScriptCommand& c) { c.text = a.word("the text of a view in quotes"); } },
+        { "tap-beside", false,
+            [](Arguments& a, ScriptCommand& c) {
+                c.text = a.word("the text of a view in quotes");
+                c.x = a.number("a distance in points beside the text (negative: to its left)");
+            } },
         { "flick", false, parseUpwardGesture(30) },
         { "slide", false, parseUpwardGesture(7) },
         { "drag", false, parseDrag },

@@ -56,7 +56,7 @@ TemporaryDevice::~TemporaryDevice()
 std::optional<TemporaryDevice> TemporaryDevice::copyOf(const std::string& deviceRoot, std::string& error)
 {
     std::error_code failure;
-    std::string pattern = (fs::temp_directory_path(failure) / "corvane-device-XXXXXX").string();
+    std::string pattern = (fs::temp_directory_path(failure) / "corvane-demo-device-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     if (!::mkdtemp(name.data())) {

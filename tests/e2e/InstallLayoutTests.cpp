@@ -21,7 +21,7 @@ TEST(InstallLayout, AnInstalledDeviceRootBootsWithTheExtensionAndThePane)
 
     workspace.write("script.txt",
         "keyboard\nflick p\nexpect text \"0\"\n"
-        "app settings\nexpect screen-text \"Alternate key\"\n");
+        "app settings\nexpect screen-text \"Test Keyboard\"\n");
     SimulatorResult run = runSimulator({ "run", "script.txt", "--device", root }, workspace.path());
     EXPECT_EQ(run.exitStatus, 0) << run.errors;
     EXPECT_EQ(run.errors, "");

@@ -175,6 +175,7 @@ TEST(ScriptParser, EveryCommandSurvivesTheTripToAHost)
         R"(tap "")",
         "tap 12.5 -3",
         R"(tap-text "Flick up")",
+        R"(tap-beside "on a key" -12.5)",
         R"(flick "#" 25.000001)",
         R"(flick "a b" 30)",
         "slide q 5.9",
