@@ -94,6 +94,7 @@ E2EWorkspace::~E2EWorkspace()
 std::string E2EWorkspace::write(const std::string& name, const std::string& content) const
 {
     std::string path = m_path + "/" + name;
+    fs::create_directories(fs::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << content;
     return path;
 }

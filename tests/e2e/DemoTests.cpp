@@ -1,0 +1,58 @@
+#include "SimulatorRun.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* screenshots[] = {
+    "01-settings-pane.png",
+    "02-test-keyboard.png",
+    "03-flick-shows-alternate.png",
+    "04-typed-with-flicks.png",
+    "05-notes-flick.png",
+    "06-sentence-changed.png",
+    "07-settings-slide-shifted.png",
+    "08-notes-slide-shifted.png",
+};
+
+std::string shot(const E2EWorkspace& workspace, const char* name)
+{
+    return workspace.path() + "/shots/" + name;
+}
+
+TEST(Demo, RunsToTheEndAndLeavesScreenshotsTranscriptAndNothingRunning)
+{
+    E2EWorkspace workspace;
+    workspace.write("shots/old-note.txt", "not the demo's");
+    SimulatorResult result
+        = runSimulator({ "demo", "--out", "shots", "--device", workspace.deviceRoot() }, workspace.path());
+    ASSERT_EQ(result.exitStatus, 0) << result.output << result.errors;
+    EXPECT_NE(result.output.find("8/8  Back to Notes: its keyboard follows too ... done"), std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("are in " + workspace.path() + "/shots/"), std::string::npos)
+        << result.output;
+
+    // Every screenshot is the whole screen at 2x.
+    for (const char* name : screenshots)
+        EXPECT_EQ(screenshotSize(shot(workspace, name)), std::make_pair(640, 1136)) << name;
+    // The keyboard came up; the pop-up showed; the sentence changed; Notes looks unlike Settings.
+    EXPECT_GT(differingPixels(shot(workspace, screenshots[0]), shot(workspace, screenshots[1])), 50000);
+    EXPECT_GT(differingPixels(shot(workspace, screenshots[1]), shot(workspace, screenshots[2])), 1000);
+    EXPECT_GT(differingPixels(shot(workspace, screenshots[3]), shot(workspace, screenshots[5])), 1000);
+    EXPECT_GT(differingPixels(shot(workspace, screenshots[4]), shot(workspace, screenshots[5])), 50000);
+
+    std::string transcript = workspace.read("shots/transcript.txt");
+    EXPECT_NE(transcript.find("The field now holds: \"Meet at 7:45, ok?\""), std::string::npos) << transcript;
+    EXPECT_NE(transcript.find("The field now holds: \"Hi 1 Yes\""), std::string::npos) << transcript;
+    for (const char* name : screenshots)
+        EXPECT_NE(transcript.find(std::string("Screenshot: ") + name), std::string::npos) << name;
+    EXPECT_TRUE(workspace.exists("shots/demo-script.txt"));
+    EXPECT_EQ(workspace.read("shots/old-note.txt"), "not the demo's");
+
+    // The demo worked on a copy: the device root it was given is untouched.
+    EXPECT_FALSE(workspace.exists("device/var/mobile/Library/Preferences/com.quillfen.corvane.plist"));
+    EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
+}
+
+} // namespace
