@@ -55,7 +55,10 @@ std::optional<std::string> parseStep(const std::vector<ScriptToken>& tokens, Rep
             return "expected a screen point X Y after \"" + tokens[0].text + "\"";
         if (argument.empty())
             return "expected nothing after \"" + tokens[0].text + "\"";
-        return "expected a " + argument + " after \"" + tokens[0].text + "\"";
+        std::string what = argument == "seconds" ? "a number of seconds"
+            : argument == "file"                 ? "a file name"
+                                                 : "a key name such as Tab or r";
+        return "expected " + what + " after \"" + tokens[0].text + "\"";
     }
     if (argument == "point") {
         auto x = readNumber(tokens[1]);

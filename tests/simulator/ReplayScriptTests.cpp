@@ -1,0 +1,50 @@
+#include "simulator/ReplayScript.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ReplayScript, ReadsWindowEventsPausesAndSnapshots)
+{
+    ReplayScript script = ReplayScript::parse("r.txt",
+        "# comment\n"
+        "click 160 90.5\n"
+        "press 16 380\n"
+        "drag 16 350\n"
+        "release 16 350\n"
+        "key Tab\n"
+        "pause 0.25\n"
+        "window-snapshot \"shot 1.png\"\n"
+        "quit\n");
+    ASSERT_FALSE(script.error) << script.error->format();
+    ASSERT_EQ(script.steps.size(), 8u);
+    EXPECT_EQ(script.steps[0].kind, ReplayStep::Kind::Click);
+    EXPECT_DOUBLE_EQ(script.steps[0].y, 90.5);
+    EXPECT_EQ(script.steps[4].kind, ReplayStep::Kind::Key);
+    EXPECT_EQ(script.steps[4].name, "Tab");
+    EXPECT_DOUBLE_EQ(script.steps[5].seconds, 0.25);
+    EXPECT_EQ(script.steps[6].kind, ReplayStep::Kind::WindowSnapshot);
+    // Snapshots land where the person running it is.
+    EXPECT_EQ(script.steps[6].name.front(), '/');
+    EXPECT_NE(script.steps[6].name.find("shot 1.png"), std::string::npos);
+}
+
+TEST(ReplayScript, MistakesNameTheLineAndWhatWasExpected)
+{
+    EXPECT_EQ(ReplayScript::parse("r.txt", "click 1\n").error->format(),
+        "r.txt:1: expected a screen point X Y after \"click\"");
+    EXPECT_EQ(ReplayScript::parse("r.txt", "pause\npause -1\n").error->format(),
+        "r.txt:1: expected a number of seconds after \"pause\"");
+    EXPECT_EQ(ReplayScript::parse("r.txt", "pause -1\n").error->format(),
+        "r.txt:1: expected a number of seconds after \"pause\"");
+    EXPECT_EQ(ReplayScript::parse("r.txt", "\nhover 1 2\n").error->format(),
+        "r.txt:2: expected click, press, drag, release, key, pause, window-snapshot or quit, got \"hover\"");
+    EXPECT_EQ(ReplayScript::parse("r.txt", "key\n").error->format(),
+        "r.txt:1: expected a key name such as Tab or r after \"key\"");
+    EXPECT_EQ(ReplayScript::parse("r.txt", "quit now\n").error->format(),
+        "r.txt:1: expected nothing after \"quit\"");
+    EXPECT_EQ(ReplayScript::load("/nonexistent/replay.txt").error->format(),
+        "/nonexistent/replay.txt:0: cannot read this replay file");
+}
+
+} // namespace
