@@ -6,6 +6,8 @@
 #include "platform/uikit/NSObjectAllocation.h"
 #include "settings/CorvanePrefSelectors.h"
 
+#include <filesystem>
+
 namespace {
 
 // Both live for the process once made; nothing releases them.
@@ -100,6 +102,10 @@ void PrefsHelper::savePreferences()
 {
     if (preferences) {
         std::string path = DeviceRoot::devicePath(settingsFilePath);
+        // A device without the preferences folder yet gets it, so the first
+        // save can create the file.
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
         ErrorOr<void> written = preferences->writeToFile(path, true);
         if (!written)
             NSLog("Corvane: the settings could not be saved to %@: %@", { path, written.error().message });

@@ -108,6 +108,16 @@ TEST_F(PreferenceStore, WithoutAFileNothingIsStoredAndTheFirstSaveCreatesIt)
     EXPECT_EQ(file->objectForKey("gesture"), Value(2));
 }
 
+TEST_F(PreferenceStore, TheFirstSaveMakesThePreferencesFolderWhenTheDeviceHasNone)
+{
+    std::filesystem::remove_all(DeviceRoot::devicePath("/var"));
+    setStored("type", 1);
+    save();
+    auto file = readSettingsFile();
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->objectForKey("type"), Value(1));
+}
+
 TEST_F(PreferenceStore, AFileThatIsNoDictionaryStartsAnEmptyStore)
 {
     preparePreferencesFolder();
