@@ -71,4 +71,10 @@ inline constinit Selector<NSObject*()> activeKeyboard("activeKeyboard");
 // UIKeyboardCache.
 inline constinit Selector<bool()> enabled("enabled");
 
+// The platform's own keyboard messages, which the extension leaves alone.
+// UIKeyboardImpl: shifts or unshifts the letters (shift lock is cleared with it).
+inline constinit Selector<void(bool)> setShift("setShift:");
+// UIKeyboardLayoutStar: what a key held past the long-press delay does.
+inline constinit Selector<void()> longPressAction("longPressAction");
+
 } // namespace sel

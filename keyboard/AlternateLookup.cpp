@@ -1,0 +1,135 @@
+#include "keyboard/AlternateLookup.h"
+
+#include "keyboard/AlternateTables.h"
+#include "keyboard/ExtensionState.h"
+#include "keyboard/KeyPropertyEntries.h"
+#include "keyboard/KeyboardModel.h"
+
+#include <optional>
+
+namespace {
+
+// The display string of the first key of that name on the keyplane; empty
+// when there is no such key or it has no display string.
+NSString currencySign(NSObject* keyplane, const char* keyName)
+{
+    RefPtr<NSMutableArray> keys = send(keyplane, sel::keysByKeyName, NSString(keyName));
+    NSString sign = nodeProperty(elementAt(keys.get(), 0).object(), entry::displayString).string();
+    return sign.isNil() ? NSString("") : sign;
+}
+
+void setCurrencyEntries(NSMutableDictionary* table, const NSString& primary, const NSString (&alternates)[3])
+{
+    table->setObject(Value(primary), "j");
+    table->setObject(Value(alternates[0]), "J");
+    table->setObject(Value(alternates[1]), "K");
+    table->setObject(Value(alternates[2]), "L");
+}
+
+std::optional<NSString> tableEntry(const NSMutableDictionary* table, const NSString& key)
+{
+    Value value = table->objectForKey(key.utf8());
+    if (value.isNil())
+        return std::nullopt;
+    return value.string();
+}
+
+const NSMutableDictionary* letterTable(int layout)
+{
+    if (layout == 3)
+        return gAzertyAlternates.get();
+    if (layout == 2)
+        return gQwertzAlternates.get();
+    return gQwertyAlternates.get();
+}
+
+enum class PositionalResult { NotFound, SameAsKey, Found };
+
+// The represented string of the key at the same position on the
+// shift-alternate keyplane.
+PositionalResult lookUpByPosition(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
+    const NSString& represented, NSString& result)
+{
+    NSMutableArray* keys = send(keyplane, sel::keys);
+    std::size_t position = keys ? keys->indexOfObject(Value(RefPtr<NSObject>(key))) : NSNotFound;
+    if (position == NSNotFound)
+        return PositionalResult::NotFound;
+    NSMutableArray* shiftedKeys = send(shiftAlternateKeyplane, sel::keys);
+    if (position >= countOf(shiftedKeys))
+        return PositionalResult::NotFound;
+    result = nodeProperty(elementAt(shiftedKeys, position).object(), entry::representedString).string();
+    if (result.isNil())
+        return PositionalResult::NotFound;
+    return result.isEqualToString(represented) ? PositionalResult::SameAsKey : PositionalResult::Found;
+}
+
+} // namespace
+
+void fillCurrencySigns(NSObject* layoutController)
+{
+    NSObject* numbers = send(layoutController, sel::keyplaneNamed, NSString("Numbers-And-Punctuation"));
+    NSObject* numbersAlternate
+        = send(layoutController, sel::keyplaneNamed, NSString("Numbers-And-Punctuation-Alternate"));
+    send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, numbers);
+    send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, numbersAlternate);
+
+    NSString primary = currencySign(numbers, "Primary-Currency-Sign");
+    const NSString alternates[3] = {
+        currencySign(numbersAlternate, "Alternate-Currency-Sign-1"),
+        currencySign(numbersAlternate, "Alternate-Currency-Sign-2"),
+        currencySign(numbersAlternate, "Alternate-Currency-Sign-3"),
+    };
+    for (NSMutableDictionary* table :
+        { gQwertyAlternates.get(), gQwertzAlternates.get(), gAzertyAlternates.get() })
+        setCurrencyEntries(table, primary, alternates);
+
+    if (primary.length() > 0)
+        gCurrencyFilled = true;
+}
+
+NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
+    const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, int kind, int layout)
+{
+    // 1. Letters are looked up in lower case, except where the string itself decides.
+    bool keepCase = !lettersKeyplane || gTypeMode == 1 || (shiftLockAlternate && gTypeMode == 2);
+    NSString lookup = keepCase ? represented : represented.lowercaseString();
+
+    // 2.-4. The override tables of the e-mail and web-address keyboards.
+    if (kind == 3 && gTypeMode == 2) {
+        if (auto value = tableEntry(gEmailAlternateOverrides.get(), lookup))
+            return *value;
+    }
+    if (gTypeMode == 2 && (kind == 2 || kind == 3)) {
+        if (auto value = tableEntry(gWebAlternateOverrides.get(), lookup))
+            return *value;
+    }
+    if (kind == 3 && gTypeMode == 1) {
+        if (auto value = tableEntry(gEmailShiftedOverrides.get(), lookup))
+            return *value;
+    }
+
+    // 5. The key at the same position on the shift-alternate keyplane; a key
+    // whose counterpart types the same string only keeps that as a fallback.
+    NSString fallback;
+    if (shiftAlternateKeyplane) {
+        NSString positional;
+        switch (lookUpByPosition(key, keyplane, shiftAlternateKeyplane, represented, positional)) {
+        case PositionalResult::Found:
+            return positional;
+        case PositionalResult::SameAsKey:
+            fallback = positional;
+            break;
+        case PositionalResult::NotFound:
+            break;
+        }
+    } else if (gTypeMode == 2) {
+        // 6. The letter table of the physical layout.
+        if (auto value = tableEntry(letterTable(layout), lookup))
+            return *value;
+    }
+
+    // 7. The punctuation variants are the last resort.
+    if (auto value = tableEntry(gPunctuationVariants.get(), lookup))
+        return *value;
+    return fallback;
+}

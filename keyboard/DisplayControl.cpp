@@ -1,0 +1,67 @@
+#include "keyboard/DisplayControl.h"
+
+#include "keyboard/DisplacedImplementations.h"
+#include "keyboard/ExtensionState.h"
+#include "keyboard/KeyEligibility.h"
+#include "keyboard/KeyPropertyEntries.h"
+#include "keyboard/KeyboardModel.h"
+
+namespace {
+
+// The pop-up view shows a pressed key; its images are the platform's affair.
+constexpr int popupState = 1;
+
+} // namespace
+
+bool keyboardCacheEnabledReplacement(NSObject*)
+{
+    return false;
+}
+
+NSString displayStringReplacement(NSObject* key)
+{
+    if (gAugmentationActive && isEligibleKey(key))
+        return {};
+    return callImplementation(gDisplaced.displayString, key);
+}
+
+NSString variantDisplayStringReplacement(NSObject* key)
+{
+    if (gAugmentationActive && isEligibleKey(key))
+        return {};
+    return callImplementation(gDisplaced.variantDisplayString, key);
+}
+
+NSString cacheKeyReplacement(NSObject* keyView)
+{
+    NSString platformCacheKey = callImplementation(gDisplaced.cacheKey, keyView);
+    if (!gAugmentationActive || send(keyView, sel::state) == popupState)
+        return platformCacheKey;
+    NSObject* key = send(keyView, sel::key);
+    if (!isEligibleKey(key))
+        return platformCacheKey;
+    return NSString::stringWithFormat("%@_%@", { platformCacheKey, send(key, sel::representedString) });
+}
+
+void didMoveToSuperviewReplacement(NSObject* keyView)
+{
+    callImplementation(gDisplaced.didMoveToSuperview, keyView);
+    if (send(keyView, sel::superview))
+        return;
+    gAlternateShown = false;
+    NSObject* key = send(keyView, sel::key);
+    NSString own = nodeProperty(key, entry::representedStringNoAlt).string();
+    if (own.isNil())
+        return;
+    send(key, sel::setRepresentedString, own);
+    send(keyView, sel::setNeedsDisplay);
+}
+
+void setShiftLockedReplacement(NSObject* keyboard, bool shiftLocked)
+{
+    callImplementation(gDisplaced.setShiftLocked, keyboard, shiftLocked);
+    if (!gAugmentationActive)
+        return;
+    NSObject* layoutController = send(keyboard, sel::layout);
+    send(objectInstanceVariable(layoutController, "_keyplaneView"), sel::setNeedsDisplay);
+}

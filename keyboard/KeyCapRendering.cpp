@@ -1,0 +1,202 @@
+#include "keyboard/KeyCapRendering.h"
+
+#include "keyboard/DisplacedImplementations.h"
+#include "keyboard/ExtensionState.h"
+#include "keyboard/KeyCapLabels.h"
+#include "keyboard/KeyEligibility.h"
+#include "keyboard/KeyPropertyEntries.h"
+#include "keyboard/KeyboardModel.h"
+#include "keyboard/LabelAttributes.h"
+#include "platform/graphics/CTFramesetter.h"
+
+namespace {
+
+constexpr int popupState = 1;
+constexpr int keyCapState = 4;
+constexpr int lightStyleHint = 6;
+constexpr int noAugmentationHint = 5000;
+
+constexpr CGFloat popupFontSize = 40;
+constexpr CGFloat popupLabelHeight = 55;
+constexpr CGFloat popupLabelWidth = 52;
+constexpr CGFloat popupLabelLandscapeWidth = 68;
+constexpr int popupBiasRightEdge = 21;
+constexpr int popupBiasLeftEdge = 29;
+// The landscape keyboard wide enough for the pop-up label to ignore its bias.
+constexpr CGFloat wideLandscapeWidth = 568;
+
+constexpr CGColor labelShadowColour = CGColor::white(1, 1);
+constexpr CGColor lightStyleShadowColour = CGColor::white(0, 0.7f);
+
+// CoreText draws y up: the origin goes to the view's bottom-left corner.
+void prepareContext(CGContextRef context, CGFloat viewHeight)
+{
+    CGContextSetTextMatrix(context, CGAffineTransformIdentity);
+    CGContextTranslateCTM(context, 0, viewHeight);
+    CGContextScaleCTM(context, 1, -1);
+    CGContextSetShadowWithColor(context, CGSizeMake(0, 1), 0, labelShadowColour);
+}
+
+void setLightStyleShadow(CGContextRef context)
+{
+    CGContextSetShadowWithColor(context, CGSizeMake(0, -1), 0, lightStyleShadowColour);
+}
+
+bool isShiftLockedForLabels()
+{
+    return gShiftLockedAlternates && send(activeKeyboardImpl(), sel::isShiftLocked);
+}
+
+// The three attribute sets of one drawing, with line heights from h.
+struct LabelSets {
+    CTStringAttributes single;
+    CTStringAttributes primary;
+    std::optional<CTStringAttributes> alternate;
+
+    LabelSets(CGFloat h, bool lightStyle)
+        : single(
+            *makeLabelAttributes(singleLabel, gLandscape, lightStyle, singleLabelLineHeight(h, gLandscape)))
+        , primary(*makeLabelAttributes(primaryLabel, gLandscape, lightStyle, primaryLabelLineHeight(h)))
+        , alternate(gShowAlternateLabels
+                  ? makeLabelAttributes(alternateLabel, gLandscape, lightStyle, alternateLabelLineHeight(h))
+                  : std::nullopt)
+    {
+    }
+
+    void draw(
+        CGContextRef context, NSObject* key, bool inKeyView, bool shiftLocked, CGFloat referenceHeight) const
+    {
+        drawKeyCapLabels(context, key, single, primary, alternate, inKeyView, shiftLocked, referenceHeight);
+    }
+};
+
+void drawLightStyleKeyOnKeyplane(
+    CGContextRef context, NSObject* key, CGFloat h, bool shiftLocked, CGFloat keyplaneHeight)
+{
+    CGContextSaveGState(context);
+    setLightStyleShadow(context);
+    LabelSets(h, true).draw(context, key, false, shiftLocked, keyplaneHeight);
+    CGContextRestoreGState(context);
+}
+
+CTStringAttributes popupLabelAttributes()
+{
+    CTStringAttributes attributes;
+    attributes.*kCTFontAttributeName = CTFontCreateWithName("Helvetica-Bold", popupFontSize);
+    attributes.*kCTForegroundColorAttributeName = CGColor::white(0);
+    attributes.*kCTUnderlineStyleAttributeName = kCTUnderlineStyleNone;
+    attributes.*kCTParagraphStyleAttributeName = CTParagraphStyleCreate({
+        { kCTParagraphStyleSpecifierAlignment, kCTTextAlignmentCenter },
+        { kCTParagraphStyleSpecifierMinimumLineHeight, popupLabelHeight },
+        { kCTParagraphStyleSpecifierMaximumLineHeight, popupLabelHeight },
+    });
+    return attributes;
+}
+
+// Left edge and width of the pop-up label: keys at the keyboard's edges have
+// their pop-up's head leaning inwards, and the label follows it.
+std::pair<CGFloat, CGFloat> popupLabelSpan(NSObject* key, CGFloat viewWidth)
+{
+    if (send(activeKeyboardImpl(), sel::currentLandscapeWidth) == wideLandscapeWidth && gLandscape)
+        return { 0, viewWidth };
+    NSMutableDictionary* cache = send(key, sel::cache);
+    int bias = cache ? cache->objectForKey(entry::popupBias).intValue() : 0;
+    CGFloat width = gLandscape ? popupLabelLandscapeWidth : popupLabelWidth;
+    if (bias == popupBiasRightEdge)
+        return { viewWidth - width, width };
+    if (bias == popupBiasLeftEdge)
+        return { 0, width };
+    return { 0, viewWidth };
+}
+
+void drawPopupLabel(CGContextRef context, NSObject* key, CGRect viewFrame)
+{
+    NSString text = send(key, sel::representedString);
+    if (text.isNil())
+        return;
+    if (gTypeMode == 2)
+        text = text.uppercaseString();
+    NSAttributedString attributed = CFAttributedStringCreate(text, popupLabelAttributes());
+    auto [x, width] = popupLabelSpan(key, viewFrame.width());
+    CGRect area = CGRectMake(x, viewFrame.height() - popupLabelHeight, width, popupLabelHeight);
+    CTFrameRef frame = CTFramesetterCreateFrame(CTFramesetterCreateWithAttributedString(attributed),
+        CFRangeMake(0, static_cast<CFIndex>(text.length())), CGPathCreateWithRect(area));
+    CTFrameDraw(frame, context);
+}
+
+void drawKeyCap(CGContextRef context, NSObject* key)
+{
+    CGFloat h = send(key, sel::paddedFrame).height();
+    bool shiftLocked = isShiftLockedForLabels();
+    bool light = send(key, sel::displayTypeHint) == lightStyleHint;
+    LabelSets sets(h, light);
+    if (light)
+        setLightStyleShadow(context);
+    sets.draw(context, key, true, shiftLocked, h);
+}
+
+} // namespace
+
+void keyplaneViewDrawRectReplacement(NSObject* keyplaneView, CGRect rect)
+{
+    // 1.-2.
+    callImplementation(gDisplaced.keyplaneViewDrawRect, keyplaneView, rect);
+    if (!gAugmentationActive)
+        return;
+
+    // 3.-5. The orientation holds for all later drawing, key views included.
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    CGFloat viewHeight = send(keyplaneView, sel::frame).height();
+    gLandscape = viewHeight == send(activeKeyboardImpl(), sel::currentLandscapeHeight);
+    prepareContext(context, viewHeight);
+
+    // 6.-9.
+    RefPtr<NSMutableArray> keys = send(send(keyplaneView, sel::keyplane), sel::keys);
+    bool shiftLocked = isShiftLockedForLabels();
+    if (!countOf(keys.get()))
+        return;
+    CGFloat h = send(elementAt(keys.get(), 0).object(), sel::paddedFrame).height();
+
+    // 10. One set of attributes serves every key of the drawing.
+    LabelSets shared(h, false);
+
+    // 11. Only keys of display type 0 get labels on the keyplane.
+    for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
+        Value key = keys->objectAtIndex(index);
+        if (send(key.object(), sel::displayType) != 0)
+            continue;
+        int hint = send(key.object(), sel::displayTypeHint);
+        if (hint == noAugmentationHint)
+            continue;
+        if (hint == lightStyleHint)
+            drawLightStyleKeyOnKeyplane(context, key.object(), h, shiftLocked, viewHeight);
+        else
+            shared.draw(context, key.object(), false, shiftLocked, viewHeight);
+    }
+}
+
+void keyViewDrawRectReplacement(NSObject* keyView, CGRect rect)
+{
+    // 1.-2.
+    callImplementation(gDisplaced.keyViewDrawRect, keyView, rect);
+    NSObject* key = send(keyView, sel::key);
+    if (!gAugmentationActive || !isEligibleKey(key))
+        return;
+
+    // 3.
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    CGRect viewFrame = send(keyView, sel::frame);
+    prepareContext(context, viewFrame.height());
+
+    // 4.
+    switch (send(keyView, sel::state)) {
+    case popupState:
+        drawPopupLabel(context, key, viewFrame);
+        break;
+    case keyCapState:
+        drawKeyCap(context, key);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+class NSObject;
+
+// A key that shows a character the extension augments: present, of display
+// type 0 or 8, and not marked off with the display-type hint 5000 (an absent
+// hint reads as 0). Every replacement that acts on keys uses this test.
+bool isEligibleKey(NSObject* key);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/foundation/CFNotificationCenter.h"
+
+// The settings file and its change notification, which the settings pane
+// writes and posts; the two deliverables meet only through these.
+inline constexpr const char* settingsFilePath = "/var/mobile/Library/Preferences/com.quillfen.corvane.plist";
+inline constexpr const char* settingsChangedNotification = "com.quillfen.corvane.preferencechanged";
+
+// Reads the settings file into gSettingsLoaded, gTypeMode and gFlickGesture.
+// An absent or unreadable file, and values with no integer reading, count as
+// absent: "Alternate key" mode with "Flick up".
+void loadSettings();
+
+// The notification callback: reads the settings again and re-applies the
+// keyplane on screen, so that a change of mode reprocesses its keys.
+void settingsChanged(CFNotificationCenterRef center, void* observer, NSString name, const void* object,
+    NSMutableDictionary* userInfo);

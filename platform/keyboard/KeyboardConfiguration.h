@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/PlatformExport.h"
+#include "platform/foundation/NSString.h"
+
+// The physical arrangement of the letters.
+enum class KeyboardLetterLayout { QWERTY, QWERTZ, AZERTY };
+
+// Which keyboard a text input's keyboard type brings up.
+enum class KeyboardKind { Standard, WebAddress, EmailAddress, NumberPad, PhonePad };
+
+// Everything that decides which keyboard tree is shown.
+struct KeyboardConfiguration {
+    KeyboardKind kind { KeyboardKind::Standard };
+    KeyboardLetterLayout letterLayout { KeyboardLetterLayout::QWERTY };
+    bool landscape { false };
+    // Locales without a region have no currency of their own; their numbers
+    // keyplanes carry other symbols where the currency keys would be.
+    bool withCurrencyKeys { true };
+
+    friend bool operator==(const KeyboardConfiguration&, const KeyboardConfiguration&) = default;
+};
+
+// The platform's keyboard-type numbers (a text input's "keyboardType").
+namespace UIKeyboardType {
+inline constexpr int Default = 0;
+inline constexpr int ASCIICapable = 1;
+inline constexpr int NumbersAndPunctuation = 2;
+inline constexpr int URL = 3;
+inline constexpr int NumberPad = 4;
+inline constexpr int PhonePad = 5;
+inline constexpr int EmailAddress = 7;
+inline constexpr int Twitter = 9;
+// Added to a type for the keyboard that offers only ASCII letters.
+inline constexpr int ASCIIVariant = 256;
+} // namespace UIKeyboardType
+
+// The keyboard a type shows. Unknown types, and the ASCII variant of the URL
+// type, show the standard keyboard.
+PLATFORM_EXPORT KeyboardKind keyboardKindForType(int keyboardType);
+// Whether a type opens on the numbers keyplane.
+PLATFORM_EXPORT bool keyboardTypeStartsWithNumbers(int keyboardType);
+// The letter layout a locale's users expect: German-speaking locales QWERTZ,
+// French outside Canada and Switzerland AZERTY, everything else QWERTY.
+PLATFORM_EXPORT KeyboardLetterLayout letterLayoutForLocale(const NSString& localeIdentifier);
+PLATFORM_EXPORT const char* letterLayoutName(KeyboardLetterLayout layout);

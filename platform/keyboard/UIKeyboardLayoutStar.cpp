@@ -1,0 +1,344 @@
+#include "platform/keyboard/UIKeyboardLayoutStar.h"
+
+#include "platform/foundation/NSLocale.h"
+#include "platform/keyboard/CurrencySigns.h"
+#include "platform/keyboard/KeyboardLayoutBuilder.h"
+#include "platform/keyboard/UIKeyboard.h"
+#include "platform/keyboard/UIKeyboardImpl.h"
+#include "platform/uikit/UITextInput.h"
+
+#include <algorithm>
+#include <string>
+
+Class* UIKeyboardLayoutStar::staticClass()
+{
+    static Class* cls = [] {
+        Class* created = objc_allocateClass("UIKeyboardLayoutStar", UIView::staticClass());
+        addMethod<&UIKeyboardLayoutStar::keyplaneNamed>(created, sel::keyplaneNamed);
+        addMethod<&UIKeyboardLayoutStar::keyplane>(created, sel::keyplane);
+        addMethod<&UIKeyboardLayoutStar::keyplaneName>(created, sel::keyplaneName);
+        addMethod<&UIKeyboardLayoutStar::setKeyplaneName>(created, sel::setKeyplaneName);
+        addMethod<&UIKeyboardLayoutStar::setCurrencyKeysForCurrentLocaleOnKeyplane>(
+            created, sel::setCurrencyKeysForCurrentLocaleOnKeyplane);
+        addMethod<&UIKeyboardLayoutStar::keyHitTest>(created, sel::keyHitTest);
+        addMethod<&UIKeyboardLayoutStar::touchDownWithKeyAtPoint>(created, sel::touchDownWithKeyAtPoint);
+        addMethod<&UIKeyboardLayoutStar::touchDragged>(created, sel::touchDragged);
+        addMethod<&UIKeyboardLayoutStar::touchUp>(created, sel::touchUp);
+        addMethod<&UIKeyboardLayoutStar::touchCancelled>(created, sel::touchCancelled);
+        addMethod<&UIKeyboardLayoutStar::longPressAction>(created, sel::longPressAction);
+        created->addIvar("_keyboardType", [](NSObject* object) -> void* {
+            auto type
+                = static_cast<std::intptr_t>(static_cast<UIKeyboardLayoutStar*>(object)->m_keyboardType);
+            return reinterpret_cast<void*>(type);
+        });
+        created->addIvar("_keyplaneView", [](NSObject* object) -> void* {
+            return static_cast<UIKeyboardLayoutStar*>(object)->m_keyplaneView.get();
+        });
+        return created;
+    }();
+    return cls;
+}
+
+UIKeyboardLayoutStar::UIKeyboardLayoutStar(CGRect frame, RefPtr<UIKBTree> keyboard, int keyboardType)
+    : UIView(frame, staticClass())
+    , m_keyboard(std::move(keyboard))
+    , m_keyboardType(keyboardType)
+    , m_keyplaneView(makeRef<UIKBKeyplaneView>(CGRectMake(0, 0, frame.width(), frame.height())))
+{
+    addSubview(m_keyplaneView.get());
+}
+
+void UIKeyboardLayoutStar::setKeyboardImpl(UIKeyboardImpl* impl)
+{
+    m_impl = impl;
+}
+
+NSObject* UIKeyboardLayoutStar::keyplaneNamed(NSString name)
+{
+    NSMutableArray* keyplanes = send(m_keyboard.get(), sel::subtrees);
+    if (!keyplanes || name.isNil())
+        return nullptr;
+    NSString wanted = name.lowercaseString();
+    for (const Value& keyplane : *keyplanes) {
+        if (send(keyplane.object(), sel::name).lowercaseString().isEqualToString(wanted))
+            return keyplane.object();
+    }
+    return nullptr;
+}
+
+NSString UIKeyboardLayoutStar::keyplaneName()
+{
+    return send(m_keyplane.get(), sel::name);
+}
+
+void UIKeyboardLayoutStar::setKeyplaneName(NSString name)
+{
+    auto* keyplane = runtimeCast<UIKBTree>(send(this, sel::keyplaneNamed, name));
+    if (!keyplane)
+        return;
+    m_keyplane = keyplane;
+    send(this, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, keyplane);
+    m_keyplaneView->setKeyplane(keyplane);
+    send(m_keyplaneView.get(), sel::setNeedsDisplay);
+}
+
+void UIKeyboardLayoutStar::setCurrencyKeysForCurrentLocaleOnKeyplane(NSObject* keyplane)
+{
+    CurrencySigns signs = CurrencySigns::forLocale(NSLocale::currentLocaleIdentifier());
+    if (!signs.available())
+        return;
+    auto setSign = [keyplane](const char* keyName, const NSString& sign) {
+        RefPtr<NSMutableArray> keys = send(keyplane, sel::keysByKeyName, NSString(keyName));
+        if (!keys)
+            return;
+        for (const Value& key : *keys) {
+            NSMutableDictionary* properties = send(key.object(), sel::properties);
+            if (!properties)
+                continue;
+            properties->setObject(sign, UIKBProperty::displayString);
+            properties->setObject(sign, UIKBProperty::representedString);
+        }
+    };
+    setSign("Primary-Currency-Sign", signs.primary);
+    for (std::size_t index = 0; index < signs.alternates.size(); ++index)
+        setSign(("Alternate-Currency-Sign-" + std::to_string(index + 1)).c_str(), signs.alternates[index]);
+}
+
+NSObject* UIKeyboardLayoutStar::keyHitTest(CGPoint point)
+{
+    NSMutableArray* keys = send(m_keyplane.get(), sel::keys);
+    if (!keys)
+        return nullptr;
+    for (const Value& key : *keys) {
+        if (send(key.object(), sel::paddedFrame).contains(point))
+            return key.object();
+    }
+    return nullptr;
+}
+
+void UIKeyboardLayoutStar::touchDownWithKeyAtPoint(NSObject* key, CGPoint)
+{
+    endPress();
+    pressKey(key);
+}
+
+void UIKeyboardLayoutStar::touchDragged(NSObject* touch)
+{
+    CGPoint point = send(touch, sel::locationInView, this);
+    if (m_variantsView) {
+        m_variantsView->selectAtPoint(convertPointToView(point, m_variantsView.get()));
+        return;
+    }
+    NSObject* key = send(this, sel::keyHitTest, point);
+    if (key == m_pressedKey.get())
+        return;
+    // The old key's pop-up leaves the window before the new key's comes.
+    removePopup();
+    m_repeatTimer.cancel();
+    pressKey(key);
+    if (!key)
+        send(m_impl, sel::clearLongPressTimer);
+}
+
+void UIKeyboardLayoutStar::touchUp(NSObject*)
+{
+    send(m_impl, sel::clearLongPressTimer);
+    m_repeatTimer.cancel();
+    RefPtr<NSObject> key = std::move(m_pressedKey);
+    if (m_variantsView) {
+        NSString variant = m_variantsView->selectedVariant();
+        removeVariants();
+        typeString(variant);
+    } else if (key) {
+        performKeyAction(key.get());
+    }
+    removePopup();
+    // One typed character ends a single shift.
+    if (key && isCharacterKey(key.get()) && isLettersKeyplane() && send(m_impl, sel::isShifted)
+        && !send(m_impl, sel::isShiftLocked))
+        send(m_impl, sel::setShift, false);
+}
+
+void UIKeyboardLayoutStar::touchCancelled(NSObject*)
+{
+    send(m_impl, sel::clearLongPressTimer);
+    endPress();
+}
+
+void UIKeyboardLayoutStar::longPressAction()
+{
+    NSObject* key = m_pressedKey.get();
+    if (!key || m_variantsView)
+        return;
+    if (send(key, sel::displayType) == UIKBKeyDisplayTypeDelete) {
+        deleteBackwardRepeatedly();
+        return;
+    }
+    NSMutableArray* variants = send(key, sel::properties)->objectForKey(UIKBProperty::variants).array();
+    if (isCharacterKey(key) && variants && variants->count())
+        showVariants(key, variants);
+}
+
+bool UIKeyboardLayoutStar::isCharacterKey(NSObject* key)
+{
+    int type = send(key, sel::displayType);
+    return key && (type == UIKBKeyDisplayTypeString || type == UIKBKeyDisplayTypeDynamicString);
+}
+
+bool UIKeyboardLayoutStar::isLettersKeyplane()
+{
+    return send(m_keyplane.get(), sel::componentName).containsString("Letters", NSCaseInsensitiveSearch);
+}
+
+void UIKeyboardLayoutStar::pressKey(NSObject* key)
+{
+    m_pressedKey = key;
+    m_deleteRepeated = false;
+    if (!key)
+        return;
+    if (isCharacterKey(key))
+        showPopup(key);
+    send(m_impl, sel::touchLongPressTimerWithDelay, longPressDelay);
+}
+
+UIView* UIKeyboardLayoutStar::keyboardWindow()
+{
+    return runtimeCast<UIView>(send(send(UIKeyboard::staticClass(), sel::activeKeyboard), sel::window));
+}
+
+// The pop-up stands on the key cap: its head above the key shows the key
+// large, its stem covers the cap. At the keyboard's left and right edges (in
+// portrait) the head leans inwards so it stays on screen.
+void UIKeyboardLayoutStar::showPopup(NSObject* key)
+{
+    UIView* window = keyboardWindow();
+    auto* keyNode = runtimeCast<UIKBTree>(key);
+    if (!window || !keyNode)
+        return;
+    NSMutableDictionary* geometry = m_keyboard->properties();
+    auto headWidth
+        = static_cast<CGFloat>(geometry->objectForKey(UIKBKeyboardProperty::popupHeadWidth).realValue());
+    auto headHeight
+        = static_cast<CGFloat>(geometry->objectForKey(UIKBKeyboardProperty::popupHeadHeight).realValue());
+    bool landscape = geometry->objectForKey(UIKBKeyboardProperty::landscape).boolValue();
+
+    CGRect cap = send(key, sel::frame);
+    CGPoint capOrigin = convertPointToView(cap.origin, window);
+    int bias = landscape ? 0 : send(key, sel::cache)->objectForKey(UIKBProperty::popupBias).intValue();
+    CGFloat viewWidth = headWidth;
+    CGFloat viewX = capOrigin.x + cap.width() / 2 - headWidth / 2;
+    CGRect head = CGRectMake(0, 0, headWidth, headHeight);
+    if (bias == UIKBPopupBiasLeftEdge || bias == UIKBPopupBiasRightEdge) {
+        viewWidth = headWidth + cap.width() / 2;
+        viewX = bias == UIKBPopupBiasLeftEdge ? capOrigin.x : capOrigin.x + cap.width() - viewWidth;
+        head.origin.x = bias == UIKBPopupBiasLeftEdge ? 0 : viewWidth - headWidth;
+    }
+    CGFloat viewHeight = headHeight + cap.height();
+    CGRect frame = CGRectMake(viewX, capOrigin.y + cap.height() - viewHeight, viewWidth, viewHeight);
+    CGRect capInView = CGRectMake(capOrigin.x - viewX, headHeight, cap.width(), cap.height());
+
+    m_popupView = makeRef<UIKBKeyView>(frame, keyNode, UIKBKeyViewStatePopup, head, capInView);
+    window->addSubview(m_popupView.get());
+}
+
+void UIKeyboardLayoutStar::removePopup()
+{
+    // Taken out of the window through the view tree, so the pop-up hears
+    // didMoveToSuperview as it leaves.
+    if (RefPtr<UIKBKeyView> popup = std::move(m_popupView))
+        popup->removeFromSuperview();
+}
+
+void UIKeyboardLayoutStar::showVariants(NSObject* key, NSMutableArray* variants)
+{
+    UIView* window = keyboardWindow();
+    if (!window)
+        return;
+    send(m_impl, sel::clearLongPressTimer);
+    removePopup();
+    CGRect cap = send(key, sel::frame);
+    CGPoint capOrigin = convertPointToView(cap.origin, window);
+    CGFloat cellWidth = cap.width() + 8;
+    CGFloat width = cellWidth * static_cast<CGFloat>(variants->count());
+    CGFloat height = cap.height() + 16;
+    // The first cell, the variant picked unless the finger slides, stands over
+    // the key; the balloon stays inside the window.
+    CGFloat x = capOrigin.x - (cellWidth - cap.width()) / 2;
+    x = std::clamp(x, 0.0f, std::max(0.0f, window->frame().width() - width));
+    CGRect frame = CGRectMake(x, capOrigin.y - height - 4, width, height);
+    auto copy = NSMutableArray::arrayWithValues(variants->values());
+    m_variantsView = makeRef<UIKBVariantsView>(frame, copy);
+    window->addSubview(m_variantsView.get());
+}
+
+void UIKeyboardLayoutStar::removeVariants()
+{
+    if (RefPtr<UIKBVariantsView> variants = std::move(m_variantsView))
+        variants->removeFromSuperview();
+}
+
+void UIKeyboardLayoutStar::endPress()
+{
+    m_repeatTimer.cancel();
+    removeVariants();
+    removePopup();
+    m_pressedKey = nullptr;
+}
+
+void UIKeyboardLayoutStar::performKeyAction(NSObject* key)
+{
+    switch (send(key, sel::displayType)) {
+    case UIKBKeyDisplayTypeString:
+    case UIKBKeyDisplayTypeDynamicString:
+    case UIKBKeyDisplayTypeSpace:
+    case UIKBKeyDisplayTypeReturn:
+        typeString(send(key, sel::representedString));
+        break;
+    case UIKBKeyDisplayTypeShift:
+    case UIKBKeyDisplayTypeMore: {
+        // Shift keys that name a keyplane switch to it (the numbers keyplanes'
+        // "#+=" and "123"); the letters' shift key shifts.
+        NSString target = send(key, sel::properties)->objectForKey(UIKBProperty::keyplaneSwitch).string();
+        if (target.isNil()) {
+            UIKeyboardImpl* impl = m_impl.get();
+            if (impl && send(key, sel::displayType) == UIKBKeyDisplayTypeShift)
+                impl->shiftKeyTapped();
+            break;
+        }
+        if (target.isEqualToString("Small-Letters") && send(m_impl, sel::isShifted))
+            target = "Capital-Letters";
+        send(this, sel::setKeyplaneName, target);
+        break;
+    }
+    case UIKBKeyDisplayTypeDelete:
+        if (!m_deleteRepeated)
+            send(textInput(), sel::deleteBackward);
+        break;
+    default:
+        break;
+    }
+}
+
+NSObject* UIKeyboardLayoutStar::textInput()
+{
+    UIKeyboardImpl* impl = m_impl.get();
+    return impl ? impl->textInput() : nullptr;
+}
+
+void UIKeyboardLayoutStar::typeString(const NSString& string)
+{
+    if (string.isNil() || string.isEmpty())
+        return;
+    send(textInput(), sel::insertText, string);
+}
+
+void UIKeyboardLayoutStar::deleteBackwardRepeatedly()
+{
+    m_deleteRepeated = true;
+    send(textInput(), sel::deleteBackward);
+    WeakPtr<UIKeyboardLayoutStar> self(this);
+    m_repeatTimer.schedule(deleteRepeatInterval, [self] {
+        if (UIKeyboardLayoutStar* layout = self.get())
+            layout->deleteBackwardRepeatedly();
+    });
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/PlatformExport.h"
+#include "platform/keyboard/KeyboardTimer.h"
+#include "platform/keyboard/UIKBKeyView.h"
+#include "platform/keyboard/UIKBKeyplaneView.h"
+#include "platform/keyboard/UIKBTree.h"
+#include "platform/keyboard/UIKBVariantsView.h"
+#include "platform/runtime/WeakPtr.h"
+
+class UIKeyboardImpl;
+
+// The layout controller: it shows one keyplane of its keyboard tree, finds
+// the key under a touch, presses it (with its pop-up in the keyboard's
+// window), and on touch up types the key's string or performs its action.
+class PLATFORM_EXPORT UIKeyboardLayoutStar final : public UIView {
+public:
+    static Class* staticClass();
+
+    UIKeyboardLayoutStar(CGRect frame, RefPtr<UIKBTree> keyboard, int keyboardType);
+
+    static constexpr double longPressDelay = 0.75;
+    static constexpr double deleteRepeatInterval = 0.1;
+
+    UIKBTree* keyboardTree() const { return m_keyboard.get(); }
+    UIKBKeyplaneView* keyplaneView() const { return m_keyplaneView.get(); }
+    int keyboardType() const { return m_keyboardType; }
+    // The key held down, the pop-up showing it and the variants balloon, if any.
+    NSObject* pressedKey() const { return m_pressedKey.get(); }
+    UIKBKeyView* popupView() const { return m_popupView.get(); }
+    UIKBVariantsView* variantsView() const { return m_variantsView.get(); }
+    void setKeyboardImpl(UIKeyboardImpl* impl);
+
+    // The platform's own implementations of the layout messages.
+    NSObject* keyplaneNamed(NSString name);
+    NSObject* keyplane() { return m_keyplane.get(); }
+    NSString keyplaneName();
+    void setKeyplaneName(NSString name);
+    void setCurrencyKeysForCurrentLocaleOnKeyplane(NSObject* keyplane);
+    NSObject* keyHitTest(CGPoint point);
+    void touchDownWithKeyAtPoint(NSObject* key, CGPoint point);
+    void touchDragged(NSObject* touch);
+    void touchUp(NSObject* touch);
+    void touchCancelled(NSObject* touch);
+    void longPressAction();
+
+private:
+    bool isCharacterKey(NSObject* key);
+    bool isLettersKeyplane();
+    void pressKey(NSObject* key);
+    void showPopup(NSObject* key);
+    void removePopup();
+    void showVariants(NSObject* key, NSMutableArray* variants);
+    void removeVariants();
+    void endPress();
+    void performKeyAction(NSObject* key);
+    NSObject* textInput();
+    void typeString(const NSString& string);
+    void deleteBackwardRepeatedly();
+    UIView* keyboardWindow();
+
+    RefPtr<UIKBTree> m_keyboard;
+    RefPtr<UIKBTree> m_keyplane;
+    int m_keyboardType;
+    RefPtr<UIKBKeyplaneView> m_keyplaneView;
+    WeakPtr<UIKeyboardImpl> m_impl;
+    RefPtr<NSObject> m_pressedKey;
+    RefPtr<UIKBKeyView> m_popupView;
+    RefPtr<UIKBVariantsView> m_variantsView;
+    KeyboardTimer m_repeatTimer;
+    bool m_deleteRepeated { false };
+};

@@ -1,0 +1,188 @@
+#pragma once
+
+#include "keyboard/ExtensionStartup.h"
+#include "keyboard/ExtensionState.h"
+#include "keyboard/Settings.h"
+#include "platform/foundation/DarwinNotifyCenter.h"
+#include "platform/foundation/NSLocale.h"
+#include "platform/foundation/NSRunLoop.h"
+#include "platform/keyboard/KeyboardTimer.h"
+#include "platform/keyboard/KeyboardTouchDriver.h"
+#include "platform/keyboard/SystemKeyboardPresenter.h"
+#include "platform/keyboard/UIKBKeyView.h"
+#include "platform/keyboard/UIKBKeyplaneView.h"
+#include "platform/keyboard/UIKeyboard.h"
+#include "platform/keyboard/UIKeyboardCache.h"
+#include "platform/keyboard/UIKeyboardImpl.h"
+#include "platform/keyboard/UIKeyboardLayoutStar.h"
+#include "platform/uikit/UITextInput.h"
+#include "platform/uikit/UIWindow.h"
+#include "tests/support/TemporaryDeviceRoot.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace extension_test {
+
+// A text field's input as the keyboard sees it: records what is typed.
+class TypedText final : public NSObject {
+public:
+    static Class* staticClass()
+    {
+        static Class* cls = [] {
+            Class* created = objc_allocateClass("ExtensionTestTypedText", NSObject::staticClass());
+            addMethod(created, sel::insertText,
+                [](NSObject* self, NSString text) { static_cast<TypedText*>(self)->text += text.utf8(); });
+            addMethod(created, sel::deleteBackward, [](NSObject*) {});
+            addMethod(created, sel::hasText,
+                [](NSObject* self) { return !static_cast<TypedText*>(self)->text.empty(); });
+            addMethod(created, sel::keyboardType,
+                [](NSObject* self) { return static_cast<TypedText*>(self)->type; });
+            return created;
+        }();
+        return cls;
+    }
+    explicit TypedText(int keyboardType)
+        : NSObject(staticClass())
+        , type(keyboardType)
+    {
+    }
+
+    std::string text;
+    int type;
+};
+
+inline constexpr CGSize portraitWindow { 320, 480 };
+inline constexpr CGSize landscapeWindow { 568, 320 };
+
+// The platform registers its classes when first used; the extension looks
+// them up by name at start-up, as it would on a device where they exist.
+inline void registerKeyboardClasses()
+{
+    UIKBTree::staticClass();
+    UIKBKeyView::staticClass();
+    UIKBKeyplaneView::staticClass();
+    UIKeyboardLayoutStar::staticClass();
+    UIKeyboardImpl::staticClass();
+    UIKeyboard::staticClass();
+    UIKeyboardCache::staticClass();
+}
+
+// Each test starts from the platform's own methods and fresh extension state,
+// starts the extension and brings up the real platform keyboard on demand.
+class ExtensionFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        runtimeRestoreRegisteredMethods();
+        resetExtensionStateForTesting();
+        deviceRoot = std::make_unique<TemporaryDeviceRoot>();
+        NSLocale::setCurrentLocaleIdentifier("en_US");
+        registerKeyboardClasses();
+        presenter = std::make_unique<SystemKeyboardPresenter>();
+    }
+
+    void TearDown() override
+    {
+        driver.touchCancel();
+        presenter.reset();
+        runtimeRestoreRegisteredMethods();
+        DarwinNotifyCenter::shared().reset();
+        NSLocale::setCurrentLocaleIdentifier("en_US");
+        deviceRoot.reset();
+    }
+
+    // Starts the extension with a settings file holding "type" and "gesture"
+    // (0 leaves a key out; no file at all when both are 0).
+    void startExtension(int type = 0, int gesture = 0)
+    {
+        if (type || gesture)
+            writeSettings(type, gesture);
+        initializeExtension();
+    }
+
+    void writeSettings(int type, int gesture)
+    {
+        auto settings = NSMutableDictionary::dictionary();
+        if (type)
+            settings->setObject(type, "type");
+        if (gesture)
+            settings->setObject(gesture, "gesture");
+        writeSettingsFile(*settings);
+    }
+    void writeSettingsFile(const NSMutableDictionary& settings)
+    {
+        ASSERT_TRUE(
+            static_cast<bool>(settings.writeToFile(deviceRoot->preparedPath(settingsFilePath), true)));
+    }
+
+    // Writes the settings and reads them, as the notification would.
+    void useSettings(int type, int gesture)
+    {
+        writeSettings(type, gesture);
+        loadSettings();
+    }
+
+    void present(int keyboardType = 0, CGSize windowSize = portraitWindow,
+        std::optional<KeyboardLetterLayout> letterLayout = std::nullopt)
+    {
+        presenter->setLetterLayout(letterLayout);
+        window = UIWindow::make(CGRectMake(0, 0, windowSize.width, windowSize.height));
+        input = makeRef<TypedText>(keyboardType);
+        presenter->presentKeyboard(window.get(), input.get());
+    }
+
+    UIKeyboardImpl* impl() const
+    {
+        return static_cast<UIKeyboardImpl*>(send(UIKeyboardImpl::staticClass(), sel::activeInstance));
+    }
+    UIKeyboardLayoutStar* layout() const { return KeyboardTouchDriver::activeLayout(); }
+    UIKBTree* keyplane() const { return static_cast<UIKBTree*>(send(layout(), sel::keyplane)); }
+    UIKBTree* keyplaneNamed(const char* name) const
+    {
+        return static_cast<UIKBTree*>(send(layout(), sel::keyplaneNamed, NSString(name)));
+    }
+    void switchTo(const char* keyplaneName) { send(layout(), sel::setKeyplaneName, NSString(keyplaneName)); }
+
+    static UIKBTree* keyOn(UIKBTree* plane, const char* name)
+    {
+        RefPtr<NSMutableArray> keys = send(plane, sel::keysByKeyName, NSString(name));
+        return keys && keys->count() ? static_cast<UIKBTree*>(keys->objectAtIndex(0).object()) : nullptr;
+    }
+    // The first key on the shown keyplane whose represented string is this.
+    UIKBTree* key(const char* represented) const
+    {
+        for (const Value& entry : *send(keyplane(), sel::keys)) {
+            if (send(entry.object(), sel::representedString).isEqualToString(represented))
+                return static_cast<UIKBTree*>(entry.object());
+        }
+        ADD_FAILURE() << "no key types " << represented;
+        return nullptr;
+    }
+    static std::string property(NSObject* key, const char* entry)
+    {
+        Value value = send(key, sel::properties)->objectForKey(entry);
+        if (value.isNil())
+            return "(absent)";
+        return value.isString() ? value.string().utf8() : std::to_string(value.intValue());
+    }
+    static CGPoint centerOf(NSObject* key)
+    {
+        CGRect frame = send(key, sel::frame);
+        return { frame.midX(), frame.midY() };
+    }
+
+    // The popup the platform shows for the pressed key, if any.
+    UIKBKeyView* popup() const { return layout() ? layout()->popupView() : nullptr; }
+    std::string popupString() const { return send(send(popup(), sel::key), sel::representedString).utf8(); }
+
+    std::unique_ptr<TemporaryDeviceRoot> deviceRoot;
+    std::unique_ptr<SystemKeyboardPresenter> presenter;
+    KeyboardTouchDriver driver;
+    RefPtr<UIWindow> window;
+    RefPtr<TypedText> input;
+};
+
+} // namespace extension_test

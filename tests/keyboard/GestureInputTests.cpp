@@ -1,0 +1,292 @@
+#include "ExtensionTestSupport.h"
+#include "keyboard/GestureInput.h"
+#include "platform/foundation/NSRunLoop.h"
+#include "platform/substrate/Substrate.h"
+
+namespace {
+
+using namespace extension_test;
+
+// Counts the drags that reach the platform's own touch handling.
+int platformDrags = 0;
+decltype(sel::touchDragged)::Implementation platformTouchDragged = nullptr;
+void countingTouchDragged(NSObject* self, NSObject* touch)
+{
+    ++platformDrags;
+    callImplementation(platformTouchDragged, self, touch);
+}
+
+class GestureInput : public ExtensionFixture {
+protected:
+    void SetUp() override
+    {
+        ExtensionFixture::SetUp();
+        platformDrags = 0;
+        // Installed first, so the extension's replacement calls through it.
+        MSHookMessageEx(UIKeyboardLayoutStar::staticClass(), sel::touchDragged, countingTouchDragged,
+            &platformTouchDragged);
+    }
+
+    // Presses the key and answers where.
+    CGPoint pressKey(const char* represented)
+    {
+        CGPoint point = centerOf(key(represented));
+        driver.touchDown(point);
+        return point;
+    }
+    void dragTo(CGPoint start, float upwards) { driver.touchMove({ start.x, start.y - upwards }); }
+
+    bool longPressTimerArmedFor(double seconds) const
+    {
+        return impl()->isLongPressTimerScheduled()
+            && impl()->longPressTimerFireTime() == KeyboardTimer::now() + seconds;
+    }
+};
+
+TEST_F(GestureInput, FlickPastThresholdTypesAlternate)
+{
+    startExtension();
+    present();
+    CGPoint start = pressKey("q");
+    EXPECT_EQ(gTrackedKey.get(), key("q"));
+    EXPECT_TRUE(longPressTimerArmedFor(0.5));
+
+    dragTo(start, 30);
+    EXPECT_EQ(popupString(), "1");
+    EXPECT_TRUE(gAlternateShown);
+    EXPECT_FALSE(impl()->isLongPressTimerScheduled());
+
+    driver.touchUp();
+    EXPECT_EQ(input->text, "1");
+    EXPECT_FALSE(gTrackedKey);
+    EXPECT_EQ(gTrackStartPoint, CGPoint {});
+    // The pop-up has left the window: the key types its own string again.
+    EXPECT_FALSE(gAlternateShown);
+    EXPECT_EQ(send(key("q"), sel::representedString).utf8(), "q");
+    driver.tap(start);
+    EXPECT_EQ(input->text, "1q");
+}
+
+TEST_F(GestureInput, ShortFlickRearmsTheLongPressTimerAndAFurtherOneApplies)
+{
+    startExtension();
+    present();
+    CGPoint start = pressKey("w");
+    NSRunLoop::main().advanceBy(0.3);
+    dragTo(start, 20);
+    EXPECT_EQ(popupString(), "w");
+    EXPECT_FALSE(gAlternateShown);
+    EXPECT_TRUE(longPressTimerArmedFor(0.5));
+    dragTo(start, 30);
+    EXPECT_EQ(popupString(), "2");
+    driver.touchUp();
+    EXPECT_EQ(input->text, "2");
+}
+
+TEST_F(GestureInput, DraggingBackBelowTheThresholdPutsTheKeysOwnStringBack)
+{
+    startExtension();
+    present();
+    CGPoint start = pressKey("e");
+    dragTo(start, 30);
+    EXPECT_EQ(popupString(), "3");
+    dragTo(start, 10);
+    EXPECT_EQ(popupString(), "e");
+    EXPECT_FALSE(gAlternateShown);
+    EXPECT_TRUE(longPressTimerArmedFor(0.5));
+    driver.touchUp();
+    EXPECT_EQ(input->text, "e");
+}
+
+TEST_F(GestureInput, FlickWithholdsDragsJustAboveTheKeyboardFromThePlatform)
+{
+    startExtension();
+    present();
+    CGPoint start = pressKey("t");
+    driver.touchMove({ start.x, -50 });
+    EXPECT_EQ(platformDrags, 0);
+    driver.touchMove({ start.x, 0 });
+    EXPECT_EQ(platformDrags, 0);
+    driver.touchMove({ start.x, -130 });
+    EXPECT_EQ(platformDrags, 1);
+    // Back on the key, below the threshold: passed on, and the key's own string is back.
+    driver.touchMove({ start.x, 5 });
+    EXPECT_EQ(platformDrags, 2);
+    EXPECT_EQ(popupString(), "t");
+    driver.touchMove({ start.x, -60 });
+    EXPECT_EQ(platformDrags, 2);
+    driver.touchUp();
+    EXPECT_EQ(input->text, "5");
+}
+
+TEST_F(GestureInput, FlickHitTestKeepsTheTrackedKeyInItsBand)
+{
+    startExtension();
+    present();
+    UIKBTree* q = key("q");
+    pressKey("q");
+    CGRect frame = send(q, sel::frame);
+    auto hit = [this](CGFloat x, CGFloat y) { return send(layout(), sel::keyHitTest, CGPoint { x, y }); };
+    EXPECT_EQ(hit(frame.maxX() + 75, frame.minY() + 25), q);
+    EXPECT_EQ(hit(frame.minX() - 75, -200), q);
+    // Beyond the band the platform answers: a key further along the row.
+    NSObject* farRight = hit(frame.maxX() + 80, frame.minY() + 5);
+    EXPECT_NE(farRight, q);
+    EXPECT_TRUE(farRight);
+    // Below the band, in the next row.
+    EXPECT_EQ(hit(frame.midX(), frame.minY() + 60), key("a"));
+}
+
+TEST_F(GestureInput, SlideAppliesAtSixPointsWithinTheKey)
+{
+    startExtension(0, 2);
+    present();
+    UIKBTree* y = key("y");
+    CGRect frame = send(y, sel::frame);
+    CGPoint start { frame.midX(), frame.maxY() - 2 };
+    driver.touchDown(start);
+    driver.touchMove({ start.x, start.y - 5.9f });
+    EXPECT_EQ(popupString(), "y");
+    driver.touchMove({ start.x, start.y - 6 });
+    EXPECT_EQ(popupString(), "6");
+    driver.touchUp();
+    EXPECT_EQ(input->text, "6");
+    // No band around the key, and no drags withheld.
+    pressKey("y");
+    EXPECT_NE(send(layout(), sel::keyHitTest, CGPoint { frame.midX(), -50 }), y);
+    driver.touchMove({ frame.midX(), -50 });
+    EXPECT_EQ(platformDrags, 3);
+}
+
+TEST_F(GestureInput, SlideOntoTheKeyAboveTracksItOnlyWellAboveItsBottomEdge)
+{
+    startExtension(0, 2);
+    present();
+    UIKBTree* q = key("q");
+    CGRect above = send(q, sel::frame);
+    pressKey("a");
+    driver.touchMove({ above.midX(), above.maxY() - 7 });
+    EXPECT_FALSE(gTrackedKey);
+    CGPoint entry { above.midX(), above.maxY() - 9 };
+    driver.touchMove(entry);
+    EXPECT_EQ(gTrackedKey.get(), q);
+    EXPECT_EQ(gTrackStartPoint, entry);
+    dragTo(entry, 6);
+    EXPECT_EQ(popupString(), "1");
+    driver.touchUp();
+    EXPECT_EQ(input->text, "1");
+}
+
+TEST_F(GestureInput, DragOntoNoKeyEndsTheTracking)
+{
+    startExtension(0, 2);
+    present();
+    pressKey("q");
+    driver.touchMove({ 1, -300 });
+    EXPECT_FALSE(gTrackedKey);
+    EXPECT_FALSE(impl()->isLongPressTimerScheduled());
+}
+
+TEST_F(GestureInput, IneligibleKeysKeepThePlatformsLongPressTimer)
+{
+    startExtension();
+    present(3);
+    driver.touchDown(centerOf(keyOn(keyplane(), "Top-Level-Domain-Key")));
+    EXPECT_FALSE(gTrackedKey);
+    EXPECT_TRUE(longPressTimerArmedFor(UIKeyboardLayoutStar::longPressDelay));
+}
+
+TEST_F(GestureInput, ShiftLockTypesTheShiftLockAlternate)
+{
+    startExtension();
+    present();
+    send(impl(), sel::setShiftLocked, true);
+    ASSERT_EQ(send(layout(), sel::keyplaneName).utf8(), "Capital-Letters");
+    CGPoint start = pressKey("Q");
+    dragTo(start, 30);
+    driver.touchUp();
+    EXPECT_EQ(input->text, "[");
+    // Without shift lock the capital types the plain alternate.
+    send(impl(), sel::setShiftLocked, false);
+    send(impl(), sel::setShift, true);
+    start = pressKey("Q");
+    dragTo(start, 30);
+    driver.touchUp();
+    EXPECT_EQ(input->text, "[1");
+}
+
+TEST_F(GestureInput, ShiftedModeTypesTheShiftedStringUnlessAlreadyShifted)
+{
+    startExtension(1);
+    present();
+    CGPoint start = pressKey("q");
+    dragTo(start, 30);
+    driver.touchUp();
+    EXPECT_EQ(input->text, "Q");
+
+    send(impl(), sel::setShift, true);
+    start = pressKey("W");
+    dragTo(start, 30);
+    EXPECT_FALSE(gTrackedKey);
+    EXPECT_EQ(popupString(), "W");
+    driver.touchUp();
+    EXPECT_EQ(input->text, "QW");
+}
+
+TEST_F(GestureInput, KeyWithoutAnAlternateDropsTheGesture)
+{
+    startExtension(0, 2);
+    present(7);
+    CGPoint start = pressKey(".");
+    EXPECT_TRUE(gTrackedKey);
+    dragTo(start, 6);
+    EXPECT_FALSE(gTrackedKey);
+    EXPECT_EQ(popupString(), ".");
+    driver.touchUp();
+    EXPECT_EQ(input->text, ".");
+}
+
+TEST_F(GestureInput, InactiveKeyboardIsLeftToThePlatform)
+{
+    startExtension();
+    present(4);
+    CGPoint start = pressKey("1");
+    EXPECT_FALSE(gTrackedKey);
+    EXPECT_TRUE(longPressTimerArmedFor(UIKeyboardLayoutStar::longPressDelay));
+    dragTo(start, 30);
+    EXPECT_EQ(platformDrags, 1);
+    driver.touchUp();
+    EXPECT_EQ(input->text, "");
+}
+
+TEST_F(GestureInput, TrackedKeyFreedMidGestureIsNeverReached)
+{
+    startExtension();
+    present();
+    pressKey("q");
+    WeakPtr<NSObject> pressed(key("q"));
+    // Leaving the extension inactive keeps the tracking through the teardown.
+    send(layout(), sel::setKeyplaneName, NSString());
+    ASSERT_TRUE(gTrackedKey);
+    presenter.reset();
+    ASSERT_FALSE(pressed);
+    EXPECT_FALSE(gTrackedKey);
+
+    presenter = std::make_unique<SystemKeyboardPresenter>();
+    present();
+    gAugmentationActive = true;
+    EXPECT_EQ(send(layout(), sel::keyHitTest, centerOf(key("w"))), key("w"));
+}
+
+TEST_F(GestureInput, PopupIsFoundAmongTheKeyboardWindowsSubviews)
+{
+    startExtension();
+    present();
+    EXPECT_FALSE(findKeyPopupView());
+    pressKey("z");
+    EXPECT_EQ(findKeyPopupView(), popup());
+    driver.touchUp();
+    EXPECT_FALSE(findKeyPopupView());
+}
+
+} // namespace

@@ -1,0 +1,301 @@
+#include "ExtensionTestSupport.h"
+#include "keyboard/GestureInput.h"
+#include "platform/substrate/Substrate.h"
+
+#include <map>
+
+namespace {
+
+using namespace extension_test;
+
+// Counts the redraw requests that reach the keyplane view.
+int keyplaneRedraws = 0;
+decltype(sel::setNeedsDisplay)::Implementation platformSetNeedsDisplay = nullptr;
+void countingSetNeedsDisplay(NSObject* self)
+{
+    ++keyplaneRedraws;
+    callImplementation(platformSetNeedsDisplay, self);
+}
+
+class KeyplaneAugmentation : public ExtensionFixture {
+protected:
+    void SetUp() override
+    {
+        ExtensionFixture::SetUp();
+        keyplaneRedraws = 0;
+        MSHookMessageEx(UIKBKeyplaneView::staticClass(), sel::setNeedsDisplay, countingSetNeedsDisplay,
+            &platformSetNeedsDisplay);
+    }
+
+    // Every eligible key of the shown keyplane, by its represented string.
+    std::map<std::string, UIKBTree*> charactersShown() const
+    {
+        std::map<std::string, UIKBTree*> found;
+        for (const Value& entry : *send(keyplane(), sel::keys)) {
+            int type = send(entry.object(), sel::displayType);
+            if (type == 0 || type == 8)
+                found.emplace(send(entry.object(), sel::representedString).utf8(),
+                    static_cast<UIKBTree*>(entry.object()));
+        }
+        return found;
+    }
+};
+
+TEST_F(KeyplaneAugmentation, LettersKeyplaneGetsOwnStringsAlternatesAndMarkers)
+{
+    startExtension();
+    present();
+    ASSERT_EQ(send(layout(), sel::keyplaneName).utf8(), "Small-Letters");
+    EXPECT_TRUE(gAugmentationActive);
+    EXPECT_TRUE(gShiftLockedAlternates);
+    EXPECT_TRUE(gShowAlternateLabels);
+
+    UIKBTree* q = key("q");
+    EXPECT_EQ(property(q, "KBrepresentedStringNoAlt"), "q");
+    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "1");
+    EXPECT_EQ(property(q, "KBrepresentedStringAltShiftLocked"), "1");
+    EXPECT_EQ(property(q, "CorvaneProcessed"), "1");
+    EXPECT_TRUE(send(q, sel::properties)->objectForKey("CorvaneProcessed").integer().isUnsigned);
+    EXPECT_EQ(property(q, "CorvaneKPProcessed"), "2");
+    EXPECT_EQ(property(q, "CorvaneLayoutProcessed"), "1");
+    EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "'");
+    EXPECT_EQ(property(key("c"), "KBrepresentedStringAlt"), "\u2026");
+    // The locale's currency signs replace the placeholders.
+    EXPECT_TRUE(gCurrencyFilled);
+    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "$");
+    EXPECT_EQ(property(keyplane(), "CorvaneEnabledState"), "1");
+    // Function keys are left alone.
+    EXPECT_EQ(property(keyOn(keyplane(), "Space-Key"), "KBrepresentedStringNoAlt"), "(absent)");
+    EXPECT_EQ(property(keyOn(keyplane(), "Delete-Key"), "CorvaneProcessed"), "(absent)");
+}
+
+TEST_F(KeyplaneAugmentation, CapitalLettersCarryShiftLockAlternates)
+{
+    startExtension();
+    present();
+    switchTo("Capital-Letters");
+    UIKBTree* q = key("Q");
+    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "1");
+    EXPECT_EQ(property(q, "KBrepresentedStringAltShiftLocked"), "[");
+    EXPECT_EQ(property(key("C"), "KBrepresentedStringAltShiftLocked"), "\u2022");
+    EXPECT_EQ(property(key("J"), "KBrepresentedStringAltShiftLocked"), "\u20AC");
+}
+
+TEST_F(KeyplaneAugmentation, PunctuationKeyplaneTakesTheKeyAtTheSamePositionOnItsShiftAlternate)
+{
+    startExtension();
+    present();
+    switchTo("Numbers-And-Punctuation");
+    EXPECT_TRUE(gAugmentationActive);
+    EXPECT_FALSE(gShiftLockedAlternates);
+    EXPECT_TRUE(gShowAlternateLabels);
+    EXPECT_EQ(property(key("1"), "KBrepresentedStringAlt"), "[");
+    EXPECT_EQ(property(key("0"), "KBrepresentedStringAlt"), "=");
+    EXPECT_EQ(property(key("-"), "KBrepresentedStringAlt"), "_");
+    EXPECT_EQ(property(key("$"), "KBrepresentedStringAlt"), "\u20AC");
+    EXPECT_EQ(property(key("1"), "KBrepresentedStringAltShiftLocked"), "(absent)");
+    // "." is "." on both keyplanes, so only the punctuation variant is left.
+    EXPECT_EQ(property(key("."), "KBrepresentedStringAlt"), "\u2026");
+    EXPECT_EQ(property(key("'"), "KBrepresentedStringAlt"), "`");
+
+    switchTo("Numbers-And-Punctuation-Alternate");
+    EXPECT_EQ(property(key("["), "KBrepresentedStringAlt"), "1");
+    EXPECT_EQ(property(key("\u2022"), "KBrepresentedStringAlt"), "\"");
+}
+
+TEST_F(KeyplaneAugmentation, EmailAndWebKeyboardsApplyTheirOverrides)
+{
+    startExtension();
+    present(7);
+    EXPECT_EQ(keyboardKind, 3);
+    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u2022");
+    EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "1");
+    EXPECT_EQ(property(key("@"), "KBrepresentedStringNoAlt"), "@");
+    EXPECT_EQ(property(key("."), "KBrepresentedStringAlt"), "(absent)");
+    EXPECT_EQ(property(key("@"), "CorvaneProcessed"), "3");
+    switchTo("Numbers-And-Punctuation");
+    EXPECT_EQ(property(key("!"), "KBrepresentedStringAlt"), "(absent)");
+    EXPECT_EQ(property(key("."), "KBrepresentedStringAlt"), "(absent)");
+
+    // A standard keyboard, then a web-address keyboard: the kind changes and
+    // the letters are processed again.
+    present(0);
+    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "$");
+    present(3);
+    EXPECT_EQ(keyboardKind, 2);
+    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u2022");
+    switchTo("Capital-Letters");
+    EXPECT_EQ(property(key("K"), "KBrepresentedStringAltShiftLocked"), "\u00AB");
+    // The ".com" key is marked off and never touched.
+    UIKBTree* topLevelDomain = keyOn(keyplane(), "Top-Level-Domain-Key");
+    ASSERT_TRUE(topLevelDomain);
+    EXPECT_EQ(property(topLevelDomain, "KBrepresentedStringNoAlt"), "(absent)");
+}
+
+TEST_F(KeyplaneAugmentation, ShiftedModeTakesTheKeyAtTheSamePositionOnTheShiftAlternate)
+{
+    startExtension(1);
+    present();
+    EXPECT_FALSE(gShiftLockedAlternates);
+    EXPECT_FALSE(gShowAlternateLabels);
+    EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "Q");
+    EXPECT_EQ(property(key("q"), "KBrepresentedStringAltShiftLocked"), "(absent)");
+    EXPECT_EQ(property(key("q"), "CorvaneKPProcessed"), "1");
+    // The capitals' counterparts are the small letters.
+    switchTo("Capital-Letters");
+    EXPECT_EQ(property(key("Q"), "KBrepresentedStringAlt"), "q");
+    // The numbers keyplanes show their alternates in this mode too.
+    switchTo("Numbers-And-Punctuation");
+    EXPECT_TRUE(gShowAlternateLabels);
+    EXPECT_EQ(property(key("1"), "KBrepresentedStringAlt"), "[");
+    EXPECT_EQ(property(key(","), "KBrepresentedStringAlt"), "\"");
+}
+
+TEST_F(KeyplaneAugmentation, RepeatedSwitchTouchesNoKeyButEndsTheGestureAndRedraws)
+{
+    startExtension();
+    present();
+    UIKBTree* q = key("q");
+    // Marked by hand: a key processed again would get its real alternate back.
+    send(q, sel::properties)->setObject(NSString("marked"), "KBrepresentedStringAlt");
+    gTrackedKey = q;
+    gTrackStartPoint = { 10, 20 };
+    gAlternateShown = true;
+    keyplaneRedraws = 0;
+
+    switchTo("Small-Letters");
+    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "marked");
+    EXPECT_FALSE(gTrackedKey);
+    EXPECT_EQ(gTrackStartPoint, CGPoint {});
+    EXPECT_FALSE(gAlternateShown);
+    // The platform's own request and the extension's.
+    EXPECT_EQ(keyplaneRedraws, 2);
+}
+
+TEST_F(KeyplaneAugmentation, ModeChangeReprocessesEveryKey)
+{
+    startExtension(2);
+    present();
+    auto before = charactersShown();
+    useSettings(1, 0);
+    switchTo("Small-Letters");
+    EXPECT_FALSE(gShowAlternateLabels);
+    EXPECT_FALSE(gShiftLockedAlternates);
+    for (const auto& [represented, shownKey] : charactersShown())
+        EXPECT_EQ(property(shownKey, "CorvaneKPProcessed"), "1") << represented;
+    EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "Q");
+    // Written under the old mode, left in place and no longer read.
+    EXPECT_EQ(property(key("q"), "KBrepresentedStringAltShiftLocked"), "1");
+    EXPECT_EQ(before.size(), charactersShown().size());
+}
+
+TEST_F(KeyplaneAugmentation, UnsupportedKeyboardTypesAreLeftToThePlatform)
+{
+    startExtension();
+    for (int type : { 4, 5, 259 }) {
+        keyplaneRedraws = 0;
+        present(type);
+        EXPECT_FALSE(gAugmentationActive) << type;
+        // Only the platform's own redraw request.
+        EXPECT_EQ(keyplaneRedraws, 1) << type;
+        for (const Value& entry : *send(keyplane(), sel::keys))
+            EXPECT_EQ(property(entry.object(), "KBrepresentedStringNoAlt"), "(absent)") << type;
+    }
+}
+
+TEST_F(KeyplaneAugmentation, NothingHappensBeforeTheSettingsAreRead)
+{
+    initializeExtension();
+    gSettingsLoaded = false;
+    present();
+    EXPECT_FALSE(gAugmentationActive);
+    EXPECT_EQ(property(key("q"), "KBrepresentedStringNoAlt"), "(absent)");
+    EXPECT_EQ(property(keyplane(), "CorvaneEnabledState"), "0");
+}
+
+TEST_F(KeyplaneAugmentation, CurrencyFillIsRetriedUntilALocaleHasASign)
+{
+    // A locale without a region has no currency keys: "j" has no alternate.
+    NSLocale::setCurrentLocaleIdentifier("en");
+    startExtension();
+    present();
+    EXPECT_FALSE(gCurrencyFilled);
+    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "(absent)");
+    EXPECT_EQ(property(key("k"), "KBrepresentedStringAlt"), "&");
+
+    NSLocale::setCurrentLocaleIdentifier("en_GB");
+    present();
+    EXPECT_TRUE(gCurrencyFilled);
+    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u00A3");
+
+    // Once filled, the signs stay, whatever the locale says later.
+    NSLocale::setCurrentLocaleIdentifier("de_DE");
+    present(0, portraitWindow, KeyboardLetterLayout::QWERTY);
+    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u00A3");
+}
+
+TEST_F(KeyplaneAugmentation, LetterLayoutIsDetectedOnLettersKeyplanes)
+{
+    startExtension();
+    present(0, portraitWindow, KeyboardLetterLayout::QWERTZ);
+    EXPECT_EQ(keyboardLayout, 2);
+    EXPECT_EQ(property(key("z"), "KBrepresentedStringAlt"), "6");
+    EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), ".");
+    EXPECT_EQ(property(key("z"), "CorvaneLayoutProcessed"), "2");
+    switchTo("Numbers-And-Punctuation");
+    EXPECT_EQ(keyboardLayout, 1);
+
+    present(0, portraitWindow, KeyboardLetterLayout::AZERTY);
+    EXPECT_EQ(keyboardLayout, 3);
+    EXPECT_EQ(property(key("a"), "KBrepresentedStringAlt"), "1");
+    EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "-");
+    EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "\"");
+    EXPECT_EQ(property(key("n"), "KBrepresentedStringAlt"), "'");
+
+    present(0, landscapeWindow, KeyboardLetterLayout::QWERTY);
+    EXPECT_EQ(keyboardLayout, 1);
+    EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), "6");
+}
+
+TEST_F(KeyplaneAugmentation, KeyWithoutAStringLosesItsAlternatesAndKeepsItsMarkers)
+{
+    startExtension();
+    present();
+    UIKBTree* q = key("q");
+    send(q, sel::properties)->removeObjectForKey("KBrepresentedString");
+    useSettings(1, 0);
+    switchTo("Small-Letters");
+    EXPECT_EQ(property(q, "KBrepresentedStringNoAlt"), "(absent)");
+    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "(absent)");
+    EXPECT_EQ(property(q, "KBrepresentedStringAltShiftLocked"), "(absent)");
+    EXPECT_EQ(property(q, "CorvaneKPProcessed"), "2");
+}
+
+TEST_F(KeyplaneAugmentation, UnknownOrMissingKeyplaneNamesAreHarmless)
+{
+    startExtension();
+    present();
+    keyplaneRedraws = 0;
+    switchTo("No-Such-Keyplane");
+    EXPECT_FALSE(gAugmentationActive);
+    EXPECT_EQ(send(layout(), sel::keyplaneName).utf8(), "Small-Letters");
+    EXPECT_EQ(keyplaneRedraws, 1);
+
+    send(layout(), sel::setKeyplaneName, NSString());
+    EXPECT_FALSE(gAugmentationActive);
+    EXPECT_EQ(keyplaneRedraws, 1);
+}
+
+TEST_F(KeyplaneAugmentation, SwitchWithoutAnActiveKeyboardIsHarmless)
+{
+    startExtension();
+    present();
+    RefPtr<UIKeyboardLayoutStar> detached = layout();
+    presenter->dismissKeyboard();
+    // No active keyboard: its type reads as 0, the standard keyboard.
+    send(detached.get(), sel::setKeyplaneName, NSString("Numbers-And-Punctuation"));
+    EXPECT_TRUE(gAugmentationActive);
+    EXPECT_EQ(send(detached.get(), sel::keyplaneName).utf8(), "Numbers-And-Punctuation");
+}
+
+} // namespace
