@@ -1,0 +1,150 @@
+#include "simulator/AppProcess.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+// Puts a descriptor at a fixed number in the child, without close-on-exec.
+void placeDescriptor(int descriptor, int target)
+{
+    if (descriptor == target)
+        ::fcntl(target, F_SETFD, 0);
+    else
+        ::dup2(descriptor, target);
+}
+
+[[noreturn]] void execChild(
+    const std::vector<std::string>& arguments, int socket, int frameBuffer, pid_t parent)
+{
+    // Die with the driver, whatever way it goes.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent)
+        ::_exit(127);
+    // Keep the driver's standard output for what scripts print.
+    ::dup2(STDERR_FILENO, STDOUT_FILENO);
+    if (frameBuffer == AppProcess::commandDescriptor)
+        frameBuffer = ::dup(frameBuffer);
+    placeDescriptor(socket, AppProcess::commandDescriptor);
+    if (frameBuffer >= 0)
+        placeDescriptor(frameBuffer, AppProcess::frameDescriptor);
+    ::close_range(
+        frameBuffer >= 0 ? AppProcess::frameDescriptor + 1 : AppProcess::commandDescriptor + 1, ~0U, 0);
+
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    ::execv(argv[0], argv.data());
+    std::string message = "corvane-sim: cannot start " + arguments[0] + ": " + std::strerror(errno) + "\n";
+    [[maybe_unused]] auto ignored = ::write(STDERR_FILENO, message.data(), message.size());
+    ::_exit(127);
+}
+
+} // namespace
+
+std::unique_ptr<AppProcess> AppProcess::start(
+    std::string displayName, const std::vector<std::string>& arguments, int frameBuffer, std::string& error)
+{
+    int sockets[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0) {
+        error = std::string("cannot make a socket pair: ") + std::strerror(errno);
+        return nullptr;
+    }
+    pid_t parent = ::getpid();
+    pid_t pid = ::fork();
+    if (pid < 0) {
+        error = std::string("cannot start a process: ") + std::strerror(errno);
+        ::close(sockets[0]);
+        ::close(sockets[1]);
+        return nullptr;
+    }
+    if (pid == 0)
+        execChild(arguments, sockets[1], frameBuffer, parent);
+    ::close(sockets[1]);
+    return std::make_unique<AppProcess>(StartedProcess {}, std::move(displayName), pid, sockets[0]);
+}
+
+AppProcess::AppProcess(StartedProcess, std::string displayName, pid_t pid, int socket)
+    : m_displayName(std::move(displayName))
+    , m_pid(pid)
+    , m_channel(socket)
+{
+}
+
+AppProcess::~AppProcess()
+{
+    stop();
+}
+
+HostReply AppProcess::request(std::string_view line, std::chrono::milliseconds timeout)
+{
+    if (!isRunning())
+        return HostReply::error("the " + m_displayName + " app is not running");
+    if (!m_channel.writeLine(line))
+        return HostReply::error("the " + m_displayName + " app " + reapAndDescribe());
+    return readReply(timeout);
+}
+
+HostReply AppProcess::readReply(std::chrono::milliseconds timeout)
+{
+    if (!isRunning())
+        return HostReply::error("the " + m_displayName + " app is not running");
+    HostReplyReader reader;
+    while (!reader.isComplete) {
+        auto result = m_channel.readLine(timeout);
+        if (result.status == LineChannel::ReadStatus::TimedOut) {
+            stop();
+            return HostReply::error("the " + m_displayName + " app did not answer within "
+                + std::to_string(std::chrono::duration_cast<std::chrono::seconds>(timeout).count())
+                + " seconds and was stopped");
+        }
+        if (result.status == LineChannel::ReadStatus::Closed)
+            return HostReply::error("the " + m_displayName + " app " + reapAndDescribe());
+        reader.consume(result.line);
+    }
+    return reader.reply;
+}
+
+std::string AppProcess::reapAndDescribe()
+{
+    m_channel.close();
+    int status = 0;
+    pid_t pid = std::exchange(m_pid, -1);
+    if (pid <= 0 || ::waitpid(pid, &status, 0) != pid)
+        return "has ended";
+    std::string process = "(process " + std::to_string(pid) + ")";
+    if (WIFSIGNALED(status))
+        return process + " was ended by signal " + std::to_string(WTERMSIG(status)) + " ("
+            + ::strsignal(WTERMSIG(status)) + ")";
+    return process + " exited with status " + std::to_string(WEXITSTATUS(status));
+}
+
+void AppProcess::stop()
+{
+    if (!isRunning())
+        return;
+    m_channel.writeLine("quit");
+    m_channel.close();
+    // A host quits as soon as its socket closes; give it a moment, then make sure.
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        int status = 0;
+        pid_t reaped = ::waitpid(m_pid, &status, WNOHANG);
+        if (reaped == m_pid || (reaped < 0 && errno == ECHILD)) {
+            m_pid = -1;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::kill(m_pid, SIGKILL);
+    ::waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+}

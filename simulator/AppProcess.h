@@ -1,0 +1,57 @@
+#pragma once
+
+#include "simulator/HostReply.h"
+#include "simulator/LineChannel.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// One app running in a process of its own, as the driver sees it. The child
+// reads commands on descriptor 3 and answers there; it ends when that socket
+// closes, and also when the driver dies, so nothing outlives a run.
+class AppProcess {
+public:
+    // The descriptor the child finds its command socket on, and the one it
+    // finds an optional shared frame buffer on.
+    static constexpr int commandDescriptor = 3;
+    static constexpr int frameDescriptor = 4;
+
+    // Starts the program; displayName names the app in messages. frameBuffer
+    // is handed to the child as descriptor 4 when it is not -1.
+    static std::unique_ptr<AppProcess> start(std::string displayName,
+        const std::vector<std::string>& arguments, int frameBuffer, std::string& error);
+
+    ~AppProcess();
+    AppProcess(const AppProcess&) = delete;
+    AppProcess& operator=(const AppProcess&) = delete;
+
+    const std::string& displayName() const { return m_displayName; }
+    pid_t pid() const { return m_pid; }
+    bool isRunning() const { return m_pid > 0; }
+
+    // Sends one command line and waits for its whole reply. A host that dies
+    // or does not answer in time gives an error reply that says so.
+    HostReply request(std::string_view line, std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
+    // Waits for one whole reply, such as the one a host sends when it has booted.
+    HostReply readReply(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
+    // Asks the host to quit, waits briefly, then kills it; always reaps it.
+    void stop();
+
+    // Only start() makes one.
+    struct StartedProcess {
+        explicit StartedProcess() = default;
+    };
+    AppProcess(StartedProcess, std::string displayName, pid_t pid, int socket);
+
+private:
+    std::string reapAndDescribe();
+
+    std::string m_displayName;
+    pid_t m_pid;
+    LineChannel m_channel;
+};

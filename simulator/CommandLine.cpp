@@ -1,0 +1,230 @@
+#include "simulator/CommandLine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace {
+
+struct CommandLineError {
+    std::string message;
+};
+
+std::optional<int> readInteger(const std::string& text)
+{
+    int number = 0;
+    auto result = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size())
+        return std::nullopt;
+    return number;
+}
+
+std::string upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+        [](unsigned char character) { return static_cast<char>(std::toupper(character)); });
+    return text;
+}
+
+using OptionHandler = std::function<void(CommandLine&, const std::string&)>;
+
+const std::map<std::string, OptionHandler>& keysOptions()
+{
+    static const std::map<std::string, OptionHandler> options = {
+        { "--locale", [](CommandLine& line, const std::string& value) { line.locale = value; } },
+        { "--keyboard-type",
+            [](CommandLine& line, const std::string& value) {
+                auto type = readInteger(value);
+                if (!type || *type < 0)
+                    throw CommandLineError { "expected a keyboard type number after --keyboard-type, got \""
+                        + value + "\"" };
+                line.keyboardType = *type;
+            } },
+        { "--layout",
+            [](CommandLine& line, const std::string& value) {
+                line.layout = upper(value);
+                if (line.layout != "QWERTY" && line.layout != "QWERTZ" && line.layout != "AZERTY")
+                    throw CommandLineError { "expected QWERTY, QWERTZ or AZERTY after --layout, got \""
+                        + value + "\"" };
+            } },
+        { "--keyplane", [](CommandLine& line, const std::string& value) { line.keyplane = value; } },
+        { "--orientation",
+            [](CommandLine& line, const std::string& value) {
+                if (value != "portrait" && value != "landscape")
+                    throw CommandLineError { "expected portrait or landscape after --orientation, got \""
+                        + value + "\"" };
+                line.orientation = value;
+            } },
+        { "--type-mode",
+            [](CommandLine& line, const std::string& value) {
+                auto mode = readInteger(value);
+                if (!mode || (*mode != 1 && *mode != 2))
+                    throw CommandLineError {
+                        "expected 1 (Shifted key) or 2 (Alternate key) after --type-mode, got \"" + value
+                        + "\""
+                    };
+                line.typeMode = *mode;
+            } },
+        { "--png", [](CommandLine& line, const std::string& value) { line.pngFile = value; } },
+    };
+    return options;
+}
+
+const std::map<std::string, OptionHandler>& demoOptions()
+{
+    static const std::map<std::string, OptionHandler> options = {
+        { "--out", [](CommandLine& line, const std::string& value) { line.outputDirectory = value; } },
+    };
+    return options;
+}
+
+const std::map<std::string, OptionHandler>& interactiveOptions()
+{
+    static const std::map<std::string, OptionHandler> options = {
+        { "--locale", keysOptions().at("--locale") },
+        { "--orientation", keysOptions().at("--orientation") },
+        { "--replay", [](CommandLine& line, const std::string& value) { line.replayFile = value; } },
+    };
+    return options;
+}
+
+const std::map<std::string, OptionHandler>& noOptions()
+{
+    static const std::map<std::string, OptionHandler> options;
+    return options;
+}
+
+std::string optionList(const std::map<std::string, OptionHandler>& options)
+{
+    std::string list = "--device";
+    for (const auto& entry : options)
+        list += ", " + entry.first;
+    return list;
+}
+
+const std::map<std::string, CommandLine::Mode>& modes()
+{
+    static const std::map<std::string, CommandLine::Mode> table = {
+        { "keys", CommandLine::Mode::Keys },
+        { "run", CommandLine::Mode::Run },
+        { "demo", CommandLine::Mode::Demo },
+        { "interactive", CommandLine::Mode::Interactive },
+        { "help", CommandLine::Mode::Help },
+    };
+    return table;
+}
+
+const std::map<std::string, OptionHandler>& optionsFor(CommandLine::Mode mode)
+{
+    switch (mode) {
+    case CommandLine::Mode::Keys:
+        return keysOptions();
+    case CommandLine::Mode::Demo:
+        return demoOptions();
+    case CommandLine::Mode::Interactive:
+        return interactiveOptions();
+    default:
+        return noOptions();
+    }
+}
+
+void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
+{
+    std::optional<std::string> command;
+    std::vector<std::string> positional;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        std::string argument = arguments[index];
+        if (argument == "--help" || argument == "-h") {
+            line.mode = CommandLine::Mode::Help;
+            return;
+        }
+        if (argument == "--version") {
+            line.mode = CommandLine::Mode::Version;
+            return;
+        }
+        if (argument.size() < 2 || argument.compare(0, 2, "--") != 0) {
+            if (!command) {
+                auto mode = modes().find(argument);
+                if (mode == modes().end())
+                    throw CommandLineError { "expected a command (keys, run, demo, interactive), got \""
+                        + argument + "\"" };
+                command = argument;
+                line.mode = mode->second;
+            } else {
+                positional.push_back(argument);
+            }
+            continue;
+        }
+        std::optional<std::string> value;
+        if (auto equals = argument.find('='); equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+            argument = argument.substr(0, equals);
+        }
+        const auto& options = optionsFor(line.mode);
+        auto handler = options.find(argument);
+        if (argument != "--device" && handler == options.end()) {
+            std::string context = command ? "for " + *command : "before the command";
+            throw CommandLineError { "unknown option " + argument + " " + context + "; expected one of "
+                + optionList(options) };
+        }
+        if (!value) {
+            if (index + 1 == arguments.size())
+                throw CommandLineError { "expected a value after " + argument };
+            value = arguments[++index];
+        }
+        if (argument == "--device")
+            line.deviceRoot = *value;
+        else
+            handler->second(line, *value);
+    }
+
+    if (!command) {
+        line.mode = CommandLine::Mode::Help;
+        return;
+    }
+    if (line.mode == CommandLine::Mode::Run) {
+        if (positional.size() != 1)
+            throw CommandLineError { "expected one script file after run, as in: corvane-sim run SCRIPT" };
+        line.scriptFile = positional[0];
+    } else if (!positional.empty()) {
+        throw CommandLineError { "expected no further arguments after " + *command + ", got \""
+            + positional[0] + "\"" };
+    }
+}
+
+} // namespace
+
+CommandLineParse parseCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLineParse result;
+    try {
+        readArguments(arguments, result.commandLine);
+    } catch (const CommandLineError& error) {
+        result.error = error.message;
+    }
+    return result;
+}
+
+std::string usageText()
+{
+    return R"(corvane-sim: runs the Corvane keyboard extension and settings pane on a simulated device.
+
+  corvane-sim demo [--out DIR]
+      Boots a device, opens Settings on the Corvane pane, types with taps and flicks,
+      changes the settings, and writes numbered screenshots and a transcript to DIR.
+  corvane-sim interactive [--locale ID] [--orientation portrait|landscape]
+      A window with the simulated phone; the mouse is your finger. Keys: R rotates,
+      Tab switches between Settings and Notes, L changes the locale, K the keyboard
+      type, S saves a screenshot, Esc or Q quits.
+  corvane-sim run SCRIPT
+      Runs a script, one command per line (see the README for the commands).
+  corvane-sim keys [--locale ID] [--keyboard-type N] [--layout QWERTY|QWERTZ|AZERTY]
+                   [--keyplane NAME] [--orientation portrait|landscape] [--type-mode 1|2] [--png FILE]
+      Lists the keys of a keyplane with their alternates, tab-separated.
+
+Every command takes --device DIR: the device root to boot (else $CORVANE_DEVICE_ROOT,
+else the build's own device folder). Exit status: 0 success, 1 a failed expect, 2 an error.
+)";
+}

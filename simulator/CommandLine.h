@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What a person asked corvane-sim to do, read from its command line.
+struct CommandLine {
+    enum class Mode { Help, Version, Keys, Run, Demo, Interactive };
+
+    Mode mode { Mode::Help };
+    std::optional<std::string> deviceRoot;
+
+    // keys (also the starting locale and orientation of interactive)
+    std::string locale { "en_US" };
+    int keyboardType { 0 };
+    std::string layout { "QWERTY" };
+    std::optional<std::string> keyplane;
+    std::string orientation { "portrait" };
+    std::optional<int> typeMode;
+    std::optional<std::string> pngFile;
+
+    // run
+    std::string scriptFile;
+    // demo
+    std::optional<std::string> outputDirectory;
+    // interactive: window events to play instead of a person's (for tests).
+    std::optional<std::string> replayFile;
+};
+
+struct CommandLineParse {
+    CommandLine commandLine;
+    // Set when the command line is wrong; says what was expected.
+    std::optional<std::string> error;
+};
+
+CommandLineParse parseCommandLine(const std::vector<std::string>& arguments);
+
+// The text of `corvane-sim --help`.
+std::string usageText();

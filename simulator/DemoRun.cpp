@@ -1,0 +1,261 @@
+#include "simulator/DemoRun.h"
+
+#include "simulator/DeviceSelection.h"
+#include "simulator/Driver.h"
+#include "simulator/ScriptParser.h"
+#include "simulator/TemporaryDevice.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <regex>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct DemoStep {
+    // Shown while the step runs.
+    const char* progress;
+    // What was done, for the transcript.
+    const char* description;
+    // Script lines; `expect` lines check that it worked.
+    const char* commands;
+    // The screenshot taken at the end of the step, without its number.
+    const char* screenshot;
+    // The step typed something, so the transcript shows the field.
+    bool types;
+};
+
+const DemoStep demoSteps[] = {
+    { "Opening the Settings app on the Corvane pane",
+        "Opened the Settings app (its own process, the keyboard extension injected by the loader); it shows "
+        "the "
+        "Corvane pane.",
+        "app settings\n"
+        "expect screen-text \"on a key on the keyboard to\"\n"
+        "expect screen-text \"Test Keyboard\"\n",
+        "settings-pane", false },
+    { "Tapping the test field",
+        "Tapped the \"Test Keyboard\" field: the keyboard came up, each letter key showing its alternate in "
+        "small "
+        "grey print.",
+        "tap-text \"Test Keyboard\"\n", "test-keyboard", false },
+    { "Flicking up on \"u\" and holding",
+        "Pressed \"u\" and moved 30 points up: the key's pop-up shows its alternate \"7\" (\"Flick up\", "
+        "\"Alternate key\").",
+        "press u\n"
+        "move 0 -10\n"
+        "move 0 -20\n"
+        "move 0 -30\n",
+        "flick-shows-alternate", false },
+    { "Typing \"Meet at 7:45, ok?\" with taps and flicks",
+        "Lifted the finger (typing \"7\"), then typed the rest: taps for the letters, flicks for \":\", "
+        "\"4\", "
+        "\"5\", \",\" and \"?\" - no switch to the numbers keyboard.",
+        "release\n"
+        "clear\n"
+        "shift\n"
+        "tap M\n"
+        "tap e\ntap e\ntap t\ntap space\ntap a\ntap t\ntap space\n"
+        "flick u\nflick d\nflick r\nflick t\nflick x\n"
+        "tap space\ntap o\ntap k\nflick v\n"
+        "expect text \"Meet at 7:45, ok?\"\n",
+        "typed-with-flicks", true },
+    { "Switching to the Notes app",
+        "Switched to the Notes app, a separate process of the same device, and typed with a flick there too.",
+        "app notes\n"
+        "keyboard\n"
+        "shift\ntap H\ntap i\ntap space\nflick q\n"
+        "expect text \"Hi 1\"\n",
+        "notes-flick", true },
+    { "Back in Settings: tapping \"Flick up\" and \"Alternate key\"",
+        "Back in Settings, tapped \"Flick up\" (now \"Slide up\") and \"Alternate key\" (now \"Shifted "
+        "key\"); each "
+        "tap saved the settings file and posted the change notification.",
+        "app settings\n"
+        "tap-beside \"on a key on the keyboard to\" -20   # the word before it: Flick up\n"
+        "wait 0.2\n"
+        "expect setting gesture=2\n"
+        "tap-beside \"input its\" 20                      # the word after it: Alternate key\n"
+        "wait 0.2\n"
+        "expect setting type=1\n",
+        "sentence-changed", false },
+    { "Typing with a short slide in Settings",
+        "The keyboard followed at once: a 7-point slide up now types the shifted key (\"O\" from \"o\").",
+        "tap space\nslide o\ntap k\n"
+        "expect text \"Meet at 7:45, ok? Ok\"\n",
+        "settings-slide-shifted", true },
+    { "Back to Notes: its keyboard follows too",
+        "In the Notes process the keyboard followed the same notification: a slide up on \"y\" types \"Y\".",
+        "app notes\n"
+        "tap space\nslide y\ntap e\ntap s\n"
+        "expect text \"Hi 1 Yes\"\n",
+        "notes-slide-shifted", true },
+};
+
+std::string defaultOutputDirectory()
+{
+    return "corvane-demo";
+}
+
+// Removes what an earlier demo wrote into the folder, and nothing else.
+void clearEarlierDemo(const fs::path& directory)
+{
+    static const std::regex demoFile(R"((\d\d-[a-z0-9-]+\.png)|transcript\.txt|demo-script\.txt)");
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(directory, error)) {
+        if (entry.is_regular_file() && std::regex_match(entry.path().filename().string(), demoFile))
+            fs::remove(entry.path(), error);
+    }
+}
+
+std::string twoDigits(int number)
+{
+    std::ostringstream text;
+    text << std::setw(2) << std::setfill('0') << number;
+    return text.str();
+}
+
+class DemoSession {
+public:
+    DemoSession(const std::string& deviceRoot, fs::path outputDirectory)
+        : m_driver(settingsFor(deviceRoot))
+        , m_output(std::move(outputDirectory))
+    {
+    }
+
+    int run(const std::string& originalDevice);
+
+private:
+    static Driver::Settings settingsFor(const std::string& deviceRoot)
+    {
+        Driver::Settings settings;
+        settings.executable = currentExecutable();
+        settings.deviceRoot = deviceRoot;
+        settings.firstApp = "settings";
+        return settings;
+    }
+
+    bool runStep(int number, const DemoStep& step);
+    std::string fieldText();
+
+    Driver m_driver;
+    fs::path m_output;
+    std::ofstream m_transcript;
+    std::ofstream m_script;
+    int m_screenshots { 0 };
+};
+
+std::string DemoSession::fieldText()
+{
+    HostReply reply = m_driver.execute(ScriptCommand::of(ScriptCommandKind::Print));
+    std::string text;
+    for (const std::string& line : reply.output)
+        text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
+bool DemoSession::runStep(int number, const DemoStep& step)
+{
+    auto started = std::chrono::steady_clock::now();
+    std::cout << "  " << number << "/" << std::size(demoSteps) << "  " << step.progress << " ..."
+              << std::flush;
+
+    std::string commands = step.commands;
+    std::string screenshot;
+    if (step.screenshot) {
+        screenshot = twoDigits(++m_screenshots) + "-" + step.screenshot + ".png";
+        commands += "snapshot " + quoteScriptString(screenshot) + "\n";
+    }
+    ParsedScript script = parseScript("demo", commands);
+    m_script << "# " << number << ". " << step.progress << "\n" << commands << "\n";
+    m_transcript << number << ". " << step.description << "\n";
+
+    for (ScriptCommand command : script.commands) {
+        if (command.kind == ScriptCommandKind::Snapshot)
+            command.name = (m_output / command.name).string();
+        HostReply reply = m_driver.execute(command);
+        m_transcript << "     > " << command.toLine() << "\n";
+        if (reply.status != HostReply::Status::Ok) {
+            std::cout << " failed\n";
+            std::cerr << "corvane-sim: demo step " << number << " (" << command.toLine()
+                      << "): " << reply.message << '\n';
+            m_transcript << "     FAILED: " << reply.message << "\n";
+            return false;
+        }
+    }
+    if (step.types)
+        m_transcript << "     The field now holds: " << quoteScriptString(fieldText()) << "\n";
+    if (!screenshot.empty())
+        m_transcript << "     Screenshot: " << screenshot << "\n";
+    m_transcript << "\n";
+
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::cout << " done (" << std::fixed << std::setprecision(1) << seconds << " s)";
+    if (!screenshot.empty())
+        std::cout << "  " << screenshot;
+    std::cout << std::endl;
+    return true;
+}
+
+int DemoSession::run(const std::string& originalDevice)
+{
+    m_transcript.open(m_output / "transcript.txt");
+    m_script.open(m_output / "demo-script.txt");
+    if (!m_transcript || !m_script) {
+        std::cerr << "corvane-sim: cannot write into " << m_output.string() << '\n';
+        return 2;
+    }
+    m_transcript << "Corvane demo: the keyboard extension and the settings pane on a simulated device.\n"
+                 << "Device: a fresh copy of " << originalDevice << ", settings at their defaults.\n"
+                 << "Screen: 320 x 568 points, screenshots at 2x (640 x 1136 pixels).\n\n";
+    m_script << "# The commands the demo ran; replay them with: corvane-sim run demo-script.txt\n"
+             << "# (on a device without a settings file, from this folder).\n\n";
+
+    auto started = std::chrono::steady_clock::now();
+    int number = 0;
+    for (const DemoStep& step : demoSteps) {
+        if (!runStep(++number, step))
+            return 1;
+    }
+    m_driver.stopAll();
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    m_transcript << "Finished in " << std::fixed << std::setprecision(1) << seconds
+                 << " s; both app processes ended.\n";
+    std::cout << "The demo took " << std::fixed << std::setprecision(1) << seconds << " s. " << m_screenshots
+              << " screenshots and the transcript are in "
+              << fs::absolute(m_output).lexically_normal().string() << "/\n"
+              << "  transcript.txt    what was done and typed, and each screenshot's name\n"
+              << "  demo-script.txt   the same steps as a script for corvane-sim run\n";
+    return 0;
+}
+
+} // namespace
+
+int runDemo(const CommandLine& commandLine, const std::string& deviceRoot)
+{
+    fs::path output = commandLine.outputDirectory.value_or(defaultOutputDirectory());
+    std::error_code error;
+    fs::create_directories(output, error);
+    if (error || !fs::is_directory(output)) {
+        std::cerr << "corvane-sim: cannot make the output folder " << output.string() << '\n';
+        return 2;
+    }
+    clearEarlierDemo(output);
+
+    std::string copyError;
+    auto device = TemporaryDevice::copyOf(deviceRoot, copyError);
+    if (!device) {
+        std::cerr << "corvane-sim: " << copyError << '\n';
+        return 2;
+    }
+    std::cout << "Corvane demo: Settings and Notes, each in its own process, on a fresh copy of "
+              << deviceRoot << '\n';
+    DemoSession session(device->root(), output);
+    return session.run(deviceRoot);
+}

@@ -1,0 +1,458 @@
+#include "simulator/InteractiveWindow.h"
+
+#include "simulator/DeviceSelection.h"
+#include "simulator/Driver.h"
+#include "simulator/PngWriter.h"
+#include "simulator/ReplayScript.h"
+
+#include <SDL.h>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr const char* locales[] = { "en_US", "en_GB", "de_DE", "fr_FR", "de_CH", "ja_JP" };
+
+struct KeyboardChoice {
+    int type;
+    const char* name;
+};
+// The platform's keyboard type numbers: the three the extension works on and
+// one it leaves alone.
+constexpr KeyboardChoice keyboardChoices[] = {
+    { 0, "standard" },
+    { 3, "web address" },
+    { 7, "e-mail" },
+    { 4, "number pad" },
+};
+
+constexpr const char* keyHelp
+    = "R rotate · Tab Settings/Notes · L locale · K keyboard · B back · S screenshot · Esc quit";
+
+template <typename T, void (*destroy)(T*)> struct SdlDeleter {
+    void operator()(T* object) const { destroy(object); }
+};
+using WindowHandle = std::unique_ptr<SDL_Window, SdlDeleter<SDL_Window, SDL_DestroyWindow>>;
+using RendererHandle = std::unique_ptr<SDL_Renderer, SdlDeleter<SDL_Renderer, SDL_DestroyRenderer>>;
+using TextureHandle = std::unique_ptr<SDL_Texture, SdlDeleter<SDL_Texture, SDL_DestroyTexture>>;
+
+class InteractiveSession {
+public:
+    InteractiveSession(const CommandLine& commandLine, const std::string& deviceRoot);
+    ~InteractiveSession();
+    int run();
+
+private:
+    bool openWindow();
+    void handleEvent(const SDL_Event& event);
+    void handleKey(SDL_Keycode key);
+    void refreshFrame();
+    void present();
+    void perform(const ScriptCommand& command);
+    void pointer(ScriptCommandKind kind, int windowX, int windowY);
+    void rotate();
+    void switchApp();
+    void updateTitle();
+    bool saveWindowSnapshot(const std::string& path, std::string& error);
+    bool runReplayStep();
+    void pushMouse(Uint32 type, double pointX, double pointY);
+    double screenWidth() const { return m_orientation == "portrait" ? 320 : 568; }
+    double screenHeight() const { return m_orientation == "portrait" ? 568 : 320; }
+
+    Driver m_driver;
+    std::string m_locale;
+    std::string m_orientation;
+    std::size_t m_localeIndex { 0 };
+    std::size_t m_keyboardIndex { 0 };
+    int m_windowScale { 1 };
+    bool m_isPressed { false };
+    bool m_shouldQuit { false };
+    int m_exitStatus { 0 };
+    int m_screenshotNumber { 0 };
+    std::uint64_t m_shownSequence { 0 };
+    std::string m_shownApp;
+    std::optional<ReplayScript> m_replay;
+    std::size_t m_replayStep { 0 };
+    std::chrono::steady_clock::time_point m_replayResumeAt;
+
+    WindowHandle m_window;
+    RendererHandle m_renderer;
+    TextureHandle m_texture;
+    int m_textureWidth { 0 };
+    int m_textureHeight { 0 };
+};
+
+Driver::Settings driverSettings(const CommandLine& commandLine, const std::string& deviceRoot)
+{
+    Driver::Settings settings;
+    settings.executable = currentExecutable();
+    settings.deviceRoot = deviceRoot;
+    settings.locale = commandLine.locale;
+    settings.orientation = commandLine.orientation;
+    settings.realClock = true;
+    settings.withFrameBuffers = true;
+    settings.firstApp = "settings";
+    return settings;
+}
+
+InteractiveSession::InteractiveSession(const CommandLine& commandLine, const std::string& deviceRoot)
+    : m_driver(driverSettings(commandLine, deviceRoot))
+    , m_locale(commandLine.locale)
+    , m_orientation(commandLine.orientation)
+{
+    for (std::size_t index = 0; index < std::size(locales); ++index) {
+        if (m_locale == locales[index])
+            m_localeIndex = index;
+    }
+    if (commandLine.replayFile)
+        m_replay = ReplayScript::load(*commandLine.replayFile);
+}
+
+InteractiveSession::~InteractiveSession()
+{
+    m_texture.reset();
+    m_renderer.reset();
+    m_window.reset();
+    m_driver.stopAll();
+    SDL_Quit();
+}
+
+// Says why there is no display to open a window on, or nothing when there is one.
+std::optional<std::string> missingDisplay()
+{
+    auto isSet = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    const char* chosenDriver = isSet("SDL_VIDEODRIVER") ? std::getenv("SDL_VIDEODRIVER") : nullptr;
+    if (!chosenDriver && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))
+        return "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        return std::string(SDL_GetError());
+    // Without a real display SDL falls back to drawing nowhere; that is no window for a person.
+    std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (!chosenDriver && (driver == "offscreen" || driver == "dummy"))
+        return "only SDL's " + driver + " video driver could start";
+    return std::nullopt;
+}
+
+bool InteractiveSession::openWindow()
+{
+    if (auto reason = missingDisplay()) {
+        std::cerr << "corvane-sim: interactive needs a display, and none was found (" << *reason << ").\n"
+                  << "  Run it on a desktop, or without one under a virtual display: xvfb-run -a corvane-sim "
+                     "interactive\n"
+                  << "  To see the product without a window: corvane-sim demo\n";
+        return false;
+    }
+    SDL_Rect usable {};
+    // The phone at twice its size in points where the screen has room, else at its size.
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.h >= 1136 + 60 && usable.w >= 1136)
+        m_windowScale = 2;
+    m_window.reset(SDL_CreateWindow("Corvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+        static_cast<int>(screenWidth()) * m_windowScale, static_cast<int>(screenHeight()) * m_windowScale,
+        0));
+    if (m_window)
+        m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, 0));
+    if (!m_renderer) {
+        std::cerr << "corvane-sim: cannot open a window: " << SDL_GetError() << '\n';
+        return false;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    updateTitle();
+    return true;
+}
+
+void InteractiveSession::updateTitle()
+{
+    std::string app = m_driver.frontApp() == "settings" ? "Settings" : "Notes";
+    std::string title = "Corvane — " + app + " · " + m_orientation + " · " + m_locale + " · "
+        + keyboardChoices[m_keyboardIndex].name + " keyboard   (" + keyHelp + ")";
+    SDL_SetWindowTitle(m_window.get(), title.c_str());
+}
+
+void InteractiveSession::perform(const ScriptCommand& command)
+{
+    HostReply reply = m_driver.execute(command);
+    for (const std::string& line : reply.output)
+        std::cout << line << '\n';
+    if (reply.status != HostReply::Status::Ok)
+        std::cerr << "corvane-sim: " << command.toLine() << ": " << reply.message << '\n';
+}
+
+void InteractiveSession::pointer(ScriptCommandKind kind, int windowX, int windowY)
+{
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(m_window.get(), &width, &height);
+    ScriptCommand command = ScriptCommand::of(kind);
+    command.x = windowX * screenWidth() / std::max(width, 1);
+    command.y = windowY * screenHeight() / std::max(height, 1);
+    perform(command);
+}
+
+void InteractiveSession::rotate()
+{
+    m_orientation = m_orientation == "portrait" ? "landscape" : "portrait";
+    perform(ScriptCommand::of(ScriptCommandKind::Orientation, m_orientation));
+    SDL_SetWindowSize(m_window.get(), static_cast<int>(screenWidth()) * m_windowScale,
+        static_cast<int>(screenHeight()) * m_windowScale);
+}
+
+void InteractiveSession::switchApp()
+{
+    if (m_isPressed)
+        return;
+    std::string next = m_driver.frontApp() == "settings" ? "notes" : "settings";
+    perform(ScriptCommand::of(ScriptCommandKind::App, next));
+}
+
+void InteractiveSession::handleKey(SDL_Keycode key)
+{
+    switch (key) {
+    case SDLK_ESCAPE:
+    case SDLK_q:
+        m_shouldQuit = true;
+        break;
+    case SDLK_r:
+        rotate();
+        break;
+    case SDLK_TAB:
+        switchApp();
+        break;
+    case SDLK_l:
+        m_localeIndex = (m_localeIndex + 1) % std::size(locales);
+        m_locale = locales[m_localeIndex];
+        perform(ScriptCommand::of(ScriptCommandKind::Locale, m_locale));
+        break;
+    case SDLK_k: {
+        m_keyboardIndex = (m_keyboardIndex + 1) % std::size(keyboardChoices);
+        ScriptCommand keyboard = ScriptCommand::of(ScriptCommandKind::Keyboard);
+        keyboard.keyboardType = keyboardChoices[m_keyboardIndex].type;
+        perform(keyboard);
+        break;
+    }
+    case SDLK_b:
+        perform(ScriptCommand::of(ScriptCommandKind::Back));
+        break;
+    case SDLK_s: {
+        std::string name = "corvane-sim-screenshot-" + std::to_string(++m_screenshotNumber) + ".png";
+        perform(ScriptCommand::of(ScriptCommandKind::Snapshot, name));
+        std::cout << "saved " << std::filesystem::absolute(name).string() << '\n';
+        break;
+    }
+    default:
+        return;
+    }
+    updateTitle();
+}
+
+void InteractiveSession::handleEvent(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_QUIT:
+        m_shouldQuit = true;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT && !m_isPressed) {
+            m_isPressed = true;
+            pointer(ScriptCommandKind::PointerDown, event.button.x, event.button.y);
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        if (m_isPressed)
+            pointer(ScriptCommandKind::PointerMove, event.motion.x, event.motion.y);
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT && m_isPressed) {
+            m_isPressed = false;
+            pointer(ScriptCommandKind::PointerUp, event.button.x, event.button.y);
+        }
+        break;
+    case SDL_KEYDOWN:
+        if (!event.key.repeat)
+            handleKey(event.key.keysym.sym);
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
+            present();
+        break;
+    default:
+        break;
+    }
+}
+
+void InteractiveSession::refreshFrame()
+{
+    // The host draws what changed into its frame buffer and says which frame that is.
+    HostReply reply = m_driver.execute(ScriptCommand::of(ScriptCommandKind::Render));
+    if (reply.status != HostReply::Status::Ok) {
+        std::cerr << "corvane-sim: " << reply.message << '\n';
+        m_shouldQuit = true;
+        m_exitStatus = 2;
+        return;
+    }
+    FrameBuffer* buffer = m_driver.frameBuffer(m_driver.frontApp());
+    if (!buffer)
+        return;
+    FrameBuffer::Header header = buffer->header();
+    if (header.sequence == m_shownSequence && m_shownApp == m_driver.frontApp())
+        return;
+    int width = static_cast<int>(header.width);
+    int height = static_cast<int>(header.height);
+    if (width <= 0 || height <= 0 || static_cast<std::uint64_t>(width) * height > FrameBuffer::maximumPixels)
+        return;
+    if (!m_texture || width != m_textureWidth || height != m_textureHeight) {
+        m_texture.reset(SDL_CreateTexture(
+            m_renderer.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height));
+        m_textureWidth = width;
+        m_textureHeight = height;
+    }
+    SDL_UpdateTexture(m_texture.get(), nullptr, buffer->pixels(), width * 4);
+    m_shownSequence = header.sequence;
+    m_shownApp = m_driver.frontApp();
+    present();
+}
+
+void InteractiveSession::present()
+{
+    SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
+    SDL_RenderClear(m_renderer.get());
+    if (m_texture)
+        SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, nullptr);
+    SDL_RenderPresent(m_renderer.get());
+}
+
+bool InteractiveSession::saveWindowSnapshot(const std::string& path, std::string& error)
+{
+    present();
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(m_renderer.get(), &width, &height);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    if (SDL_RenderReadPixels(m_renderer.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4)
+        != 0) {
+        error = std::string("cannot read the window's pixels: ") + SDL_GetError();
+        return false;
+    }
+    return writeArgbPng(path, pixels.data(), width, height, error);
+}
+
+void InteractiveSession::pushMouse(Uint32 type, double pointX, double pointY)
+{
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(m_window.get(), &width, &height);
+    SDL_Event event {};
+    event.type = type;
+    int x = static_cast<int>(pointX * width / screenWidth());
+    int y = static_cast<int>(pointY * height / screenHeight());
+    if (type == SDL_MOUSEMOTION) {
+        event.motion.windowID = SDL_GetWindowID(m_window.get());
+        event.motion.state = SDL_BUTTON_LMASK;
+        event.motion.x = x;
+        event.motion.y = y;
+    } else {
+        event.button.windowID = SDL_GetWindowID(m_window.get());
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.button.clicks = 1;
+        event.button.x = x;
+        event.button.y = y;
+    }
+    SDL_PushEvent(&event);
+}
+
+// Plays one step of a replay as window events, through the same handling as
+// a person's mouse and keys. False when the replay has ended the session.
+bool InteractiveSession::runReplayStep()
+{
+    if (!m_replay || std::chrono::steady_clock::now() < m_replayResumeAt)
+        return true;
+    if (m_replayStep == m_replay->steps.size()) {
+        m_shouldQuit = true;
+        return false;
+    }
+    const ReplayStep& step = m_replay->steps[m_replayStep++];
+    switch (step.kind) {
+    case ReplayStep::Kind::Click:
+        pushMouse(SDL_MOUSEBUTTONDOWN, step.x, step.y);
+        pushMouse(SDL_MOUSEBUTTONUP, step.x, step.y);
+        break;
+    case ReplayStep::Kind::Press:
+        pushMouse(SDL_MOUSEBUTTONDOWN, step.x, step.y);
+        break;
+    case ReplayStep::Kind::Drag:
+        pushMouse(SDL_MOUSEMOTION, step.x, step.y);
+        break;
+    case ReplayStep::Kind::Release:
+        pushMouse(SDL_MOUSEBUTTONUP, step.x, step.y);
+        break;
+    case ReplayStep::Kind::Key: {
+        SDL_Event event {};
+        event.type = SDL_KEYDOWN;
+        event.key.windowID = SDL_GetWindowID(m_window.get());
+        event.key.state = SDL_PRESSED;
+        event.key.keysym.sym = SDL_GetKeyFromName(step.name.c_str());
+        SDL_PushEvent(&event);
+        break;
+    }
+    case ReplayStep::Kind::Pause:
+        m_replayResumeAt = std::chrono::steady_clock::now()
+            + std::chrono::milliseconds(static_cast<long long>(step.seconds * 1000));
+        break;
+    case ReplayStep::Kind::WindowSnapshot: {
+        std::string error;
+        refreshFrame();
+        if (!saveWindowSnapshot(step.name, error)) {
+            std::cerr << "corvane-sim: " << error << '\n';
+            m_exitStatus = 2;
+            m_shouldQuit = true;
+            return false;
+        }
+        break;
+    }
+    case ReplayStep::Kind::Quit:
+        m_shouldQuit = true;
+        return false;
+    }
+    return true;
+}
+
+int InteractiveSession::run()
+{
+    if (m_replay && m_replay->error) {
+        std::cerr << m_replay->error->format() << '\n';
+        return 2;
+    }
+    if (!openWindow())
+        return 2;
+    std::cout << "corvane-sim: the phone is in the window; the mouse is your finger. " << keyHelp << '\n';
+    refreshFrame();
+    while (!m_shouldQuit) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, 16)) {
+            do
+                handleEvent(event);
+            while (!m_shouldQuit && SDL_PollEvent(&event));
+        }
+        if (m_shouldQuit)
+            break;
+        refreshFrame();
+        runReplayStep();
+    }
+    return m_exitStatus;
+}
+
+} // namespace
+
+int runInteractive(const CommandLine& commandLine, const std::string& deviceRoot)
+{
+    InteractiveSession session(commandLine, deviceRoot);
+    return session.run();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "simulator/ScriptError.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// One window event, or a pause, for the interactive window to play instead of
+// a person (how the window is tested under a virtual display). Points are in
+// the phone's screen points.
+struct ReplayStep {
+    enum class Kind { Click, Press, Drag, Release, Key, Pause, WindowSnapshot, Quit };
+    Kind kind { Kind::Quit };
+    double x { 0 };
+    double y { 0 };
+    double seconds { 0 };
+    // A key's name (as SDL names keys: "r", "Tab", "Escape") or a file.
+    std::string name;
+};
+
+// Lines of `click X Y`, `press X Y`, `drag X Y`, `release X Y`, `key NAME`,
+// `pause SECONDS`, `window-snapshot FILE.png`, `quit`; `#` starts a comment.
+struct ReplayScript {
+    std::vector<ReplayStep> steps;
+    std::optional<ScriptError> error;
+
+    static ReplayScript load(const std::string& path);
+    static ReplayScript parse(const std::string& fileName, const std::string& text);
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/graphics/CGGeometry.h"
+
+#include <string>
+#include <vector>
+
+class UIView;
+class UIWindow;
+
+// The texts a person sees in a window, each with where it is, so that a
+// script can tap a view by its text or check that a text is on screen.
+struct ScreenText {
+    std::string text;
+    // In window coordinates.
+    CGRect frame;
+};
+
+class ScreenTexts {
+public:
+    static std::vector<ScreenText> collect(UIWindow* window);
+    // The first visible text equal to the one asked for; nothing when none is.
+    static const ScreenText* find(const std::vector<ScreenText>& texts, const std::string& text);
+    // "…", "…" and "…": for messages that say what is there instead.
+    static std::string describe(const std::vector<ScreenText>& texts);
+
+private:
+    static void collectView(UIView* view, UIWindow* window, CGRect visible, std::vector<ScreenText>& texts);
+};

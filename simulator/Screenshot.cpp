@@ -1,0 +1,69 @@
+#include "simulator/Screenshot.h"
+
+#include "platform/graphics/CGBitmapContext.h"
+#include "platform/uikit/UIWindow.h"
+#include "simulator/FrameBuffer.h"
+
+#include <cstring>
+
+namespace {
+
+CGContextPtr draw(UIView* view)
+{
+    if (auto* window = runtimeCast<UIWindow>(view))
+        window->runDisplayPass();
+    else
+        view->layoutIfNeeded();
+    CGSize size = view->bounds().size;
+    CGContextPtr context = CGBitmapContextCreate(size.width, size.height, Screenshot::scale);
+    if (!context)
+        return context;
+    UIGraphicsPushContext(context.get());
+    view->drawHierarchy(*context);
+    UIGraphicsPopContext();
+    return context;
+}
+
+bool write(UIView* view, const std::string& path, std::string& error)
+{
+    CGContextPtr context = draw(view);
+    if (!context) {
+        error = "the screen has no size to draw";
+        return false;
+    }
+    if (!CGImageWritePNG(CGBitmapContextCreateImage(context.get()), path)) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool Screenshot::writeWindow(UIWindow* window, const std::string& path, std::string& error)
+{
+    return write(window, path, error);
+}
+
+bool Screenshot::writeView(UIView* view, const std::string& path, std::string& error)
+{
+    return write(view, path, error);
+}
+
+void Screenshot::drawInto(UIWindow* window, FrameBuffer& buffer)
+{
+    CGContextPtr context = draw(window);
+    if (!context)
+        return;
+    std::size_t width = CGBitmapContextGetWidth(context.get());
+    std::size_t height = CGBitmapContextGetHeight(context.get());
+    if (width * height > FrameBuffer::maximumPixels)
+        return;
+    const std::uint8_t* pixels = CGBitmapContextGetData(context.get());
+    std::size_t rowBytes = CGBitmapContextGetBytesPerRow(context.get());
+    for (std::size_t row = 0; row < height; ++row)
+        std::memcpy(buffer.pixels() + row * width, pixels + row * rowBytes, width * 4);
+    buffer.header().width = static_cast<std::uint32_t>(width);
+    buffer.header().height = static_cast<std::uint32_t>(height);
+    ++buffer.header().sequence;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+class FrameBuffer;
+class UIView;
+class UIWindow;
+
+// Pictures of the screen at 2x: the window with all it shows (the keyboard
+// and its pop-ups included), or one view alone (a keyboard).
+class Screenshot {
+public:
+    static constexpr double scale = 2;
+
+    // False, with the reason, when the file cannot be written.
+    static bool writeWindow(UIWindow* window, const std::string& path, std::string& error);
+    static bool writeView(UIView* view, const std::string& path, std::string& error);
+    // Draws the window into the shared frame buffer and counts the frame.
+    static void drawInto(UIWindow* window, FrameBuffer& buffer);
+};

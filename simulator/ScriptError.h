@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// What went wrong on which line of which script, written the way compilers
+// write it so that editors can jump there: "FILE:LINE: message".
+struct ScriptError {
+    std::string file;
+    int line { 0 };
+    std::string message;
+
+    std::string format() const { return file + ":" + std::to_string(line) + ": " + message; }
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class SystemKeyboardPresenter;
+class UIView;
+
+// The platform's keyboard in a host process: installed as the toolkit's
+// keyboard presenter for as long as this object lives.
+class SystemKeyboard {
+public:
+    SystemKeyboard();
+    ~SystemKeyboard();
+    SystemKeyboard(const SystemKeyboard&) = delete;
+    SystemKeyboard& operator=(const SystemKeyboard&) = delete;
+
+    // "QWERTY", "QWERTZ" or "AZERTY"; nothing for the locale's own.
+    void setLetterLayout(const std::optional<std::string>& layout);
+    // The keyboard view at the bottom of the window, or nothing while hidden.
+    UIView* keyboardView() const;
+
+    static bool isShifted();
+    static bool isShiftLocked();
+
+private:
+    std::unique_ptr<SystemKeyboardPresenter> m_presenter;
+};

@@ -1,0 +1,74 @@
+#include "simulator/TemporaryDevice.h"
+
+#include "simulator/SettingsFileGuard.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Copies folders, files and links; anything else (a socket of a running
+// process) belongs to that process and stays where it is.
+void copyTree(const fs::path& from, const fs::path& to, std::error_code& error)
+{
+    fs::create_directories(to, error);
+    for (auto entry = fs::recursive_directory_iterator(from, error);
+         !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
+        fs::path target = to / fs::relative(entry->path(), from, error);
+        auto status = entry->symlink_status(error);
+        if (error)
+            return;
+        if (fs::is_symlink(status))
+            fs::copy_symlink(entry->path(), target, error);
+        else if (fs::is_directory(status))
+            fs::create_directories(target, error);
+        else if (fs::is_regular_file(status))
+            fs::copy_file(entry->path(), target, fs::copy_options::overwrite_existing, error);
+        if (error)
+            return;
+    }
+}
+
+} // namespace
+
+TemporaryDevice::TemporaryDevice(std::string root)
+    : m_root(std::move(root))
+{
+}
+
+TemporaryDevice::TemporaryDevice(TemporaryDevice&& other) noexcept
+    : m_root(std::exchange(other.m_root, std::string()))
+{
+}
+
+TemporaryDevice::~TemporaryDevice()
+{
+    if (m_root.empty())
+        return;
+    std::error_code ignored;
+    fs::remove_all(m_root, ignored);
+}
+
+std::optional<TemporaryDevice> TemporaryDevice::copyOf(const std::string& deviceRoot, std::string& error)
+{
+    std::error_code failure;
+    std::string pattern = (fs::temp_directory_path(failure) / "corvane-demo-device-XXXXXX").string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (!::mkdtemp(name.data())) {
+        error = "cannot make a temporary folder for the device";
+        return std::nullopt;
+    }
+    TemporaryDevice device(name.data());
+    copyTree(deviceRoot, device.root(), failure);
+    if (failure) {
+        error = "cannot copy the device root " + deviceRoot + ": " + failure.message();
+        return std::nullopt;
+    }
+    fs::remove(SettingsFileGuard::settingsFilePath(device.root()), failure);
+    return device;
+}

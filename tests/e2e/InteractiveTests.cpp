@@ -1,0 +1,62 @@
+#include "SimulatorRun.h"
+#include "platform/graphics/CGImage.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Interactive, WithoutADisplayItSaysWhatToDoInsteadOfCrashing)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = runSimulator({ "interactive", "--device", workspace.deviceRoot() },
+        workspace.path(), { "DISPLAY=", "WAYLAND_DISPLAY=" });
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_NE(result.errors.find("interactive needs a display, and none was found"), std::string::npos)
+        << result.errors;
+    EXPECT_NE(result.errors.find("xvfb-run -a corvane-sim interactive"), std::string::npos);
+    EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
+}
+
+bool hasVirtualDisplay()
+{
+    return std::system("command -v xvfb-run >/dev/null 2>&1") == 0;
+}
+
+// The window on a virtual display, with the mouse played from a replay
+// file: a click on the Notes field brings up the keyboard, a press and an
+// upward drag on "q" types its alternate, and the window's own pixels show it.
+TEST(Interactive, AClickAndAFlickInTheWindowUnderAVirtualDisplay)
+{
+    if (!hasVirtualDisplay())
+        GTEST_SKIP()
+            << "xvfb-run is not installed (tools/bootstrap installs it), so there is no display to test on";
+    E2EWorkspace workspace;
+    workspace.write("replay.txt",
+        "pause 0.3\n"
+        "window-snapshot before.png\n"
+        "key Tab            # to the Notes app\n"
+        "pause 0.3\n"
+        "click 160 90       # its text field\n"
+        "pause 0.3\n"
+        "press 16 380       # q, top left of the keyboard\n"
+        "drag 16 370\n"
+        "drag 16 350\n"
+        "release 16 350\n"
+        "pause 0.3\n"
+        "window-snapshot after.png\n"
+        "key Escape\n");
+    SimulatorResult result
+        = runSimulator({ "-a", "-s", "-screen 0 1280x1024x24", CORVANE_SIM_PATH, "interactive", "--device",
+                           workspace.deviceRoot(), "--replay", "replay.txt" },
+            workspace.path(), {}, "xvfb-run");
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    auto [width, height] = screenshotSize(workspace.path() + "/after.png");
+    EXPECT_EQ(width * 568, height * 320) << width << "x" << height;
+    // The keyboard came up: the lower part of the window changed a lot.
+    EXPECT_GT(differingPixels(workspace.path() + "/before.png", workspace.path() + "/after.png"),
+        width * height / 10);
+    EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+#include "SimulatorRun.h"
+#include "platform/graphics/CGImage.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+// The listing's line for one key name, or "" when there is none.
+std::string lineFor(const std::string& listing, const std::string& keyName)
+{
+    std::istringstream lines(listing);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.compare(0, keyName.size() + 1, keyName + "\t") == 0)
+            return line;
+    }
+    return "";
+}
+
+TEST(Keys, ListsEachKeyWithTheAlternatesTheExtensionStored)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = runSimulator({ "keys", "--device", workspace.deviceRoot() }, workspace.path());
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(lineFor(result.output, "Latin-Small-Letter-Q"), "Latin-Small-Letter-Q\tq\t1\t1");
+    EXPECT_EQ(lineFor(result.output, "Latin-Small-Letter-L"), "Latin-Small-Letter-L\tl\t@\t@");
+    EXPECT_EQ(lineFor(result.output, "Latin-Small-Letter-J"), "Latin-Small-Letter-J\tj\t$\t$");
+    EXPECT_EQ(lineFor(result.output, "Shift-Key"), "Shift-Key\t-\t-\t-");
+    EXPECT_EQ(lineFor(result.output, "Return-Key"), "Return-Key\t\\n\t-\t-");
+    EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
+}
+
+TEST(Keys, LayoutLocaleKeyplaneAndKeyboardTypeChooseTheKeyboard)
+{
+    E2EWorkspace workspace;
+    SimulatorResult qwertz = runSimulator(
+        { "keys", "--layout", "QWERTZ", "--device", workspace.deviceRoot() }, workspace.path());
+    ASSERT_EQ(qwertz.exitStatus, 0) << qwertz.errors;
+    EXPECT_EQ(lineFor(qwertz.output, "Latin-Small-Letter-Z"), "Latin-Small-Letter-Z\tz\t6\t6");
+    EXPECT_EQ(lineFor(qwertz.output, "Latin-Small-Letter-Y"), "Latin-Small-Letter-Y\ty\t.\t.");
+
+    SimulatorResult capitals = runSimulator(
+        { "keys", "--keyplane", "Capital-Letters", "--device", workspace.deviceRoot() }, workspace.path());
+    ASSERT_EQ(capitals.exitStatus, 0) << capitals.errors;
+    EXPECT_EQ(lineFor(capitals.output, "Latin-Capital-Letter-Q"), "Latin-Capital-Letter-Q\tQ\t1\t[");
+
+    SimulatorResult euro = runSimulator(
+        { "keys", "--locale", "de_DE", "--layout", "QWERTY", "--device", workspace.deviceRoot() },
+        workspace.path());
+    ASSERT_EQ(euro.exitStatus, 0) << euro.errors;
+    EXPECT_EQ(lineFor(euro.output, "Latin-Small-Letter-J"), "Latin-Small-Letter-J\tj\t€\t€");
+
+    // The e-mail keyboard: "." and "!" carry no alternate there.
+    SimulatorResult email = runSimulator(
+        { "keys", "--keyboard-type", "7", "--device", workspace.deviceRoot() }, workspace.path());
+    ASSERT_EQ(email.exitStatus, 0) << email.errors;
+    EXPECT_EQ(lineFor(email.output, "Full-Stop"), "Full-Stop\t.\t-\t-");
+    EXPECT_EQ(lineFor(email.output, "Latin-Small-Letter-Q"), "Latin-Small-Letter-Q\tq\t1\t1");
+    SimulatorResult emailNumbers
+        = runSimulator({ "keys", "--keyboard-type", "7", "--keyplane", "Numbers-And-Punctuation", "--device",
+                           workspace.deviceRoot() },
+            workspace.path());
+    ASSERT_EQ(emailNumbers.exitStatus, 0) << emailNumbers.errors;
+    EXPECT_EQ(lineFor(emailNumbers.output, "Exclamation-Mark"), "Exclamation-Mark\t!\t-\t-");
+
+    SimulatorResult missing = runSimulator(
+        { "keys", "--keyplane", "Emoji", "--device", workspace.deviceRoot() }, workspace.path());
+    EXPECT_EQ(missing.exitStatus, 2);
+    EXPECT_NE(missing.errors.find("this keyboard has no keyplane \"Emoji\"; it has "), std::string::npos)
+        << missing.errors;
+}
+
+TEST(Keys, TypeModeAppliesForTheListingOnlyAndThePngShowsTheKeyboard)
+{
+    E2EWorkspace workspace;
+    SimulatorResult shifted = runSimulator(
+        { "keys", "--type-mode", "1", "--png", "keys.png", "--device", workspace.deviceRoot() },
+        workspace.path());
+    ASSERT_EQ(shifted.exitStatus, 0) << shifted.errors;
+    EXPECT_EQ(lineFor(shifted.output, "Latin-Small-Letter-Q"), "Latin-Small-Letter-Q\tq\tQ\t-");
+    // The settings file is as it was: there was none.
+    EXPECT_FALSE(workspace.exists("device/var/mobile/Library/Preferences/com.quillfen.corvane.plist"));
+
+    CGImageRef image = CGImageCreateWithPNGFile(workspace.path() + "/keys.png");
+    ASSERT_TRUE(image);
+    EXPECT_EQ(CGImageGetWidth(image), 640u);
+    EXPECT_GT(CGImageGetHeight(image), 300u);
+    EXPECT_LT(CGImageGetHeight(image), 600u);
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+#include "SimulatorRun.h"
+
+#include "platform/graphics/CGImage.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+} // namespace
+
+SimulatorResult runSimulator(const std::vector<std::string>& arguments, const std::string& workingDirectory,
+    const std::vector<std::string>& environment, const std::string& program)
+{
+    std::string outputPath = workingDirectory + "/.stdout";
+    std::string errorPath = workingDirectory + "/.stderr";
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::chdir(workingDirectory.c_str()) != 0)
+            ::_exit(126);
+        int output = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int errors = ::open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(output, STDOUT_FILENO);
+        ::dup2(errors, STDERR_FILENO);
+        int input = ::open("/dev/null", O_RDONLY);
+        ::dup2(input, STDIN_FILENO);
+        for (const std::string& assignment : environment)
+            ::putenv(const_cast<char*>(assignment.c_str()));
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    SimulatorResult result;
+    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.output = readAll(outputPath);
+    result.errors = readAll(errorPath);
+    fs::remove(outputPath);
+    fs::remove(errorPath);
+    return result;
+}
+
+E2EWorkspace::E2EWorkspace()
+{
+    std::string pattern = (fs::temp_directory_path() / "corvane-e2e-XXXXXX").string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (!::mkdtemp(name.data()))
+        std::abort();
+    m_path = name.data();
+    // A fresh device root: the build's own, as the deliverables' builds lay it out.
+    // A fresh device root: the deliverables as the build lays them out, and
+    // nothing a run has left there (settings, the sockets of live processes).
+    fs::create_directories(deviceRoot());
+    fs::path from = CORVANE_BUILD_DEVICE_ROOT "/Library";
+    for (auto entry = fs::recursive_directory_iterator(from); entry != fs::recursive_directory_iterator();
+         ++entry) {
+        fs::path target = fs::path(deviceRoot()) / "Library" / fs::relative(entry->path(), from);
+        if (entry->is_directory())
+            fs::create_directories(target);
+        else if (entry->is_regular_file())
+            fs::copy_file(entry->path(), target);
+    }
+}
+
+E2EWorkspace::~E2EWorkspace()
+{
+    std::error_code ignored;
+    fs::remove_all(m_path, ignored);
+}
+
+std::string E2EWorkspace::write(const std::string& name, const std::string& content) const
+{
+    std::string path = m_path + "/" + name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+}
+
+std::string E2EWorkspace::read(const std::string& name) const
+{
+    return readAll(m_path + "/" + name);
+}
+
+bool E2EWorkspace::exists(const std::string& name) const
+{
+    return fs::exists(m_path + "/" + name);
+}
+
+std::vector<int> runningSimulatorProcesses(const std::string& mention)
+{
+    std::vector<int> found;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::string commandLine = readAll(entry.path().string() + "/cmdline");
+        std::replace(commandLine.begin(), commandLine.end(), '\0', ' ');
+        if (commandLine.find("corvane-sim") != std::string::npos
+            && commandLine.find(mention) != std::string::npos)
+            found.push_back(std::stoi(name));
+    }
+    return found;
+}
+
+std::pair<int, int> screenshotSize(const std::string& path)
+{
+    CGImageRef image = CGImageCreateWithPNGFile(path);
+    return { static_cast<int>(CGImageGetWidth(image)), static_cast<int>(CGImageGetHeight(image)) };
+}
+
+int differingPixels(const std::string& first, const std::string& second)
+{
+    CGImageRef a = CGImageCreateWithPNGFile(first);
+    CGImageRef b = CGImageCreateWithPNGFile(second);
+    if (!a || !b || CGImageGetWidth(a) != CGImageGetWidth(b) || CGImageGetHeight(a) != CGImageGetHeight(b))
+        return -1;
+    int differing = 0;
+    for (std::size_t y = 0; y < CGImageGetHeight(a); ++y) {
+        for (std::size_t x = 0; x < CGImageGetWidth(a); ++x)
+            differing += CGImageGetPixel(a, x, y) != CGImageGetPixel(b, x, y);
+    }
+    return differing;
+}

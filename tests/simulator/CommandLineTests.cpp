@@ -1,0 +1,70 @@
+#include "simulator/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CommandLine parsed(std::vector<std::string> arguments)
+{
+    CommandLineParse result = parseCommandLine(arguments);
+    EXPECT_FALSE(result.error) << *result.error;
+    return result.commandLine;
+}
+
+std::string errorOf(std::vector<std::string> arguments)
+{
+    return parseCommandLine(arguments).error.value_or("(no error)");
+}
+
+TEST(CommandLine, KeysHasItsDefaultsAndTakesEveryOption)
+{
+    CommandLine plain = parsed({ "keys" });
+    EXPECT_EQ(plain.mode, CommandLine::Mode::Keys);
+    EXPECT_EQ(plain.locale, "en_US");
+    EXPECT_EQ(plain.keyboardType, 0);
+    EXPECT_EQ(plain.layout, "QWERTY");
+    EXPECT_FALSE(plain.keyplane);
+    EXPECT_EQ(plain.orientation, "portrait");
+    EXPECT_FALSE(plain.typeMode);
+
+    CommandLine full = parsed(
+        { "keys", "--locale", "fr_FR", "--keyboard-type=7", "--layout", "azerty", "--keyplane", "numbers",
+            "--orientation", "landscape", "--type-mode", "1", "--png", "k.png", "--device", "/d" });
+    EXPECT_EQ(full.locale, "fr_FR");
+    EXPECT_EQ(full.keyboardType, 7);
+    EXPECT_EQ(full.layout, "AZERTY");
+    EXPECT_EQ(full.keyplane, "numbers");
+    EXPECT_EQ(full.orientation, "landscape");
+    EXPECT_EQ(full.typeMode, 1);
+    EXPECT_EQ(full.pngFile, "k.png");
+    EXPECT_EQ(full.deviceRoot, "/d");
+}
+
+TEST(CommandLine, DeviceMayComeBeforeTheCommand)
+{
+    CommandLine line = parsed({ "--device", "/root", "run", "script.txt" });
+    EXPECT_EQ(line.mode, CommandLine::Mode::Run);
+    EXPECT_EQ(line.deviceRoot, "/root");
+    EXPECT_EQ(line.scriptFile, "script.txt");
+    EXPECT_EQ(parsed({ "demo", "--out", "shots" }).outputDirectory, "shots");
+    EXPECT_EQ(parsed({}).mode, CommandLine::Mode::Help);
+    EXPECT_EQ(parsed({ "keys", "--help" }).mode, CommandLine::Mode::Help);
+}
+
+TEST(CommandLine, MistakesSayWhatWasExpected)
+{
+    EXPECT_EQ(errorOf({ "type" }), "expected a command (keys, run, demo, interactive), got \"type\"");
+    EXPECT_EQ(errorOf({ "run" }), "expected one script file after run, as in: corvane-sim run SCRIPT");
+    EXPECT_EQ(errorOf({ "keys", "--type-mode", "3" }),
+        "expected 1 (Shifted key) or 2 (Alternate key) after --type-mode, got \"3\"");
+    EXPECT_EQ(errorOf({ "keys", "--keyboard-type", "web" }),
+        "expected a keyboard type number after --keyboard-type, got \"web\"");
+    EXPECT_EQ(errorOf({ "keys", "--orientation", "upside-down" }),
+        "expected portrait or landscape after --orientation, got \"upside-down\"");
+    EXPECT_EQ(errorOf({ "keys", "--locale" }), "expected a value after --locale");
+    EXPECT_EQ(errorOf({ "demo", "--png", "x.png" }),
+        "unknown option --png for demo; expected one of --device, --out");
+    EXPECT_EQ(errorOf({ "demo", "extra" }), "expected no further arguments after demo, got \"extra\"");
+}
+
+} // namespace
