@@ -95,8 +95,8 @@ void KeyCapPainter::drawPopup(CGContextRef context, NSObject* key, CGRect head, 
     fillBalloon();
     CGContextRestoreGState(context);
 
+    // A key whose display string is withheld gets a balloon without a label;
+    // whoever withholds it draws its own.
     NSString label = send(key, sel::displayString);
-    if (label.isNil())
-        label = send(key, sel::representedString);
     drawCentredText(context, "Helvetica", 36, characterLabel, label, head);
 }

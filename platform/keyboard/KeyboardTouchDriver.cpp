@@ -33,7 +33,8 @@ void KeyboardTouchDriver::touchDown(CGPoint point)
     if (!layout || !layout->bounds().contains(point))
         return;
     m_layout = layout;
-    m_touch = makeRef<UITouch>(toWindow(point));
+    // The touch does not hold the keyboard: a keyboard torn down mid-press must go.
+    m_touch = makeRef<UITouch>(layout->window(), nullptr, toWindow(point));
     NSObject* key = send(layout, sel::keyHitTest, point);
     send(layout, sel::touchDownWithKeyAtPoint, key, point);
 }
@@ -42,7 +43,7 @@ void KeyboardTouchDriver::touchMove(CGPoint point)
 {
     if (!m_touch)
         return;
-    m_touch->setLocationInWindow(toWindow(point));
+    m_touch->moveTo(toWindow(point), UITouchPhase::Moved);
     send(m_layout, sel::touchDragged, m_touch.get());
 }
 
@@ -50,7 +51,7 @@ void KeyboardTouchDriver::touchUp(CGPoint point)
 {
     if (!m_touch)
         return;
-    m_touch->setLocationInWindow(toWindow(point));
+    m_touch->moveTo(toWindow(point), UITouchPhase::Ended);
     touchUp();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
-#include "platform/keyboard/UITouch.h"
+#include "platform/foundation/NSString.h"
+#include "platform/uikit/UITouch.h"
 
 #include <optional>
 

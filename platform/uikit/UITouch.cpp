@@ -36,10 +36,10 @@ UIWindow* UITouch::window() const
 
 CGPoint UITouch::convertToView(CGPoint location, UIView* view) const
 {
-    UIWindow* window = m_window.get();
-    if (!view || !window)
+    if (!view)
         return location;
-    return view->convertPointFromView(location, window);
+    // Without a window the view's root stands in for it.
+    return view->convertPointFromView(location, m_window.get());
 }
 
 CGPoint UITouch::locationInView(UIView* view) const

@@ -4,8 +4,8 @@
 #include "keyboard/ExtensionState.h"
 #include "keyboard/Settings.h"
 #include "platform/foundation/DarwinNotifyCenter.h"
+#include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
-#include "platform/keyboard/KeyboardLocale.h"
 #include "platform/keyboard/KeyboardTimer.h"
 #include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/SystemKeyboardPresenter.h"
@@ -79,7 +79,7 @@ protected:
         runtimeRestoreRegisteredMethods();
         resetExtensionStateForTesting();
         deviceRoot = std::make_unique<TemporaryDeviceRoot>();
-        KeyboardLocale::setCurrentIdentifier("en_US");
+        NSLocale::setCurrentLocaleIdentifier("en_US");
         registerKeyboardClasses();
         presenter = std::make_unique<SystemKeyboardPresenter>();
     }
@@ -90,7 +90,7 @@ protected:
         presenter.reset();
         runtimeRestoreRegisteredMethods();
         DarwinNotifyCenter::shared().reset();
-        KeyboardLocale::setCurrentIdentifier("en_US");
+        NSLocale::setCurrentLocaleIdentifier("en_US");
         deviceRoot.reset();
     }
 

@@ -1,5 +1,6 @@
 #include "ExtensionTestSupport.h"
 #include "keyboard/GestureInput.h"
+#include "platform/foundation/NSRunLoop.h"
 #include "platform/substrate/Substrate.h"
 
 namespace {
@@ -71,7 +72,7 @@ TEST_F(GestureInput, ShortFlickRearmsTheLongPressTimerAndAFurtherOneApplies)
     startExtension();
     present();
     CGPoint start = pressKey("w");
-    KeyboardTimer::advanceClock(0.3);
+    NSRunLoop::main().advanceBy(0.3);
     dragTo(start, 20);
     EXPECT_EQ(popupString(), "w");
     EXPECT_FALSE(gAlternateShown);

@@ -216,20 +216,20 @@ TEST_F(KeyplaneAugmentation, NothingHappensBeforeTheSettingsAreRead)
 TEST_F(KeyplaneAugmentation, CurrencyFillIsRetriedUntilALocaleHasASign)
 {
     // A locale without a region has no currency keys: "j" has no alternate.
-    KeyboardLocale::setCurrentIdentifier("en");
+    NSLocale::setCurrentLocaleIdentifier("en");
     startExtension();
     present();
     EXPECT_FALSE(gCurrencyFilled);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "(absent)");
     EXPECT_EQ(property(key("k"), "KBrepresentedStringAlt"), "&");
 
-    KeyboardLocale::setCurrentIdentifier("en_GB");
+    NSLocale::setCurrentLocaleIdentifier("en_GB");
     present();
     EXPECT_TRUE(gCurrencyFilled);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u00A3");
 
     // Once filled, the signs stay, whatever the locale says later.
-    KeyboardLocale::setCurrentIdentifier("de_DE");
+    NSLocale::setCurrentLocaleIdentifier("de_DE");
     present(0, portraitWindow, KeyboardLetterLayout::QWERTY);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u00A3");
 }

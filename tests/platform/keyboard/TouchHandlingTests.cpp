@@ -31,7 +31,7 @@ TEST_F(TouchHandling, HitTestFindsTheKeyWhosePaddedFrameHoldsThePoint)
 TEST_F(TouchHandling, TouchesAnswerTheirPlaceInTheLayoutsCoordinates)
 {
     CGFloat keyboardTop = window->frame().height() - 216;
-    auto touch = makeRef<UITouch>(CGPointMake(40, keyboardTop - 50));
+    auto touch = makeRef<UITouch>(window.get(), layout(), CGPointMake(40, keyboardTop - 50));
     EXPECT_EQ(send(touch.get(), sel::locationInView, layout()), CGPointMake(40, -50));
     EXPECT_EQ(send(touch.get(), sel::locationInView, nullptr), CGPointMake(40, keyboardTop - 50));
 }

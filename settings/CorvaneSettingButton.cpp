@@ -1,0 +1,127 @@
+#include "settings/CorvaneSettingButton.h"
+
+#include "platform/foundation/Dispatch.h"
+#include "platform/graphics/CGContext.h"
+#include "settings/CorvanePrefSelectors.h"
+#include "settings/PaneStyle.h"
+#include "settings/PrefsHelper.h"
+
+Class* CorvaneSettingButton::staticClass()
+{
+    static Class* cls = [] {
+        Class* created = objc_allocateClass("CorvaneSettingButton", UIButton::staticClass());
+        addMethod<&CorvaneSettingButton::initWithKeyFirstOptionSecondOptionChosenOption>(
+            created, sel::initWithKeyFirstOptionSecondOptionChosenOption);
+        addMethod<&CorvaneSettingButton::width>(created, sel::width);
+        addMethod<&CorvaneSettingButton::layoutSubviews>(created, sel::layoutSubviews);
+        addMethod<&CorvaneSettingButton::drawRect>(created, sel::drawRect);
+        addMethod<&CorvaneSettingButton::touchDown>(created, sel::settingButtonTouchDown);
+        addMethod<&CorvaneSettingButton::touchUp>(created, sel::settingButtonTouchUp);
+        addMethod<&CorvaneSettingButton::hideOverlay>(created, sel::hideOverlay);
+        return created;
+    }();
+    return cls;
+}
+
+RefPtr<CorvaneSettingButton> CorvaneSettingButton::make(
+    NSString key, NSString firstOption, NSString secondOption, int chosen)
+{
+    auto button = makeRef<CorvaneSettingButton>();
+    send(button.get(), sel::initWithKeyFirstOptionSecondOptionChosenOption, std::move(key),
+        std::move(firstOption), std::move(secondOption), chosen);
+    return button;
+}
+
+CorvaneSettingButton::CorvaneSettingButton()
+    : UIButton(CGRectZero, staticClass())
+{
+}
+
+NSObject* CorvaneSettingButton::initWithKeyFirstOptionSecondOptionChosenOption(
+    NSString key, NSString firstOption, NSString secondOption, int chosenOption)
+{
+    m_key = std::move(key);
+    m_firstOption = std::move(firstOption);
+    m_secondOption = std::move(secondOption);
+    m_currentIndex = chosenOption;
+
+    setBackgroundColor(UIColor::clearColor().get());
+
+    auto overlay = UIView::make();
+    overlay->layer().setCornerRadius(overlayCornerRadius);
+    overlay->setBackgroundColor(UIColor::colorWithWhiteAlpha(0, 0.3F).get());
+    overlay->setHidden(true);
+    addSubview(overlay.get());
+    m_overlay = overlay.get();
+
+    addTargetActionForControlEvents(this, sel::settingButtonTouchDown, UIControlEventTouchDown);
+    addTargetActionForControlEvents(this, sel::settingButtonTouchUp, UIControlEventTouchUpInside);
+    addTargetActionForControlEvents(this, sel::hideOverlay,
+        UIControlEventTouchDragOutside | UIControlEventTouchDragExit | UIControlEventTouchUpOutside
+            | UIControlEventTouchCancel);
+    return this;
+}
+
+CGSize CorvaneSettingButton::shownTextSize() const
+{
+    auto font = paneStyle::boldFont(optionFontSize);
+    return sizeWithFont(shownOption(), font.get());
+}
+
+CGFloat CorvaneSettingButton::width()
+{
+    return shownTextSize().width + horizontalMargin;
+}
+
+void CorvaneSettingButton::layoutSubviews()
+{
+    CGSize size = frame().size;
+    CGSize text = shownTextSize();
+    m_overlay->setFrame(CGRectMake((size.width - text.width) / 2 - overlayInset,
+        (size.height - text.height) / 2, size.width - 2 * overlayInset, text.height));
+}
+
+void CorvaneSettingButton::drawRect(CGRect)
+{
+    auto font = paneStyle::boldFont(optionFontSize);
+    auto color = paneStyle::textColor();
+    CGSize size = frame().size;
+    CGSize text = sizeWithFont(shownOption(), font.get());
+    CGFloat x = (size.width - text.width) / 2;
+    CGFloat y = (size.height - text.height) / 2;
+
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    color->setFill();
+    CGContextSetShadowWithColor(context, paneStyle::textShadowOffset, 0, UIColor::whiteColor()->CGColor());
+    drawInRectWithFontLineBreakModeAlignment(shownOption(), CGRectMake(x, y, text.width, text.height),
+        font.get(), UILineBreakModeWordWrap, UITextAlignmentCenter);
+    CGContextFillRect(
+        context, CGRectMake(x, y + text.height - underlineRaise, text.width, underlineThickness));
+}
+
+void CorvaneSettingButton::touchDown()
+{
+    m_overlay->setHidden(false);
+}
+
+void CorvaneSettingButton::touchUp()
+{
+    m_overlay->setHidden(false);
+    RefPtr<CorvaneSettingButton> heldUntilHidden(this);
+    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, overlayLingerNanoseconds), dispatch_get_main_queue(),
+        [heldUntilHidden] { send(heldUntilHidden.get(), sel::hideOverlay); });
+
+    m_currentIndex = m_currentIndex == 1 ? 2 : 1;
+    PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
+    send(store, sel::setPreferenceObjectForKey, Value(m_currentIndex), m_key);
+    send(store, sel::savePreferences);
+
+    send(this, sel::setNeedsDisplay);
+    send(this, sel::setNeedsLayout);
+    send(m_delegate, sel::setNeedsLayout);
+}
+
+void CorvaneSettingButton::hideOverlay()
+{
+    m_overlay->setHidden(true);
+}

@@ -1,0 +1,22 @@
+#include "settings/CreditFooterLabel.h"
+
+#include "settings/PaneStyle.h"
+
+namespace {
+constexpr CGFloat footerFontSize = 15.0F;
+} // namespace
+
+RefPtr<UILabel> makeCreditFooterLabel()
+{
+    auto font = paneStyle::plainFont(footerFontSize);
+    auto label = UILabel::make(CGRectMake(0, 0, 0, font->lineHeight()));
+    label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    label->setBackgroundColor(UIColor::clearColor().get());
+    label->setTextAlignment(UITextAlignmentCenter);
+    label->setFont(font.get());
+    label->setTextColor(paneStyle::textColor().get());
+    label->setShadowColor(UIColor::whiteColor().get());
+    label->setShadowOffset(paneStyle::textShadowOffset);
+    label->setText(creditFooterText);
+    return label;
+}

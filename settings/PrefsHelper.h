@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/foundation/NSBundle.h"
+#include "platform/foundation/Value.h"
+#include "platform/uikit/UIImage.h"
+
+// The pane's single way to its resource bundle and to the user's settings.
+// The settings live in one process-wide dictionary, read from the settings
+// file on first use and never again, and written back whole on every save,
+// which the keyboard extension hears about through the change notification.
+class PrefsHelper final : public NSObject {
+public:
+    static constexpr const char* bundlePath = "/Library/PreferenceBundles/CorvanePref.bundle";
+    static constexpr const char* settingsFilePath
+        = "/var/mobile/Library/Preferences/com.quillfen.corvane.plist";
+    static constexpr const char* changeNotificationName = "com.quillfen.corvane.preferencechanged";
+
+    static Class* staticClass();
+    // The shared store, made with init on the first call and kept for the process.
+    static PrefsHelper* sharedHelper();
+
+    PrefsHelper();
+
+    NSObject* init();
+    void loadBundles();
+    NSBundle* ownBundle();
+    NSString ownStringForKey(NSString key);
+    RefPtr<UIImage> ownImageNamed(NSString name);
+    Value preferenceObjectForKey(NSString key);
+    void setPreferenceObjectForKey(Value value, NSString key);
+    void savePreferences();
+
+    // Forgets the shared store and the dictionary, as a fresh Settings
+    // process would start; for tests that play several processes in one.
+    static void resetProcessState();
+
+private:
+    RefPtr<NSBundle> m_ownBundle;
+};
