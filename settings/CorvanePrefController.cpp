@@ -31,7 +31,7 @@ RefPtr<UIImage> paneImage(const NSString& name)
     return send(send(PrefsHelper::staticClass(), sel::sharedHelper), sel::ownImageNamed, name);
 }
 
-// A row's images are named after its text without spaces.
+// A row's images are named after its text, without spaces and with "³" as "3".
 NSString imageBaseName(const NSString& rowText)
 {
     return rowText.stringByReplacingOccurrencesOfString(" ", "").stringByReplacingOccurrencesOfString(

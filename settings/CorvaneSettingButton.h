@@ -3,6 +3,8 @@
 #include "platform/runtime/WeakPtr.h"
 #include "platform/uikit/UIButton.h"
 
+#include <cstdint>
+
 // A tappable, underlined option word of the setting sentence. Each tap
 // switches to the other option, stores and saves the choice under the
 // button's settings key, and asks the sentence to re-flow around the new

@@ -7,6 +7,7 @@
 #include "settings/CorvanePrefSelectors.h"
 
 #include <filesystem>
+#include <utility>
 
 namespace {
 

@@ -1,10 +1,12 @@
 #include "tests/settings/MainPageFixture.h"
 
 #include "platform/uikit/UIWindow.h"
+#include "settings/CorvaneTableViewCellTextField.h"
 
 void MainPageFixture::SetUp()
 {
     PaneTest::SetUp();
+    keyboard = std::make_unique<InstalledKeyboard>();
     host = std::make_unique<SettingsHost>();
     SettingsPaneEntry entry;
     entry.label = "Corvane";
@@ -21,6 +23,7 @@ void MainPageFixture::TearDown()
 {
     page = nullptr;
     host.reset();
+    keyboard.reset();
     PaneTest::TearDown();
 }
 
@@ -39,5 +42,16 @@ CGPoint MainPageFixture::rowTapPoint(int section)
 void MainPageFixture::tapRow(int section)
 {
     host->window()->tap(rowTapPoint(section));
+    host->window()->runDisplayPass();
+}
+
+void MainPageFixture::tapTestField()
+{
+    auto* cell = runtimeCast<CorvaneTableViewCellTextField>(row(1));
+    ASSERT_NE(cell, nullptr);
+    UITextField* field = cell->textField();
+    host->window()->runDisplayPass();
+    CGRect area = field->convertRectToView(field->bounds(), host->window());
+    host->window()->tap({ area.midX(), area.midY() });
     host->window()->runDisplayPass();
 }

@@ -2,12 +2,13 @@
 
 #include "platform/preferences/SettingsHost.h"
 #include "settings/CorvanePrefController.h"
+#include "tests/settings/InstalledKeyboard.h"
 #include "tests/settings/PaneTestSupport.h"
 
 #include <memory>
 
 // The Settings application with the pane listed, opened by a tap on its row
-// as the user opens it.
+// as the user opens it, and the platform's keyboard installed.
 class MainPageFixture : public PaneTest {
 protected:
     void SetUp() override;
@@ -17,7 +18,10 @@ protected:
     // A point of the row off its controls: near its left edge, halfway down.
     CGPoint rowTapPoint(int section);
     void tapRow(int section);
+    // Taps the test field in the second row, which brings up the keyboard.
+    void tapTestField();
 
+    std::unique_ptr<InstalledKeyboard> keyboard;
     std::unique_ptr<SettingsHost> host;
     RefPtr<CorvanePrefController> page;
     UITableView* table { nullptr };

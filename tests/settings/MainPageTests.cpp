@@ -152,15 +152,19 @@ TEST_F(MainPage, TheCreatorsRowPushesAFreshPageEachTimeAndLetsTheOldOneGo)
 
 TEST_F(MainPage, TheKeyboardInsetsTheTableAndScrollsTheFieldIntoView)
 {
-    CGRect keyboard = CGRectMake(0, 264, 320, 216);
-    postKeyboardNotification(UIKeyboardWillShowNotification, CGRectMake(0, 480, 320, 216), keyboard);
-    postKeyboardNotification(UIKeyboardDidShowNotification, CGRectMake(0, 480, 320, 216), keyboard);
-    UIEdgeInsets expected { 0, 0, 216, 0 };
+    tapTestField();
+    ASSERT_TRUE(keyboard->isVisible());
+    CGFloat height = keyboard->frame().height();
+    ASSERT_GT(height, 0);
+    UIEdgeInsets expected { 0, 0, height, 0 };
     EXPECT_EQ(table->contentInset(), expected);
     EXPECT_EQ(table->scrollIndicatorInsets(), expected);
     EXPECT_EQ(table->contentOffset(), CGPointMake(0, 80));
 
-    postKeyboardNotification(UIKeyboardWillHideNotification, keyboard, CGRectMake(0, 480, 320, 216));
+    // Return lets the keyboard go a moment later.
+    ASSERT_TRUE(keyboard->tapKeyNamed("Return-Key"));
+    NSRunLoop::main().advanceBy(0.1);
+    ASSERT_FALSE(keyboard->isVisible());
     EXPECT_EQ(table->contentInset(), UIEdgeInsets {});
     EXPECT_EQ(table->scrollIndicatorInsets(), UIEdgeInsets {});
     EXPECT_EQ(table->contentOffset(), CGPointMake(0, 80)) << "the offset stays where it was";
@@ -168,14 +172,15 @@ TEST_F(MainPage, TheKeyboardInsetsTheTableAndScrollsTheFieldIntoView)
 
 TEST_F(MainPage, LeavingStopsTheKeyboardObservationAndComingBackRestoresItOnce)
 {
-    CorvaneTableViewCellTextField* fieldCell = runtimeCast<CorvaneTableViewCellTextField>(row(1));
-    ASSERT_NE(fieldCell, nullptr);
-    CGRect area = fieldCell->textField()->convertRectToView(fieldCell->textField()->bounds(), host->window());
-    host->window()->tap({ area.midX(), area.midY() });
-    ASSERT_TRUE(fieldCell->textField()->isFirstResponder());
+    tapTestField();
+    ASSERT_TRUE(keyboard->isVisible());
+    ASSERT_TRUE(keyboard->tapKeyNamed("Return-Key"));
+    NSRunLoop::main().advanceBy(0.1);
+    tapTestField();
+    ASSERT_TRUE(keyboard->isVisible());
 
     tapRow(3);
-    EXPECT_FALSE(fieldCell->textField()->isFirstResponder()) << "leaving ends the editing";
+    EXPECT_FALSE(keyboard->isVisible()) << "leaving the page dismisses the keyboard";
     postKeyboardNotification(
         UIKeyboardDidShowNotification, CGRectMake(0, 480, 320, 216), CGRectMake(0, 264, 320, 216));
     EXPECT_EQ(table->contentInset(), UIEdgeInsets {}) << "no observation while away";
@@ -193,10 +198,10 @@ TEST_F(MainPage, LeavingStopsTheKeyboardObservationAndComingBackRestoresItOnce)
             callImplementation(previous, self, notification);
         },
         &previous);
-    postKeyboardNotification(
-        UIKeyboardDidShowNotification, CGRectMake(0, 480, 320, 216), CGRectMake(0, 264, 320, 216));
+    tapTestField();
+    ASSERT_TRUE(keyboard->isVisible());
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(table->contentInset(), (UIEdgeInsets { 0, 0, 216, 0 }));
+    EXPECT_EQ(table->contentInset(), (UIEdgeInsets { 0, 0, keyboard->frame().height(), 0 }));
 }
 
 TEST_F(MainPage, TheSentenceRowWritesTheSettingsAndTellsTheKeyboard)

@@ -1,26 +1,22 @@
 // The pane as the Settings host sees it: the built bundle and entry, loaded
 // by path into a host that does not link the pane, and a settings change
 // crossing into another process the way a running keyboard follows it.
-#include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/DeviceRoot.h"
-#include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/preferences/SettingsHost.h"
 #include "platform/uikit/UIImageView.h"
+#include "tests/settings/ExtensionKeyboardProcess.h"
 #include "tests/support/ChildProcess.h"
 
-#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr const char* bundleFolder = "/Library/PreferenceBundles/CorvanePref.bundle";
 constexpr const char* entryFile = "/Library/PreferenceLoader/Preferences/CorvanePref.plist";
 constexpr const char* settingsFile = "/var/mobile/Library/Preferences/com.quillfen.corvane.plist";
-constexpr const char* changeNotification = "com.quillfen.corvane.preferencechanged";
+constexpr const char* substrateFolder = "/Library/MobileSubstrate/DynamicLibraries";
 
 std::string built(const char* deviceAbsolutePath)
 {
@@ -46,33 +42,14 @@ void installPane()
         std::filesystem::path(DeviceRoot::devicePath(settingsFile)).parent_path());
 }
 
-// One end of a pipe each way, so that two processes can wait for each other.
-class Signal {
-public:
-    Signal()
-    {
-        if (::pipe(m_ends) != 0)
-            throw std::runtime_error("pipe");
-    }
-    ~Signal()
-    {
-        ::close(m_ends[0]);
-        ::close(m_ends[1]);
-    }
-    void send(char byte) const { (void)!::write(m_ends[1], &byte, 1); }
-    // The byte sent, or 0 when none came in time.
-    char wait(int milliseconds = 20000) const
-    {
-        pollfd descriptor { m_ends[0], POLLIN, 0 };
-        char byte = 0;
-        if (::poll(&descriptor, 1, milliseconds) == 1 && ::read(m_ends[0], &byte, 1) == 1)
-            return byte;
-        return 0;
-    }
-
-private:
-    int m_ends[2];
-};
+// The built keyboard extension and its filter, where the injection loader looks.
+void installExtension()
+{
+    std::filesystem::path folder = DeviceRoot::devicePath(substrateFolder);
+    std::filesystem::create_directories(folder);
+    for (const char* file : { "Corvane.dylib", "Corvane.plist" })
+        std::filesystem::copy_file(built(substrateFolder) + ("/" + std::string(file)), folder / file);
+}
 
 UIView* firstSubviewOfClass(UIView* view, const char* className)
 {
@@ -144,34 +121,16 @@ TEST(PaneBundle, TheSettingsHostLoadsThePaneAndOpensItsFirstPage)
     EXPECT_NE(firstSubviewOfClass(table, "CorvaneSettingButton"), nullptr);
 }
 
-// The other process reads the file on every notification, by the keyboard's
-// rule ("gesture" 2 is Slide up, anything else Flick up), and answers what it
-// read; the pane's process toggles the gesture word twice.
-TEST(PaneBundle, EachToggleInThePaneReachesAnotherProcessThroughTheFileAndTheNotification)
+// An application process with the keyboard extension injected types what
+// each setting chosen in the pane asks for, and the file holds the last one.
+TEST(PaneBundle, TheInjectedKeyboardInAnotherProcessFollowsEachToggle)
 {
     installPane();
-    Signal toKeyboard;
-    Signal fromKeyboard;
-    auto keyboard = ChildProcess::run([&] {
-        static const Signal* answer;
-        answer = &fromKeyboard;
-        CFNotificationCenterAddObserver(
-            CFNotificationCenterGetDarwinNotifyCenter(), nullptr,
-            [](CFNotificationCenterRef, void*, NSString, const void*, NSMutableDictionary*) {
-                auto settings
-                    = NSMutableDictionary::dictionaryWithContentsOfFile(DeviceRoot::devicePath(settingsFile));
-                bool flick = !settings || settings->objectForKey("gesture").intValue() != 2;
-                answer->send(flick ? 'F' : 'S');
-            },
-            changeNotification, nullptr, 0);
-        fromKeyboard.send('R');
-        NSRunLoop::main().setClock(NSRunLoop::Clock::Real);
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (std::chrono::steady_clock::now() < deadline && !toKeyboard.wait(0))
-            NSRunLoop::main().runFor(0.02);
-        return 0;
-    });
-    ASSERT_EQ(fromKeyboard.wait(), 'R');
+    installExtension();
+    PipeSignal answers;
+    PipeSignal quit;
+    auto application = ChildProcess::run([&] { return runExtensionKeyboardProcess(answers, quit); });
+    ASSERT_EQ(answers.wait(), 'F') << "without a settings file the gesture is Flick up";
 
     SettingsHost host;
     ASSERT_TRUE(host.loadPanes().empty());
@@ -181,11 +140,11 @@ TEST(PaneBundle, EachToggleInThePaneReachesAnotherProcessThroughTheFileAndTheNot
     ASSERT_NE(gestureWord, nullptr);
 
     tapCentre(host, gestureWord);
-    EXPECT_EQ(fromKeyboard.wait(), 'S');
+    EXPECT_EQ(answers.wait(), 'S') << "Slide up: the short gesture types the alternate";
     tapCentre(host, gestureWord);
-    EXPECT_EQ(fromKeyboard.wait(), 'F');
-    toKeyboard.send('Q');
-    EXPECT_EQ(keyboard.waitForExit(), 0);
+    EXPECT_EQ(answers.wait(), 'F') << "Flick up again: the short gesture types the key";
+    quit.send('Q');
+    EXPECT_EQ(application.waitForExit(), 0);
 
     auto settings = NSMutableDictionary::dictionaryWithContentsOfFile(DeviceRoot::devicePath(settingsFile));
     ASSERT_TRUE(settings);

@@ -6,6 +6,7 @@
 #include "settings/CorvaneSettingButton.h"
 #include "settings/CorvaneTableViewCellProfile.h"
 #include "settings/CorvaneTableViewCellSetting.h"
+#include "settings/CorvaneTableViewCellTextField.h"
 #include "tests/settings/MainPageFixture.h"
 
 namespace {
@@ -44,6 +45,19 @@ TEST_F(Rendering, TheMainPageDrawsItsTitleSentenceAndCredit)
     EXPECT_TRUE(areaShows(image, inWindow(sentence->gestureButton()), 76, 86, 106));
     EXPECT_TRUE(areaShows(image, inWindow(table->tableFooterView()), 76, 86, 106)) << "the footer";
     EXPECT_TRUE(areaShows(image, inWindow(row(3)), 255, 255, 255)) << "an ordinary row keeps its white group";
+}
+
+TEST_F(Rendering, WithTheKeyboardUpTheTestFieldStaysInView)
+{
+    tapTestField();
+    ASSERT_TRUE(keyboard->isVisible());
+    auto* cell = runtimeCast<CorvaneTableViewCellTextField>(row(1));
+    ASSERT_NE(cell, nullptr);
+    ASSERT_TRUE(keyboard->tapKeyNamed("Latin-Small-Letter-Q"));
+    render("main-page-keyboard.png");
+    CGRect field = inWindow(cell->textField());
+    EXPECT_GE(field.minY(), inWindow(table).minY()) << "below the bar";
+    EXPECT_LE(field.maxY(), keyboard->frame().minY()) << "above the keyboard";
 }
 
 TEST_F(Rendering, TheSentenceAfterBothToggles)
