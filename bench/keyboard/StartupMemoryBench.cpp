@@ -38,12 +38,13 @@ void memoryAfter(benchmark::State& state, const std::function<void(int)>& operat
     for (auto _ : state) {
         for (int count = 0; count < fewOperations; ++count)
             operation(count);
-        auto heapAfterFew = static_cast<double>(heapBytesInUse());
+        // Resident memory first: reading it allocates, and the heap figure must not see that.
         auto residentAfterFew = static_cast<double>(residentBytes());
+        auto heapAfterFew = static_cast<double>(heapBytesInUse());
         for (int count = fewOperations; count < manyOperations; ++count)
             operation(count);
-        auto heapAfterMany = static_cast<double>(heapBytesInUse());
         auto residentAfterMany = static_cast<double>(residentBytes());
+        auto heapAfterMany = static_cast<double>(heapBytesInUse());
         state.counters["heap_1k"] = heapAfterFew;
         state.counters["heap_100k"] = heapAfterMany;
         state.counters["heap_growth"] = heapAfterMany - heapAfterFew;
