@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/keyboard/KeyboardConfiguration.h"
+#include "platform/keyboard/KeyboardTouchDriver.h"
+#include "platform/keyboard/SystemKeyboardPresenter.h"
+#include "platform/keyboard/UIKBTree.h"
+#include "platform/keyboard/UIKeyboardLayoutStar.h"
+#include "platform/uikit/UIWindow.h"
+
+#include <memory>
+#include <string>
+
+// Who handles the keyboard's messages in a run: the platform alone (its own
+// methods, key-image cache on or off) or the platform with the extension's
+// replacements installed.
+enum class BenchMode { PlatformCacheOn, PlatformCacheOff, Extension };
+
+// One process-wide keyboard set-up for the suites: a fresh temporary device
+// root, the platform's own methods, fresh extension state, then either the
+// extension started or the platform left alone. Only one lives at a time.
+class BenchKeyboard {
+public:
+    explicit BenchKeyboard(BenchMode mode);
+    BenchKeyboard(const BenchKeyboard&) = delete;
+    BenchKeyboard& operator=(const BenchKeyboard&) = delete;
+    ~BenchKeyboard();
+
+    // Brings up a keyboard for a text input of this type in a window of this
+    // size. A new presenter builds new keyboard trees, so nothing processed
+    // by an earlier presentation is reused.
+    void present(int keyboardType, CGSize windowSize, KeyboardLetterLayout letterLayout);
+
+    UIKeyboardLayoutStar* layout() const { return KeyboardTouchDriver::activeLayout(); }
+    void switchTo(const NSString& keyplaneName) const;
+    UIKBTree* firstKeyNamed(const char* keyName) const;
+    KeyboardTouchDriver& driver() { return m_driver; }
+
+    static constexpr CGSize portrait { 320, 480 };
+    static constexpr CGSize landscape { 568, 320 };
+
+private:
+    std::string m_root;
+    std::unique_ptr<SystemKeyboardPresenter> m_presenter;
+    RefPtr<UIWindow> m_window;
+    RefPtr<NSObject> m_input;
+    KeyboardTouchDriver m_driver;
+};
+
+// Bytes the allocator has handed out and not had back.
+std::size_t heapBytesInUse();
+// The process's resident memory in bytes.
+std::size_t residentBytes();
