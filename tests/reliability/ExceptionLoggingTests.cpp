@@ -1,4 +1,5 @@
 #include "keyboard/DisplacedImplementations.h"
+#include "platform/runtime/NSException.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 
 namespace {

@@ -1,3 +1,4 @@
+#include "platform/foundation/DeviceRoot.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 #include "tests/support/ChildProcess.h"
 

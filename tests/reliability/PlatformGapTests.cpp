@@ -83,7 +83,7 @@ TEST_P(PlatformGap, KeyboardStillTypesAndSwitchesKeyplanes)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachOfTheFourteen, PlatformGap, testing::ValuesIn(missingReplacements()),
-    [](const testing::TestParamInfo<MissingReplacement>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<MissingReplacement>& tested) { return std::string(tested.param.name); });
 
 TEST(PlatformGapHook, MissingClassOrMethodReplacesNothingAndLeavesNoPrevious)
 {

@@ -1,3 +1,4 @@
+#include "platform/foundation/PropertyList.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 #include "tests/support/ChildProcess.h"
 
@@ -173,6 +174,6 @@ TEST_P(SettingsFileFault, ExtensionKeepsTypingWithoutBlockingOrCrashing)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryBadFile, SettingsFileFault, testing::ValuesIn(badSettingsFiles()),
-    [](const testing::TestParamInfo<BadSettingsFile>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<BadSettingsFile>& tested) { return std::string(tested.param.name); });
 
 } // namespace
