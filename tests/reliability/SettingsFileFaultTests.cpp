@@ -149,6 +149,7 @@ protected:
             return 1;
         if (!keyboardTypes())
             return 2;
+        std::filesystem::remove_all(settingsPath());
         useSettings(1, 2);
         if (gTypeMode != 1 || gFlickGesture)
             return 3;

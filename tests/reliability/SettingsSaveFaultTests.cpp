@@ -24,18 +24,21 @@ class SettingsSaveFault : public ExtensionFixture {
 protected:
     std::string settingsPath() const { return deviceRoot->preparedPath(settingsFilePath); }
 
-    // Whole and one of the two sets: the extension reads a matching pair and
-    // the padding belongs to the same set.
+    // Whole and one of the two sets: every key of one read belongs to the
+    // same set, and the extension reads a pair that one of the sets holds.
     bool holdsOneWholeSet() const
     {
         loadSettings();
+        bool extensionReadASet = (gTypeMode == 1 && !gFlickGesture) || (gTypeMode == 2 && gFlickGesture);
         auto settings = NSMutableDictionary::dictionaryWithContentsOfFile(settingsPath());
-        if (!settings)
+        if (!settings || !extensionReadASet)
             return false;
+        int type = settings->objectForKey("type").intValue();
+        int gesture = settings->objectForKey("gesture").intValue();
         std::string padding = settings->objectForKey("padding").string().utf8();
-        if (gTypeMode == 1 && !gFlickGesture)
+        if (type == 1 && gesture == 2)
             return padding == std::string(200000, 'a');
-        if (gTypeMode == 2 && gFlickGesture)
+        if (type == 2 && gesture == 1)
             return padding == std::string(200000, 'b');
         return false;
     }
