@@ -9,6 +9,35 @@
 
 namespace {
 
+// Keyboard code searches and case-maps short ASCII names on every keyplane
+// switch; for ASCII text these give what the full Unicode rules give, and
+// UTF-8 offsets equal UTF-16 ones, without converting through ICU.
+bool isASCII(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+template <typename Mapping> std::string mapASCII(const std::string& text, Mapping mapping)
+{
+    std::string result(text.size(), '\0');
+    std::transform(text.begin(), text.end(), result.begin(),
+        [&](char c) { return static_cast<char>(mapping(static_cast<unsigned char>(c))); });
+    return result;
+}
+
+NSRange rangeOfASCII(const std::string& haystack, const std::string& needle, bool caseInsensitive)
+{
+    auto equal = [caseInsensitive](char a, char b) {
+        return caseInsensitive
+            ? std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b))
+            : a == b;
+    };
+    auto found = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(), equal);
+    if (found == haystack.end())
+        return { NSNotFound, 0 };
+    return { static_cast<std::size_t>(found - haystack.begin()), needle.size() };
+}
+
 icu::UnicodeString toUnicode(const std::string& utf8)
 {
     return icu::UnicodeString::fromUTF8(utf8);
@@ -100,6 +129,8 @@ NSString NSString::lowercaseString() const
 {
     if (!m_utf8)
         return {};
+    if (isASCII(*m_utf8))
+        return NSString(mapASCII(*m_utf8, [](unsigned char c) { return std::tolower(c); }));
     return NSString(toUTF8(toUnicode(*m_utf8).toLower(icu::Locale::getRoot())));
 }
 
@@ -107,6 +138,8 @@ NSString NSString::uppercaseString() const
 {
     if (!m_utf8)
         return {};
+    if (isASCII(*m_utf8))
+        return NSString(mapASCII(*m_utf8, [](unsigned char c) { return std::toupper(c); }));
     return NSString(toUTF8(toUnicode(*m_utf8).toUpper(icu::Locale::getRoot())));
 }
 
@@ -114,6 +147,8 @@ NSRange NSString::rangeOfString(const NSString& other, unsigned options) const
 {
     if (!m_utf8 || !other.m_utf8 || other.m_utf8->empty())
         return { NSNotFound, 0 };
+    if (isASCII(*m_utf8) && isASCII(*other.m_utf8))
+        return rangeOfASCII(*m_utf8, *other.m_utf8, options & NSCaseInsensitiveSearch);
     icu::UnicodeString haystack = toUnicode(*m_utf8);
     icu::UnicodeString needle = toUnicode(*other.m_utf8);
     if (options & NSCaseInsensitiveSearch) {
