@@ -17,6 +17,17 @@ bool isASCII(const std::string& text)
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// Locale-independent, unlike std::tolower, so a host's setlocale changes nothing.
+unsigned char asciiLower(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
+
+unsigned char asciiUpper(unsigned char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - ('a' - 'A')) : c;
+}
+
 template <typename Mapping> std::string mapASCII(const std::string& text, Mapping mapping)
 {
     std::string result(text.size(), '\0');
@@ -29,7 +40,7 @@ NSRange rangeOfASCII(const std::string& haystack, const std::string& needle, boo
 {
     auto equal = [caseInsensitive](char a, char b) {
         return caseInsensitive
-            ? std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b))
+            ? asciiLower(static_cast<unsigned char>(a)) == asciiLower(static_cast<unsigned char>(b))
             : a == b;
     };
     auto found = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(), equal);
@@ -130,7 +141,7 @@ NSString NSString::lowercaseString() const
     if (!m_utf8)
         return {};
     if (isASCII(*m_utf8))
-        return NSString(mapASCII(*m_utf8, [](unsigned char c) { return std::tolower(c); }));
+        return NSString(mapASCII(*m_utf8, asciiLower));
     return NSString(toUTF8(toUnicode(*m_utf8).toLower(icu::Locale::getRoot())));
 }
 
@@ -139,7 +150,7 @@ NSString NSString::uppercaseString() const
     if (!m_utf8)
         return {};
     if (isASCII(*m_utf8))
-        return NSString(mapASCII(*m_utf8, [](unsigned char c) { return std::toupper(c); }));
+        return NSString(mapASCII(*m_utf8, asciiUpper));
     return NSString(toUTF8(toUnicode(*m_utf8).toUpper(icu::Locale::getRoot())));
 }
 

@@ -20,7 +20,7 @@ void apply(CTParagraphStyle& style, const CTParagraphStyleSetting& setting)
     const auto* alignment = std::get_if<CTTextAlignment>(&setting.value);
     const auto* length = std::get_if<CGFloat>(&setting.value);
     bool usableLength = length && *length >= 0 && std::isfinite(*length);
-    switch (setting.spec) {
+    switch (setting.specifier) {
     case kCTParagraphStyleSpecifierAlignment:
         if (alignment && *alignment <= kCTTextAlignmentNatural)
             style.alignment = *alignment;

@@ -30,7 +30,7 @@ enum CTParagraphStyleSpecifier : std::uint32_t {
 
 // One setting: the alignment takes a CTTextAlignment, the line heights a CGFloat.
 struct CTParagraphStyleSetting {
-    CTParagraphStyleSpecifier spec;
+    CTParagraphStyleSpecifier specifier;
     std::variant<CTTextAlignment, CGFloat> value;
 };
 

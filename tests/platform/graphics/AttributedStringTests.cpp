@@ -106,7 +106,7 @@ TEST(ParagraphStyle, SettingsApplyInOrderAndAreKept)
     EXPECT_EQ(style->minimumLineHeight, 19.98f);
     EXPECT_EQ(style->maximumLineHeight, 25.0f);
     ASSERT_EQ(style->settings.size(), 4u);
-    EXPECT_EQ(style->settings[1].spec, kCTParagraphStyleSpecifierMinimumLineHeight);
+    EXPECT_EQ(style->settings[1].specifier, kCTParagraphStyleSpecifierMinimumLineHeight);
     EXPECT_EQ(style->lineHeightFor(10), 19.98f);
     EXPECT_EQ(style->lineHeightFor(30), 25.0f);
     EXPECT_EQ(CTParagraphStyleCreate({})->lineHeightFor(17.5f), 17.5f);
