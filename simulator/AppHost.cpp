@@ -132,7 +132,9 @@ HostReply AppHost::perform(const ScriptCommand& command)
         terminateWithUncaughtException(std::current_exception());
     }
     pump();
-    m_screenChanged = true;
+    // Asking for a frame changes nothing on screen; anything else may have.
+    if (command.kind != ScriptCommandKind::Render)
+        m_screenChanged = true;
     return reply;
 }
 

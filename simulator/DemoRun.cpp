@@ -177,10 +177,10 @@ bool DemoSession::runStep(int number, const DemoStep& step)
     m_transcript << number << ". " << step.description << "\n";
 
     for (ScriptCommand command : script.commands) {
+        m_transcript << "     > " << command.toLine() << "\n";
         if (command.kind == ScriptCommandKind::Snapshot)
             command.name = (m_output / command.name).string();
         HostReply reply = m_driver.execute(command);
-        m_transcript << "     > " << command.toLine() << "\n";
         if (reply.status != HostReply::Status::Ok) {
             std::cout << " failed\n";
             std::cerr << "corvane-sim: demo step " << number << " (" << command.toLine()

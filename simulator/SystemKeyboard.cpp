@@ -1,13 +1,7 @@
 #include "simulator/SystemKeyboard.h"
 
 #include "platform/keyboard/SystemKeyboardPresenter.h"
-#include "platform/keyboard/UIKBKeyView.h"
-#include "platform/keyboard/UIKBKeyplaneView.h"
-#include "platform/keyboard/UIKBTree.h"
-#include "platform/keyboard/UIKeyboard.h"
-#include "platform/keyboard/UIKeyboardCache.h"
 #include "platform/keyboard/UIKeyboardImpl.h"
-#include "platform/keyboard/UIKeyboardLayoutStar.h"
 
 namespace {
 
@@ -21,13 +15,6 @@ UIKeyboardImpl* activeKeyboardImpl()
 SystemKeyboard::SystemKeyboard()
     : m_presenter(std::make_unique<SystemKeyboardPresenter>())
 {
-    // The keyboard's classes exist from the moment the app starts, as they
-    // do on the device, so that what the injection framework loads can find
-    // them by name.
-    for (Class* keyboardClass : { UIKBTree::staticClass(), UIKBKeyView::staticClass(),
-             UIKBKeyplaneView::staticClass(), UIKeyboardLayoutStar::staticClass(),
-             UIKeyboardImpl::staticClass(), UIKeyboard::staticClass(), UIKeyboardCache::staticClass() })
-        static_cast<void>(keyboardClass);
     setKeyboardPresenter(m_presenter.get());
 }
 

@@ -56,6 +56,22 @@ TEST(RunScripts, ShiftPressMoveAndReleaseWorkLikeAFinger)
     EXPECT_EQ(result.exitStatus, 0) << result.errors;
 }
 
+TEST(RunScripts, LocaleAndOrientationChangeTheKeyboardOnScreen)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = runScript(workspace,
+        "locale de_DE\n"
+        "keyboard                # German users get QWERTZ\n"
+        "expect alt z \"6\"\n"
+        "expect alt y \".\"\n"
+        "locale fr_FR\n"
+        "expect alt a \"1\"       # and French ones AZERTY, at once\n"
+        "orientation landscape\n"
+        "flick a\n"
+        "expect text \"1\"\n");
+    EXPECT_EQ(result.exitStatus, 0) << result.errors;
+}
+
 TEST(RunScripts, AFailedExpectationIsStatusOneWithWhatWasThere)
 {
     E2EWorkspace workspace;
