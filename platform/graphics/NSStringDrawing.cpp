@@ -76,8 +76,12 @@ std::size_t linesFitting(CGFloat height, CGFloat lineHeight)
 {
     if (!(height > 0) || std::isinf(height) || !(lineHeight > 0))
         return height > 0 ? unlimitedLines : 1;
-    return std::max<std::size_t>(
-        1, static_cast<std::size_t>(std::floor((height + fitTolerance) / lineHeight)));
+    // A height as tall as the largest float stands for no limit; converting
+    // its line count to an integer would overflow.
+    double lines = std::floor((static_cast<double>(height) + fitTolerance) / lineHeight);
+    if (lines >= static_cast<double>(unlimitedLines))
+        return unlimitedLines;
+    return std::max<std::size_t>(1, static_cast<std::size_t>(lines));
 }
 
 CGSize sizeOf(const std::vector<SetLine>& lines, const CTFont& font)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -98,6 +99,19 @@ TEST(StringMeasuring, ConstrainedSizeWrapsAndStopsAtTheHeight)
         text, labelFont(), CGSizeMake(100, 1000), NSLineBreakByTruncatingTail);
     EXPECT_FLOAT_EQ(truncated.height, lineHeight);
     EXPECT_LE(truncated.width, 100);
+}
+
+TEST(StringMeasuring, TheLargestHeightMeansNoLimitOnLines)
+{
+    // Labels measure with the largest float as the height when nothing limits
+    // their lines; that must wrap like any tall rectangle.
+    NSString text("on a key on the keyboard to");
+    CGSize tall
+        = sizeWithFontConstrainedToSize(text, labelFont(), CGSizeMake(100, 1000), NSLineBreakByWordWrapping);
+    CGSize unlimited = sizeWithFontConstrainedToSize(
+        text, labelFont(), CGSizeMake(100, std::numeric_limits<CGFloat>::max()), NSLineBreakByWordWrapping);
+    EXPECT_FLOAT_EQ(unlimited.height, tall.height);
+    EXPECT_GT(unlimited.height, CTFontGetLineHeight(labelFont()));
 }
 
 TEST(StringDrawing, DrawsInTheFillColourFromTheRectanglesTop)
