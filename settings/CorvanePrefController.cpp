@@ -13,7 +13,6 @@
 #include "settings/CorvaneTableViewCellTextField.h"
 #include "settings/CorvaneTableViewCellTransparentSubtitle.h"
 #include "settings/CreditFooterLabel.h"
-#include "settings/PrefsHelper.h"
 #include "settings/SuperMessage.h"
 
 namespace {
@@ -25,11 +24,6 @@ enum Section {
     CreatorsSection = 3,
     SupportSection = 4
 };
-
-RefPtr<UIImage> paneImage(const NSString& name)
-{
-    return send(send(PrefsHelper::staticClass(), sel::sharedHelper), sel::ownImageNamed, name);
-}
 
 // A row's images are named after its text, without spaces and with "³" as "3".
 NSString imageBaseName(const NSString& rowText)
@@ -43,30 +37,14 @@ NSString imageBaseName(const NSString& rowText)
 Class* CorvanePrefController::staticClass()
 {
     static Class* cls = [] {
-        Class* created = objc_allocateClass("CorvanePrefController", PSViewController::staticClass());
+        Class* created = objc_allocateClass("CorvanePrefController", PaneTablePage::staticClass());
         addAllocator<CorvanePrefController>(created);
-        created->addIvar("_tableView", [](NSObject* object) -> void* {
-            return static_cast<CorvanePrefController*>(object)->m_tableView.get();
-        });
-        created->addIvar("items", [](NSObject* object) -> void* {
-            return static_cast<CorvanePrefController*>(object)->m_items.get();
-        });
         created->addIvar("profileController", [](NSObject* object) -> void* {
             return static_cast<CorvanePrefController*>(object)->m_profileController.get();
         });
         addMethod<&CorvanePrefController::initForContentSize>(created, sel::initForContentSize);
-        addMethod<&CorvanePrefController::view>(created, sel::view);
-        addMethod<&CorvanePrefController::table>(created, sel::table);
         addMethod<&CorvanePrefController::title>(created, sel::title);
         addMethod<&CorvanePrefController::navigationTitle>(created, sel::navigationTitle);
-        addMethod<&CorvanePrefController::preferences>(created, sel::preferences);
-        addMethod<&CorvanePrefController::contentSize>(created, sel::contentSize);
-        addMethod<&CorvanePrefController::numberOfSectionsInTableView>(
-            created, sel::numberOfSectionsInTableView);
-        addMethod<&CorvanePrefController::tableViewNumberOfRowsInSection>(
-            created, sel::tableViewNumberOfRowsInSection);
-        addMethod<&CorvanePrefController::tableViewTitleForHeaderInSection>(
-            created, sel::tableViewTitleForHeaderInSection);
         addMethod<&CorvanePrefController::tableViewHeightForRowAtIndexPath>(
             created, sel::tableViewHeightForRowAtIndexPath);
         addMethod<&CorvanePrefController::tableViewCellForRowAtIndexPath>(
@@ -87,34 +65,19 @@ Class* CorvanePrefController::staticClass()
 }
 
 CorvanePrefController::CorvanePrefController()
-    : PSViewController(staticClass())
+    : PaneTablePage(staticClass())
 {
 }
 
 CorvanePrefController::~CorvanePrefController()
 {
     NSNotificationCenter::defaultCenter()->removeObserver(this);
-    if (m_tableView) {
-        m_tableView->setDelegate(nullptr);
-        m_tableView->setDataSource(nullptr);
-    }
 }
 
 NSObject* CorvanePrefController::initForContentSize(CGSize size)
 {
-    Class* base = PSViewController::staticClass();
-    NSObject* initialised = base->instancesRespondToSelector(sel::initForContentSize.id())
-        ? sendSuper(base, this, sel::initForContentSize, size)
-        : sendSuper(base, this, sel::init);
-    if (!initialised)
+    if (!initTablePageForContentSize(size))
         return nullptr;
-
-    m_tableView = UITableView::make(CGRectMake(0, 0, size.width, size.height), UITableViewStyleGrouped);
-    m_tableView->setDataSource(this);
-    m_tableView->setDelegate(this);
-    m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight
-        | UIViewAutoresizingFlexibleTopMargin);
-    setView(m_tableView.get());
 
     m_items = NSMutableArray::arrayWithValues({ "Corvane", "", "", "The Creators", "Quillfen Support" });
     installNavigationItems();
@@ -134,26 +97,6 @@ void CorvanePrefController::installNavigationItems()
     button->setImageForState(heart.get(), UIControlStateNormal);
     button->addTargetActionForControlEvents(this, sel::showHeartDialog, UIControlEventTouchUpInside);
     item->setRightBarButtonItem(UIBarButtonItem::make(button.get()).get());
-}
-
-CGSize CorvanePrefController::contentSize()
-{
-    return m_tableView ? m_tableView->frame().size : CGSizeZero;
-}
-
-int CorvanePrefController::numberOfSectionsInTableView(UITableView*)
-{
-    return static_cast<int>(m_items->count());
-}
-
-int CorvanePrefController::tableViewNumberOfRowsInSection(UITableView*, int)
-{
-    return 1;
-}
-
-NSString CorvanePrefController::tableViewTitleForHeaderInSection(UITableView*, int)
-{
-    return NSString();
 }
 
 CGFloat CorvanePrefController::tableViewHeightForRowAtIndexPath(UITableView*, NSIndexPath indexPath)
@@ -223,7 +166,7 @@ void CorvanePrefController::tableViewDidSelectRowAtIndexPath(UITableView* table,
 
 void CorvanePrefController::viewWillAppear(bool animated)
 {
-    sendSuper(PSViewController::staticClass(), this, sel::viewWillAppear, animated);
+    sendSuper(PaneTablePage::staticClass(), this, sel::viewWillAppear, animated);
     NSNotificationCenter* center = NSNotificationCenter::defaultCenter();
     center->removeObserver(this);
     center->addObserver(this, sel::keyboardWasShown, UIKeyboardDidShowNotification, nullptr);
@@ -232,7 +175,7 @@ void CorvanePrefController::viewWillAppear(bool animated)
 
 void CorvanePrefController::viewDidDisappear(bool animated)
 {
-    sendSuper(PSViewController::staticClass(), this, sel::viewDidDisappear, animated);
+    sendSuper(PaneTablePage::staticClass(), this, sel::viewDidDisappear, animated);
     m_tableView->endEditing(true);
     NSNotificationCenter::defaultCenter()->removeObserver(this);
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "platform/foundation/NSMutableArray.h"
 #include "platform/foundation/NSNotification.h"
-#include "platform/preferences/PSViewController.h"
 #include "platform/social/MFMailComposeViewController.h"
-#include "platform/uikit/UITableView.h"
+#include "settings/PaneTablePage.h"
 
 class CorvaneProfileController;
 
@@ -12,7 +10,7 @@ class CorvaneProfileController;
 // the setting sentence, "The Creators" and "Quillfen Support", with the
 // group logo and a heart button in the bar and a credit under the table.
 // While the keyboard is up it keeps the test field in view.
-class CorvanePrefController final : public PSViewController {
+class CorvanePrefController final : public PaneTablePage {
 public:
     static constexpr CGFloat titleRowHeight = 88.0F;
     static constexpr CGFloat settingRowHeight = 55.0F;
@@ -28,16 +26,9 @@ public:
     ~CorvanePrefController() override;
 
     NSObject* initForContentSize(CGSize size);
-    UIView* view() { return m_tableView.get(); }
-    UITableView* table() { return m_tableView.get(); }
     NSString title() { return "Corvane"; }
     NSString navigationTitle() { return "Corvane"; }
-    NSObject* preferences() { return nullptr; }
-    CGSize contentSize();
 
-    int numberOfSectionsInTableView(UITableView* table);
-    int tableViewNumberOfRowsInSection(UITableView* table, int section);
-    NSString tableViewTitleForHeaderInSection(UITableView* table, int section);
     CGFloat tableViewHeightForRowAtIndexPath(UITableView* table, NSIndexPath indexPath);
     RefPtr<UITableViewCell> tableViewCellForRowAtIndexPath(UITableView* table, NSIndexPath indexPath);
     void tableViewDidSelectRowAtIndexPath(UITableView* table, NSIndexPath indexPath);
@@ -59,7 +50,5 @@ private:
     void installNavigationItems();
     void configureTitledCell(UITableViewCell* cell, int section);
 
-    RefPtr<UITableView> m_tableView;
-    RefPtr<NSMutableArray> m_items;
     RefPtr<CorvaneProfileController> m_profileController;
 };

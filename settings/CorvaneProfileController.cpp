@@ -7,17 +7,10 @@
 #include "settings/CorvanePrefSelectors.h"
 #include "settings/CorvaneTableViewCellProfile.h"
 #include "settings/CreditFooterLabel.h"
-#include "settings/PrefsHelper.h"
-#include "settings/SuperMessage.h"
 
 namespace {
 
 constexpr int followSection = 2;
-
-RefPtr<UIImage> paneImage(const NSString& name)
-{
-    return send(send(PrefsHelper::staticClass(), sel::sharedHelper), sel::ownImageNamed, name);
-}
 
 // "(@name)" as shown becomes the bare "name" of the web address.
 NSString bareHandle(const NSString& shown)
@@ -32,30 +25,14 @@ NSString bareHandle(const NSString& shown)
 Class* CorvaneProfileController::staticClass()
 {
     static Class* cls = [] {
-        Class* created = objc_allocateClass("CorvaneProfileController", PSViewController::staticClass());
+        Class* created = objc_allocateClass("CorvaneProfileController", PaneTablePage::staticClass());
         addAllocator<CorvaneProfileController>(created);
-        created->addIvar("_tableView", [](NSObject* object) -> void* {
-            return static_cast<CorvaneProfileController*>(object)->m_tableView.get();
-        });
-        created->addIvar("items", [](NSObject* object) -> void* {
-            return static_cast<CorvaneProfileController*>(object)->m_items.get();
-        });
         created->addIvar("handles", [](NSObject* object) -> void* {
             return static_cast<CorvaneProfileController*>(object)->m_handles.get();
         });
         addMethod<&CorvaneProfileController::initForContentSize>(created, sel::initForContentSize);
-        addMethod<&CorvaneProfileController::view>(created, sel::view);
-        addMethod<&CorvaneProfileController::table>(created, sel::table);
         addMethod<&CorvaneProfileController::title>(created, sel::title);
         addMethod<&CorvaneProfileController::navigationTitle>(created, sel::navigationTitle);
-        addMethod<&CorvaneProfileController::preferences>(created, sel::preferences);
-        addMethod<&CorvaneProfileController::contentSize>(created, sel::contentSize);
-        addMethod<&CorvaneProfileController::numberOfSectionsInTableView>(
-            created, sel::numberOfSectionsInTableView);
-        addMethod<&CorvaneProfileController::tableViewNumberOfRowsInSection>(
-            created, sel::tableViewNumberOfRowsInSection);
-        addMethod<&CorvaneProfileController::tableViewTitleForHeaderInSection>(
-            created, sel::tableViewTitleForHeaderInSection);
         addMethod<&CorvaneProfileController::tableViewHeightForRowAtIndexPath>(
             created, sel::tableViewHeightForRowAtIndexPath);
         addMethod<&CorvaneProfileController::tableViewCellForRowAtIndexPath>(
@@ -70,60 +47,21 @@ Class* CorvaneProfileController::staticClass()
 }
 
 CorvaneProfileController::CorvaneProfileController()
-    : PSViewController(staticClass())
+    : PaneTablePage(staticClass())
 {
-}
-
-CorvaneProfileController::~CorvaneProfileController()
-{
-    if (m_tableView) {
-        m_tableView->setDelegate(nullptr);
-        m_tableView->setDataSource(nullptr);
-    }
 }
 
 NSObject* CorvaneProfileController::initForContentSize(CGSize size)
 {
-    Class* base = PSViewController::staticClass();
-    NSObject* initialised = base->instancesRespondToSelector(sel::initForContentSize.id())
-        ? sendSuper(base, this, sel::initForContentSize, size)
-        : sendSuper(base, this, sel::init);
-    if (!initialised)
+    if (!initTablePageForContentSize(size))
         return nullptr;
-
-    m_tableView = UITableView::make(CGRectMake(0, 0, size.width, size.height), UITableViewStyleGrouped);
-    m_tableView->setDataSource(this);
-    m_tableView->setDelegate(this);
-    m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin
-        | UIViewAutoresizingFlexibleHeight);
 
     m_items = NSMutableArray::arrayWithValues(
         { corvaneDesigner.displayName, corvaneDeveloper.displayName, "Follow Quillfen" });
     m_handles = NSMutableArray::arrayWithValues({ corvaneDesigner.handle, corvaneDeveloper.handle });
 
     m_tableView->setTableFooterView(makeCreditFooterLabel().get());
-    setView(m_tableView.get());
     return this;
-}
-
-CGSize CorvaneProfileController::contentSize()
-{
-    return m_tableView ? m_tableView->frame().size : CGSizeZero;
-}
-
-int CorvaneProfileController::numberOfSectionsInTableView(UITableView*)
-{
-    return static_cast<int>(m_items->count());
-}
-
-int CorvaneProfileController::tableViewNumberOfRowsInSection(UITableView*, int)
-{
-    return 1;
-}
-
-NSString CorvaneProfileController::tableViewTitleForHeaderInSection(UITableView*, int)
-{
-    return NSString();
 }
 
 CGFloat CorvaneProfileController::tableViewHeightForRowAtIndexPath(UITableView*, NSIndexPath indexPath)
