@@ -38,23 +38,16 @@ void Finger::downOnKeyboard(CGPoint keyboardPoint)
 
 void Finger::move(CGPoint point)
 {
-    switch (m_target) {
-    case Target::Keyboard:
-        m_lastPoint = KeyboardFinger::fromWindow(point);
-        m_keyboard.move(m_lastPoint);
-        break;
-    case Target::Window:
-        m_lastPoint = point;
-        m_window->sendTouch(fingerNumber, UITouchPhase::Moved, point);
-        break;
-    case Target::None:
-        break;
-    }
+    moveTo(m_target == Target::Keyboard ? KeyboardFinger::fromWindow(point) : point);
 }
 
 void Finger::moveBy(CGFloat dx, CGFloat dy)
 {
-    CGPoint point { m_downPoint.x + dx, m_downPoint.y + dy };
+    moveTo({ m_downPoint.x + dx, m_downPoint.y + dy });
+}
+
+void Finger::moveTo(CGPoint point)
+{
     switch (m_target) {
     case Target::Keyboard:
         m_lastPoint = point;
@@ -71,27 +64,22 @@ void Finger::moveBy(CGFloat dx, CGFloat dy)
 
 void Finger::up(CGPoint point)
 {
-    switch (m_target) {
-    case Target::Keyboard:
-        m_keyboard.up(KeyboardFinger::fromWindow(point));
-        break;
-    case Target::Window:
-        m_window->sendTouch(fingerNumber, UITouchPhase::Ended, point);
-        break;
-    case Target::None:
-        break;
-    }
-    m_target = Target::None;
+    liftAt(m_target == Target::Keyboard ? KeyboardFinger::fromWindow(point) : point);
 }
 
 void Finger::lift()
 {
+    liftAt(m_lastPoint);
+}
+
+void Finger::liftAt(CGPoint point)
+{
     switch (m_target) {
     case Target::Keyboard:
-        m_keyboard.up(m_lastPoint);
+        m_keyboard.up(point);
         break;
     case Target::Window:
-        m_window->sendTouch(fingerNumber, UITouchPhase::Ended, m_lastPoint);
+        m_window->sendTouch(fingerNumber, UITouchPhase::Ended, point);
         break;
     case Target::None:
         break;

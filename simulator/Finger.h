@@ -31,6 +31,11 @@ public:
 private:
     enum class Target { None, Keyboard, Window };
 
+    // Both take a point in the coordinates of what the touch belongs to: the
+    // keyboard's own for a keyboard touch, the window's otherwise.
+    void moveTo(CGPoint point);
+    void liftAt(CGPoint point);
+
     Target m_target { Target::None };
     UIWindow* m_window { nullptr };
     CGPoint m_downPoint;
