@@ -1,5 +1,4 @@
 #include "platform/keyboard/KeyboardTouchDriver.h"
-#include "platform/keyboard/SystemKeyboardPresenter.h"
 #include "platform/keyboard/UIKBKeyView.h"
 #include "platform/keyboard/UIKBKeyplaneView.h"
 #include "platform/keyboard/UIKeyboard.h"
@@ -7,8 +6,7 @@
 #include "platform/keyboard/UIKeyboardImpl.h"
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
 #include "platform/substrate/InjectionLoader.h"
-#include "platform/uikit/UITextInput.h"
-#include "platform/uikit/UIWindow.h"
+#include "tests/support/InjectedKeyboardApplication.h"
 #include "tests/support/TemporaryDeviceRoot.h"
 
 #include <algorithm>
@@ -20,26 +18,6 @@
 // loader into a process that uses UIKit. This program does not link the
 // extension; everything it checks comes through the loaded library.
 namespace {
-
-class TypedText final : public NSObject {
-public:
-    static Class* staticClass()
-    {
-        static Class* cls = [] {
-            Class* created = objc_allocateClass("CorvaneLoadingTypedText", NSObject::staticClass());
-            addMethod(created, sel::insertText,
-                [](NSObject* self, NSString text) { static_cast<TypedText*>(self)->text += text.utf8(); });
-            addMethod(created, sel::keyboardType, [](NSObject*) { return 0; });
-            return created;
-        }();
-        return cls;
-    }
-    TypedText()
-        : NSObject(staticClass())
-    {
-    }
-    std::string text;
-};
 
 class CorvaneLoading : public testing::Test {
 protected:
@@ -61,15 +39,12 @@ protected:
 
 TEST_F(CorvaneLoading, ProcessesUsingUIKitGetTheExtensionAndItsGesture)
 {
-    InjectionReport report = loadInjectedLibraries({ "com.example.notes", "", { "com.apple.UIKit" } });
-    ASSERT_EQ(report.loaded.size(), 1u);
-    EXPECT_TRUE(report.failed.empty());
+    InjectedKeyboardApplication application;
+    ASSERT_EQ(application.injection().loaded.size(), 1u);
+    EXPECT_TRUE(application.injection().failed.empty());
     EXPECT_FALSE(send(UIKeyboardCache::staticClass(), sel::enabled));
 
-    SystemKeyboardPresenter presenter;
-    auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
-    auto input = makeRef<TypedText>();
-    presenter.presentKeyboard(window.get(), input.get());
+    application.showKeyboard();
     // The top row's first key, "q".
     NSObject* q = send(KeyboardTouchDriver::activeLayout(), sel::keyHitTest, CGPoint { 5, 20 });
     ASSERT_EQ(send(q, sel::representedString).utf8(), "q");
@@ -78,8 +53,7 @@ TEST_F(CorvaneLoading, ProcessesUsingUIKitGetTheExtensionAndItsGesture)
     driver.touchDown({ frame.midX(), frame.midY() });
     driver.touchMove({ frame.midX(), frame.midY() - 30 });
     driver.touchUp();
-    EXPECT_EQ(input->text, "1");
-    presenter.dismissKeyboard();
+    EXPECT_EQ(application.typedText(), "1");
 }
 
 TEST_F(CorvaneLoading, ProcessesWithoutUIKitAreLeftAlone)

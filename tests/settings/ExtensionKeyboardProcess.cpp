@@ -3,35 +3,9 @@
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/keyboard/KeyboardTouchDriver.h"
-#include "platform/keyboard/SystemKeyboardPresenter.h"
-#include "platform/substrate/InjectionLoader.h"
-#include "platform/uikit/UITextInput.h"
-#include "platform/uikit/UIWindow.h"
-
-#include <string>
+#include "tests/support/InjectedKeyboardApplication.h"
 
 namespace {
-
-// What the keyboard types lands here, as in an application's text field.
-class TypedText final : public NSObject {
-public:
-    static Class* staticClass()
-    {
-        static Class* cls = [] {
-            Class* created = objc_allocateClass("SettingsRoundTripTypedText", NSObject::staticClass());
-            addMethod(created, sel::insertText,
-                [](NSObject* self, NSString text) { static_cast<TypedText*>(self)->text += text.utf8(); });
-            addMethod(created, sel::keyboardType, [](NSObject*) { return 0; });
-            return created;
-        }();
-        return cls;
-    }
-    TypedText()
-        : NSObject(staticClass())
-    {
-    }
-    std::string text;
-};
 
 bool settingsChangeHeard = false;
 
@@ -40,9 +14,9 @@ void hearSettingsChange(CFNotificationCenterRef, void*, NSString, const void*, N
     settingsChangeHeard = true;
 }
 
-char upwardGestureOnQ(TypedText& input)
+char upwardGestureOnQ(InjectedKeyboardApplication& application)
 {
-    input.text.clear();
+    application.clearTypedText();
     auto start = KeyboardTouchDriver::centerOfKeyNamed("Latin-Small-Letter-Q");
     if (!start)
         return 'X';
@@ -50,9 +24,9 @@ char upwardGestureOnQ(TypedText& input)
     finger.touchDown(*start);
     finger.touchMove({ start->x, start->y - 12 });
     finger.touchUp();
-    if (input.text == "1")
+    if (application.typedText() == "1")
         return 'S';
-    if (input.text == "q")
+    if (application.typedText() == "q")
         return 'F';
     return 'X';
 }
@@ -61,27 +35,23 @@ char upwardGestureOnQ(TypedText& input)
 
 int runExtensionKeyboardProcess(const PipeSignal& answers, const PipeSignal& quit)
 {
-    InjectionReport report = loadInjectedLibraries({ "com.example.notes", "", { "com.apple.UIKit" } });
-    if (report.loaded.size() != 1) {
+    InjectedKeyboardApplication application;
+    if (application.injection().loaded.size() != 1) {
         answers.send('L');
         return 2;
     }
-    SystemKeyboardPresenter presenter;
-    auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
-    auto input = makeRef<TypedText>();
-    presenter.presentKeyboard(window.get(), input.get());
+    application.showKeyboard();
     CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), &settingsChangeHeard,
         &hearSettingsChange, "com.quillfen.corvane.preferencechanged", nullptr, 0);
-    answers.send(upwardGestureOnQ(*input));
+    answers.send(upwardGestureOnQ(application));
 
     NSRunLoop::main().setClock(NSRunLoop::Clock::Real);
     while (!quit.wait(0)) {
         NSRunLoop::main().runFor(0.02);
         if (settingsChangeHeard) {
             settingsChangeHeard = false;
-            answers.send(upwardGestureOnQ(*input));
+            answers.send(upwardGestureOnQ(application));
         }
     }
-    presenter.dismissKeyboard();
     return 0;
 }
