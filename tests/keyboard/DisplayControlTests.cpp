@@ -1,28 +1,11 @@
 #include "ExtensionTestSupport.h"
-#include "platform/substrate/Substrate.h"
 
 namespace {
 
 using namespace extension_test;
 
-int keyplaneRedraws = 0;
-decltype(sel::setNeedsDisplay)::Implementation platformSetNeedsDisplay = nullptr;
-void countingSetNeedsDisplay(NSObject* self)
-{
-    ++keyplaneRedraws;
-    callImplementation(platformSetNeedsDisplay, self);
-}
-
-class DisplayControl : public ExtensionFixture {
+class DisplayControl : public KeyplaneRedrawFixture {
 protected:
-    void SetUp() override
-    {
-        ExtensionFixture::SetUp();
-        keyplaneRedraws = 0;
-        MSHookMessageEx(UIKBKeyplaneView::staticClass(), sel::setNeedsDisplay, countingSetNeedsDisplay,
-            &platformSetNeedsDisplay);
-    }
-
     static std::string displayString(NSObject* key)
     {
         NSString string = send(key, sel::displayString);

@@ -15,6 +15,7 @@
 #include "platform/keyboard/UIKeyboardCache.h"
 #include "platform/keyboard/UIKeyboardImpl.h"
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
+#include "platform/substrate/Substrate.h"
 #include "platform/uikit/UITextInput.h"
 #include "platform/uikit/UIWindow.h"
 #include "tests/support/TemporaryDeviceRoot.h"
@@ -183,6 +184,30 @@ protected:
     KeyboardTouchDriver driver;
     RefPtr<UIWindow> window;
     RefPtr<TypedText> input;
+};
+
+// The extension fixture that also counts the redraw requests reaching the
+// keyplane view, which still redraws as the platform would.
+class KeyplaneRedrawFixture : public ExtensionFixture {
+protected:
+    void SetUp() override
+    {
+        ExtensionFixture::SetUp();
+        keyplaneRedraws = 0;
+        MSHookMessageEx(UIKBKeyplaneView::staticClass(), sel::setNeedsDisplay, countingSetNeedsDisplay,
+            &platformSetNeedsDisplay);
+    }
+
+    static inline int keyplaneRedraws = 0;
+
+private:
+    static void countingSetNeedsDisplay(NSObject* self)
+    {
+        ++keyplaneRedraws;
+        callImplementation(platformSetNeedsDisplay, self);
+    }
+
+    static inline decltype(sel::setNeedsDisplay)::Implementation platformSetNeedsDisplay = nullptr;
 };
 
 } // namespace extension_test

@@ -1,6 +1,5 @@
 #include "ExtensionTestSupport.h"
 #include "keyboard/GestureInput.h"
-#include "platform/substrate/Substrate.h"
 
 #include <map>
 
@@ -8,25 +7,8 @@ namespace {
 
 using namespace extension_test;
 
-// Counts the redraw requests that reach the keyplane view.
-int keyplaneRedraws = 0;
-decltype(sel::setNeedsDisplay)::Implementation platformSetNeedsDisplay = nullptr;
-void countingSetNeedsDisplay(NSObject* self)
-{
-    ++keyplaneRedraws;
-    callImplementation(platformSetNeedsDisplay, self);
-}
-
-class KeyplaneAugmentation : public ExtensionFixture {
+class KeyplaneAugmentation : public KeyplaneRedrawFixture {
 protected:
-    void SetUp() override
-    {
-        ExtensionFixture::SetUp();
-        keyplaneRedraws = 0;
-        MSHookMessageEx(UIKBKeyplaneView::staticClass(), sel::setNeedsDisplay, countingSetNeedsDisplay,
-            &platformSetNeedsDisplay);
-    }
-
     // Every eligible key of the shown keyplane, by its represented string.
     std::map<std::string, UIKBTree*> charactersShown() const
     {
