@@ -6,11 +6,7 @@
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/keyboard/KeyboardSelectors.h"
-#include "platform/keyboard/UIKBKeyView.h"
-#include "platform/keyboard/UIKBKeyplaneView.h"
-#include "platform/keyboard/UIKeyboard.h"
 #include "platform/keyboard/UIKeyboardCache.h"
-#include "platform/keyboard/UIKeyboardImpl.h"
 #include "platform/substrate/Substrate.h"
 #include "platform/uikit/UITextInput.h"
 
@@ -56,17 +52,6 @@ bool cacheDisabled(NSObject*)
     return false;
 }
 
-void registerKeyboardClasses()
-{
-    UIKBTree::staticClass();
-    UIKBKeyView::staticClass();
-    UIKBKeyplaneView::staticClass();
-    UIKeyboardLayoutStar::staticClass();
-    UIKeyboardImpl::staticClass();
-    UIKeyboard::staticClass();
-    UIKeyboardCache::staticClass();
-}
-
 std::string makeTemporaryRoot()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "corvane-bench-XXXXXX").string();
@@ -85,7 +70,6 @@ BenchKeyboard::BenchKeyboard(BenchMode mode)
     DarwinNotifyCenter::shared().reset();
     DeviceRoot::setOverride(m_root);
     NSLocale::setCurrentLocaleIdentifier("en_US");
-    registerKeyboardClasses();
     if (mode == BenchMode::Extension) {
         initializeExtension();
     } else if (mode == BenchMode::PlatformCacheOff) {

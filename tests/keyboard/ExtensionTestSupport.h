@@ -58,19 +58,6 @@ public:
 inline constexpr CGSize portraitWindow { 320, 480 };
 inline constexpr CGSize landscapeWindow { 568, 320 };
 
-// The platform registers its classes when first used; the extension looks
-// them up by name at start-up, as it would on a device where they exist.
-inline void registerKeyboardClasses()
-{
-    UIKBTree::staticClass();
-    UIKBKeyView::staticClass();
-    UIKBKeyplaneView::staticClass();
-    UIKeyboardLayoutStar::staticClass();
-    UIKeyboardImpl::staticClass();
-    UIKeyboard::staticClass();
-    UIKeyboardCache::staticClass();
-}
-
 // Each test starts from the platform's own methods and fresh extension state,
 // starts the extension and brings up the real platform keyboard on demand.
 class ExtensionFixture : public testing::Test {
@@ -81,7 +68,6 @@ protected:
         resetExtensionStateForTesting();
         deviceRoot = std::make_unique<TemporaryDeviceRoot>();
         NSLocale::setCurrentLocaleIdentifier("en_US");
-        registerKeyboardClasses();
         presenter = std::make_unique<SystemKeyboardPresenter>();
     }
 

@@ -240,5 +240,14 @@ TEST_F(Replacements, KeyImageCacheIsOnUnlessReplaced)
     EXPECT_TRUE(callImplementation(previous, UIKeyboardCache::staticClass()));
 }
 
+// An extension injected when a host starts looks the keyboard's classes up by
+// name before any keyboard has been made; run alone, this test is such a host.
+TEST(KeyboardClasses, AreKnownByNameBeforeAnyKeyboardIsMade)
+{
+    for (const char* name : { "UIKBTree", "UIKBKeyView", "UIKBKeyplaneView", "UIKeyboardLayoutStar",
+             "UIKeyboardImpl", "UIKeyboard", "UIKeyboardCache" })
+        EXPECT_NE(objc_getClass(name), nullptr) << name;
+}
+
 } // namespace
 } // namespace keyboard_test
