@@ -1,6 +1,7 @@
 #include "platform/graphics/CGContextCairo.h"
 
 #include "platform/graphics/BoxBlur.h"
+#include "platform/graphics/CGRectStandardize.h"
 
 #include <algorithm>
 #include <array>
@@ -129,17 +130,11 @@ CGColor shadowPaintColor(const CGColor& shadow, const CGColor& own)
 
 namespace {
 
-CGRect standardized(CGRect rect)
+// Makes the rectangle the whole of the current path.
+void setRectanglePath(cairo_t* cairo, CGRect rect)
 {
-    if (rect.size.width < 0) {
-        rect.origin.x += rect.size.width;
-        rect.size.width = -rect.size.width;
-    }
-    if (rect.size.height < 0) {
-        rect.origin.y += rect.size.height;
-        rect.size.height = -rect.size.height;
-    }
-    return rect;
+    cairo_new_path(cairo);
+    cairo_rectangle(cairo, rect.minX(), rect.minY(), rect.width(), rect.height());
 }
 
 CGRect outset(CGRect rect, CGFloat amount)
@@ -220,11 +215,10 @@ void CGContextFillRect(CGContextRef context, CGRect rect)
 {
     if (!context)
         return;
-    rect = standardized(rect);
+    rect = CGRectStandardize(rect);
     CGColor fill = context->state().fillColor;
     context->paintWithShadow(rect, [&](cairo_t* cairo, const CGColor* shadow) {
-        cairo_new_path(cairo);
-        cairo_rectangle(cairo, rect.minX(), rect.minY(), rect.width(), rect.height());
+        setRectanglePath(cairo, rect);
         setCairoSourceColor(cairo, shadow ? shadowPaintColor(*shadow, fill) : fill);
         cairo_fill(cairo);
     });
@@ -234,7 +228,7 @@ void CGContextFillRoundedRect(CGContextRef context, CGRect rect, CGFloat radius)
 {
     if (!context)
         return;
-    rect = standardized(rect);
+    rect = CGRectStandardize(rect);
     CGColor fill = context->state().fillColor;
     context->paintWithShadow(rect, [&](cairo_t* cairo, const CGColor* shadow) {
         cairo_new_path(cairo);
@@ -248,10 +242,9 @@ void CGContextStrokeRect(CGContextRef context, CGRect rect, CGColor color, CGFlo
 {
     if (!context || !(lineWidth > 0))
         return;
-    rect = standardized(rect);
+    rect = CGRectStandardize(rect);
     context->paintWithShadow(outset(rect, lineWidth / 2), [&](cairo_t* cairo, const CGColor* shadow) {
-        cairo_new_path(cairo);
-        cairo_rectangle(cairo, rect.minX(), rect.minY(), rect.width(), rect.height());
+        setRectanglePath(cairo, rect);
         cairo_set_line_width(cairo, lineWidth);
         cairo_set_line_join(cairo, CAIRO_LINE_JOIN_MITER);
         setCairoSourceColor(cairo, shadow ? shadowPaintColor(*shadow, color) : color);
@@ -263,11 +256,10 @@ void CGContextClearRect(CGContextRef context, CGRect rect)
 {
     if (!context)
         return;
-    rect = standardized(rect);
+    rect = CGRectStandardize(rect);
     cairo_t* cairo = context->cairo();
     cairo_save(cairo);
-    cairo_new_path(cairo);
-    cairo_rectangle(cairo, rect.minX(), rect.minY(), rect.width(), rect.height());
+    setRectanglePath(cairo, rect);
     cairo_set_operator(cairo, CAIRO_OPERATOR_CLEAR);
     cairo_fill(cairo);
     cairo_restore(cairo);
@@ -277,10 +269,9 @@ void CGContextClipToRect(CGContextRef context, CGRect rect)
 {
     if (!context)
         return;
-    rect = standardized(rect);
+    rect = CGRectStandardize(rect);
     cairo_t* cairo = context->cairo();
-    cairo_new_path(cairo);
-    cairo_rectangle(cairo, rect.minX(), rect.minY(), rect.width(), rect.height());
+    setRectanglePath(cairo, rect);
     cairo_clip(cairo);
 }
 

@@ -1,22 +1,15 @@
 #include "platform/graphics/CGPath.h"
 
+#include "platform/graphics/CGRectStandardize.h"
+
 #include <algorithm>
 
 CGPathRef CGPathCreateWithRect(CGRect rect, const CGAffineTransform* transform)
 {
     // Without a transform the rectangle is kept as given, so its width is
     // exactly the caller's and not a difference of two rounded edges.
-    if (!transform) {
-        if (rect.size.width < 0) {
-            rect.origin.x += rect.size.width;
-            rect.size.width = -rect.size.width;
-        }
-        if (rect.size.height < 0) {
-            rect.origin.y += rect.size.height;
-            rect.size.height = -rect.size.height;
-        }
-        return std::make_shared<const CGPath>(rect);
-    }
+    if (!transform)
+        return std::make_shared<const CGPath>(CGRectStandardize(rect));
     CGPoint corners[4] = { { rect.minX(), rect.minY() }, { rect.maxX(), rect.minY() },
         { rect.minX(), rect.maxY() }, { rect.maxX(), rect.maxY() } };
     for (CGPoint& corner : corners) {
