@@ -1,5 +1,6 @@
 #include "platform/social/MFMailComposeViewController.h"
 
+#include "platform/social/ComposeSheetButton.h"
 #include "platform/uikit/UINavigationBar.h"
 #include "platform/uikit/UIScreen.h"
 
@@ -8,17 +9,7 @@ namespace {
 bool mailAccountAvailable = false;
 
 constexpr CGFloat fieldHeight = 44;
-constexpr CGColor barButtonColor = CGColor::rgb(0.33F, 0.42F, 0.53F);
 constexpr CGColor separatorColor = CGColor::white(0.8F);
-
-RefPtr<UIButton> makeBarButton(const char* title, CGRect frame)
-{
-    auto button = UIButton::make(frame);
-    button->setTitleForState(title, UIControlStateNormal);
-    button->setBackgroundColor(barButtonColor);
-    button->layer().setCornerRadius(5);
-    return button;
-}
 
 RefPtr<UILabel> makeFieldLabel(CGFloat y, CGFloat width)
 {
@@ -113,10 +104,10 @@ RefPtr<UIView> MFMailComposeViewController::loadView()
     bar->setItems({ UINavigationItem::make(m_subject.isNil() ? NSString("New Message") : m_subject) });
     bar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     sheet->addSubview(bar.get());
-    m_cancelButton = makeBarButton("Cancel", CGRectMake(5, 7, 64, 30));
+    m_cancelButton = makeComposeSheetButton("Cancel", CGRectMake(5, 7, 64, 30));
     m_cancelButton->addActionForControlEvents(
         [this] { finishWithResult(MFMailComposeResultCancelled); }, UIControlEventTouchUpInside);
-    m_sendButton = makeBarButton("Send", CGRectMake(screen.width() - 69, 7, 64, 30));
+    m_sendButton = makeComposeSheetButton("Send", CGRectMake(screen.width() - 69, 7, 64, 30));
     m_sendButton->addActionForControlEvents(
         [this] { finishWithResult(MFMailComposeResultSent); }, UIControlEventTouchUpInside);
     sheet->addSubview(m_cancelButton.get());

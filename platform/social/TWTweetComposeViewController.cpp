@@ -1,5 +1,6 @@
 #include "platform/social/TWTweetComposeViewController.h"
 
+#include "platform/social/ComposeSheetButton.h"
 #include "platform/uikit/UIScreen.h"
 
 namespace {
@@ -7,16 +8,6 @@ namespace {
 bool accountAvailable = false;
 
 constexpr CGColor cardColor = CGColor::rgb(0.96F, 0.96F, 0.94F);
-constexpr CGColor barButtonColor = CGColor::rgb(0.33F, 0.42F, 0.53F);
-
-RefPtr<UIButton> makeSheetButton(const char* title, CGRect frame)
-{
-    auto button = UIButton::make(frame);
-    button->setTitleForState(title, UIControlStateNormal);
-    button->setBackgroundColor(barButtonColor);
-    button->layer().setCornerRadius(5);
-    return button;
-}
 
 } // namespace
 
@@ -94,11 +85,11 @@ RefPtr<UIView> TWTweetComposeViewController::loadView()
     heading->setTextAlignment(UITextAlignmentCenter);
     heading->setBackgroundColor(UIColor::clearColor().get());
     card->addSubview(heading.get());
-    m_cancelButton = makeSheetButton("Cancel", CGRectMake(8, 8, 70, 30));
+    m_cancelButton = makeComposeSheetButton("Cancel", CGRectMake(8, 8, 70, 30));
     m_cancelButton->addActionForControlEvents(
         [this] { finishWithResult(TWTweetComposeViewControllerResultCancelled); },
         UIControlEventTouchUpInside);
-    m_sendButton = makeSheetButton("Send", CGRectMake(card->frame().width() - 78, 8, 70, 30));
+    m_sendButton = makeComposeSheetButton("Send", CGRectMake(card->frame().width() - 78, 8, 70, 30));
     m_sendButton->addActionForControlEvents(
         [this] { finishWithResult(TWTweetComposeViewControllerResultDone); }, UIControlEventTouchUpInside);
     card->addSubview(m_cancelButton.get());
