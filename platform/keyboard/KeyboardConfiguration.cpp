@@ -5,14 +5,14 @@
 KeyboardKind keyboardKindForType(int keyboardType)
 {
     switch (keyboardType) {
-    case UIKeyboardType::URL:
+    case UIKeyboardTypeURL:
         return KeyboardKind::WebAddress;
-    case UIKeyboardType::EmailAddress:
-    case UIKeyboardType::EmailAddress + UIKeyboardType::ASCIIVariant:
+    case UIKeyboardTypeEmailAddress:
+    case UIKeyboardTypeEmailAddress + keyboardTypeASCIIVariant:
         return KeyboardKind::EmailAddress;
-    case UIKeyboardType::NumberPad:
+    case UIKeyboardTypeNumberPad:
         return KeyboardKind::NumberPad;
-    case UIKeyboardType::PhonePad:
+    case UIKeyboardTypePhonePad:
         return KeyboardKind::PhonePad;
     default:
         return KeyboardKind::Standard;
@@ -21,8 +21,8 @@ KeyboardKind keyboardKindForType(int keyboardType)
 
 bool keyboardTypeStartsWithNumbers(int keyboardType)
 {
-    return keyboardType == UIKeyboardType::NumbersAndPunctuation
-        || keyboardType == UIKeyboardType::NumbersAndPunctuation + UIKeyboardType::ASCIIVariant;
+    return keyboardType == UIKeyboardTypeNumbersAndPunctuation
+        || keyboardType == UIKeyboardTypeNumbersAndPunctuation + keyboardTypeASCIIVariant;
 }
 
 KeyboardLetterLayout letterLayoutForLocale(const NSString& localeIdentifier)

@@ -2,6 +2,7 @@
 
 #include "platform/PlatformExport.h"
 #include "platform/foundation/NSString.h"
+#include "platform/uikit/UIKeyboardType.h"
 
 // The physical arrangement of the letters.
 enum class KeyboardLetterLayout { QWERTY, QWERTZ, AZERTY };
@@ -21,19 +22,9 @@ struct KeyboardConfiguration {
     friend bool operator==(const KeyboardConfiguration&, const KeyboardConfiguration&) = default;
 };
 
-// The platform's keyboard-type numbers (a text input's "keyboardType").
-namespace UIKeyboardType {
-inline constexpr int Default = 0;
-inline constexpr int ASCIICapable = 1;
-inline constexpr int NumbersAndPunctuation = 2;
-inline constexpr int URL = 3;
-inline constexpr int NumberPad = 4;
-inline constexpr int PhonePad = 5;
-inline constexpr int EmailAddress = 7;
-inline constexpr int Twitter = 9;
-// Added to a type for the keyboard that offers only ASCII letters.
-inline constexpr int ASCIIVariant = 256;
-} // namespace UIKeyboardType
+// Added to a keyboard type (UIKeyboardType) for the keyboard that offers
+// only ASCII letters.
+inline constexpr int keyboardTypeASCIIVariant = 256;
 
 // The keyboard a type shows. Unknown types, and the ASCII variant of the URL
 // type, show the standard keyboard.

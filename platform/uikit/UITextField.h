@@ -3,6 +3,7 @@
 #include "platform/PlatformExport.h"
 #include "platform/runtime/WeakPtr.h"
 #include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIKeyboardType.h"
 #include "platform/uikit/UITextInput.h"
 
 class UITextField;
@@ -28,20 +29,6 @@ enum UITextFieldViewMode {
     UITextFieldViewModeWhileEditing = 1,
     UITextFieldViewModeUnlessEditing = 2,
     UITextFieldViewModeAlways = 3,
-};
-
-// The platform's keyboard types that a text input can ask for.
-enum UIKeyboardType {
-    UIKeyboardTypeDefault = 0,
-    UIKeyboardTypeASCIICapable = 1,
-    UIKeyboardTypeNumbersAndPunctuation = 2,
-    UIKeyboardTypeURL = 3,
-    UIKeyboardTypeNumberPad = 4,
-    UIKeyboardTypePhonePad = 5,
-    UIKeyboardTypeNamePhonePad = 6,
-    UIKeyboardTypeEmailAddress = 7,
-    UIKeyboardTypeDecimalPad = 8,
-    UIKeyboardTypeTwitter = 9,
 };
 
 // A one-line editable text. A tap makes it the first responder, which brings

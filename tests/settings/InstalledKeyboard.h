@@ -8,9 +8,7 @@ class KeyboardTouchDriver;
 class SystemKeyboardPresenter;
 
 // The platform's own keyboard, installed as the one text fields bring up
-// while this object lives, with a finger to type on it. Its headers stay in
-// its own file: the keyboard's keyboard-type names clash with the text
-// field's in one translation unit.
+// while this object lives, with a finger to type on it.
 class InstalledKeyboard {
 public:
     InstalledKeyboard();

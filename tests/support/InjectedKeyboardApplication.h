@@ -12,9 +12,7 @@ class UIWindow;
 // An application that uses UIKit, as the injection framework sees one: the
 // libraries the device root injects into such a process are loaded when it
 // is made. showKeyboard brings up the platform's keyboard in a 320 x 480
-// window for a text field that keeps what is typed. The keyboard's headers
-// stay in the source file: its keyboard-type names clash with the text
-// field's in one translation unit.
+// window for a text field that keeps what is typed.
 class InjectedKeyboardApplication {
 public:
     InjectedKeyboardApplication();

@@ -1,5 +1,6 @@
 #include "KeyboardTestSupport.h"
 #include "platform/keyboard/KeyboardLayoutBuilder.h"
+#include "platform/uikit/UITextField.h"
 
 #include <string>
 
@@ -114,6 +115,24 @@ TEST_F(KeyboardTypes, WebAddressKeyboardShowsDotSlashAndDotCom)
     EXPECT_FALSE(keyNamed("Space-Key"));
     driver.tapKeyNamed("Top-Level-Domain-Key");
     EXPECT_EQ(input->text, ".com");
+}
+
+// The text field's keyboard type, by its name, reaches the keyboard: the
+// toolkit and the keyboard share one declaration of the types.
+TEST_F(KeyboardTypes, TextFieldAskingForAnEmailAddressBringsUpTheEmailKeyboard)
+{
+    setKeyboardPresenter(&presenter);
+    window = UIWindow::make(CGRectMake(0, 0, 320, 480));
+    auto field = UITextField::make(CGRectMake(10, 10, 300, 31));
+    field->setKeyboardType(UIKeyboardTypeEmailAddress);
+    window->addSubview(field.get());
+    EXPECT_TRUE(field->becomeFirstResponder());
+    EXPECT_EQ(keyboardTypeIvar(), 7);
+    EXPECT_EQ(bottomRowNames(),
+        (std::vector<std::string> {
+            "More-Key", "International-Key", "Space-Key", "Commercial-At", "Full-Stop", "Return-Key" }));
+    field->resignFirstResponder();
+    setKeyboardPresenter(nullptr);
 }
 
 TEST_F(KeyboardTypes, EmailKeyboardShowsAtAndDotInTheLightStyle)

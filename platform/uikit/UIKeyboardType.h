@@ -1,0 +1,16 @@
+#pragma once
+
+// The platform's keyboard types that a text input can ask for (its
+// keyboardType); the keyboard decides what each one shows.
+enum UIKeyboardType {
+    UIKeyboardTypeDefault = 0,
+    UIKeyboardTypeASCIICapable = 1,
+    UIKeyboardTypeNumbersAndPunctuation = 2,
+    UIKeyboardTypeURL = 3,
+    UIKeyboardTypeNumberPad = 4,
+    UIKeyboardTypePhonePad = 5,
+    UIKeyboardTypeNamePhonePad = 6,
+    UIKeyboardTypeEmailAddress = 7,
+    UIKeyboardTypeDecimalPad = 8,
+    UIKeyboardTypeTwitter = 9,
+};
