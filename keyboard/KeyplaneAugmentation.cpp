@@ -70,9 +70,9 @@ int detectKeyboardLayout()
 // last; the layout matters only on letters keyplanes.
 bool isProcessedUnderCurrentConditions(NSObject* key, bool lettersKeyplane)
 {
-    return nodeProperty(key, entry::processedKind).intValue() == keyboardKind
-        && nodeProperty(key, entry::processedTypeMode).intValue() == gTypeMode
-        && (!lettersKeyplane || nodeProperty(key, entry::processedLayout).intValue() == keyboardLayout);
+    return nodeIntProperty(key, entry::processedKind) == keyboardKind
+        && nodeIntProperty(key, entry::processedTypeMode) == gTypeMode
+        && (!lettersKeyplane || nodeIntProperty(key, entry::processedLayout) == keyboardLayout);
 }
 
 // Empty results and results equal to the key's own string are no alternate.

@@ -26,8 +26,9 @@ public:
     ErrorOr<void> writeToFile(const std::string& path, bool atomically) const;
 
     std::size_t count() const { return m_entries.size(); }
-    // Nothing when the key is absent.
-    Value objectForKey(std::string_view key) const;
+    // Nothing when the key is absent. The value stays in the dictionary:
+    // copy it before changing the dictionary.
+    const Value& objectForKey(std::string_view key) const;
     void setObject(Value value, std::string_view key);
     void removeObjectForKey(std::string_view key);
     void removeAllObjects() { m_entries.clear(); }
