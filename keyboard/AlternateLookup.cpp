@@ -18,29 +18,29 @@ NSString currencySign(NSObject* keyplane, const char* keyName)
     return sign.isNil() ? NSString("") : sign;
 }
 
-void setCurrencyEntries(NSMutableDictionary* table, const NSString& primary, const NSString (&alternates)[3])
+void setCurrencyEntries(AlternateTable& table, const NSString& primary, const NSString (&alternates)[3])
 {
-    table->setObject(Value(primary), "j");
-    table->setObject(Value(alternates[0]), "J");
-    table->setObject(Value(alternates[1]), "K");
-    table->setObject(Value(alternates[2]), "L");
+    table.setValueForKey("j", primary);
+    table.setValueForKey("J", alternates[0]);
+    table.setValueForKey("K", alternates[1]);
+    table.setValueForKey("L", alternates[2]);
 }
 
-std::optional<NSString> tableEntry(const NSMutableDictionary* table, const NSString& key)
+std::optional<NSString> tableEntry(const AlternateTable& table, const NSString& key)
 {
-    Value value = table->objectForKey(key.utf8());
+    NSString value = table.valueForKey(key.utf8());
     if (value.isNil())
         return std::nullopt;
-    return value.string();
+    return value;
 }
 
-const NSMutableDictionary* letterTable(int layout)
+const AlternateTable& letterTable(int layout)
 {
     if (layout == 3)
-        return gAzertyAlternates.get();
+        return gAzertyAlternates;
     if (layout == 2)
-        return gQwertzAlternates.get();
-    return gQwertyAlternates.get();
+        return gQwertzAlternates;
+    return gQwertyAlternates;
 }
 
 enum class PositionalResult { NotFound, SameAsKey, Found };
@@ -79,9 +79,8 @@ void fillCurrencySigns(NSObject* layoutController)
         currencySign(numbersAlternate, "Alternate-Currency-Sign-2"),
         currencySign(numbersAlternate, "Alternate-Currency-Sign-3"),
     };
-    for (NSMutableDictionary* table :
-        { gQwertyAlternates.get(), gQwertzAlternates.get(), gAzertyAlternates.get() })
-        setCurrencyEntries(table, primary, alternates);
+    for (AlternateTable* table : { &gQwertyAlternates, &gQwertzAlternates, &gAzertyAlternates })
+        setCurrencyEntries(*table, primary, alternates);
 
     if (primary.length() > 0)
         gCurrencyFilled = true;
@@ -96,15 +95,15 @@ NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shif
 
     // 2.-4. The override tables of the e-mail and web-address keyboards.
     if (kind == 3 && gTypeMode == 2) {
-        if (auto value = tableEntry(gEmailAlternateOverrides.get(), lookup))
+        if (auto value = tableEntry(gEmailAlternateOverrides, lookup))
             return *value;
     }
     if (gTypeMode == 2 && (kind == 2 || kind == 3)) {
-        if (auto value = tableEntry(gWebAlternateOverrides.get(), lookup))
+        if (auto value = tableEntry(gWebAlternateOverrides, lookup))
             return *value;
     }
     if (kind == 3 && gTypeMode == 1) {
-        if (auto value = tableEntry(gEmailShiftedOverrides.get(), lookup))
+        if (auto value = tableEntry(gEmailShiftedOverrides, lookup))
             return *value;
     }
 
@@ -129,7 +128,7 @@ NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shif
     }
 
     // 7. The punctuation variants are the last resort.
-    if (auto value = tableEntry(gPunctuationVariants.get(), lookup))
+    if (auto value = tableEntry(gPunctuationVariants, lookup))
         return *value;
     return fallback;
 }

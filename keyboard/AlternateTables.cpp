@@ -1,15 +1,19 @@
 #include "keyboard/AlternateTables.h"
 
 #include <initializer_list>
+#include <iterator>
+#include <map>
+#include <string_view>
 #include <utility>
+#include <vector>
 
-RefPtr<NSMutableDictionary> gPunctuationVariants;
-RefPtr<NSMutableDictionary> gEmailShiftedOverrides;
-RefPtr<NSMutableDictionary> gWebAlternateOverrides;
-RefPtr<NSMutableDictionary> gEmailAlternateOverrides;
-RefPtr<NSMutableDictionary> gQwertyAlternates;
-RefPtr<NSMutableDictionary> gQwertzAlternates;
-RefPtr<NSMutableDictionary> gAzertyAlternates;
+AlternateTable gPunctuationVariants;
+AlternateTable gEmailShiftedOverrides;
+AlternateTable gWebAlternateOverrides;
+AlternateTable gEmailAlternateOverrides;
+AlternateTable gQwertyAlternates;
+AlternateTable gQwertzAlternates;
+AlternateTable gAzertyAlternates;
 
 namespace {
 
@@ -32,12 +36,29 @@ constexpr const char* CURAlt3 = alternateCurrencyPlaceholders[2];
 
 using Entry = std::pair<const char*, const char*>;
 
-RefPtr<NSMutableDictionary> makeTable(std::initializer_list<Entry> entries)
+// The tables repeat a few dozen values; each distinct one is stored once and
+// shared by every entry that has it.
+class ValuePool {
+public:
+    NSString operator()(const char* value)
+    {
+        auto [position, added] = m_values.try_emplace(value);
+        if (added)
+            position->second = NSString(value);
+        return position->second;
+    }
+
+private:
+    std::map<std::string_view, NSString> m_values;
+};
+
+AlternateTable makeTable(ValuePool& pool, std::initializer_list<Entry> entries)
 {
-    auto table = NSMutableDictionary::dictionary();
+    std::vector<AlternateTable::Entry> stored;
+    stored.reserve(entries.size());
     for (const auto& [key, value] : entries)
-        table->setObject(Value(NSString(value)), key);
-    return table;
+        stored.emplace_back(key, pool(value));
+    return AlternateTable(std::move(stored));
 }
 
 // One row per letter: the lower-case letter and its alternate on each layout,
@@ -87,9 +108,10 @@ constexpr LetterRow letterRows[] = {
 
 enum class Layout { Qwerty, Qwertz, Azerty };
 
-RefPtr<NSMutableDictionary> makeLetterTable(Layout layout)
+AlternateTable makeLetterTable(ValuePool& pool, Layout layout)
 {
-    auto table = NSMutableDictionary::dictionary();
+    std::vector<AlternateTable::Entry> entries;
+    entries.reserve(std::size(letterRows) * 2);
     for (const LetterRow& row : letterRows) {
         const char* lower = layout == Layout::Qwerty ? row.qwerty
             : layout == Layout::Qwertz               ? row.qwertz
@@ -97,34 +119,37 @@ RefPtr<NSMutableDictionary> makeLetterTable(Layout layout)
         const char* upper = layout == Layout::Qwerty ? row.capitalQwerty
             : layout == Layout::Qwertz               ? row.capitalQwertz
                                                      : row.capitalAzerty;
-        table->setObject(Value(NSString(lower)), row.letter);
-        table->setObject(Value(NSString(upper)), row.capital);
+        entries.emplace_back(row.letter, pool(lower));
+        entries.emplace_back(row.capital, pool(upper));
     }
-    return table;
+    return AlternateTable(std::move(entries));
 }
 
 } // namespace
 
 void buildAlternateTables()
 {
-    gPunctuationVariants = makeTable({
-        { ".", ellipsis },
-        { ",", quotationMark },
-        { "?", invertedQuestionMark },
-        { "!", invertedExclamationMark },
-        { apostrophe, graveAccent },
-    });
-    gEmailShiftedOverrides = makeTable({ { "!", noAlternate }, { ".", noAlternate } });
-    gWebAlternateOverrides = makeTable({
-        { "j", bullet },
-        { "J", bullet },
-        { "K", leftGuillemet },
-        { "L", rightGuillemet },
-        { "C", ellipsis },
-        { ".", noAlternate },
-    });
-    gEmailAlternateOverrides = makeTable({ { "!", noAlternate } });
-    gQwertyAlternates = makeLetterTable(Layout::Qwerty);
-    gQwertzAlternates = makeLetterTable(Layout::Qwertz);
-    gAzertyAlternates = makeLetterTable(Layout::Azerty);
+    ValuePool pool;
+    gPunctuationVariants = makeTable(pool,
+        {
+            { ".", ellipsis },
+            { ",", quotationMark },
+            { "?", invertedQuestionMark },
+            { "!", invertedExclamationMark },
+            { apostrophe, graveAccent },
+        });
+    gEmailShiftedOverrides = makeTable(pool, { { "!", noAlternate }, { ".", noAlternate } });
+    gWebAlternateOverrides = makeTable(pool,
+        {
+            { "j", bullet },
+            { "J", bullet },
+            { "K", leftGuillemet },
+            { "L", rightGuillemet },
+            { "C", ellipsis },
+            { ".", noAlternate },
+        });
+    gEmailAlternateOverrides = makeTable(pool, { { "!", noAlternate } });
+    gQwertyAlternates = makeLetterTable(pool, Layout::Qwerty);
+    gQwertzAlternates = makeLetterTable(pool, Layout::Qwertz);
+    gAzertyAlternates = makeLetterTable(pool, Layout::Azerty);
 }

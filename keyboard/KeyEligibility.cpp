@@ -10,5 +10,5 @@ bool isEligibleKey(NSObject* key)
     int displayType = send(key, sel::displayType);
     if (displayType != 0 && displayType != 8)
         return false;
-    return nodeProperty(key, entry::displayTypeHint).intValue() != 5000;
+    return nodeIntProperty(key, entry::displayTypeHint) != 5000;
 }

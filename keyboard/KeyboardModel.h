@@ -19,6 +19,14 @@ inline Value nodeProperty(NSObject* node, std::string_view entry)
     return properties ? properties->objectForKey(entry) : Value();
 }
 
+// The integer reading of the node's property entry (0 when it is missing or
+// has none), read in place: keys' markers are read on every keyplane switch.
+inline int nodeIntProperty(NSObject* node, std::string_view entry)
+{
+    NSMutableDictionary* properties = send(node, sel::properties);
+    return properties ? properties->objectForKey(entry).intValue() : 0;
+}
+
 inline void setNodeProperty(NSObject* node, std::string_view entry, Value value)
 {
     if (NSMutableDictionary* properties = send(node, sel::properties))

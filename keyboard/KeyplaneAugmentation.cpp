@@ -67,12 +67,16 @@ int detectKeyboardLayout()
 }
 
 // The markers say under which kind, mode and layout the key was processed
-// last; the layout matters only on letters keyplanes.
+// last; the layout matters only on letters keyplanes. Read on every switch,
+// from the one property dictionary.
 bool isProcessedUnderCurrentConditions(NSObject* key, bool lettersKeyplane)
 {
-    return nodeProperty(key, entry::processedKind).intValue() == keyboardKind
-        && nodeProperty(key, entry::processedTypeMode).intValue() == gTypeMode
-        && (!lettersKeyplane || nodeProperty(key, entry::processedLayout).intValue() == keyboardLayout);
+    NSMutableDictionary* properties = send(key, sel::properties);
+    if (!properties)
+        return false;
+    auto marker = [properties](std::string_view entry) { return properties->objectForKey(entry).intValue(); };
+    return marker(entry::processedKind) == keyboardKind && marker(entry::processedTypeMode) == gTypeMode
+        && (!lettersKeyplane || marker(entry::processedLayout) == keyboardLayout);
 }
 
 // Empty results and results equal to the key's own string are no alternate.

@@ -86,10 +86,10 @@ BENCHMARK_CAPTURE(memoryFlicks, Extension, BenchMode::Extension)->Iterations(1);
 void tableSize(benchmark::State& state)
 {
     for (auto _ : state) {
-        for (RefPtr<NSMutableDictionary>* table :
+        for (AlternateTable* table :
             { &gPunctuationVariants, &gEmailShiftedOverrides, &gWebAlternateOverrides,
                 &gEmailAlternateOverrides, &gQwertyAlternates, &gQwertzAlternates, &gAzertyAlternates })
-            *table = nullptr;
+            *table = AlternateTable();
         auto before = static_cast<double>(heapBytesInUse());
         buildAlternateTables();
         state.counters["table_bytes"] = static_cast<double>(heapBytesInUse()) - before;

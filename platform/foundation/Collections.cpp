@@ -41,10 +41,11 @@ NSMutableDictionary::NSMutableDictionary()
 {
 }
 
-Value NSMutableDictionary::objectForKey(std::string_view key) const
+const Value& NSMutableDictionary::objectForKey(std::string_view key) const
 {
+    static const Value absent;
     auto found = m_entries.find(key);
-    return found == m_entries.end() ? Value() : found->second;
+    return found == m_entries.end() ? absent : found->second;
 }
 
 void NSMutableDictionary::setObject(Value value, std::string_view key)

@@ -4,10 +4,14 @@
 #include "platform/foundation/ErrorOr.h"
 #include "platform/foundation/Value.h"
 
-#include <map>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
-// The platform's mutable dictionary from string keys to values, in key order.
+// The platform's mutable dictionary from string keys to values, in no
+// particular order. Keys are hashed: the keyboard reads key properties on
+// every switch and touch.
 class PLATFORM_EXPORT NSMutableDictionary final : public NSObject {
 public:
     static Class* staticClass();
@@ -26,14 +30,19 @@ public:
     ErrorOr<void> writeToFile(const std::string& path, bool atomically) const;
 
     std::size_t count() const { return m_entries.size(); }
-    // Nothing when the key is absent.
-    Value objectForKey(std::string_view key) const;
+    // Nothing when the key is absent. The value stays in the dictionary:
+    // copy it before changing the dictionary.
+    const Value& objectForKey(std::string_view key) const;
     void setObject(Value value, std::string_view key);
     void removeObjectForKey(std::string_view key);
     void removeAllObjects() { m_entries.clear(); }
     RefPtr<NSMutableDictionary> mutableCopy() const;
 
-    using Entries = std::map<std::string, Value, std::less<>>;
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    };
+    using Entries = std::unordered_map<std::string, Value, KeyHash, std::equal_to<>>;
     const Entries& entries() const { return m_entries; }
 
 private:

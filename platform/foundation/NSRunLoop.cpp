@@ -82,6 +82,17 @@ void NSRunLoop::removeTimer(NSTimer* timer)
     m_timers.erase(std::make_pair(timer->m_dueNanoseconds, timer->m_sequence));
 }
 
+void NSRunLoop::moveTimer(NSTimer* timer, double fireDate)
+{
+    if (!timer || !timer->m_isScheduled)
+        return;
+    auto entry = m_timers.extract(std::make_pair(timer->m_dueNanoseconds, timer->m_sequence));
+    timer->m_dueNanoseconds = toNanoseconds(fireDate);
+    timer->m_sequence = m_nextTimerSequence++;
+    entry.key() = std::make_pair(timer->m_dueNanoseconds, timer->m_sequence);
+    m_timers.insert(std::move(entry));
+}
+
 void NSRunLoop::performOnNextTurn(std::function<void()> work)
 {
     if (work)

@@ -40,6 +40,9 @@ public:
 
     void addTimer(const RefPtr<NSTimer>& timer);
     void removeTimer(NSTimer* timer);
+    // Moves a scheduled timer to a new due time, behind the timers already
+    // due then; the loop keeps the same entry, so nothing is allocated.
+    void moveTimer(NSTimer* timer, double fireDate);
 
     // Runs the work on a later turn, in the order it was queued.
     void performOnNextTurn(std::function<void()> work);

@@ -48,6 +48,12 @@ double NSTimer::fireDate() const
     return static_cast<double>(m_dueNanoseconds) / 1e9;
 }
 
+void NSTimer::setFireDate(double fireDate)
+{
+    if (m_isValid)
+        NSRunLoop::main().moveTimer(this, fireDate);
+}
+
 void NSTimer::fire()
 {
     if (!m_isValid || !m_action)

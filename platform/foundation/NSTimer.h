@@ -23,10 +23,15 @@ public:
     // Stops the timer for good and lets go of its action (and what it holds).
     void invalidate();
     bool isValid() const { return m_isValid; }
+    // Valid and waiting in the run loop (not while its action runs).
+    bool isScheduled() const { return m_isValid && m_isScheduled; }
     bool repeats() const { return m_repeats; }
     double timeInterval() const { return m_interval; }
     // When it is next due, in seconds on the run loop's clock.
     double fireDate() const;
+    // Moves a scheduled timer's next firing to the given time on the run
+    // loop's clock; an invalid or unscheduled timer stays as it is.
+    void setFireDate(double fireDate);
 
 private:
     friend class NSRunLoop;

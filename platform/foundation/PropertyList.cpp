@@ -6,10 +6,12 @@
 #include "platform/foundation/PlistHandle.h"
 #include "platform/foundation/PropertyListGuard.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -148,7 +150,15 @@ ErrorOr<PlistHandle> nodeFromArray(const NSMutableArray& array, std::size_t dept
 ErrorOr<PlistHandle> nodeFromDictionary(const NSMutableDictionary& dictionary, std::size_t depth)
 {
     PlistHandle node(plist_new_dict());
-    for (const auto& [key, element] : dictionary.entries()) {
+    // Written in key order, so the same dictionary always makes the same file.
+    std::vector<const NSMutableDictionary::Entries::value_type*> sorted;
+    sorted.reserve(dictionary.count());
+    for (const auto& entry : dictionary.entries())
+        sorted.push_back(&entry);
+    std::sort(
+        sorted.begin(), sorted.end(), [](auto* left, auto* right) { return left->first < right->first; });
+    for (const auto* entry : sorted) {
+        const auto& [key, element] = *entry;
         if (hasNulCharacter(key))
             return Error { "property list: a key holds a NUL character" };
         auto child = nodeFromValue(element, depth + 1);

@@ -16,6 +16,9 @@ public:
     ~KeyboardTimer() { cancel(); }
 
     void schedule(double delaySeconds, std::function<void()> action);
+    // Moves a timer still waiting to fire to `delaySeconds` from now, with
+    // the action it has; false when none is waiting.
+    bool rearm(double delaySeconds);
     void cancel();
     bool isScheduled() const { return m_timer && m_timer->isValid(); }
     // When it is due, in seconds on the run loop's clock.

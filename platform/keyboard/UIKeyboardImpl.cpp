@@ -97,8 +97,11 @@ void UIKeyboardImpl::showLettersForShiftState()
     send(m_layout.get(), sel::setKeyplaneName, NSString(m_shifted ? "Capital-Letters" : "Small-Letters"));
 }
 
+// Every drag re-arms the timer, so a waiting one is moved rather than made anew.
 void UIKeyboardImpl::touchLongPressTimerWithDelay(double seconds)
 {
+    if (m_longPressTimer.rearm(seconds))
+        return;
     WeakPtr<UIKeyboardLayoutStar> layout(m_layout.get());
     m_longPressTimer.schedule(seconds, [layout] { send(layout, sel::longPressAction); });
 }

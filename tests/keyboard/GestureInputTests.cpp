@@ -83,6 +83,20 @@ TEST_F(GestureInput, ShortFlickRearmsTheLongPressTimerAndAFurtherOneApplies)
     EXPECT_EQ(input->text, "2");
 }
 
+TEST_F(GestureInput, ARestingFingerGetsTheVariantsHalfASecondAfterItsLastDrag)
+{
+    startExtension();
+    present();
+    CGPoint start = pressKey("e");
+    NSRunLoop::main().advanceBy(0.3);
+    dragTo(start, 2);
+    NSRunLoop::main().advanceBy(0.45);
+    EXPECT_FALSE(layout()->variantsView()) << "the drag re-armed the long press";
+    NSRunLoop::main().advanceBy(0.1);
+    EXPECT_TRUE(layout()->variantsView());
+    driver.touchUp();
+}
+
 TEST_F(GestureInput, DraggingBackBelowTheThresholdPutsTheKeysOwnStringBack)
 {
     startExtension();

@@ -131,6 +131,31 @@ TEST(RunLoop, RepeatingTimerKeepsItsRhythmUntilInvalidated)
     EXPECT_FALSE(timer->isValid());
 }
 
+TEST(RunLoop, MovedTimerFiresOnceAtItsNewDateBehindTimersAlreadyDueThen)
+{
+    std::vector<std::pair<std::string, double>> log;
+    auto moved = NSTimer::scheduledTimerWithTimeInterval(
+        0.1, false, [&](NSTimer*) { log.emplace_back("moved", loop().currentTime()); });
+    noteAfter(log, "already due at 0.4", 0.4);
+
+    loop().advanceBy(0.05);
+    moved->setFireDate(0.4);
+    EXPECT_DOUBLE_EQ(moved->fireDate(), 0.4);
+    loop().advanceBy(0.3);
+    EXPECT_TRUE(log.empty()) << "the old date no longer fires it";
+
+    loop().advanceBy(0.05);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].first, "already due at 0.4");
+    EXPECT_EQ(log[1].first, "moved");
+    EXPECT_DOUBLE_EQ(log[1].second, 0.4);
+    EXPECT_FALSE(moved->isValid());
+
+    moved->setFireDate(1.0);
+    loop().advanceBy(1);
+    EXPECT_EQ(log.size(), 2u) << "a timer that has fired is not brought back";
+}
+
 TEST(RunLoop, InvalidatedTimerFiresNoMoreAndLetsGoOfWhatItHolds)
 {
     auto held = makeRef<Recorder>();
