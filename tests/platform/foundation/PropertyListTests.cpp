@@ -271,6 +271,67 @@ TEST(PropertyList, RefusesHostileStructuresWithoutCrashing)
     EXPECT_EQ(shared.value().array()->count(), 2u);
 }
 
+// A binary list of one dictionary holding one entry, its key and value given
+// as encoded objects (marker byte and contents).
+std::string oneEntryBinaryList(const std::string& key, const std::string& value)
+{
+    std::string list = "bplist00";
+    std::string offsets;
+    offsets += static_cast<char>(list.size());
+    list += "\xD1\x01\x02";
+    offsets += static_cast<char>(list.size());
+    list += key;
+    offsets += static_cast<char>(list.size());
+    list += value;
+    auto tableOffset = static_cast<char>(list.size());
+    list += offsets;
+    list += std::string(6, '\0') + '\x01' + '\x01';
+    list += std::string(7, '\0') + '\x03' + std::string(8, '\0') + std::string(7, '\0') + tableOffset;
+    return list;
+}
+
+TEST(PropertyList, StringsMarkedASCIIHoldingOtherBytesAreRefused)
+{
+    const std::string typeKey = "\x54type";
+    // "été" as Latin-1 bytes in a string marked ASCII.
+    std::string latinValue = oneEntryBinaryList(typeKey, "\x53\xE9t\xE9");
+    auto refused = PropertyList::parse(latinValue);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().message.find("ASCII"), std::string::npos) << refused.error().message;
+    EXPECT_FALSE(PropertyList::parse(oneEntryBinaryList("\x54typ\x9B", "\x51x")));
+
+    std::string path = settingsPath();
+    writeBytes(path, latinValue);
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(path));
+    auto fromFile = PropertyList::readFile(path);
+    ASSERT_FALSE(fromFile);
+    EXPECT_NE(fromFile.error().message.find(path), std::string::npos);
+
+    // The list the fuzzer found: its key and values are such strings.
+    std::ifstream seed(sourceTreePath("fuzz/corpus/plist/binary-string-not-ascii.plist"), std::ios::binary);
+    std::string found(std::istreambuf_iterator<char>(seed), {});
+    ASSERT_FALSE(found.empty());
+    EXPECT_FALSE(PropertyList::parse(found));
+
+    // The same text marked as UTF-16 is an ordinary list and survives both encodings.
+    auto utf16 = PropertyList::parse(oneEntryBinaryList(typeKey, std::string("\x63\0\xE9\0t\0\xE9", 7)));
+    ASSERT_TRUE(utf16) << utf16.error().message;
+    for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
+        auto written = PropertyList::serialize(utf16.value(), format);
+        ASSERT_TRUE(written) << written.error().message;
+        auto reread = PropertyList::parse(written.value());
+        ASSERT_TRUE(reread) << reread.error().message;
+        ASSERT_TRUE(reread.value().dictionary());
+        EXPECT_EQ(reread.value().dictionary()->objectForKey("type").string().utf8(), "\xC3\xA9t\xC3\xA9");
+    }
+    // Plain ASCII stays readable.
+    auto ascii = PropertyList::parse(oneEntryBinaryList(typeKey,
+        "\x53"
+        "ete"));
+    ASSERT_TRUE(ascii) << ascii.error().message;
+    EXPECT_EQ(ascii.value().dictionary()->objectForKey("type").string().utf8(), "ete");
+}
+
 TEST(PropertyList, TruncatedOrCorruptedListsAreRefusedOrReadWithoutCrashing)
 {
     for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
