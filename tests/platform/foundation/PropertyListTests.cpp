@@ -332,6 +332,31 @@ TEST(PropertyList, StringsMarkedASCIIHoldingOtherBytesAreRefused)
     EXPECT_EQ(ascii.value().dictionary()->objectForKey("type").string().utf8(), "ete");
 }
 
+TEST(PropertyList, XMLTextThatIsNotUTF8IsRefused)
+{
+    auto xmlList = [](const std::string& key, const std::string& value) {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist><dict><key>" + key + "</key><string>" + value
+            + "</string></dict></plist>";
+    };
+    // A stray byte, a truncated sequence, an overlong form, a surrogate.
+    for (const char* bad : { "\xB5type", "t\xC3", "\xC0\xAF", "\xED\xA0\x80" }) {
+        SCOPED_TRACE(bad);
+        auto asKey = PropertyList::parse(xmlList(bad, "x"));
+        ASSERT_FALSE(asKey);
+        EXPECT_NE(asKey.error().message.find("UTF-8"), std::string::npos) << asKey.error().message;
+        EXPECT_FALSE(PropertyList::parse(xmlList("type", bad)));
+    }
+    // Well-formed text of every length reads and is written again in both encodings.
+    auto good = PropertyList::parse(xmlList("t\xC3\xA9", "\xE2\x9C\x93 \xF0\x9F\x98\x80"));
+    ASSERT_TRUE(good) << good.error().message;
+    for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
+        auto reread = PropertyList::parse(PropertyList::serialize(good.value(), format).releaseValue());
+        ASSERT_TRUE(reread) << reread.error().message;
+        EXPECT_EQ(reread.value().dictionary()->objectForKey("t\xC3\xA9").string().utf8(),
+            "\xE2\x9C\x93 \xF0\x9F\x98\x80");
+    }
+}
+
 TEST(PropertyList, TruncatedOrCorruptedListsAreRefusedOrReadWithoutCrashing)
 {
     for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
