@@ -113,28 +113,27 @@ TEST_P(UnseenGestureEnd, NextTouchActsOnTheKeyUnderTheFinger)
     else
         withdraw(named("UIKeyboardLayoutStar"), sel::touchUp, displaced.touchUp);
     present();
+    // Each next key lies in the flick band of the one before; the last tap is
+    // on the previous gesture's own key, which it must still press.
+    struct Gesture {
+        const char* key;
+        // What a flick there types; nothing for a tap.
+        const char* alternate;
+    };
+    const Gesture gestures[] = { { "w", "2" }, { "e", nullptr }, { "r", "4" }, { "t", "5" }, { "r", nullptr },
+        { "y", "6" }, { "y", nullptr } };
     std::string expected;
-    // Each next key lies in the flick band of the one before.
-    flickOn("w");
-    expected += endsByCancel() ? "" : "2";
-    driver.tap(centerOf(key("e")));
-    expected += "e";
-    EXPECT_EQ(input->text, expected);
-
-    flickOn("r");
-    expected += endsByCancel() ? "" : "4";
-    flickOn("t");
-    expected += endsByCancel() ? "" : "5";
-    driver.tap(centerOf(key("r")));
-    expected += "r";
-    EXPECT_EQ(input->text, expected);
-
-    // A touch down on the previous gesture's own key still presses it.
-    flickOn("y");
-    expected += endsByCancel() ? "" : "6";
-    driver.tap(centerOf(key("y")));
-    expected += "y";
-    EXPECT_EQ(input->text, expected);
+    for (const Gesture& gesture : gestures) {
+        if (gesture.alternate) {
+            flickOn(gesture.key);
+            expected += endsByCancel() ? "" : gesture.alternate;
+        } else {
+            driver.tap(centerOf(key(gesture.key)));
+            expected += gesture.key;
+        }
+        EXPECT_EQ(input->text, expected)
+            << "after a " << (gesture.alternate ? "flick" : "tap") << " on " << gesture.key;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(TouchUpOrTouchCancelledMissing, UnseenGestureEnd, testing::Bool(),
