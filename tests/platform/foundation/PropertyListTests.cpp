@@ -451,6 +451,55 @@ TEST(NSMutableDictionary, AtomicWriteKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     }
 }
 
+TEST(NSMutableDictionary, AtomicWriteRemovesWhatKilledWritesOfTheSameFileLeftAndNothingElse)
+{
+    std::string path = settingsPath();
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::string name = std::filesystem::path(path).filename().string();
+    constexpr int entries = 4000;
+    auto a = uniformDictionary("A", entries);
+    ASSERT_TRUE(a->writeToFile(path, true));
+    auto hiddenFiles = [&] {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().filename().string().starts_with("." + name + "."))
+                found.push_back(entry.path().filename().string());
+        }
+        return found;
+    };
+    // Kill writers until one leaves its temporary file behind.
+    for (int attempt = 0; attempt < 100 && hiddenFiles().empty(); ++attempt) {
+        auto writer = ChildProcess::run([&] {
+            for (;;)
+                (void)a->writeToFile(path, true);
+            return 0;
+        });
+        ::usleep(static_cast<useconds_t>(1000 + (attempt * 797) % 9000));
+        writer.kill(SIGKILL);
+        writer.waitForExit();
+    }
+    std::vector<std::string> leftovers = hiddenFiles();
+    ASSERT_EQ(leftovers.size(), 1u);
+
+    // Files that only look alike: another file's, the user's own, a link out.
+    std::string outside = DeviceRoot::path() + "/outside.txt";
+    writeBytes(outside, "keep");
+    const std::string lookalikes[] = { ".other.plist.123.abcdef", "." + name + ".bak", "." + name + ".1.abc",
+        "." + name + ".x1.abcdef" };
+    for (const std::string& lookalike : lookalikes)
+        writeBytes((folder / lookalike).string(), "keep");
+    std::string link = "." + name + ".2.ABCDEF";
+    std::filesystem::create_symlink(outside, folder / link);
+
+    ASSERT_TRUE(uniformDictionary("B", entries)->writeToFile(path, true));
+    EXPECT_FALSE(std::filesystem::exists(folder / leftovers.front()));
+    for (const std::string& lookalike : lookalikes)
+        EXPECT_EQ(readBytes((folder / lookalike).string()), "keep") << lookalike;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / link));
+    EXPECT_EQ(readBytes(outside), "keep");
+    EXPECT_TRUE(holdsWholeUniformDictionary(path, entries));
+}
+
 TEST(NSMutableDictionary, FailedWriteIsReportedAndLeavesTheOldFileWhole)
 {
     std::string path = settingsPath();
