@@ -467,14 +467,15 @@ TEST(NSMutableDictionary, AtomicWriteRemovesWhatKilledWritesOfTheSameFileLeftAnd
         }
         return found;
     };
-    // Kill writers until one leaves its temporary file behind.
+    // Kill writers as soon as their temporary file shows, until one is left behind.
     for (int attempt = 0; attempt < 100 && hiddenFiles().empty(); ++attempt) {
         auto writer = ChildProcess::run([&] {
             for (;;)
                 (void)a->writeToFile(path, true);
             return 0;
         });
-        ::usleep(static_cast<useconds_t>(1000 + (attempt * 797) % 9000));
+        for (int poll = 0; poll < 10000 && hiddenFiles().empty(); ++poll)
+            ::usleep(100);
         writer.kill(SIGKILL);
         writer.waitForExit();
     }
