@@ -1,8 +1,6 @@
 // Any bytes given to the property-list reader: it answers a value or an
-// error, and whatever it answers can be written as XML and read back to the
-// same kind of value. (A binary string marked ASCII but holding other bytes
-// is still read, and then written as a binary list that cannot be read back;
-// until the reader refuses it, only the XML round trip is checked.)
+// error, and whatever it answers can be written in either encoding and read
+// back to the same kind of value.
 #include "platform/foundation/PropertyList.h"
 
 #include <cstddef>
@@ -16,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto parsed = PropertyList::parse(bytes);
     if (!parsed)
         return 0;
-    for (auto format : { PropertyList::Format::XML }) {
+    for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
         auto written = PropertyList::serialize(parsed.value(), format);
-        // A value read from a list but not writable as one is a reader fault
-        // (other objects never come out of the reader).
+        // The writer refuses what no list may hold (a NUL inside a string, a
+        // date beyond its range) with an error; that is not a fault.
         if (!written)
             continue;
         auto reread = PropertyList::parse(written.value());

@@ -128,6 +128,20 @@ bool isWithheldFromPlatform(CGPoint point)
     return gFlickGesture && flickWithheldAboveTop < y && y <= 0.0;
 }
 
+// One touch at a time: a key still tracked when a finger comes down was left
+// by a gesture whose end the extension never saw (its touchUp: or
+// touchCancelled: replacement missing). The hit test that chose this touch's
+// key then answered that key across its whole flick band; forget it and ask
+// again, so that the touch acts on the key under the finger.
+NSObject* keyUnderNewTouch(NSObject* layoutController, NSObject* key, CGPoint point)
+{
+    NSObject* staleKey = gTrackedKey.get();
+    if (!staleKey)
+        return key;
+    trackKey(nullptr, CGPoint {});
+    return key == staleKey ? send(layoutController, sel::keyHitTest, point) : key;
+}
+
 } // namespace
 
 NSObject* findKeyPopupView()
@@ -146,6 +160,8 @@ NSObject* findKeyPopupView()
 void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* key, CGPoint point)
 {
     bool wasActive = gAugmentationActive;
+    if (wasActive)
+        key = keyUnderNewTouch(layoutController, key, point);
     callImplementation(gDisplaced.touchDownWithKeyAtPoint, layoutController, key, point);
     if (!wasActive)
         return;

@@ -4,10 +4,13 @@
 
 namespace {
 
+// Plain decimals, as the parser reads them: a very large or very small
+// number would otherwise come out in exponent form, which no host could read.
 std::string formatNumber(double number)
 {
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof(buffer), number);
+    // Room for the longest fixed form of a double (a subnormal: 0.000…, 340 characters).
+    char buffer[512];
+    auto result = std::to_chars(buffer, buffer + sizeof(buffer), number, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 

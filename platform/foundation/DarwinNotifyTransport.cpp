@@ -2,6 +2,7 @@
 
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSLog.h"
+#include "platform/foundation/UTF8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -59,31 +60,6 @@ const sockaddr* asSocketAddress(const sockaddr_un& address)
     return reinterpret_cast<const sockaddr*>(&address);
 }
 
-bool isValidUTF8(std::string_view text)
-{
-    std::size_t index = 0;
-    while (index < text.size()) {
-        auto lead = static_cast<unsigned char>(text[index]);
-        std::size_t extra = 0;
-        if (lead >= 0xC2 && lead <= 0xDF)
-            extra = 1;
-        else if ((lead & 0xF0) == 0xE0)
-            extra = 2;
-        else if (lead >= 0xF0 && lead <= 0xF4)
-            extra = 3;
-        else if (lead >= 0x80)
-            return false;
-        if (extra > text.size() - index - 1)
-            return false;
-        for (std::size_t continuation = 1; continuation <= extra; ++continuation) {
-            if ((static_cast<unsigned char>(text[index + continuation]) & 0xC0) != 0x80)
-                return false;
-        }
-        index += extra + 1;
-    }
-    return true;
-}
-
 struct DirectoryCloser {
     void operator()(DIR* directory) const { ::closedir(directory); }
 };
@@ -120,7 +96,7 @@ int DarwinNotifyTransport::openSocketFolder(const std::string& root, bool create
 
 bool DarwinNotifyTransport::isWellFormedName(std::string_view name)
 {
-    if (name.empty() || name.size() > maximumNameLength || !isValidUTF8(name))
+    if (name.empty() || name.size() > maximumNameLength || !utf8::isValid(name))
         return false;
     for (char character : name) {
         if (static_cast<unsigned char>(character) < 0x20 || character == 0x7F)

@@ -1,5 +1,8 @@
 #include "platform/foundation/FileIO.h"
 
+#include "platform/foundation/AtomicSaveTemporary.h"
+#include "platform/foundation/FileDescriptor.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -14,35 +17,6 @@ Error systemError(const std::string& what, const std::string& path, int error)
     return Error { what + " " + path + ": " + std::strerror(error) };
 }
 
-// Owns one file descriptor.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    int get() const { return m_fd; }
-    bool isValid() const { return m_fd >= 0; }
-    // Closes now and reports whether the close succeeded; a failed close can
-    // mean the data never reached the file.
-    bool close()
-    {
-        int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
 bool writeAll(int fd, const std::string& contents)
 {
     std::size_t written = 0;
@@ -55,12 +29,6 @@ bool writeAll(int fd, const std::string& contents)
         written += static_cast<std::size_t>(result);
     }
     return true;
-}
-
-std::string folderOf(const std::string& path)
-{
-    auto parent = std::filesystem::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
 }
 
 // Keep the permissions of the file being replaced; a new file gets rw-r--r--.
@@ -115,25 +83,26 @@ ErrorOr<std::string> FileIO::readRegularFile(const std::string& path, std::size_
 
 ErrorOr<void> FileIO::writeFileAtomically(const std::string& path, const std::string& contents)
 {
-    std::string folder = folderOf(path);
-    std::string temporaryPath = folder + "/." + std::filesystem::path(path).filename().string() + ".XXXXXX";
-    FileDescriptor file(::mkostemp(temporaryPath.data(), O_CLOEXEC));
-    if (!file.isValid())
-        return systemError("cannot create a temporary file in", folder, errno);
+    auto created = AtomicSaveTemporary::create(path);
+    if (!created)
+        return created.error();
+    AtomicSaveTemporary& temporary = created.value();
+    int file = temporary.file().get();
+    const std::string& temporaryPath = temporary.path();
 
     auto fail = [&](const std::string& what) {
         int error = errno;
         ::unlink(temporaryPath.c_str());
         return systemError(what, temporaryPath, error);
     };
-    if (::fchmod(file.get(), modeForReplacing(path)) != 0)
+    if (::fchmod(file, modeForReplacing(path)) != 0)
         return fail("cannot set the permissions of");
-    if (!writeAll(file.get(), contents))
+    if (!writeAll(file, contents))
         return fail("cannot write");
-    if (::fsync(file.get()) != 0)
+    if (::fsync(file) != 0)
         return fail("cannot flush");
-    if (!file.close())
-        return fail("cannot close");
+    // Renamed while still open, so that its lock marks it as in use until it
+    // has become the destination; the data is on the disk already (fsync).
     if (::rename(temporaryPath.c_str(), path.c_str()) != 0) {
         int error = errno;
         ::unlink(temporaryPath.c_str());
@@ -141,7 +110,7 @@ ErrorOr<void> FileIO::writeFileAtomically(const std::string& path, const std::st
     }
 
     // The rename itself lives in the folder; flush it too so that it survives a crash.
-    FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor directory(::open(temporary.folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.isValid())
         ::fsync(directory.get());
     return {};

@@ -5,6 +5,7 @@
 #include "platform/foundation/NSMutableDictionary.h"
 #include "platform/foundation/PlistHandle.h"
 #include "platform/foundation/PropertyListGuard.h"
+#include "platform/foundation/UTF8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,6 +39,14 @@ PlistHandle unsignedNodeAboveSignedRange(std::uint64_t value)
     return PlistHandle(node);
 }
 
+// A string or key that is not UTF-8 could be read but not written as a list again.
+ErrorOr<void> checkUTF8(std::string_view text)
+{
+    if (!utf8::isValid(text))
+        return Error { "property list: a string or key is not valid UTF-8" };
+    return {};
+}
+
 ErrorOr<Value> valueFromNode(plist_t node, std::size_t depth);
 
 ErrorOr<Value> arrayFromNode(plist_t node, std::size_t depth)
@@ -69,10 +78,13 @@ ErrorOr<Value> dictionaryFromNode(plist_t node, std::size_t depth)
             break;
         }
         std::unique_ptr<char, decltype(&std::free)> key(rawKey, &std::free);
+        std::string_view keyText = key ? std::string_view(key.get()) : std::string_view();
+        if (auto checked = checkUTF8(keyText); !checked)
+            return checked.error();
         auto element = valueFromNode(item, depth + 1);
         if (!element)
             return element.error();
-        dictionary->setObject(element.releaseValue(), key ? std::string_view(key.get()) : std::string_view());
+        dictionary->setObject(element.releaseValue(), keyText);
     }
     return Value(dictionary);
 }
@@ -105,7 +117,10 @@ ErrorOr<Value> valueFromNode(plist_t node, std::size_t depth)
     case PLIST_STRING: {
         uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
-        return Value(NSString(std::string_view(text ? text : "", text ? length : 0)));
+        std::string_view string(text ? text : "", text ? length : 0);
+        if (auto checked = checkUTF8(string); !checked)
+            return checked.error();
+        return Value(NSString(string));
     }
     case PLIST_DATA: {
         uint64_t length = 0;

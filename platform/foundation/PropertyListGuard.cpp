@@ -81,17 +81,25 @@ ErrorOr<Container> containerAt(const BinaryLayout& layout, std::uint64_t object)
     return Container { position, references, kind == 0xD ? count : 0, true };
 }
 
-// The parser cannot take a key with a NUL character inside (it stops the
-// process), so such a key is refused here.
-ErrorOr<void> checkKey(const BinaryLayout& layout, std::uint64_t object)
+// Where a string's characters start, how many there are and how wide each
+// is; nothing for objects that are not strings.
+struct StringUnits {
+    std::uint64_t position { 0 };
+    std::uint64_t length { 0 };
+    std::uint64_t unitSize { 0 };
+    bool isString { false };
+};
+
+ErrorOr<StringUnits> stringAt(const BinaryLayout& layout, std::uint64_t object)
 {
     std::uint64_t offset = layout.objectOffset(object);
     if (offset < binaryMagic.size() + 2 || offset >= layout.tableOffset)
         return Error { "binary property list: object offset out of range" };
     unsigned marker = layout.bytes[offset];
     unsigned kind = marker >> 4;
+    // ASCII strings (0x5) take one byte a character, UTF-16 strings (0x6) two.
     if (kind != 0x5 && kind != 0x6)
-        return Error { "binary property list: a key is not a string" };
+        return StringUnits {};
     std::uint64_t length = marker & 0xF;
     std::uint64_t position = offset + 1;
     if (length == 0xF) {
@@ -102,12 +110,46 @@ ErrorOr<void> checkKey(const BinaryLayout& layout, std::uint64_t object)
     }
     std::uint64_t unitSize = kind == 0x6 ? 2 : 1;
     if (length > (layout.tableOffset - position) / unitSize)
-        return Error { "binary property list: key runs past the object table" };
-    for (std::uint64_t unit = 0; unit < length; ++unit) {
-        if (readBigEndian(layout.bytes + position + unit * unitSize, unitSize) == 0)
-            return Error { "binary property list: a key holds a NUL character" };
+        return Error { "binary property list: string runs past the object table" };
+    return StringUnits { position, length, unitSize, true };
+}
+
+// A string marked ASCII must hold only ASCII: the parser would take other
+// bytes as they are, and the text could then not be written as a list again.
+ErrorOr<void> checkASCII(const BinaryLayout& layout, const StringUnits& string)
+{
+    if (string.unitSize != 1)
+        return {};
+    for (std::uint64_t index = 0; index < string.length; ++index) {
+        if (layout.bytes[string.position + index] >= 0x80)
+            return Error { "binary property list: a string marked ASCII holds other bytes" };
     }
     return {};
+}
+
+ErrorOr<void> checkString(const BinaryLayout& layout, std::uint64_t object)
+{
+    auto string = stringAt(layout, object);
+    if (!string)
+        return string.error();
+    return checkASCII(layout, string.value());
+}
+
+// The parser cannot take a key with a NUL character inside (it stops the
+// process), so such a key is refused here.
+ErrorOr<void> checkKey(const BinaryLayout& layout, std::uint64_t object)
+{
+    auto string = stringAt(layout, object);
+    if (!string)
+        return string.error();
+    const StringUnits& key = string.value();
+    if (!key.isString)
+        return Error { "binary property list: a key is not a string" };
+    for (std::uint64_t unit = 0; unit < key.length; ++unit) {
+        if (readBigEndian(layout.bytes + key.position + unit * key.unitSize, key.unitSize) == 0)
+            return Error { "binary property list: a key holds a NUL character" };
+    }
+    return checkASCII(layout, key);
 }
 
 } // namespace
@@ -200,6 +242,8 @@ ErrorOr<void> PropertyListGuard::checkBinary(std::string_view bytes) const
         if (!container)
             return container.error();
         if (!container.value().isContainer) {
+            if (auto string = checkString(layout, object); !string)
+                return string;
             states[object] = State::Done;
             expandedValues[object] = 1;
             return {};

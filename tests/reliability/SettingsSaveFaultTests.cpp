@@ -1,7 +1,9 @@
 #include "tests/keyboard/ExtensionTestSupport.h"
 #include "tests/support/ChildProcess.h"
 
+#include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -23,6 +25,19 @@ RefPtr<NSMutableDictionary> settingsWith(int type, int gesture)
 class SettingsSaveFault : public ExtensionFixture {
 protected:
     std::string settingsPath() const { return deviceRoot->preparedPath(settingsFilePath); }
+
+    // Files a save left beside the settings file: hidden, named after it.
+    std::vector<std::string> temporaryFiles() const
+    {
+        std::filesystem::path file(settingsPath());
+        std::string prefix = "." + file.filename().string() + ".";
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+            if (entry.path().filename().string().starts_with(prefix))
+                found.push_back(entry.path().string());
+        }
+        return found;
+    }
 
     // Whole and one of the two sets: every key of one read belongs to the
     // same set, and the extension reads a pair that one of the sets holds.
@@ -51,6 +66,8 @@ TEST_F(SettingsSaveFault, SaveKilledAtAnyMomentLeavesTheOldOrTheNewSettings)
     ASSERT_TRUE(static_cast<bool>(first->writeToFile(settingsPath(), true)));
     startExtension();
     constexpr int kills = 150;
+    std::size_t mostLeftovers = 0;
+    int killsLeavingOne = 0;
     for (int attempt = 0; attempt < kills; ++attempt) {
         auto saver = ChildProcess::run([&] {
             for (int round = 0;; ++round)
@@ -62,7 +79,54 @@ TEST_F(SettingsSaveFault, SaveKilledAtAnyMomentLeavesTheOldOrTheNewSettings)
         saver.kill(SIGKILL);
         saver.waitForExit();
         ASSERT_TRUE(holdsOneWholeSet()) << "after kill " << attempt;
+        std::size_t leftovers = temporaryFiles().size();
+        mostLeftovers = std::max(mostLeftovers, leftovers);
+        killsLeavingOne += leftovers ? 1 : 0;
     }
+    RecordProperty("killsLeavingATemporaryFile", killsLeavingOne);
+    RecordProperty("mostTemporaryFilesAtOnce", static_cast<int>(mostLeftovers));
+    // Each save clears what the killed ones left, so they never pile up.
+    EXPECT_LE(mostLeftovers, 3u);
+    ASSERT_TRUE(static_cast<bool>(second->writeToFile(settingsPath(), true)));
+    EXPECT_TRUE(temporaryFiles().empty()) << temporaryFiles().front();
+    EXPECT_TRUE(holdsOneWholeSet());
+}
+
+TEST_F(SettingsSaveFault, SaveInProgressInAnotherProcessKeepsItsTemporaryFile)
+{
+    auto first = settingsWith(1, 2);
+    auto second = settingsWith(2, 1);
+    ASSERT_TRUE(static_cast<bool>(first->writeToFile(settingsPath(), true)));
+    // Stop a saver until it is caught writing its temporary file (not empty,
+    // not yet renamed); a save from here must leave that file alone.
+    bool caughtMidSave = false;
+    int attempt = 0;
+    for (; attempt < 200 && !caughtMidSave; ++attempt) {
+        auto saver = ChildProcess::run([&] {
+            for (int round = 0; round < 20; ++round) {
+                if (!second->writeToFile(settingsPath(), true))
+                    return 1;
+            }
+            return 0;
+        });
+        ::usleep(static_cast<useconds_t>(200 + (attempt * 733) % 4000));
+        saver.kill(SIGSTOP);
+        std::vector<std::string> inProgress = temporaryFiles();
+        std::error_code error;
+        caughtMidSave
+            = inProgress.size() == 1 && std::filesystem::file_size(inProgress.front(), error) > 0 && !error;
+        if (caughtMidSave) {
+            ASSERT_TRUE(static_cast<bool>(first->writeToFile(settingsPath(), true)));
+            EXPECT_TRUE(std::filesystem::exists(inProgress.front()));
+        }
+        saver.kill(SIGCONT);
+        // The stopped save then finishes as if nothing had happened.
+        ASSERT_EQ(saver.waitForExit(), 0) << "attempt " << attempt;
+    }
+    EXPECT_TRUE(caughtMidSave);
+    RecordProperty("stopsUntilCaughtMidSave", attempt);
+    EXPECT_TRUE(temporaryFiles().empty());
+    EXPECT_TRUE(holdsOneWholeSet());
 }
 
 TEST_F(SettingsSaveFault, TwoProcessesSavingAlternatelyAlwaysLeaveAWholeFile)

@@ -182,6 +182,9 @@ TEST(ScriptParser, EveryCommandSurvivesTheTripToAHost)
         "drag q 1.5 -130.25 7",
         "press shift",
         "move 0 -30",
+        // Written in exponent form, these would not read back.
+        "move 8888888888888888888888.5 -0.0000000000000000000001",
+        "wait 0.000000000000000000001",
         "release",
         "cancel",
         "wait 0.5",

@@ -271,6 +271,92 @@ TEST(PropertyList, RefusesHostileStructuresWithoutCrashing)
     EXPECT_EQ(shared.value().array()->count(), 2u);
 }
 
+// A binary list of one dictionary holding one entry, its key and value given
+// as encoded objects (marker byte and contents).
+std::string oneEntryBinaryList(const std::string& key, const std::string& value)
+{
+    std::string list = "bplist00";
+    std::string offsets;
+    offsets += static_cast<char>(list.size());
+    list += "\xD1\x01\x02";
+    offsets += static_cast<char>(list.size());
+    list += key;
+    offsets += static_cast<char>(list.size());
+    list += value;
+    auto tableOffset = static_cast<char>(list.size());
+    list += offsets;
+    list += std::string(6, '\0') + '\x01' + '\x01';
+    list += std::string(7, '\0') + '\x03' + std::string(8, '\0') + std::string(7, '\0') + tableOffset;
+    return list;
+}
+
+TEST(PropertyList, StringsMarkedASCIIHoldingOtherBytesAreRefused)
+{
+    const std::string typeKey = "\x54type";
+    // "été" as Latin-1 bytes in a string marked ASCII.
+    std::string latinValue = oneEntryBinaryList(typeKey, "\x53\xE9t\xE9");
+    auto refused = PropertyList::parse(latinValue);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().message.find("ASCII"), std::string::npos) << refused.error().message;
+    EXPECT_FALSE(PropertyList::parse(oneEntryBinaryList("\x54typ\x9B", "\x51x")));
+
+    std::string path = settingsPath();
+    writeBytes(path, latinValue);
+    EXPECT_FALSE(NSMutableDictionary::dictionaryWithContentsOfFile(path));
+    auto fromFile = PropertyList::readFile(path);
+    ASSERT_FALSE(fromFile);
+    EXPECT_NE(fromFile.error().message.find(path), std::string::npos);
+
+    // The list the fuzzer found: its key and values are such strings.
+    std::ifstream seed(sourceTreePath("fuzz/corpus/plist/binary-string-not-ascii.plist"), std::ios::binary);
+    std::string found(std::istreambuf_iterator<char>(seed), {});
+    ASSERT_FALSE(found.empty());
+    EXPECT_FALSE(PropertyList::parse(found));
+
+    // The same text marked as UTF-16 is an ordinary list and survives both encodings.
+    auto utf16 = PropertyList::parse(oneEntryBinaryList(typeKey, std::string("\x63\0\xE9\0t\0\xE9", 7)));
+    ASSERT_TRUE(utf16) << utf16.error().message;
+    for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
+        auto written = PropertyList::serialize(utf16.value(), format);
+        ASSERT_TRUE(written) << written.error().message;
+        auto reread = PropertyList::parse(written.value());
+        ASSERT_TRUE(reread) << reread.error().message;
+        ASSERT_TRUE(reread.value().dictionary());
+        EXPECT_EQ(reread.value().dictionary()->objectForKey("type").string().utf8(), "\xC3\xA9t\xC3\xA9");
+    }
+    // Plain ASCII stays readable.
+    auto ascii = PropertyList::parse(oneEntryBinaryList(typeKey,
+        "\x53"
+        "ete"));
+    ASSERT_TRUE(ascii) << ascii.error().message;
+    EXPECT_EQ(ascii.value().dictionary()->objectForKey("type").string().utf8(), "ete");
+}
+
+TEST(PropertyList, XMLTextThatIsNotUTF8IsRefused)
+{
+    auto xmlList = [](const std::string& key, const std::string& value) {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist><dict><key>" + key + "</key><string>" + value
+            + "</string></dict></plist>";
+    };
+    // A stray byte, a truncated sequence, an overlong form, a surrogate.
+    for (const char* bad : { "\xB5type", "t\xC3", "\xC0\xAF", "\xED\xA0\x80" }) {
+        SCOPED_TRACE(bad);
+        auto asKey = PropertyList::parse(xmlList(bad, "x"));
+        ASSERT_FALSE(asKey);
+        EXPECT_NE(asKey.error().message.find("UTF-8"), std::string::npos) << asKey.error().message;
+        EXPECT_FALSE(PropertyList::parse(xmlList("type", bad)));
+    }
+    // Well-formed text of every length reads and is written again in both encodings.
+    auto good = PropertyList::parse(xmlList("t\xC3\xA9", "\xE2\x9C\x93 \xF0\x9F\x98\x80"));
+    ASSERT_TRUE(good) << good.error().message;
+    for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
+        auto reread = PropertyList::parse(PropertyList::serialize(good.value(), format).releaseValue());
+        ASSERT_TRUE(reread) << reread.error().message;
+        EXPECT_EQ(reread.value().dictionary()->objectForKey("t\xC3\xA9").string().utf8(),
+            "\xE2\x9C\x93 \xF0\x9F\x98\x80");
+    }
+}
+
 TEST(PropertyList, TruncatedOrCorruptedListsAreRefusedOrReadWithoutCrashing)
 {
     for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary }) {
@@ -363,6 +449,56 @@ TEST(NSMutableDictionary, AtomicWriteKilledAtAnyMomentLeavesTheOldOrTheNewFile)
         writer.waitForExit();
         ASSERT_TRUE(holdsWholeUniformDictionary(path, entries)) << "after kill " << attempt;
     }
+}
+
+TEST(NSMutableDictionary, AtomicWriteRemovesWhatKilledWritesOfTheSameFileLeftAndNothingElse)
+{
+    std::string path = settingsPath();
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::string name = std::filesystem::path(path).filename().string();
+    constexpr int entries = 4000;
+    auto a = uniformDictionary("A", entries);
+    ASSERT_TRUE(a->writeToFile(path, true));
+    auto hiddenFiles = [&] {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().filename().string().starts_with("." + name + "."))
+                found.push_back(entry.path().filename().string());
+        }
+        return found;
+    };
+    // Kill writers as soon as their temporary file shows, until one is left behind.
+    for (int attempt = 0; attempt < 100 && hiddenFiles().empty(); ++attempt) {
+        auto writer = ChildProcess::run([&] {
+            for (;;)
+                (void)a->writeToFile(path, true);
+            return 0;
+        });
+        for (int poll = 0; poll < 10000 && hiddenFiles().empty(); ++poll)
+            ::usleep(100);
+        writer.kill(SIGKILL);
+        writer.waitForExit();
+    }
+    std::vector<std::string> leftovers = hiddenFiles();
+    ASSERT_EQ(leftovers.size(), 1u);
+
+    // Files that only look alike: another file's, the user's own, a link out.
+    std::string outside = DeviceRoot::path() + "/outside.txt";
+    writeBytes(outside, "keep");
+    const std::string lookalikes[] = { ".other.plist.123.abcdef", "." + name + ".bak", "." + name + ".1.abc",
+        "." + name + ".x1.abcdef" };
+    for (const std::string& lookalike : lookalikes)
+        writeBytes((folder / lookalike).string(), "keep");
+    std::string link = "." + name + ".2.ABCDEF";
+    std::filesystem::create_symlink(outside, folder / link);
+
+    ASSERT_TRUE(uniformDictionary("B", entries)->writeToFile(path, true));
+    EXPECT_FALSE(std::filesystem::exists(folder / leftovers.front()));
+    for (const std::string& lookalike : lookalikes)
+        EXPECT_EQ(readBytes((folder / lookalike).string()), "keep") << lookalike;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / link));
+    EXPECT_EQ(readBytes(outside), "keep");
+    EXPECT_TRUE(holdsWholeUniformDictionary(path, entries));
 }
 
 TEST(NSMutableDictionary, FailedWriteIsReportedAndLeavesTheOldFileWhole)
