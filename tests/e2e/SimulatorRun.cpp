@@ -76,7 +76,6 @@ E2EWorkspace::E2EWorkspace()
     if (!::mkdtemp(name.data()))
         std::abort();
     m_path = name.data();
-    // A fresh device root: the build's own, as the deliverables' builds lay it out.
     // A fresh device root: the deliverables as the build lays them out, and
     // nothing a run has left there (settings, the sockets of live processes).
     fs::create_directories(deviceRoot());
