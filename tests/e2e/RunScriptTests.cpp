@@ -4,29 +4,23 @@
 
 namespace {
 
-SimulatorResult runScript(const E2EWorkspace& workspace, const std::string& script)
-{
-    workspace.write("script.txt", script);
-    return runSimulator({ "run", "script.txt", "--device", workspace.deviceRoot() }, workspace.path());
-}
-
 TEST(RunScripts, FlickAndSlideTypeAlternatesPastTheirDistancesOnly)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = runScript(workspace,
-        "keyboard\n"
-        "flick q\n"
-        "flick w 24.9\n"
-        "flick e 25\n"
-        "drag r 0 -130 6      # far above the keyboard: still the flick\n"
-        "expect text \"1w34\"\n"
-        "settings gesture=2\n"
-        "slide t 5.9\n"
-        "slide y 6\n"
-        "flick u            # a slide setting: 30 points up leaves the key\n"
-        "expect text \"1w34t6\"\n"
-        "expect setting gesture=2\n"
-        "print\n");
+    SimulatorResult result
+        = workspace.runScript("keyboard\n"
+                              "flick q\n"
+                              "flick w 24.9\n"
+                              "flick e 25\n"
+                              "drag r 0 -130 6      # far above the keyboard: still the flick\n"
+                              "expect text \"1w34\"\n"
+                              "settings gesture=2\n"
+                              "slide t 5.9\n"
+                              "slide y 6\n"
+                              "flick u            # a slide setting: 30 points up leaves the key\n"
+                              "expect text \"1w34t6\"\n"
+                              "expect setting gesture=2\n"
+                              "print\n");
     EXPECT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_EQ(result.output, "1w34t6\n");
 }
@@ -34,58 +28,58 @@ TEST(RunScripts, FlickAndSlideTypeAlternatesPastTheirDistancesOnly)
 TEST(RunScripts, ShiftPressMoveAndReleaseWorkLikeAFinger)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = runScript(workspace,
-        "keyboard\n"
-        "shift\n"
-        "tap H\n"
-        "tap i\n"
-        "tap space\n"
-        "shiftlock\n"
-        "flick Q           # with shift locked, the shift-lock alternate\n"
-        "unshift\n"
-        "press o\n"
-        "move 0 -10\n"
-        "move 0 -30\n"
-        "move 0 -5         # back down: the key's own string again\n"
-        "release\n"
-        "press p\n"
-        "cancel\n"
-        "tap delete\n"
-        "tap delete\n"
-        "expect text \"Hi \"\n");
+    SimulatorResult result
+        = workspace.runScript("keyboard\n"
+                              "shift\n"
+                              "tap H\n"
+                              "tap i\n"
+                              "tap space\n"
+                              "shiftlock\n"
+                              "flick Q           # with shift locked, the shift-lock alternate\n"
+                              "unshift\n"
+                              "press o\n"
+                              "move 0 -10\n"
+                              "move 0 -30\n"
+                              "move 0 -5         # back down: the key's own string again\n"
+                              "release\n"
+                              "press p\n"
+                              "cancel\n"
+                              "tap delete\n"
+                              "tap delete\n"
+                              "expect text \"Hi \"\n");
     EXPECT_EQ(result.exitStatus, 0) << result.errors;
 }
 
 TEST(RunScripts, LocaleAndOrientationChangeTheKeyboardOnScreen)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = runScript(workspace,
-        "locale de_DE\n"
-        "keyboard                # German users get QWERTZ\n"
-        "expect alt z \"6\"\n"
-        "expect alt y \".\"\n"
-        "locale fr_FR\n"
-        "expect alt a \"1\"       # and French ones AZERTY, at once\n"
-        "orientation landscape\n"
-        "flick a\n"
-        "expect text \"1\"\n");
+    SimulatorResult result
+        = workspace.runScript("locale de_DE\n"
+                              "keyboard                # German users get QWERTZ\n"
+                              "expect alt z \"6\"\n"
+                              "expect alt y \".\"\n"
+                              "locale fr_FR\n"
+                              "expect alt a \"1\"       # and French ones AZERTY, at once\n"
+                              "orientation landscape\n"
+                              "flick a\n"
+                              "expect text \"1\"\n");
     EXPECT_EQ(result.exitStatus, 0) << result.errors;
 }
 
 TEST(RunScripts, AFailedExpectationIsStatusOneWithWhatWasThere)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = runScript(workspace, "keyboard\ntap q\nexpect text \"w\"\ntap e\n");
+    SimulatorResult result = workspace.runScript("keyboard\ntap q\nexpect text \"w\"\ntap e\n");
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.errors, "script.txt:3: expected text \"w\", got \"q\"\n");
 
     SimulatorResult alternate
-        = runScript(workspace, "keyboard layout=AZERTY\nexpect alt a \"1\"\nexpect alt q \"1\"\n");
+        = workspace.runScript("keyboard layout=AZERTY\nexpect alt a \"1\"\nexpect alt q \"1\"\n");
     EXPECT_EQ(alternate.exitStatus, 1);
     EXPECT_EQ(
         alternate.errors, "script.txt:3: expected the key \"q\" to have the alternate \"1\", got \"-\"\n");
 
-    SimulatorResult setting = runScript(workspace, "expect setting gesture=2\n");
+    SimulatorResult setting = workspace.runScript("expect setting gesture=2\n");
     EXPECT_EQ(setting.exitStatus, 1);
     EXPECT_NE(setting.errors.find(
                   "script.txt:1: expected the setting gesture=2, but there is no readable settings file"),
@@ -96,7 +90,7 @@ TEST(RunScripts, AFailedExpectationIsStatusOneWithWhatWasThere)
 TEST(RunScripts, AnUnknownKeyNamesTheKeysThereAre)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = runScript(workspace, "keyboard\ntap q\ntap ß\n");
+    SimulatorResult result = workspace.runScript("keyboard\ntap q\ntap ß\n");
     EXPECT_EQ(result.exitStatus, 2);
     EXPECT_NE(result.errors.find(
                   "script.txt:3: unknown key \"ß\" on the keyplane \"Small-Letters\"; the keys there are: "
@@ -104,7 +98,7 @@ TEST(RunScripts, AnUnknownKeyNamesTheKeysThereAre)
                   "space return"),
         std::string::npos)
         << result.errors;
-    SimulatorResult noKeyboard = runScript(workspace, "tap q\n");
+    SimulatorResult noKeyboard = workspace.runScript("tap q\n");
     EXPECT_EQ(noKeyboard.exitStatus, 2);
     EXPECT_NE(noKeyboard.errors.find("script.txt:1: no keyboard is on screen"), std::string::npos)
         << noKeyboard.errors;
@@ -114,15 +108,14 @@ TEST(RunScripts, AnUnknownKeyNamesTheKeysThereAre)
 TEST(RunScripts, SnapshotsShowTheKeyboardAndItsPopup)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = runScript(workspace,
-        "keyboard\n"
-        "snapshot plain.png\n"
-        "press u\n"
-        "move 0 -30\n"
-        "snapshot popup.png\n"
-        "release\n"
-        "orientation landscape\n"
-        "snapshot landscape.png\n");
+    SimulatorResult result = workspace.runScript("keyboard\n"
+                                                 "snapshot plain.png\n"
+                                                 "press u\n"
+                                                 "move 0 -30\n"
+                                                 "snapshot popup.png\n"
+                                                 "release\n"
+                                                 "orientation landscape\n"
+                                                 "snapshot landscape.png\n");
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_EQ(screenshotSize(workspace.path() + "/plain.png"), std::make_pair(640, 1136));
     EXPECT_EQ(screenshotSize(workspace.path() + "/landscape.png"), std::make_pair(1136, 640));

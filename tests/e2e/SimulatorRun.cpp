@@ -96,6 +96,12 @@ E2EWorkspace::~E2EWorkspace()
     fs::remove_all(m_path, ignored);
 }
 
+SimulatorResult E2EWorkspace::runScript(const std::string& script) const
+{
+    write("script.txt", script);
+    return runSimulator({ "run", "script.txt", "--device", deviceRoot() }, path());
+}
+
 std::string E2EWorkspace::write(const std::string& name, const std::string& content) const
 {
     std::string path = m_path + "/" + name;

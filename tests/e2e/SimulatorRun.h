@@ -32,6 +32,8 @@ public:
     std::string write(const std::string& name, const std::string& content) const;
     std::string read(const std::string& name) const;
     bool exists(const std::string& name) const;
+    // Writes the script as script.txt and runs it on this workspace's device.
+    SimulatorResult runScript(const std::string& script) const;
 
 private:
     std::string m_path;

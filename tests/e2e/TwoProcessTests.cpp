@@ -4,31 +4,25 @@
 
 namespace {
 
-SimulatorResult runScript(const E2EWorkspace& workspace, const std::string& script)
-{
-    workspace.write("script.txt", script);
-    return runSimulator({ "run", "script.txt", "--device", workspace.deviceRoot() }, workspace.path());
-}
-
 // Two app processes of one device: a change made in one reaches the other's
 // keyboard through the settings file and the Darwin notification, without
 // a restart.
 TEST(TwoProcesses, ASettingsChangeInOneAppReachesTheKeyboardOfTheOther)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = runScript(workspace,
-        "app notes\n"
-        "keyboard\n"
-        "flick q\n"
-        "slide w\n"
-        "expect text \"1w\"\n"
-        "app test            # a second process; the notes app keeps running\n"
-        "keyboard\n"
-        "settings gesture=2 type=1\n"
-        "app notes\n"
-        "slide e\n"
-        "expect text \"1wE\"\n"
-        "expect setting type=1\n");
+    SimulatorResult result
+        = workspace.runScript("app notes\n"
+                              "keyboard\n"
+                              "flick q\n"
+                              "slide w\n"
+                              "expect text \"1w\"\n"
+                              "app test            # a second process; the notes app keeps running\n"
+                              "keyboard\n"
+                              "settings gesture=2 type=1\n"
+                              "app notes\n"
+                              "slide e\n"
+                              "expect text \"1wE\"\n"
+                              "expect setting type=1\n");
     EXPECT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
 }
@@ -36,7 +30,7 @@ TEST(TwoProcesses, ASettingsChangeInOneAppReachesTheKeyboardOfTheOther)
 TEST(TwoProcesses, TheSentenceInSettingsChangesTheNotesKeyboard)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = runScript(workspace,
+    SimulatorResult result = workspace.runScript(
         "app notes\n"
         "keyboard\n"
         "app settings\n"
