@@ -22,9 +22,6 @@ public:
     NSString valueForKey(std::string_view key) const;
     // Replaces the value of an entry, or adds it.
     void setValueForKey(std::string_view key, NSString value);
-    std::size_t count() const { return m_entries.size(); }
-    // The heap the table holds, its strings' shared storage not included.
-    std::size_t heapBytes() const { return m_entries.capacity() * sizeof(Entry); }
 
 private:
     std::vector<Entry> m_entries;
