@@ -39,11 +39,14 @@ PlistHandle unsignedNodeAboveSignedRange(std::uint64_t value)
     return PlistHandle(node);
 }
 
-// A string or key that is not UTF-8 could be read but not written as a list again.
-ErrorOr<void> checkUTF8(std::string_view text)
+// A string or key that is not UTF-8, or holds a NUL character, could be read
+// but not written as a list again.
+ErrorOr<void> checkWritableText(std::string_view text)
 {
     if (!utf8::isValid(text))
         return Error { "property list: a string or key is not valid UTF-8" };
+    if (text.find('\0') != std::string_view::npos)
+        return Error { "property list: a string or key holds a NUL character" };
     return {};
 }
 
@@ -79,7 +82,7 @@ ErrorOr<Value> dictionaryFromNode(plist_t node, std::size_t depth)
         }
         std::unique_ptr<char, decltype(&std::free)> key(rawKey, &std::free);
         std::string_view keyText = key ? std::string_view(key.get()) : std::string_view();
-        if (auto checked = checkUTF8(keyText); !checked)
+        if (auto checked = checkWritableText(keyText); !checked)
             return checked.error();
         auto element = valueFromNode(item, depth + 1);
         if (!element)
@@ -118,7 +121,7 @@ ErrorOr<Value> valueFromNode(plist_t node, std::size_t depth)
         uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
         std::string_view string(text ? text : "", text ? length : 0);
-        if (auto checked = checkUTF8(string); !checked)
+        if (auto checked = checkWritableText(string); !checked)
             return checked.error();
         return Value(NSString(string));
     }

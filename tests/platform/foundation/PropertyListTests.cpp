@@ -332,6 +332,21 @@ TEST(PropertyList, StringsMarkedASCIIHoldingOtherBytesAreRefused)
     EXPECT_EQ(ascii.value().dictionary()->objectForKey("type").string().utf8(), "ete");
 }
 
+// A NUL inside a string could be read but never written again, so a pane
+// saving such a settings file would fail on every toggle.
+TEST(PropertyList, StringsHoldingANulCharacterAreRefused)
+{
+    // "a" and U+0000 in a UTF-16 string.
+    auto refused = PropertyList::parse(oneEntryBinaryList("\x54type", std::string("\x62\0a\0\0", 5)));
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().message.find("NUL"), std::string::npos) << refused.error().message;
+
+    std::ifstream seed(sourceTreePath("fuzz/corpus/settings/binary-string-with-nul.plist"), std::ios::binary);
+    std::string found(std::istreambuf_iterator<char>(seed), {});
+    ASSERT_FALSE(found.empty());
+    EXPECT_FALSE(PropertyList::parse(found));
+}
+
 TEST(PropertyList, XMLTextThatIsNotUTF8IsRefused)
 {
     auto xmlList = [](const std::string& key, const std::string& value) {
