@@ -3,12 +3,27 @@
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
 
+namespace {
+
+bool hasAugmentedDisplayType(NSObject* key)
+{
+    int displayType = send(key, sel::displayType);
+    return displayType == 0 || displayType == 8;
+}
+
+bool isMarkedOff(const NSMutableDictionary* properties)
+{
+    return properties && properties->objectForKey(entry::displayTypeHint).intValue() == 5000;
+}
+
+} // namespace
+
 bool isEligibleKey(NSObject* key)
 {
-    if (!key)
-        return false;
-    int displayType = send(key, sel::displayType);
-    if (displayType != 0 && displayType != 8)
-        return false;
-    return nodeIntProperty(key, entry::displayTypeHint) != 5000;
+    return key && hasAugmentedDisplayType(key) && !isMarkedOff(send(key, sel::properties));
+}
+
+bool isEligibleKey(NSObject* key, const NSMutableDictionary* properties)
+{
+    return key && hasAugmentedDisplayType(key) && !isMarkedOff(properties);
 }

@@ -67,26 +67,22 @@ int detectKeyboardLayout()
 }
 
 // The markers say under which kind, mode and layout the key was processed
-// last; the layout matters only on letters keyplanes. Read on every switch,
-// from the one property dictionary.
-bool isProcessedUnderCurrentConditions(NSObject* key, bool lettersKeyplane)
+// last; the layout matters only on letters keyplanes.
+bool isProcessedUnderCurrentConditions(const NSMutableDictionary& properties, bool lettersKeyplane)
 {
-    NSMutableDictionary* properties = send(key, sel::properties);
-    if (!properties)
-        return false;
-    auto marker = [properties](std::string_view entry) { return properties->objectForKey(entry).intValue(); };
+    auto marker = [&properties](std::string_view entry) { return properties.objectForKey(entry).intValue(); };
     return marker(entry::processedKind) == keyboardKind && marker(entry::processedTypeMode) == gTypeMode
         && (!lettersKeyplane || marker(entry::processedLayout) == keyboardLayout);
 }
 
 // Empty results and results equal to the key's own string are no alternate.
-void storeAlternate(
-    NSObject* key, std::string_view alternateEntry, const NSString& alternate, const NSString& represented)
+void storeAlternate(NSMutableDictionary& properties, std::string_view alternateEntry,
+    const NSString& alternate, const NSString& represented)
 {
     if (!alternate.isNil() && !alternate.isEqualToString(represented) && !alternate.isEmpty())
-        setNodeProperty(key, alternateEntry, Value(alternate));
+        properties.setObject(Value(alternate), alternateEntry);
     else
-        removeNodeProperty(key, alternateEntry);
+        properties.removeObjectForKey(alternateEntry);
 }
 
 struct KeyLoop {
@@ -101,22 +97,28 @@ struct KeyLoop {
 
 void KeyLoop::processKey(NSObject* key)
 {
+    // Every read and write below is on the key's one property dictionary,
+    // fetched once: this loop runs over every key on every switch. A key
+    // without one has nothing to read or write.
+    RefPtr<NSMutableDictionary> properties = key ? send(key, sel::properties) : nullptr;
+
     // 1.-2. Ineligible keys, and keys already processed under the same
     // conditions, are passed over.
-    if (!isEligibleKey(key) || isProcessedUnderCurrentConditions(key, classification.letters))
+    if (!properties || !isEligibleKey(key, properties.get())
+        || isProcessedUnderCurrentConditions(*properties, classification.letters))
         return;
 
     // 3. A key that types nothing has no alternates; its markers stay.
-    NSString represented = nodeProperty(key, entry::representedString).string();
+    NSString represented = properties->objectForKey(entry::representedString).string();
     if (represented.isNil()) {
-        removeNodeProperty(key, entry::representedStringNoAlt);
-        removeNodeProperty(key, entry::representedStringAlt);
-        removeNodeProperty(key, entry::representedStringAltShiftLocked);
+        properties->removeObjectForKey(entry::representedStringNoAlt);
+        properties->removeObjectForKey(entry::representedStringAlt);
+        properties->removeObjectForKey(entry::representedStringAltShiftLocked);
         return;
     }
 
     // 4. The key's own string, for the gesture and the pop-up to put back.
-    setNodeProperty(key, entry::representedStringNoAlt, Value(represented));
+    properties->setObject(Value(represented), entry::representedStringNoAlt);
 
     // 5. The shift-alternate keyplane is fetched once per switch, for the
     // first key that gets this far.
@@ -128,21 +130,21 @@ void KeyLoop::processKey(NSObject* key)
     }
 
     // 6.-7. The plain alternate, and the one for shift lock where that applies.
-    storeAlternate(key, entry::representedStringAlt,
+    storeAlternate(*properties, entry::representedStringAlt,
         lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
             false, keyboardKind, keyboardLayout),
         represented);
     if (gShiftLockedAlternates) {
-        storeAlternate(key, entry::representedStringAltShiftLocked,
+        storeAlternate(*properties, entry::representedStringAltShiftLocked,
             lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
                 true, keyboardKind, keyboardLayout),
             represented);
     }
 
     // 8. The conditions of this processing.
-    setNodeProperty(key, entry::processedKind, Value::unsignedInteger(static_cast<unsigned>(keyboardKind)));
-    setNodeProperty(key, entry::processedTypeMode, Value(gTypeMode));
-    setNodeProperty(key, entry::processedLayout, Value(keyboardLayout));
+    properties->setObject(Value::unsignedInteger(static_cast<unsigned>(keyboardKind)), entry::processedKind);
+    properties->setObject(Value(gTypeMode), entry::processedTypeMode);
+    properties->setObject(Value(keyboardLayout), entry::processedLayout);
 
     // 9.
     shiftAlternateWanted = false;
