@@ -44,8 +44,8 @@ NSMutableDictionary::NSMutableDictionary()
 const Value& NSMutableDictionary::objectForKey(std::string_view key) const
 {
     static const Value absent;
-    auto found = m_entries.find(key);
-    return found == m_entries.end() ? absent : found->second;
+    const Value* found = m_entries.find(key);
+    return found ? *found : absent;
 }
 
 void NSMutableDictionary::setObject(Value value, std::string_view key)
@@ -55,18 +55,12 @@ void NSMutableDictionary::setObject(Value value, std::string_view key)
         removeObjectForKey(key);
         return;
     }
-    auto found = m_entries.find(key);
-    if (found != m_entries.end())
-        found->second = std::move(value);
-    else
-        m_entries.emplace(std::string(key), std::move(value));
+    m_entries.set(key, std::move(value));
 }
 
 void NSMutableDictionary::removeObjectForKey(std::string_view key)
 {
-    auto found = m_entries.find(key);
-    if (found != m_entries.end())
-        m_entries.erase(found);
+    m_entries.remove(key);
 }
 
 RefPtr<NSMutableDictionary> NSMutableDictionary::dictionaryWithContentsOfFile(const std::string& path)

@@ -1,17 +1,15 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/foundation/DictionaryTable.h"
 #include "platform/foundation/ErrorOr.h"
 #include "platform/foundation/Value.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 // The platform's mutable dictionary from string keys to values, in no
-// particular order. Keys are hashed: the keyboard reads key properties on
-// every switch and touch.
+// particular order.
 class PLATFORM_EXPORT NSMutableDictionary final : public NSObject {
 public:
     static Class* staticClass();
@@ -38,13 +36,9 @@ public:
     void removeAllObjects() { m_entries.clear(); }
     RefPtr<NSMutableDictionary> mutableCopy() const;
 
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
-    };
-    using Entries = std::unordered_map<std::string, Value, KeyHash, std::equal_to<>>;
-    const Entries& entries() const { return m_entries; }
+    // Iterates (key, value) pairs in no particular order.
+    const DictionaryTable& entries() const { return m_entries; }
 
 private:
-    Entries m_entries;
+    DictionaryTable m_entries;
 };

@@ -169,20 +169,19 @@ ErrorOr<PlistHandle> nodeFromDictionary(const NSMutableDictionary& dictionary, s
 {
     PlistHandle node(plist_new_dict());
     // Written in key order, so the same dictionary always makes the same file.
-    std::vector<const NSMutableDictionary::Entries::value_type*> sorted;
+    std::vector<std::pair<std::string_view, const Value*>> sorted;
     sorted.reserve(dictionary.count());
-    for (const auto& entry : dictionary.entries())
-        sorted.push_back(&entry);
-    std::sort(
-        sorted.begin(), sorted.end(), [](auto* left, auto* right) { return left->first < right->first; });
-    for (const auto* entry : sorted) {
-        const auto& [key, element] = *entry;
+    for (const auto& [key, value] : dictionary.entries())
+        sorted.emplace_back(key, &value);
+    std::sort(sorted.begin(), sorted.end(),
+        [](const auto& left, const auto& right) { return left.first < right.first; });
+    for (const auto& [key, element] : sorted) {
         if (hasNulCharacter(key))
             return Error { "property list: a key holds a NUL character" };
-        auto child = nodeFromValue(element, depth + 1);
+        auto child = nodeFromValue(*element, depth + 1);
         if (!child)
             return child.error();
-        plist_dict_set_item(node.get(), key.c_str(), child.value().release());
+        plist_dict_set_item(node.get(), std::string(key).c_str(), child.value().release());
     }
     return node;
 }
