@@ -140,8 +140,13 @@ NSString NSString::lowercaseString() const
 {
     if (!m_utf8)
         return {};
-    if (isASCII(*m_utf8))
-        return NSString(mapASCII(*m_utf8, asciiLower));
+    if (isASCII(*m_utf8)) {
+        // A string already in lower case is shared rather than copied: the
+        // keyboard lower-cases every key's string on its first processing.
+        bool unchanged
+            = std::none_of(m_utf8->begin(), m_utf8->end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+        return unchanged ? *this : NSString(mapASCII(*m_utf8, asciiLower));
+    }
     return NSString(toUTF8(toUnicode(*m_utf8).toLower(icu::Locale::getRoot())));
 }
 
@@ -149,8 +154,11 @@ NSString NSString::uppercaseString() const
 {
     if (!m_utf8)
         return {};
-    if (isASCII(*m_utf8))
-        return NSString(mapASCII(*m_utf8, asciiUpper));
+    if (isASCII(*m_utf8)) {
+        bool unchanged
+            = std::none_of(m_utf8->begin(), m_utf8->end(), [](char c) { return c >= 'a' && c <= 'z'; });
+        return unchanged ? *this : NSString(mapASCII(*m_utf8, asciiUpper));
+    }
     return NSString(toUTF8(toUnicode(*m_utf8).toUpper(icu::Locale::getRoot())));
 }
 
