@@ -4,8 +4,12 @@
 
 namespace {
 
+// Most keys are one character, so the first byte settles almost every step
+// of the search; the order is the strings' own (bytes compared unsigned).
 bool keyLess(const AlternateTable::Entry& entry, std::string_view key)
 {
+    if (!entry.first.empty() && !key.empty() && entry.first[0] != key[0])
+        return static_cast<unsigned char>(entry.first[0]) < static_cast<unsigned char>(key[0]);
     return entry.first < key;
 }
 
