@@ -11,9 +11,6 @@ namespace {
 struct ClassRegistry {
     std::unordered_map<std::string, Class*> classesByName;
     std::vector<RefPtr<Class>> classes;
-    // Bumped by every change to any method table; a class's dispatch cache is
-    // valid only for the generation it was filled in.
-    std::uint64_t methodGeneration { 1 };
 };
 
 // Classes live for the process, like the platform's own.
@@ -24,6 +21,8 @@ ClassRegistry& registry()
 }
 
 } // namespace
+
+std::uint64_t Class::s_methodGeneration = 1;
 
 Class::Class(std::string name, Class* superclass, Class* metaclass, bool isMetaclass)
     : NSObject(metaclass)
@@ -42,10 +41,9 @@ Imp Class::ownImplementation(SelectorId selector) const
 
 Imp Class::lookupImplementation(SelectorId selector)
 {
-    std::uint64_t generation = registry().methodGeneration;
-    if (m_cacheGeneration != generation) {
+    if (m_cacheGeneration != s_methodGeneration) {
         m_dispatchCache.assign(m_dispatchCache.size(), nullptr);
-        m_cacheGeneration = generation;
+        m_cacheGeneration = s_methodGeneration;
     }
     if (selector < m_dispatchCache.size() && m_dispatchCache[selector])
         return m_dispatchCache[selector];
@@ -65,13 +63,13 @@ void Class::addMethod(SelectorId selector, Imp implementation)
 {
     m_methods[selector] = implementation;
     m_registeredMethods[selector] = implementation;
-    ++registry().methodGeneration;
+    ++s_methodGeneration;
 }
 
 void Class::replaceImplementation(SelectorId selector, Imp implementation)
 {
     m_methods[selector] = implementation;
-    ++registry().methodGeneration;
+    ++s_methodGeneration;
 }
 
 const Ivar* Class::findIvar(std::string_view name) const
@@ -91,7 +89,7 @@ void Class::addIvar(std::string name, IvarReader reader)
 void Class::restoreRegisteredMethods()
 {
     m_methods = m_registeredMethods;
-    ++registry().methodGeneration;
+    ++s_methodGeneration;
 }
 
 Class* objc_allocateClass(std::string_view name, Class* superclass)
@@ -147,7 +145,7 @@ void runtimeRestoreRegisteredMethods()
         cls->restoreRegisteredMethods();
 }
 
-Imp resolveMessage(NSObject* receiver, SelectorId selector)
+Imp resolveUncachedMessage(NSObject* receiver, SelectorId selector)
 {
     Class* cls = receiver->isa();
     Imp implementation = cls ? cls->lookupImplementation(selector) : nullptr;

@@ -35,6 +35,14 @@ public:
     // The implementation that a message with this selector reaches, walking up
     // the class chain; nothing when no class in the chain has one.
     Imp lookupImplementation(SelectorId selector);
+    // The implementation the dispatch cache holds for the selector, when the
+    // cache is current; nothing otherwise. Every message send tries it first.
+    Imp cachedImplementation(SelectorId selector) const
+    {
+        return m_cacheGeneration == s_methodGeneration && selector < m_dispatchCache.size()
+            ? m_dispatchCache[selector]
+            : nullptr;
+    }
     bool instancesRespondToSelector(SelectorId selector) { return lookupImplementation(selector); }
 
     // This class's own entry (not inherited); nothing when absent.
@@ -65,6 +73,9 @@ private:
     std::vector<Ivar> m_ivars;
     std::vector<Imp> m_dispatchCache;
     std::uint64_t m_cacheGeneration { 0 };
+    // Bumped by every change to any method table; a class's dispatch cache is
+    // valid only for the generation it was filled in.
+    static std::uint64_t s_methodGeneration;
 };
 
 // Creates and registers a class (and its metaclass); the class lives for the

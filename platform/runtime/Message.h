@@ -7,10 +7,21 @@
 #include <type_traits>
 #include <utility>
 
-// The implementation a message reaches. A receiver whose class chain has no
-// method for the selector raises the platform's "unrecognized selector"
-// exception, as the real run-time does.
-PLATFORM_EXPORT Imp resolveMessage(NSObject* receiver, SelectorId selector);
+// The implementation a message reaches, past the dispatch cache. A receiver
+// whose class chain has no method for the selector raises the platform's
+// "unrecognized selector" exception, as the real run-time does.
+PLATFORM_EXPORT Imp resolveUncachedMessage(NSObject* receiver, SelectorId selector);
+
+// The implementation a message reaches. The cached case is inline: every
+// message send of the keyboard's drag and switch paths goes through here.
+inline Imp resolveMessage(NSObject* receiver, SelectorId selector)
+{
+    if (Class* cls = receiver->isa()) {
+        if (Imp cached = cls->cachedImplementation(selector))
+            return cached;
+    }
+    return resolveUncachedMessage(receiver, selector);
+}
 
 // What a message to a missing object answers: nothing, 0, false or an empty value.
 template <typename Result> Result nothingOf()
