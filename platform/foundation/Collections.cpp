@@ -41,21 +41,20 @@ NSMutableDictionary::NSMutableDictionary()
 {
 }
 
-const Value& NSMutableDictionary::objectForKey(std::string_view key) const
+const Value& NSMutableDictionary::valueOrAbsent(const Value* value)
 {
     static const Value absent;
-    const Value* found = m_entries.find(key);
-    return found ? *found : absent;
+    return value ? *value : absent;
+}
+
+const Value& NSMutableDictionary::objectForKey(std::string_view key) const
+{
+    return valueOrAbsent(m_entries.find(key));
 }
 
 void NSMutableDictionary::setObject(Value value, std::string_view key)
 {
-    // Setting nothing removes the entry, so a dictionary never holds a nil.
-    if (value.isNil()) {
-        removeObjectForKey(key);
-        return;
-    }
-    m_entries.set(key, std::move(value));
+    setOrRemove(std::move(value), key);
 }
 
 void NSMutableDictionary::removeObjectForKey(std::string_view key)

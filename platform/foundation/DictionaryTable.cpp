@@ -6,9 +6,8 @@
 #include <limits>
 #include <stdexcept>
 
-void DictionaryTable::set(std::string_view key, Value&& value)
+void DictionaryTable::setHashed(std::string_view key, std::uint64_t hash, Value&& value)
 {
-    std::uint64_t hash = key_bytes::hash(key);
     std::size_t position = positionOf(key, hash);
     if (position != absent)
         m_entries[position].value = std::move(value);
@@ -16,9 +15,9 @@ void DictionaryTable::set(std::string_view key, Value&& value)
         append(key, hash, std::move(value));
 }
 
-void DictionaryTable::remove(std::string_view key)
+void DictionaryTable::removeHashed(std::string_view key, std::uint64_t hash)
 {
-    std::size_t position = positionOf(key, key_bytes::hash(key));
+    std::size_t position = positionOf(key, hash);
     if (position == absent)
         return;
     std::size_t last = m_entries.size() - 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/foundation/DictionaryKey.h"
 #include "platform/foundation/KeyBytes.h"
 #include "platform/foundation/Value.h"
 
@@ -47,13 +48,12 @@ public:
 
     std::size_t size() const { return m_entries.size(); }
     // Nothing when the key is absent; valid until the table next changes.
-    const Value* find(std::string_view key) const
-    {
-        std::size_t position = positionOf(key, key_bytes::hash(key));
-        return position == absent ? nullptr : &m_entries[position].value;
-    }
-    void set(std::string_view key, Value&& value);
-    void remove(std::string_view key);
+    const Value* find(std::string_view key) const { return findHashed(key, key_bytes::hash(key)); }
+    const Value* find(const DictionaryKey& key) const { return findHashed(key.text(), key.hash()); }
+    void set(std::string_view key, Value&& value) { setHashed(key, key_bytes::hash(key), std::move(value)); }
+    void set(const DictionaryKey& key, Value&& value) { setHashed(key.text(), key.hash(), std::move(value)); }
+    void remove(std::string_view key) { removeHashed(key, key_bytes::hash(key)); }
+    void remove(const DictionaryKey& key) { removeHashed(key.text(), key.hash()); }
     void clear();
 
     // In no particular order.
@@ -83,6 +83,13 @@ private:
     {
         return { m_keyBytes.data() + entry.keyOffset, entry.keyLength };
     }
+    const Value* findHashed(std::string_view key, std::uint64_t hash) const
+    {
+        std::size_t position = positionOf(key, hash);
+        return position == absent ? nullptr : &m_entries[position].value;
+    }
+    void setHashed(std::string_view key, std::uint64_t hash, Value&& value);
+    void removeHashed(std::string_view key, std::uint64_t hash);
     std::size_t positionOf(std::string_view key, std::uint64_t hash) const;
     std::size_t indexSlotHolding(std::size_t position) const;
     void append(std::string_view key, std::uint64_t hash, Value&& value);

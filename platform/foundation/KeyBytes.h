@@ -1,35 +1,54 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 
 // Hashing and comparing dictionary keys eight bytes at a time. Keys are
 // mostly 10 to 35 bytes, so the last word overlaps the one before instead of
-// being read byte by byte: a 20-byte key takes three words.
+// being read byte by byte: a 20-byte key takes three words. Words are read
+// little-endian everywhere, so a hash worked out at compile time (for a
+// DictionaryKey) equals the one worked out at run time.
 namespace key_bytes {
 
-inline std::uint64_t load64(const char* bytes)
+template <typename Word> constexpr std::uint64_t load(const char* bytes)
 {
-    std::uint64_t word;
+    if (std::is_constant_evaluated()) {
+        std::uint64_t word = 0;
+        for (std::size_t at = 0; at < sizeof(Word); ++at)
+            word |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[at])) << (8 * at);
+        return word;
+    }
+    Word word;
     std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) {
+        if constexpr (sizeof(Word) == 8)
+            word = __builtin_bswap64(word);
+        else
+            word = __builtin_bswap32(word);
+    }
     return word;
 }
 
-inline std::uint64_t load32(const char* bytes)
+constexpr std::uint64_t load64(const char* bytes)
 {
-    std::uint32_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
+    return load<std::uint64_t>(bytes);
 }
 
-inline std::uint64_t mixWord(std::uint64_t hash, std::uint64_t word)
+constexpr std::uint64_t load32(const char* bytes)
+{
+    return load<std::uint32_t>(bytes);
+}
+
+constexpr std::uint64_t mixWord(std::uint64_t hash, std::uint64_t word)
 {
     hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
     return hash ^ (hash >> 32);
 }
 
-inline std::uint64_t hash(std::string_view key)
+constexpr std::uint64_t hash(std::string_view key)
 {
     const char* bytes = key.data();
     std::size_t length = key.size();

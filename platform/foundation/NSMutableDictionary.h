@@ -31,8 +31,13 @@ public:
     // Nothing when the key is absent. The value stays in the dictionary:
     // copy it before changing the dictionary.
     const Value& objectForKey(std::string_view key) const;
+    // Setting nothing removes the entry, so a dictionary never holds a nil.
     void setObject(Value value, std::string_view key);
     void removeObjectForKey(std::string_view key);
+    // The same for a key hashed beforehand.
+    const Value& objectForKey(const DictionaryKey& key) const { return valueOrAbsent(m_entries.find(key)); }
+    void setObject(Value value, const DictionaryKey& key) { setOrRemove(std::move(value), key); }
+    void removeObjectForKey(const DictionaryKey& key) { m_entries.remove(key); }
     void removeAllObjects() { m_entries.clear(); }
     RefPtr<NSMutableDictionary> mutableCopy() const;
 
@@ -40,5 +45,14 @@ public:
     const DictionaryTable& entries() const { return m_entries; }
 
 private:
+    static const Value& valueOrAbsent(const Value* value);
+    template <typename Key> void setOrRemove(Value&& value, const Key& key)
+    {
+        if (value.isNil())
+            m_entries.remove(key);
+        else
+            m_entries.set(key, std::move(value));
+    }
+
     DictionaryTable m_entries;
 };

@@ -133,3 +133,32 @@ TEST(NSMutableDictionary, CopiesAreIndependent)
     original->setObject(7, keyNumbered(19));
     EXPECT_EQ(contentsOf(*original), (std::map<std::string, int> { { keyNumbered(19), 7 } }));
 }
+
+// A key hashed beforehand, at compile time or at run time, reaches the same
+// entries as the plain string, whatever its length.
+TEST(NSMutableDictionary, KeysHashedBeforehandFindTheSameEntries)
+{
+    static constexpr DictionaryKey compiled[] = { DictionaryKey(""), DictionaryKey("k"), DictionaryKey("abc"),
+        DictionaryKey("abcd"), DictionaryKey("abcdefg"), DictionaryKey("abcdefgh"),
+        DictionaryKey("abcdefghi"), DictionaryKey("KBrepresentedStringAltShiftLocked") };
+    auto dictionary = NSMutableDictionary::dictionary();
+    int number = 0;
+    for (const DictionaryKey& key : compiled)
+        dictionary->setObject(++number, key.text());
+    number = 0;
+    for (const DictionaryKey& key : compiled) {
+        EXPECT_EQ(dictionary->objectForKey(key).intValue(), ++number) << key.text();
+        dictionary->setObject(-number, key);
+        EXPECT_EQ(dictionary->objectForKey(key.text()).intValue(), -number) << key.text();
+    }
+    const std::string text = "popup-bias-and-more-text-than-any-key-has";
+    for (std::size_t length = 0; length <= text.size(); ++length) {
+        std::string part = text.substr(0, length);
+        dictionary->setObject(static_cast<int>(length) + 100, DictionaryKey(part));
+        EXPECT_EQ(dictionary->objectForKey(part).intValue(), static_cast<int>(length) + 100) << part;
+    }
+    dictionary->removeObjectForKey(compiled[7]);
+    EXPECT_TRUE(dictionary->objectForKey("KBrepresentedStringAltShiftLocked").isNil());
+    dictionary->setObject(Value(), DictionaryKey(text));
+    EXPECT_TRUE(dictionary->objectForKey(text).isNil());
+}
