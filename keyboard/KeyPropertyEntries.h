@@ -1,23 +1,24 @@
 #pragma once
 
-#include <string_view>
+#include "platform/foundation/DictionaryKey.h"
 
 // Entries of the keyboard's property dictionaries: the platform's own, which
 // the extension only reads, and the ones the extension writes next to them.
+// Their hashes are worked out at compile time.
 namespace entry {
 
-inline constexpr std::string_view representedString = "KBrepresentedString";
-inline constexpr std::string_view displayString = "KBdisplayString";
-inline constexpr std::string_view displayTypeHint = "KBdisplayTypeHint";
-inline constexpr std::string_view popupBias = "popup-bias";
+inline constexpr DictionaryKey representedString { "KBrepresentedString" };
+inline constexpr DictionaryKey displayString { "KBdisplayString" };
+inline constexpr DictionaryKey displayTypeHint { "KBdisplayTypeHint" };
+inline constexpr DictionaryKey popupBias { "popup-bias" };
 
-inline constexpr std::string_view representedStringNoAlt = "KBrepresentedStringNoAlt";
-inline constexpr std::string_view representedStringAlt = "KBrepresentedStringAlt";
-inline constexpr std::string_view representedStringAltShiftLocked = "KBrepresentedStringAltShiftLocked";
+inline constexpr DictionaryKey representedStringNoAlt { "KBrepresentedStringNoAlt" };
+inline constexpr DictionaryKey representedStringAlt { "KBrepresentedStringAlt" };
+inline constexpr DictionaryKey representedStringAltShiftLocked { "KBrepresentedStringAltShiftLocked" };
 
-inline constexpr std::string_view processedKind = "CorvaneProcessed";
-inline constexpr std::string_view processedTypeMode = "CorvaneKPProcessed";
-inline constexpr std::string_view processedLayout = "CorvaneLayoutProcessed";
-inline constexpr std::string_view enabledState = "CorvaneEnabledState";
+inline constexpr DictionaryKey processedKind { "CorvaneProcessed" };
+inline constexpr DictionaryKey processedTypeMode { "CorvaneKPProcessed" };
+inline constexpr DictionaryKey processedLayout { "CorvaneLayoutProcessed" };
+inline constexpr DictionaryKey enabledState { "CorvaneEnabledState" };
 
 } // namespace entry

@@ -13,7 +13,7 @@
 // receivers, so a missing one is handled here, once.
 
 // The node's property entry; nothing when the node or the entry is missing.
-inline Value nodeProperty(NSObject* node, std::string_view entry)
+inline Value nodeProperty(NSObject* node, const DictionaryKey& entry)
 {
     NSMutableDictionary* properties = send(node, sel::properties);
     return properties ? properties->objectForKey(entry) : Value();
@@ -21,19 +21,19 @@ inline Value nodeProperty(NSObject* node, std::string_view entry)
 
 // The integer reading of the node's property entry (0 when it is missing or
 // has none), read in place: keys' markers are read on every keyplane switch.
-inline int nodeIntProperty(NSObject* node, std::string_view entry)
+inline int nodeIntProperty(NSObject* node, const DictionaryKey& entry)
 {
     NSMutableDictionary* properties = send(node, sel::properties);
     return properties ? properties->objectForKey(entry).intValue() : 0;
 }
 
-inline void setNodeProperty(NSObject* node, std::string_view entry, Value value)
+inline void setNodeProperty(NSObject* node, const DictionaryKey& entry, Value value)
 {
     if (NSMutableDictionary* properties = send(node, sel::properties))
         properties->setObject(std::move(value), entry);
 }
 
-inline void removeNodeProperty(NSObject* node, std::string_view entry)
+inline void removeNodeProperty(NSObject* node, const DictionaryKey& entry)
 {
     if (NSMutableDictionary* properties = send(node, sel::properties))
         properties->removeObjectForKey(entry);

@@ -70,13 +70,14 @@ int detectKeyboardLayout()
 // last; the layout matters only on letters keyplanes.
 bool isProcessedUnderCurrentConditions(const NSMutableDictionary& properties, bool lettersKeyplane)
 {
-    auto marker = [&properties](std::string_view entry) { return properties.objectForKey(entry).intValue(); };
+    auto marker
+        = [&properties](const DictionaryKey& entry) { return properties.objectForKey(entry).intValue(); };
     return marker(entry::processedKind) == keyboardKind && marker(entry::processedTypeMode) == gTypeMode
         && (!lettersKeyplane || marker(entry::processedLayout) == keyboardLayout);
 }
 
 // Empty results and results equal to the key's own string are no alternate.
-void storeAlternate(NSMutableDictionary& properties, std::string_view alternateEntry,
+void storeAlternate(NSMutableDictionary& properties, const DictionaryKey& alternateEntry,
     const NSString& alternate, const NSString& represented)
 {
     if (!alternate.isNil() && !alternate.isEqualToString(represented) && !alternate.isEmpty())
