@@ -3,9 +3,11 @@
 #include "platform/foundation/NSUncaughtExceptionHandler.h"
 #include "platform/foundation/NeverDestroyed.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <poll.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -71,7 +73,7 @@ void NSRunLoop::addTimer(const RefPtr<NSTimer>& timer)
     timer->m_dueNanoseconds = currentTimeNanoseconds() + toNanoseconds(timer->timeInterval());
     timer->m_sequence = m_nextTimerSequence++;
     timer->m_isScheduled = true;
-    m_timers.emplace(std::make_pair(timer->m_dueNanoseconds, timer->m_sequence), timer);
+    insertScheduled({ timer->m_dueNanoseconds, timer->m_sequence, timer });
 }
 
 void NSRunLoop::removeTimer(NSTimer* timer)
@@ -79,18 +81,53 @@ void NSRunLoop::removeTimer(NSTimer* timer)
     if (!timer || !timer->m_isScheduled)
         return;
     timer->m_isScheduled = false;
-    m_timers.erase(std::make_pair(timer->m_dueNanoseconds, timer->m_sequence));
+    auto entry = scheduledEntryOf(timer);
+    if (entry != m_timers.end())
+        m_timers.erase(entry);
 }
 
 void NSRunLoop::moveTimer(NSTimer* timer, double fireDate)
 {
     if (!timer || !timer->m_isScheduled)
         return;
-    auto entry = m_timers.extract(std::make_pair(timer->m_dueNanoseconds, timer->m_sequence));
+    auto entry = scheduledEntryOf(timer);
+    if (entry == m_timers.end())
+        return;
     timer->m_dueNanoseconds = toNanoseconds(fireDate);
     timer->m_sequence = m_nextTimerSequence++;
-    entry.key() = std::make_pair(timer->m_dueNanoseconds, timer->m_sequence);
-    m_timers.insert(std::move(entry));
+    // The newest sequence sorts last among equal times, so the entry keeps
+    // its place when no earlier entry is due later and the next one is due
+    // later still; a lone long-press timer always does.
+    bool staysInPlace = (entry == m_timers.begin() || (entry - 1)->dueNanoseconds <= timer->m_dueNanoseconds)
+        && (entry + 1 == m_timers.end() || (entry + 1)->dueNanoseconds > timer->m_dueNanoseconds);
+    if (staysInPlace) {
+        entry->dueNanoseconds = timer->m_dueNanoseconds;
+        entry->sequence = timer->m_sequence;
+        return;
+    }
+    RefPtr<NSTimer> kept = std::move(entry->timer);
+    m_timers.erase(entry);
+    insertScheduled({ timer->m_dueNanoseconds, timer->m_sequence, std::move(kept) });
+}
+
+void NSRunLoop::insertScheduled(ScheduledTimer entry)
+{
+    auto position = std::upper_bound(
+        m_timers.begin(), m_timers.end(), entry, [](const ScheduledTimer& left, const ScheduledTimer& right) {
+            return std::tie(left.dueNanoseconds, left.sequence)
+                < std::tie(right.dueNanoseconds, right.sequence);
+        });
+    m_timers.insert(position, std::move(entry));
+}
+
+std::vector<NSRunLoop::ScheduledTimer>::iterator NSRunLoop::scheduledEntryOf(const NSTimer* timer)
+{
+    auto entry = std::lower_bound(
+        m_timers.begin(), m_timers.end(), timer, [](const ScheduledTimer& scheduled, const NSTimer* wanted) {
+            return std::tie(scheduled.dueNanoseconds, scheduled.sequence)
+                < std::tie(wanted->m_dueNanoseconds, wanted->m_sequence);
+        });
+    return entry != m_timers.end() && entry->timer.get() == timer ? entry : m_timers.end();
 }
 
 void NSRunLoop::performOnNextTurn(std::function<void()> work)
@@ -127,9 +164,10 @@ bool NSRunLoop::fireDueTimers()
 {
     bool fired = false;
     // Timers that a firing timer schedules fire in this pass too when they are due.
-    while (!m_timers.empty() && m_timers.begin()->first.first <= currentTimeNanoseconds()) {
-        RefPtr<NSTimer> timer = m_timers.begin()->second;
-        removeTimer(timer.get());
+    while (!m_timers.empty() && earliestDueNanoseconds() <= currentTimeNanoseconds()) {
+        RefPtr<NSTimer> timer = std::move(m_timers.front().timer);
+        m_timers.erase(m_timers.begin());
+        timer->m_isScheduled = false;
         if (timer->repeats()) {
             // The next time is counted from when it was due, not from now,
             // so a repeating timer keeps its rhythm; missed beats are skipped.
@@ -141,7 +179,7 @@ bool NSRunLoop::fireDueTimers()
             timer->m_dueNanoseconds = next;
             timer->m_sequence = m_nextTimerSequence++;
             timer->m_isScheduled = true;
-            m_timers.emplace(std::make_pair(next, timer->m_sequence), timer);
+            insertScheduled({ next, timer->m_sequence, timer });
         }
         invokeCallback([&] { timer->fire(); });
         if (!timer->repeats())
@@ -206,14 +244,14 @@ void NSRunLoop::runBeforeWaitingObservers()
 bool NSRunLoop::hasWorkDueNow() const
 {
     return !m_queuedWork.empty()
-        || (!m_timers.empty() && m_timers.begin()->first.first <= currentTimeNanoseconds());
+        || (!m_timers.empty() && earliestDueNanoseconds() <= currentTimeNanoseconds());
 }
 
 std::int64_t NSRunLoop::nanosecondsUntilNextTimer() const
 {
     if (m_timers.empty())
         return -1;
-    return std::max<std::int64_t>(m_timers.begin()->first.first - currentTimeNanoseconds(), 0);
+    return std::max<std::int64_t>(earliestDueNanoseconds() - currentTimeNanoseconds(), 0);
 }
 
 void NSRunLoop::runUntilIdle()
@@ -238,8 +276,8 @@ void NSRunLoop::advanceBy(double seconds)
     }
     std::int64_t target = m_virtualNanoseconds + toNanoseconds(seconds);
     runUntilIdle();
-    while (!m_timers.empty() && m_timers.begin()->first.first <= target) {
-        m_virtualNanoseconds = std::max(m_virtualNanoseconds, m_timers.begin()->first.first);
+    while (!m_timers.empty() && earliestDueNanoseconds() <= target) {
+        m_virtualNanoseconds = std::max(m_virtualNanoseconds, earliestDueNanoseconds());
         runUntilIdle();
     }
     m_virtualNanoseconds = target;
@@ -270,9 +308,9 @@ void NSRunLoop::reset()
 {
     auto timers = std::move(m_timers);
     m_timers.clear();
-    for (auto& [key, timer] : timers) {
-        timer->m_isScheduled = false;
-        timer->invalidate();
+    for (auto& scheduled : timers) {
+        scheduled.timer->m_isScheduled = false;
+        scheduled.timer->invalidate();
     }
     m_queuedWork.clear();
     m_descriptorSources.clear();

@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <vector>
 
 template <typename> class NeverDestroyed;
 
@@ -95,7 +96,19 @@ private:
     // Real time = steady clock - this origin, continuous with the virtual time on a switch.
     std::chrono::steady_clock::time_point m_realOrigin;
 
-    std::map<std::pair<std::int64_t, std::uint64_t>, RefPtr<NSTimer>> m_timers;
+    struct ScheduledTimer {
+        std::int64_t dueNanoseconds;
+        std::uint64_t sequence;
+        RefPtr<NSTimer> timer;
+    };
+    void insertScheduled(ScheduledTimer entry);
+    std::vector<ScheduledTimer>::iterator scheduledEntryOf(const NSTimer* timer);
+    std::int64_t earliestDueNanoseconds() const { return m_timers.front().dueNanoseconds; }
+
+    // Sorted by due time, then by scheduling order. Only a few timers wait
+    // at once (long press, key repeat), and a drag moves the long-press
+    // timer on every event, so a sorted vector serves better than a tree.
+    std::vector<ScheduledTimer> m_timers;
     std::uint64_t m_nextTimerSequence { 0 };
     std::deque<std::function<void()>> m_queuedWork;
     std::map<SourceIdentifier, FileDescriptorSource> m_descriptorSources;

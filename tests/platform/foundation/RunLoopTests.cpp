@@ -156,6 +156,37 @@ TEST(RunLoop, MovedTimerFiresOnceAtItsNewDateBehindTimersAlreadyDueThen)
     EXPECT_EQ(log.size(), 2u) << "a timer that has fired is not brought back";
 }
 
+// Moves earlier, later past another timer, to another timer's time and
+// within a timer's own place all keep the timers in due order.
+TEST(RunLoop, MovedTimersKeepTheDueOrderWhicheverWayTheyMove)
+{
+    std::vector<std::pair<std::string, double>> log;
+    auto noting = [&log](std::string label, double delay) {
+        return NSTimer::scheduledTimerWithTimeInterval(
+            delay, false, [&log, label](NSTimer*) { log.emplace_back(label, loop().currentTime()); });
+    };
+    auto a = noting("a", 0.1);
+    auto b = noting("b", 0.2);
+    auto c = noting("c", 0.3);
+    b->setFireDate(0.05);
+    a->setFireDate(0.15);
+    c->setFireDate(0.15);
+    noting("d", 0.12);
+    a->setFireDate(0.16);
+    a->setFireDate(0.15);
+
+    loop().advanceBy(1);
+    std::vector<std::string> order;
+    for (const auto& [label, time] : log)
+        order.push_back(label);
+    EXPECT_EQ(order, (std::vector<std::string> { "b", "d", "c", "a" }));
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_DOUBLE_EQ(log[0].second, 0.05);
+    EXPECT_DOUBLE_EQ(log[1].second, 0.12);
+    EXPECT_DOUBLE_EQ(log[2].second, 0.15);
+    EXPECT_DOUBLE_EQ(log[3].second, 0.15);
+}
+
 TEST(RunLoop, InvalidatedTimerFiresNoMoreAndLetsGoOfWhatItHolds)
 {
     auto held = makeRef<Recorder>();
