@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/foundation/DictionaryKey.h"
 #include "platform/keyboard/KeyboardSelectors.h"
 #include "platform/runtime/Class.h"
 
@@ -19,24 +20,10 @@ inline Value nodeProperty(NSObject* node, const DictionaryKey& entry)
     return properties ? properties->objectForKey(entry) : Value();
 }
 
-// The integer reading of the node's property entry (0 when it is missing or
-// has none), read in place: keys' markers are read on every keyplane switch.
-inline int nodeIntProperty(NSObject* node, const DictionaryKey& entry)
-{
-    NSMutableDictionary* properties = send(node, sel::properties);
-    return properties ? properties->objectForKey(entry).intValue() : 0;
-}
-
 inline void setNodeProperty(NSObject* node, const DictionaryKey& entry, Value value)
 {
     if (NSMutableDictionary* properties = send(node, sel::properties))
         properties->setObject(std::move(value), entry);
-}
-
-inline void removeNodeProperty(NSObject* node, const DictionaryKey& entry)
-{
-    if (NSMutableDictionary* properties = send(node, sel::properties))
-        properties->removeObjectForKey(entry);
 }
 
 inline std::size_t countOf(const NSMutableArray* array)

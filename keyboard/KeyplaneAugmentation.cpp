@@ -101,7 +101,7 @@ void KeyLoop::processKey(NSObject* key)
     // Every read and write below is on the key's one property dictionary,
     // fetched once: this loop runs over every key on every switch. A key
     // without one has nothing to read or write.
-    RefPtr<NSMutableDictionary> properties = key ? send(key, sel::properties) : nullptr;
+    RefPtr<NSMutableDictionary> properties = send(key, sel::properties);
 
     // 1.-2. Ineligible keys, and keys already processed under the same
     // conditions, are passed over.
