@@ -62,6 +62,14 @@ public:
 
 private:
     struct Entry {
+        Entry(std::uint64_t keyHash, std::uint32_t offset, std::uint32_t length, Value&& stored)
+            : hash(keyHash)
+            , keyOffset(offset)
+            , keyLength(length)
+            , value(std::move(stored))
+        {
+        }
+
         std::uint64_t hash;
         std::uint32_t keyOffset;
         std::uint32_t keyLength;
