@@ -1,5 +1,7 @@
 #include "tests/keyboard/ExtensionTestSupport.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/DirectoryWatch.h"
+#include "tests/support/ReadySignal.h"
 
 #include <algorithm>
 #include <csignal>
@@ -97,20 +99,23 @@ TEST_F(SettingsSaveFault, SaveInProgressInAnotherProcessKeepsItsTemporaryFile)
     auto first = settingsWith(1, 2);
     auto second = settingsWith(2, 1);
     ASSERT_TRUE(static_cast<bool>(first->writeToFile(settingsPath(), true)));
-    // Stop a saver until it is caught writing its temporary file (not empty,
-    // not yet renamed); a save from here must leave that file alone.
+    DirectoryWatch folder(std::filesystem::path(settingsPath()).parent_path());
+    ReadySignal enough;
+    auto saver = ChildProcess::run([&] {
+        while (!enough.hasSignalled()) {
+            if (!second->writeToFile(settingsPath(), true))
+                return 1;
+        }
+        return 0;
+    });
+    // Stop the saver as soon as it writes a temporary file, until it is caught
+    // with one (not empty, not yet renamed); a save from here must leave it alone.
+    std::string prefix = "." + std::filesystem::path(settingsPath()).filename().string() + ".";
     bool caughtMidSave = false;
-    int attempt = 0;
-    for (; attempt < 200 && !caughtMidSave; ++attempt) {
-        auto saver = ChildProcess::run([&] {
-            for (int round = 0; round < 20; ++round) {
-                if (!second->writeToFile(settingsPath(), true))
-                    return 1;
-            }
-            return 0;
-        });
-        ::usleep(static_cast<useconds_t>(200 + (attempt * 733) % 4000));
-        saver.kill(SIGSTOP);
+    int stops = 0;
+    for (; stops < 1000 && !caughtMidSave; ++stops) {
+        ASSERT_TRUE(folder.waitForWriteTo(prefix)) << "the saver wrote no temporary file";
+        saver.stop();
         std::vector<std::string> inProgress = temporaryFiles();
         std::error_code error;
         caughtMidSave
@@ -119,12 +124,13 @@ TEST_F(SettingsSaveFault, SaveInProgressInAnotherProcessKeepsItsTemporaryFile)
             ASSERT_TRUE(static_cast<bool>(first->writeToFile(settingsPath(), true)));
             EXPECT_TRUE(std::filesystem::exists(inProgress.front()));
         }
-        saver.kill(SIGCONT);
-        // The stopped save then finishes as if nothing had happened.
-        ASSERT_EQ(saver.waitForExit(), 0) << "attempt " << attempt;
+        saver.resume();
     }
+    // The stopped save then finishes as if nothing had happened.
+    enough.signal();
+    ASSERT_EQ(saver.waitForExit(), 0);
     EXPECT_TRUE(caughtMidSave);
-    RecordProperty("stopsUntilCaughtMidSave", attempt);
+    RecordProperty("stopsUntilCaughtMidSave", stops);
     EXPECT_TRUE(temporaryFiles().empty());
     EXPECT_TRUE(holdsOneWholeSet());
 }

@@ -50,3 +50,18 @@ void ChildProcess::kill(int signal)
     if (m_pid > 0 && !m_isReaped)
         ::kill(m_pid, signal);
 }
+
+void ChildProcess::stop()
+{
+    kill(SIGSTOP);
+    int status = 0;
+    if (m_pid > 0 && !m_isReaped && ::waitpid(m_pid, &status, WUNTRACED) == m_pid && !WIFSTOPPED(status)) {
+        m_status = status;
+        m_isReaped = true;
+    }
+}
+
+void ChildProcess::resume()
+{
+    kill(SIGCONT);
+}

@@ -28,6 +28,9 @@ public:
     // Whether it has ended; its status is kept for waitForExit.
     bool hasExited();
     void kill(int signal);
+    // Stops the child and returns once it is stopped; resume lets it go on.
+    void stop();
+    void resume();
 
 private:
     explicit ChildProcess(pid_t pid)

@@ -2,6 +2,7 @@
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ReadySignal.h"
 #include "tests/support/TemporaryDeviceRoot.h"
 
 #include <chrono>
@@ -63,31 +64,6 @@ std::string socketOf(pid_t pid)
 {
     return socketFolder() + "/" + std::to_string(pid) + ".sock";
 }
-
-// A pipe that a child uses to say it is ready.
-class ReadySignal {
-public:
-    ReadySignal()
-    {
-        if (::pipe(m_ends) != 0)
-            throw std::runtime_error("pipe");
-    }
-    ~ReadySignal()
-    {
-        ::close(m_ends[0]);
-        ::close(m_ends[1]);
-    }
-    void signal() const { (void)!::write(m_ends[1], "r", 1); }
-    bool wait(int milliseconds = 20000) const
-    {
-        pollfd descriptor { m_ends[0], POLLIN, 0 };
-        char byte;
-        return ::poll(&descriptor, 1, milliseconds) == 1 && ::read(m_ends[0], &byte, 1) == 1;
-    }
-
-private:
-    int m_ends[2];
-};
 
 // In a child: runs the real-clock loop until the name was heard (exit 0) or
 // the time is up (exit 1).
