@@ -31,12 +31,14 @@ bool writeAll(int fd, const std::string& contents)
     return true;
 }
 
-// Keep the permissions of the file being replaced; a new file gets rw-r--r--.
+// Keep the permissions of the file being replaced, except that its owner may
+// always read and write it: copying a mode that shuts the owner out would
+// save contents nobody could read back. A new file gets rw-r--r--.
 mode_t modeForReplacing(const std::string& path)
 {
     struct stat existing { };
     if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        return existing.st_mode & 07777;
+        return (existing.st_mode & 07777) | S_IRUSR | S_IWUSR;
     return 0644;
 }
 

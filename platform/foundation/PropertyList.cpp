@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -48,6 +49,37 @@ ErrorOr<void> checkWritableText(std::string_view text)
     if (text.find('\0') != std::string_view::npos)
         return Error { "property list: a string or key holds a NUL character" };
     return {};
+}
+
+// Dates are stored as whole seconds from the reference date in a 32-bit
+// integer and microseconds; a date outside that range (or no number at all)
+// cannot be written, so it is not read either.
+bool isStorableDate(double secondsSinceReferenceDate)
+{
+    double seconds = std::floor(secondsSinceReferenceDate);
+    return std::isfinite(seconds) && seconds >= std::numeric_limits<int32_t>::min()
+        && seconds <= std::numeric_limits<int32_t>::max();
+}
+
+// libplist answers a date only as 32-bit seconds and microseconds, which a
+// date outside that range overflows; its binary form holds the exact number.
+ErrorOr<double> secondsOfDate(plist_t node)
+{
+    constexpr std::size_t headerSize = 8;
+    constexpr unsigned char dateMarker = 0x33;
+    PlistBuffer<plist_to_bin_free> buffer;
+    plist_to_bin(node, buffer.data(), buffer.length());
+    std::string bytes = buffer.toString();
+    if (bytes.size() < headerSize + 9 || static_cast<unsigned char>(bytes[headerSize]) != dateMarker)
+        return Error { "property list: unreadable date" };
+    std::uint64_t bits = 0;
+    for (std::size_t index = 1; index <= 8; ++index)
+        bits = (bits << 8) | static_cast<unsigned char>(bytes[headerSize + index]);
+    double seconds;
+    std::memcpy(&seconds, &bits, sizeof seconds);
+    if (!isStorableDate(seconds))
+        return Error { "property list: date out of range" };
+    return seconds;
 }
 
 ErrorOr<Value> valueFromNode(plist_t node, std::size_t depth);
@@ -132,10 +164,10 @@ ErrorOr<Value> valueFromNode(plist_t node, std::size_t depth)
         return Value(bytes ? NSData(begin, begin + length) : NSData());
     }
     case PLIST_DATE: {
-        int32_t seconds = 0;
-        int32_t microseconds = 0;
-        plist_get_date_val(node, &seconds, &microseconds);
-        return Value(NSDate { seconds + microseconds / microsecondsPerSecond });
+        auto seconds = secondsOfDate(node);
+        if (!seconds)
+            return seconds.error();
+        return Value(NSDate { seconds.value() });
     }
     case PLIST_ARRAY:
         return arrayFromNode(node, depth);
@@ -188,10 +220,9 @@ ErrorOr<PlistHandle> nodeFromDictionary(const NSMutableDictionary& dictionary, s
 
 ErrorOr<PlistHandle> nodeFromDate(const NSDate& date)
 {
-    double seconds = std::floor(date.secondsSinceReferenceDate);
-    if (!std::isfinite(seconds) || seconds < std::numeric_limits<int32_t>::min()
-        || seconds > std::numeric_limits<int32_t>::max())
+    if (!isStorableDate(date.secondsSinceReferenceDate))
         return Error { "property list: date out of range" };
+    double seconds = std::floor(date.secondsSinceReferenceDate);
     auto microseconds = static_cast<int32_t>(
         std::lround((date.secondsSinceReferenceDate - seconds) * microsecondsPerSecond));
     if (microseconds >= microsecondsPerSecond)
@@ -259,11 +290,11 @@ ErrorOr<void> writeBytes(const ErrorOr<std::string>& bytes, const std::string& p
 
 } // namespace
 
-ErrorOr<Value> PropertyList::parse(std::string_view bytes)
+ErrorOr<Value> PropertyList::parse(std::string_view bytes, const Limits& limits)
 {
-    if (bytes.size() > maximumFileSize)
-        return Error { "property list: larger than " + std::to_string(maximumFileSize) + " bytes" };
-    if (auto checked = PropertyListGuard(maximumDepth, maximumValues).check(bytes); !checked)
+    if (bytes.size() > limits.fileSize)
+        return Error { "property list: larger than " + std::to_string(limits.fileSize) + " bytes" };
+    if (auto checked = PropertyListGuard(limits.depth, limits.values).check(bytes); !checked)
         return checked.error();
     // The parser is handed a terminated copy, whatever the caller's view ends in.
     std::string terminated(bytes);
@@ -291,12 +322,12 @@ ErrorOr<std::string> PropertyList::serialize(const NSMutableDictionary& root, Fo
     return encode(node.value(), format);
 }
 
-ErrorOr<Value> PropertyList::readFile(const std::string& path)
+ErrorOr<Value> PropertyList::readFile(const std::string& path, const Limits& limits)
 {
-    auto bytes = FileIO::readRegularFile(path, maximumFileSize);
+    auto bytes = FileIO::readRegularFile(path, limits.fileSize);
     if (!bytes)
         return bytes.error();
-    auto value = parse(bytes.value());
+    auto value = parse(bytes.value(), limits);
     if (!value)
         return Error { path + ": " + value.error().message };
     return value;

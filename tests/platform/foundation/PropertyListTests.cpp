@@ -3,9 +3,12 @@
 #include "platform/foundation/NSMutableDictionary.h"
 #include "platform/foundation/PropertyList.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/DirectoryWatch.h"
 #include "tests/support/ShellCommand.h"
 
+#include <cmath>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -347,6 +350,55 @@ TEST(PropertyList, StringsHoldingANulCharacterAreRefused)
     EXPECT_FALSE(PropertyList::parse(found));
 }
 
+// A binary date object: its marker and the seconds from the reference date
+// as a big-endian double.
+std::string binaryDate(double seconds)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &seconds, sizeof bits);
+    std::string object = "\x33";
+    for (int shift = 56; shift >= 0; shift -= 8)
+        object += static_cast<char>(bits >> shift);
+    return object;
+}
+
+std::string xmlDateList(const std::string& date)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist><dict><key>when</key><date>" + date
+        + "</date></dict></plist>";
+}
+
+// Dates are written as whole seconds from 2001 in 32 bits; a date outside
+// that range (or not a number) would be read, and a pane saving such a
+// settings file would then fail on every toggle.
+TEST(PropertyList, DatesThatCannotBeWrittenAreRefused)
+{
+    for (double seconds : { std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, 3e9, -3e9 }) {
+        SCOPED_TRACE(seconds);
+        auto refused = PropertyList::parse(oneEntryBinaryList("\x54when", binaryDate(seconds)));
+        ASSERT_FALSE(refused);
+        EXPECT_NE(refused.error().message.find("date out of range"), std::string::npos)
+            << refused.error().message;
+    }
+    for (const char* date : { "2150-01-01T00:00:00Z", "1800-01-01T00:00:00Z" })
+        EXPECT_FALSE(PropertyList::parse(xmlDateList(date))) << date;
+
+    // Dates inside the range read exactly, and every one read can be written.
+    for (double seconds : { -0.25, 1e9 + 0.5, 2147483647.0, -2147483648.0 }) {
+        SCOPED_TRACE(seconds);
+        auto read = PropertyList::parse(oneEntryBinaryList("\x54when", binaryDate(seconds)));
+        ASSERT_TRUE(read) << read.error().message;
+        const NSDate* date = read.value().dictionary()->objectForKey("when").date();
+        ASSERT_NE(date, nullptr);
+        EXPECT_EQ(date->secondsSinceReferenceDate, seconds);
+        for (auto format : { PropertyList::Format::XML, PropertyList::Format::Binary })
+            EXPECT_TRUE(PropertyList::serialize(read.value(), format));
+    }
+    auto written = PropertyList::parse(xmlDateList("2068-12-31T23:59:59Z"));
+    ASSERT_TRUE(written) << written.error().message;
+    EXPECT_TRUE(PropertyList::serialize(written.value(), PropertyList::Format::XML));
+}
+
 TEST(PropertyList, XMLTextThatIsNotUTF8IsRefused)
 {
     auto xmlList = [](const std::string& key, const std::string& value) {
@@ -482,15 +534,15 @@ TEST(NSMutableDictionary, AtomicWriteRemovesWhatKilledWritesOfTheSameFileLeftAnd
         }
         return found;
     };
-    // Kill writers as soon as their temporary file shows, until one is left behind.
+    // Kill writers as soon as they write their temporary file, until one is left behind.
     for (int attempt = 0; attempt < 100 && hiddenFiles().empty(); ++attempt) {
+        DirectoryWatch watch(folder.string());
         auto writer = ChildProcess::run([&] {
             for (;;)
                 (void)a->writeToFile(path, true);
             return 0;
         });
-        for (int poll = 0; poll < 10000 && hiddenFiles().empty(); ++poll)
-            ::usleep(100);
+        ASSERT_TRUE(watch.waitForWriteTo("." + name + ".")) << "the writer wrote no temporary file";
         writer.kill(SIGKILL);
         writer.waitForExit();
     }
@@ -537,6 +589,22 @@ TEST(NSMutableDictionary, FailedWriteIsReportedAndLeavesTheOldFileWhole)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()),
                   std::filesystem::directory_iterator()),
         1);
+}
+
+// A saved file keeps the permissions of the one it replaces, but its owner
+// can always read it back.
+TEST(NSMutableDictionary, AtomicWriteKeepsTheModeButNeverShutsTheOwnerOut)
+{
+    std::string path = settingsPath();
+    for (auto [before, after] :
+        { std::pair<mode_t, mode_t> { 0640, 0640 }, { 0000, 0600 }, { 0044, 0644 }, { 0200, 0600 } }) {
+        ASSERT_TRUE(uniformDictionary("A", 1)->writeToFile(path, true));
+        ::chmod(path.c_str(), before);
+        ASSERT_TRUE(uniformDictionary("B", 1)->writeToFile(path, true));
+        struct stat status { };
+        ASSERT_EQ(::stat(path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, after) << std::oct << before;
+    }
 }
 
 TEST(NSMutableDictionary, WriteIntoAReadOnlyFolderIsReportedAndLeavesTheOldFileWhole)
