@@ -3,6 +3,8 @@
 #include "keyboard/ExtensionState.h"
 #include "keyboard/KeyboardModel.h"
 #include "platform/foundation/DeviceRoot.h"
+#include "platform/foundation/NSLog.h"
+#include "platform/foundation/PreferencesFile.h"
 
 namespace {
 
@@ -15,13 +17,15 @@ constexpr int slideUpGesture = 2;
 
 void loadSettings()
 {
-    // 1. Nothing when the file is absent, unreadable or not a dictionary.
-    RefPtr<NSMutableDictionary> settings
-        = NSMutableDictionary::dictionaryWithContentsOfFile(DeviceRoot::devicePath(settingsFilePath));
+    // 1. Nothing when the file is absent, unreadable or not a dictionary; a
+    // file that is there but refused is logged, as nobody would know otherwise.
+    PreferencesFile::Contents settings = PreferencesFile::read(DeviceRoot::devicePath(settingsFilePath));
+    if (settings.state == PreferencesFile::State::Refused)
+        NSLog("Corvane: the settings file cannot be read, so the defaults apply: %@", { settings.problem });
 
     // 2. A value with no integer reading (an array, say) reads as absent.
-    int type = settings ? settings->objectForKey("type").intValue() : 0;
-    int gesture = settings ? settings->objectForKey("gesture").intValue() : 0;
+    int type = settings.dictionary->objectForKey("type").intValue();
+    int gesture = settings.dictionary->objectForKey("gesture").intValue();
 
     // 3.-5.
     gSettingsLoaded = true;

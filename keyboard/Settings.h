@@ -9,7 +9,8 @@ inline constexpr const char* settingsChangedNotification = "com.quillfen.corvane
 
 // Reads the settings file into gSettingsLoaded, gTypeMode and gFlickGesture.
 // An absent or unreadable file, and values with no integer reading, count as
-// absent: "Alternate key" mode with "Flick up".
+// absent: "Alternate key" mode with "Flick up". A file that is there but
+// cannot be read is logged.
 void loadSettings();
 
 // The notification callback: reads the settings again and re-applies the

@@ -3,10 +3,13 @@
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSLog.h"
+#include "platform/foundation/PreferencesFile.h"
 #include "platform/uikit/NSObjectAllocation.h"
 #include "settings/CorvanePrefSelectors.h"
 
 #include <filesystem>
+#include <set>
+#include <string>
 #include <utility>
 
 namespace {
@@ -14,6 +17,32 @@ namespace {
 // Both live for the process once made; nothing releases them.
 PrefsHelper* sharedStore = nullptr;
 NSMutableDictionary* preferences = nullptr;
+
+// The keys set since the last save: a save writes only these over what the
+// file holds then, so it never undoes another process's change of another key.
+std::set<std::string>& keysToSave()
+{
+    static std::set<std::string> changedKeys;
+    return changedKeys;
+}
+
+// What the file holds, or, when it cannot be read, what this process knew,
+// with the keys set here since the last save on top.
+RefPtr<NSMutableDictionary> withChangedKeys(const PreferencesFile::Contents& found)
+{
+    RefPtr<NSMutableDictionary> saved
+        = found.state == PreferencesFile::State::Refused ? preferences->mutableCopy() : found.dictionary;
+    for (const std::string& key : keysToSave())
+        saved->setObject(preferences->objectForKey(key), key);
+    return saved;
+}
+
+void replacePreferences(RefPtr<NSMutableDictionary> replacement)
+{
+    if (preferences)
+        preferences->deref();
+    preferences = replacement.leakRef();
+}
 
 } // namespace
 
@@ -82,9 +111,11 @@ RefPtr<UIImage> PrefsHelper::ownImageNamed(NSString name)
 Value PrefsHelper::preferenceObjectForKey(NSString key)
 {
     if (!preferences) {
-        RefPtr<NSMutableDictionary> read
-            = NSMutableDictionary::dictionaryWithContentsOfFile(DeviceRoot::devicePath(settingsFilePath));
-        preferences = (read ? read : NSMutableDictionary::dictionary()).leakRef();
+        PreferencesFile::Contents read = PreferencesFile::read(DeviceRoot::devicePath(settingsFilePath));
+        if (read.state == PreferencesFile::State::Refused)
+            NSLog("Corvane: the settings file cannot be read, so the pane starts without its settings: %@",
+                { read.problem });
+        replacePreferences(read.dictionary);
     }
     return key.isNil() ? Value() : preferences->objectForKey(key.utf8());
 }
@@ -93,26 +124,42 @@ void PrefsHelper::setPreferenceObjectForKey(Value value, NSString key)
 {
     if (!preferences)
         send(this, sel::preferenceObjectForKey, NSString(""));
-    if (!key.isNil())
-        preferences->setObject(std::move(value), key.utf8());
+    if (key.isNil())
+        return;
+    preferences->setObject(std::move(value), key.utf8());
+    keysToSave().insert(key.utf8());
 }
 
-// A failed write keeps the old file whole; it is logged, and the keyboard
+// The file is read again under the save's lock and only the keys set here
+// change, so another process's change since is kept; the dictionary then
+// holds what was saved. A file that could not be read is kept beside the new
+// one. A failed write keeps the old file whole; it is logged, and the keyboard
 // still hears the notification and re-reads what is there.
 void PrefsHelper::savePreferences()
 {
-    if (preferences) {
-        std::string path = DeviceRoot::devicePath(settingsFilePath);
-        // A device without the preferences folder yet gets it, so the first
-        // save can create the file.
-        std::error_code ignored;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-        ErrorOr<void> written = preferences->writeToFile(path, true);
-        if (!written)
-            NSLog("Corvane: the settings could not be saved to %@: %@", { path, written.error().message });
-    }
+    if (preferences)
+        writePreferences();
     CFNotificationCenterPostNotification(
         CFNotificationCenterGetDarwinNotifyCenter(), changeNotificationName, nullptr, nullptr, true);
+}
+
+void PrefsHelper::writePreferences()
+{
+    std::string path = DeviceRoot::devicePath(settingsFilePath);
+    // A device without the preferences folder yet gets it, so the first
+    // save can create the file.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    auto saved = PreferencesFile::update(path, withChangedKeys);
+    if (!saved) {
+        NSLog("Corvane: the settings could not be saved to %@: %@", { path, saved.error().message });
+        return;
+    }
+    if (!saved.value().keptAs.empty())
+        NSLog("Corvane: the settings file could not be read (%@); it is kept as %@",
+            { saved.value().found.problem, saved.value().keptAs });
+    replacePreferences(saved.value().dictionary);
+    keysToSave().clear();
 }
 
 void PrefsHelper::resetProcessState()
@@ -121,4 +168,5 @@ void PrefsHelper::resetProcessState()
         std::exchange(sharedStore, nullptr)->deref();
     if (preferences)
         std::exchange(preferences, nullptr)->deref();
+    keysToSave().clear();
 }

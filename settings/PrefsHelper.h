@@ -6,8 +6,9 @@
 
 // The pane's single way to its resource bundle and to the user's settings.
 // The settings live in one process-wide dictionary, read from the settings
-// file on first use and never again, and written back whole on every save,
-// which the keyboard extension hears about through the change notification.
+// file on first use. Each save writes the keys set since the last one over
+// what the file holds then, and the keyboard extension hears about it
+// through the change notification.
 class PrefsHelper final : public NSObject {
 public:
     static constexpr const char* bundlePath = "/Library/PreferenceBundles/CorvanePref.bundle";
@@ -35,5 +36,7 @@ public:
     static void resetProcessState();
 
 private:
+    void writePreferences();
+
     RefPtr<NSBundle> m_ownBundle;
 };

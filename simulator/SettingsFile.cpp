@@ -3,7 +3,7 @@
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSMutableDictionary.h"
-#include "platform/foundation/PropertyList.h"
+#include "platform/foundation/PreferencesFile.h"
 
 std::string SettingsFile::path()
 {
@@ -12,14 +12,13 @@ std::string SettingsFile::path()
 
 bool SettingsFile::store(std::optional<int> type, std::optional<int> gesture, std::string& error)
 {
-    RefPtr<NSMutableDictionary> settings = NSMutableDictionary::dictionaryWithContentsOfFile(path());
-    if (!settings)
-        settings = NSMutableDictionary::dictionary();
-    if (type)
-        settings->setObject(Value(*type), "type");
-    if (gesture)
-        settings->setObject(Value(*gesture), "gesture");
-    auto written = PropertyList::writeFile(*settings, path(), PropertyList::Format::XML, true);
+    auto written = PreferencesFile::update(path(), [&](const PreferencesFile::Contents& found) {
+        if (type)
+            found.dictionary->setObject(Value(*type), "type");
+        if (gesture)
+            found.dictionary->setObject(Value(*gesture), "gesture");
+        return found.dictionary;
+    });
     if (!written) {
         error = "cannot write the settings file " + path() + ": " + written.error().message;
         return false;

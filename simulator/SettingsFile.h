@@ -4,8 +4,9 @@
 #include <string>
 
 // The extension's settings file in the booted device, written the way the
-// settings pane writes it: the whole dictionary (other keys kept), atomically,
-// then the change notification on the Darwin centre.
+// settings pane writes it: the keys given over what the file holds (under
+// the update's lock, a file nobody can read kept beside), atomically, then
+// the change notification on the Darwin centre.
 class SettingsFile {
 public:
     static std::string path();

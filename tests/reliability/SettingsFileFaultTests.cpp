@@ -170,7 +170,7 @@ protected:
 TEST_P(SettingsFileFault, ExtensionKeepsTypingWithoutBlockingOrCrashing)
 {
     auto child = ChildProcess::run([this] { return startWithTheBadFileAndChangeToItAgain(); });
-    EXPECT_EQ(child.waitForExit(20), 0) << "1/4: wrong settings, 2/5: no typing, 3: good file unread, "
+    EXPECT_EQ(child.waitForExit(60), 0) << "1/4: wrong settings, 2/5: no typing, 3: good file unread, "
                                            "-1: crashed or blocked";
 }
 

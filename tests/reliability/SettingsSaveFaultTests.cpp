@@ -1,12 +1,20 @@
+#include "platform/foundation/PreferencesFile.h"
+#include "platform/foundation/PropertyList.h"
+#include "settings/CorvanePrefSelectors.h"
+#include "settings/PrefsHelper.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DirectoryWatch.h"
 #include "tests/support/ReadySignal.h"
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -14,14 +22,76 @@ namespace {
 using namespace extension_test;
 
 // Two sets of settings that differ in every key; the padding makes a save
-// take long enough for a kill to land inside it.
+// take long enough for a kill to land inside it, and keeps the file within
+// what the readers accept.
+constexpr std::size_t paddingLength = 60000;
+
 RefPtr<NSMutableDictionary> settingsWith(int type, int gesture)
 {
     auto settings = NSMutableDictionary::dictionary();
     settings->setObject(type, "type");
     settings->setObject(gesture, "gesture");
-    settings->setObject(NSString(std::string(200000, type == 1 ? 'a' : 'b').c_str()), "padding");
+    settings->setObject(NSString(std::string(paddingLength, type == 1 ? 'a' : 'b').c_str()), "padding");
     return settings;
+}
+
+std::string readBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// "type" 1, "gesture" 1 and a date, as a binary list, with the date's
+// seconds replaced by any number.
+std::string settingsWithDate(double seconds)
+{
+    auto settings = NSMutableDictionary::dictionary();
+    settings->setObject(1, "type");
+    settings->setObject(1, "gesture");
+    settings->setObject(NSDate { 0.0 }, "when");
+    std::string bytes = PropertyList::serialize(*settings, PropertyList::Format::Binary).releaseValue();
+    std::size_t date = bytes.find(std::string("\x33") + std::string(8, '\0'));
+    std::uint64_t bits;
+    std::memcpy(&bits, &seconds, sizeof bits);
+    for (int index = 0; index < 8; ++index)
+        bytes[date + 1 + index] = static_cast<char>(bits >> (56 - 8 * index));
+    return bytes;
+}
+
+std::string settingsWithKeys(int keys)
+{
+    auto settings = NSMutableDictionary::dictionary();
+    settings->setObject(1, "type");
+    for (int key = 0; key < keys; ++key)
+        settings->setObject(key, "key" + std::to_string(key));
+    return PropertyList::serialize(*settings, PropertyList::Format::XML).releaseValue();
+}
+
+// A fresh Settings process opens the pane, and the user switches the gesture
+// from "Flick up" to "Slide up".
+void switchToSlideUpInThePane()
+{
+    PrefsHelper::resetProcessState();
+    PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
+    (void)send(store, sel::preferenceObjectForKey, NSString("gesture"));
+    send(store, sel::setPreferenceObjectForKey, Value(2), NSString("gesture"));
+    send(store, sel::savePreferences);
+}
+
+// Hands the device root to an ordinary user, for a child that becomes one:
+// the superuser may read any file.
+void handDeviceRootToAnOrdinaryUser(const std::string& root)
+{
+    if (::geteuid() != 0)
+        return;
+    (void)!::chown(root.c_str(), 65534, 65534);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        (void)!::lchown(entry.path().c_str(), 65534, 65534);
+}
+
+bool becomeAnOrdinaryUser()
+{
+    return ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
 }
 
 class SettingsSaveFault : public ExtensionFixture {
@@ -47,16 +117,18 @@ protected:
     {
         loadSettings();
         bool extensionReadASet = (gTypeMode == 1 && !gFlickGesture) || (gTypeMode == 2 && gFlickGesture);
-        auto settings = NSMutableDictionary::dictionaryWithContentsOfFile(settingsPath());
-        if (!settings || !extensionReadASet)
+        // Read as the extension reads it: a refused file would pass for the defaults.
+        PreferencesFile::Contents file = PreferencesFile::read(settingsPath());
+        if (file.state != PreferencesFile::State::Read || !extensionReadASet)
             return false;
-        int type = settings->objectForKey("type").intValue();
-        int gesture = settings->objectForKey("gesture").intValue();
-        std::string padding = settings->objectForKey("padding").string().utf8();
+        const NSMutableDictionary& settings = *file.dictionary;
+        int type = settings.objectForKey("type").intValue();
+        int gesture = settings.objectForKey("gesture").intValue();
+        std::string padding = settings.objectForKey("padding").string().utf8();
         if (type == 1 && gesture == 2)
-            return padding == std::string(200000, 'a');
+            return padding == std::string(paddingLength, 'a');
         if (type == 2 && gesture == 1)
-            return padding == std::string(200000, 'b');
+            return padding == std::string(paddingLength, 'b');
         return false;
     }
 };
@@ -162,6 +234,84 @@ TEST_F(SettingsSaveFault, TwoProcessesSavingAlternatelyAlwaysLeaveAWholeFile)
     EXPECT_EQ(other.waitForExit(), 0);
     EXPECT_TRUE(holdsOneWholeSet());
     EXPECT_GT(reads, 0);
+}
+
+// A file the readers refuse is logged by the keyboard, which keeps its
+// defaults, and the pane's next save keeps it beside the new file instead
+// of losing it (or, for a date that cannot be written, failing every save).
+TEST_F(SettingsSaveFault, AFileTheReadersRefuseIsKeptBesideTheSavedChange)
+{
+    std::string validXML = settingsWithKeys(0);
+    const std::pair<const char*, std::string> refusedFiles[] = {
+        { "a date that is not a number", settingsWithDate(std::nan("")) },
+        { "an infinite date", settingsWithDate(HUGE_VAL) },
+        { "a date 1e300 seconds away", settingsWithDate(1e300) },
+        { "truncated", validXML.substr(0, validXML.size() / 2) },
+        { "too many keys", settingsWithKeys(3000) },
+    };
+    std::string path = settingsPath();
+    for (const auto& [name, bytes] : refusedFiles) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+
+        testing::internal::CaptureStderr();
+        loadSettings();
+        bool defaultsApplied = gTypeMode == 2 && gFlickGesture;
+        int pane = ChildProcess::run([] {
+            switchToSlideUpInThePane();
+            return 0;
+        }).waitForExit();
+        loadSettings();
+        std::string log = testing::internal::GetCapturedStderr();
+
+        EXPECT_TRUE(defaultsApplied) << "nothing of a refused file applies";
+        EXPECT_EQ(pane, 0);
+        EXPECT_FALSE(gFlickGesture) << "the change reached the keyboard";
+        EXPECT_EQ(readBytes(path + ".refused"), bytes);
+        EXPECT_NE(log.find("Corvane: the settings file cannot be read, so the defaults apply: " + path),
+            std::string::npos)
+            << log;
+        EXPECT_NE(log.find("it is kept as " + path + ".refused"), std::string::npos) << log;
+    }
+}
+
+// A file its owner may not read: both readers say so, the save keeps it, and
+// the new file is one the owner can read (its mode is not copied).
+TEST_F(SettingsSaveFault, AFileNobodyMayReadIsLoggedKeptAndNotCopiedUnreadable)
+{
+    writeSettings(1, 2);
+    std::string path = settingsPath();
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    handDeviceRootToAnOrdinaryUser(deviceRoot->path());
+
+    testing::internal::CaptureStderr();
+    int status = ChildProcess::run([&] {
+        if (!becomeAnOrdinaryUser())
+            return 10;
+        loadSettings();
+        if (gTypeMode != 2 || !gFlickGesture)
+            return 1;
+        switchToSlideUpInThePane();
+        loadSettings();
+        if (gFlickGesture)
+            return 2;
+        struct stat saved { };
+        if (::stat(path.c_str(), &saved) != 0 || !(saved.st_mode & S_IRUSR))
+            return 3;
+        struct stat kept { };
+        if (::stat((path + ".refused").c_str(), &kept) != 0 || (kept.st_mode & 0777) != 0)
+            return 4;
+        return 0;
+    }).waitForExit();
+    std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 0) << "1: the file applied, 2: the change did not arrive, 3: saved unreadable, "
+                            "4: the unreadable file was not kept";
+    std::string problem = "cannot open " + path + ": Permission denied";
+    EXPECT_NE(log.find("so the defaults apply: " + problem), std::string::npos) << log;
+    EXPECT_NE(log.find("so the pane starts without its settings: " + problem), std::string::npos) << log;
+    EXPECT_NE(log.find("it is kept as " + path + ".refused"), std::string::npos) << log;
 }
 
 } // namespace

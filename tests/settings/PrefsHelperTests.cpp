@@ -4,6 +4,7 @@
 #include "settings/PrefsHelper.h"
 #include "tests/settings/PaneTestSupport.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ReadySignal.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -150,22 +151,65 @@ TEST_F(PreferenceStore, EverySavePostsOneNotification)
     EXPECT_EQ(notifications.heard(), 2);
 }
 
-TEST_F(PreferenceStore, AFileChangedByOthersAfterFirstUseIsNotReadAgain)
+// What another process saved after the pane first read the file is not seen
+// until the pane saves, and that save keeps it: only the keys set here change.
+TEST_F(PreferenceStore, AChangeByAnotherProcessAfterFirstUseSurvivesTheNextSave)
 {
     writeSettingsFile(*settingsWith({ { "gesture", 2 }, { "type", 2 } }));
     EXPECT_EQ(stored("gesture"), Value(2));
 
-    writeSettingsFile(*settingsWith({ { "gesture", 1 }, { "type", 1 }, { "extra", true } }));
+    writeSettingsFile(*settingsWith({ { "gesture", 1 }, { "type", 2 }, { "extra", true } }));
     EXPECT_EQ(stored("gesture"), Value(2));
-    EXPECT_EQ(stored("type"), Value(2));
     EXPECT_TRUE(stored("extra").isNil());
 
-    // The next save writes what this process holds over the other change.
+    setStored("type", 1);
     save();
     auto file = readSettingsFile();
-    EXPECT_EQ(file->objectForKey("gesture"), Value(2));
-    EXPECT_EQ(file->objectForKey("type"), Value(2));
-    EXPECT_TRUE(file->objectForKey("extra").isNil());
+    EXPECT_EQ(file->objectForKey("gesture"), Value(1));
+    EXPECT_EQ(file->objectForKey("type"), Value(1));
+    EXPECT_EQ(file->objectForKey("extra"), Value(true));
+    // The store now holds what it saved.
+    EXPECT_EQ(stored("gesture"), Value(1));
+    EXPECT_EQ(stored("extra"), Value(true));
+}
+
+// Two Settings processes opened on the same file each toggle their own
+// setting many times: neither ever undoes the other's last change.
+TEST_F(PreferenceStore, TwoProcessesSavingDifferentKeysKeepEachOthersChanges)
+{
+    writeSettingsFile(*settingsWith({ { "colour", "teal" } }));
+    constexpr int savesEach = 60;
+    ReadySignal bothOpened;
+    ReadySignal go;
+    auto toggleRepeatedly = [&](const char* key) {
+        return ChildProcess::run([&, key] {
+            PrefsHelper::resetProcessState();
+            // Both read the file before either saves.
+            (void)stored(key);
+            bothOpened.signal();
+            if (!go.wait())
+                return 2;
+            go.signal();
+            for (int round = 1; round <= savesEach; ++round) {
+                setStored(key, round % 2 ? 2 : 1);
+                save();
+            }
+            return 0;
+        });
+    };
+    auto gesture = toggleRepeatedly("gesture");
+    auto type = toggleRepeatedly("type");
+    ASSERT_TRUE(bothOpened.wait());
+    ASSERT_TRUE(bothOpened.wait());
+    go.signal();
+    EXPECT_EQ(gesture.waitForExit(), 0);
+    EXPECT_EQ(type.waitForExit(), 0);
+
+    auto file = readSettingsFile();
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->objectForKey("gesture"), Value(1));
+    EXPECT_EQ(file->objectForKey("type"), Value(1));
+    EXPECT_EQ(file->objectForKey("colour"), Value("teal"));
 }
 
 TEST_F(PreferenceStore, ASaveBeforeAnyUseWritesNothingYetStillPosts)

@@ -6,6 +6,7 @@
 #include "tests/support/TemporaryDeviceRoot.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,10 +75,25 @@ TEST_F(SettingsFileTest, WithoutAFileReadingSaysSoAndStoringMakesOne)
     EXPECT_EQ(SettingsFile::read("gesture", problem), std::nullopt);
 }
 
+// As the pane does, whatever sits in the file's place and cannot be read is
+// kept beside the new file.
+TEST_F(SettingsFileTest, AFolderInTheFilesPlaceIsKeptBesideTheNewFile)
+{
+    std::string path = m_root.preparedPath(SettingsFile::devicePath);
+    std::filesystem::create_directories(path);
+    std::string error;
+    ASSERT_TRUE(SettingsFile::store(1, 2, error)) << error;
+    EXPECT_TRUE(std::filesystem::is_directory(path + ".refused"));
+    std::string problem;
+    EXPECT_EQ(SettingsFile::read("gesture", problem), 2) << problem;
+}
+
 TEST_F(SettingsFileTest, AnUnwritableFileIsAnErrorAndAnnouncesNothing)
 {
-    // A folder where the file should be: nothing can be written there.
-    std::filesystem::create_directories(m_root.preparedPath(SettingsFile::devicePath));
+    // A file where the preferences folder should be: nothing can be written there.
+    std::string folder = std::filesystem::path(m_root.preparedPath(SettingsFile::devicePath)).parent_path();
+    std::filesystem::remove(folder);
+    std::ofstream(folder) << "not a folder";
     std::string error;
     EXPECT_FALSE(SettingsFile::store(1, 2, error));
     EXPECT_NE(error.find("cannot write the settings file"), std::string::npos) << error;
