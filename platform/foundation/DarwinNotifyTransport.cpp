@@ -1,6 +1,7 @@
 #include "platform/foundation/DarwinNotifyTransport.h"
 
 #include "platform/foundation/DeviceRoot.h"
+#include "platform/foundation/FileDescriptor.h"
 #include "platform/foundation/NSLog.h"
 #include "platform/foundation/UTF8.h"
 
@@ -18,30 +19,108 @@
 
 namespace {
 
+struct DirectoryCloser {
+    void operator()(DIR* directory) const { ::closedir(directory); }
+};
+
 constexpr std::string_view datagramMagic = "CVN1";
 constexpr const char* socketFolderInDevice = "/var/run/corvane-notify";
-constexpr double retryInterval = 0.01;
+constexpr std::string_view socketSuffix = ".sock";
+constexpr std::string_view mailboxSuffix = ".pending";
 // A flood must not keep one turn of the run loop busy for ever.
 constexpr int maximumDatagramsPerTurn = 4096;
 
 std::string ownSocketName()
 {
-    return std::to_string(::getpid()) + ".sock";
+    return std::to_string(::getpid()) + std::string(socketSuffix);
 }
 
 // "<pid>.sock", nothing else: the pid, or 0 for any other name.
 pid_t pidOfSocketName(std::string_view name)
 {
-    constexpr std::string_view suffix = ".sock";
-    if (name.size() <= suffix.size() || !name.ends_with(suffix))
+    if (name.size() <= socketSuffix.size() || !name.ends_with(socketSuffix))
         return 0;
     pid_t pid = 0;
-    for (char character : name.substr(0, name.size() - suffix.size())) {
+    for (char character : name.substr(0, name.size() - socketSuffix.size())) {
         if (character < '0' || character > '9' || pid > 100000000)
             return 0;
         pid = pid * 10 + (character - '0');
     }
     return pid;
+}
+
+// The mailbox of the listener with that socket: "<pid>.pending".
+std::string mailboxOf(const std::string& socketName)
+{
+    return socketName.substr(0, socketName.size() - socketSuffix.size()) + std::string(mailboxSuffix);
+}
+
+// A name's file in a mailbox; the same name always makes the same file, so
+// repeated posts of it leave one.
+std::string letterFor(std::string_view name)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char character : name) {
+        hash ^= character;
+        hash *= 1099511628211ull;
+    }
+    char letter[17];
+    std::snprintf(letter, sizeof letter, "%016llx", static_cast<unsigned long long>(hash));
+    return letter;
+}
+
+int openMailbox(int folder, const std::string& mailbox)
+{
+    return ::openat(folder, mailbox.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+// Writes the name into the mailbox as a whole file, drafted under a hidden
+// name and renamed into place, and answers whether it did: not when the name
+// waits there already, nor when there is no mailbox.
+bool leaveInMailbox(int folder, const std::string& mailbox, const std::string& name)
+{
+    FileDescriptor box(openMailbox(folder, mailbox));
+    if (!box.isValid())
+        return false;
+    std::string letter = letterFor(name);
+    struct stat waiting { };
+    if (::fstatat(box.get(), letter.c_str(), &waiting, AT_SYMLINK_NOFOLLOW) == 0)
+        return false;
+    std::string draft = "." + letter + "." + std::to_string(::getpid());
+    FileDescriptor file(
+        ::openat(box.get(), draft.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!file.isValid())
+        return false;
+    bool written = ::write(file.get(), name.data(), name.size()) == static_cast<ssize_t>(name.size());
+    if (!written || ::renameat(box.get(), draft.c_str(), box.get(), letter.c_str()) != 0) {
+        ::unlinkat(box.get(), draft.c_str(), 0);
+        return false;
+    }
+    return true;
+}
+
+// A mailbox holds only files; it goes with its listener.
+void removeMailbox(int folder, const std::string& mailbox)
+{
+    int box = openMailbox(folder, mailbox);
+    if (box < 0)
+        return;
+    std::unique_ptr<DIR, DirectoryCloser> listing(::fdopendir(box));
+    if (!listing) {
+        ::close(box);
+        return;
+    }
+    while (dirent* entry = ::readdir(listing.get())) {
+        if (std::string_view(entry->d_name) != "." && std::string_view(entry->d_name) != "..")
+            ::unlinkat(::dirfd(listing.get()), entry->d_name, 0);
+    }
+    ::unlinkat(folder, mailbox.c_str(), AT_REMOVEDIR);
+}
+
+void removeListenerFiles(int folder, const std::string& socketName)
+{
+    ::unlinkat(folder, socketName.c_str(), 0);
+    removeMailbox(folder, mailboxOf(socketName));
 }
 
 // Addresses a socket through the open folder, so that a deep device root
@@ -59,10 +138,6 @@ const sockaddr* asSocketAddress(const sockaddr_un& address)
 {
     return reinterpret_cast<const sockaddr*>(&address);
 }
-
-struct DirectoryCloser {
-    void operator()(DIR* directory) const { ::closedir(directory); }
-};
 
 } // namespace
 
@@ -129,12 +204,16 @@ bool DarwinNotifyTransport::listen(NamesReceived namesReceived)
         return false;
     }
     std::string socketName = ownSocketName();
-    // A socket left behind by an earlier process with our pid is stale.
+    // A socket and mailbox left behind by an earlier process with our pid are stale.
     ::unlinkat(folder, socketName.c_str(), 0);
+    removeMailbox(folder, mailboxOf(socketName));
     int listening = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     sockaddr_un address;
-    bool bound = listening >= 0 && socketAddress(folder, socketName, address)
+    bool bound = listening >= 0 && ::mkdirat(folder, mailboxOf(socketName).c_str(), 0700) == 0
+        && socketAddress(folder, socketName, address)
         && ::bind(listening, asSocketAddress(address), sizeof address) == 0;
+    if (!bound)
+        removeMailbox(folder, mailboxOf(socketName));
     ::close(folder);
     if (!bound) {
         if (listening >= 0)
@@ -146,7 +225,7 @@ bool DarwinNotifyTransport::listen(NamesReceived namesReceived)
     m_listeningPid = ::getpid();
     m_listeningRoot = root;
     m_listeningSocketName = socketName;
-    m_listeningSource = NSRunLoop::main().addFileDescriptorSource(listening, [this] { receiveAll(); });
+    m_listeningSource = NSRunLoop::main().addFileDescriptorSource(listening, [this] { receivePending(); });
     return true;
 }
 
@@ -154,24 +233,39 @@ void DarwinNotifyTransport::stopListening()
 {
     if (m_listeningSocket < 0)
         return;
-    // A child made by fork closes its copy but leaves its parent's socket file alone.
-    if (m_listeningPid == ::getpid())
-        ::unlink(
-            DeviceRoot::devicePathIn(m_listeningRoot, socketFolderInDevice + ("/" + m_listeningSocketName))
-                .c_str());
+    // A child made by fork closes its copy but leaves its parent's files alone.
+    if (m_listeningPid == ::getpid()) {
+        int folder = openSocketFolder(m_listeningRoot, false);
+        if (folder >= 0) {
+            removeListenerFiles(folder, m_listeningSocketName);
+            ::close(folder);
+        }
+    }
     NSRunLoop::main().removeFileDescriptorSource(m_listeningSource);
     ::close(m_listeningSocket);
     m_listeningSocket = -1;
     m_listeningPid = 0;
 }
 
-void DarwinNotifyTransport::receiveAll()
+void DarwinNotifyTransport::receivePending()
 {
+    if (m_listeningSocket < 0)
+        return;
     if (m_listeningPid != ::getpid()) {
         stopListening();
         return;
     }
     std::vector<std::string> names;
+    receiveDatagrams(names);
+    // After the queue: a name left in the mailbox while the queue was full
+    // is found now, however soon its poster went.
+    emptyMailbox(names);
+    if (!names.empty() && m_namesReceived)
+        m_namesReceived(names);
+}
+
+void DarwinNotifyTransport::receiveDatagrams(std::vector<std::string>& names)
+{
     std::string buffer(datagramMagic.size() + maximumNameLength + 1, '\0');
     for (int datagram = 0; datagram < maximumDatagramsPerTurn; ++datagram) {
         // MSG_TRUNC answers the datagram's real length, so an oversized one shows.
@@ -190,8 +284,40 @@ void DarwinNotifyTransport::receiveAll()
             continue;
         names.emplace_back(name);
     }
-    if (!names.empty() && m_namesReceived)
-        m_namesReceived(names);
+}
+
+void DarwinNotifyTransport::emptyMailbox(std::vector<std::string>& names)
+{
+    int folder = openSocketFolder(m_listeningRoot, false);
+    if (folder < 0)
+        return;
+    int mailbox = openMailbox(folder, mailboxOf(m_listeningSocketName));
+    ::close(folder);
+    if (mailbox < 0)
+        return;
+    std::unique_ptr<DIR, DirectoryCloser> listing(::fdopendir(mailbox));
+    if (!listing) {
+        ::close(mailbox);
+        return;
+    }
+    std::string buffer(maximumNameLength + 1, '\0');
+    while (dirent* entry = ::readdir(listing.get())) {
+        // Hidden files are letters still being written.
+        if (entry->d_name[0] == '.')
+            continue;
+        int box = ::dirfd(listing.get());
+        FileDescriptor letter(::openat(box, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        // Taken out before it is read: a post of the same name from here on leaves a new one.
+        ::unlinkat(box, entry->d_name, 0);
+        if (!letter.isValid())
+            continue;
+        ssize_t length = ::read(letter.get(), buffer.data(), buffer.size());
+        if (length <= 0)
+            continue;
+        std::string_view name(buffer.data(), static_cast<std::size_t>(length));
+        if (isWellFormedName(name) && std::find(names.begin(), names.end(), name) == names.end())
+            names.emplace_back(name);
+    }
 }
 
 DarwinNotifyTransport::SendResult DarwinNotifyTransport::sendTo(
@@ -212,25 +338,33 @@ DarwinNotifyTransport::SendResult DarwinNotifyTransport::sendTo(
             return SendResult::QueueFull;
         break;
     }
-    // Nobody listens there any more; when its process is gone, the file goes too.
+    // Nobody listens there any more; when its process is gone, its files go too.
     if (errno == ECONNREFUSED) {
         pid_t pid = pidOfSocketName(socketName);
         if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
-            ::unlinkat(folder, socketName.c_str(), 0);
+            removeListenerFiles(folder, socketName);
     }
     return SendResult::Gone;
+}
+
+void DarwinNotifyTransport::deliverTo(int folder, const std::string& socketName, const std::string& name)
+{
+    if (sendTo(folder, socketName, name) != SendResult::QueueFull)
+        return;
+    if (!leaveInMailbox(folder, mailboxOf(socketName), name))
+        return;
+    // The listener may have emptied its queue and mailbox just before the
+    // name was left there; one more datagram makes it look again. If the
+    // queue is full once more, it has that to read first, and looks after.
+    // (A name already waiting was left before the listener's next look.)
+    sendTo(folder, socketName, name);
 }
 
 void DarwinNotifyTransport::broadcast(const std::string& name)
 {
     if (!isWellFormedName(name))
         return;
-    std::string root = DeviceRoot::path();
-    if (m_pendingRoot != root) {
-        m_pendingSends.clear();
-        m_pendingRoot = root;
-    }
-    int folder = openSocketFolder(root, false);
+    int folder = openSocketFolder(DeviceRoot::path(), false);
     if (folder < 0)
         return;
     if (m_sendingSocket < 0 || m_sendingPid != ::getpid()) {
@@ -251,49 +385,9 @@ void DarwinNotifyTransport::broadcast(const std::string& name)
         std::string socketName = entry->d_name;
         if (pidOfSocketName(socketName) == 0 || socketName == own)
             continue;
-        // A name already waiting for this listener is sent once, later.
-        auto pending = m_pendingSends.find(socketName);
-        if (pending != m_pendingSends.end() && pending->second.count(name))
-            continue;
-        if (sendTo(folder, socketName, name) == SendResult::QueueFull) {
-            m_pendingSends[socketName].insert(name);
-            scheduleRetries();
-        }
+        deliverTo(folder, socketName, name);
     }
     ::close(folder);
-}
-
-void DarwinNotifyTransport::scheduleRetries()
-{
-    if (m_retryTimer && m_retryTimer->isValid())
-        return;
-    m_retryTimer = NSTimer::scheduledTimerWithTimeInterval(
-        retryInterval, true, [this](NSTimer*) { retryPendingSends(); });
-}
-
-void DarwinNotifyTransport::retryPendingSends()
-{
-    int folder = m_sendingSocket >= 0 ? openSocketFolder(m_pendingRoot, false) : -1;
-    for (auto target = m_pendingSends.begin(); target != m_pendingSends.end();) {
-        auto& names = target->second;
-        SendResult result = SendResult::Gone;
-        for (auto name = names.begin(); folder >= 0 && name != names.end();) {
-            result = sendTo(folder, target->first, *name);
-            if (result != SendResult::Sent)
-                break;
-            name = names.erase(name);
-        }
-        if (folder < 0 || result == SendResult::Gone || names.empty())
-            target = m_pendingSends.erase(target);
-        else
-            ++target;
-    }
-    if (folder >= 0)
-        ::close(folder);
-    if (m_pendingSends.empty() && m_retryTimer) {
-        m_retryTimer->invalidate();
-        m_retryTimer = nullptr;
-    }
 }
 
 void DarwinNotifyTransport::reset()
@@ -302,10 +396,5 @@ void DarwinNotifyTransport::reset()
     if (m_sendingSocket >= 0 && m_sendingPid == ::getpid())
         ::close(m_sendingSocket);
     m_sendingSocket = -1;
-    m_pendingSends.clear();
-    m_pendingRoot.clear();
-    if (m_retryTimer)
-        m_retryTimer->invalidate();
-    m_retryTimer = nullptr;
     m_namesReceived = nullptr;
 }

@@ -3,8 +3,6 @@
 #include "platform/foundation/NSRunLoop.h"
 
 #include <functional>
-#include <map>
-#include <set>
 #include <string>
 #include <sys/types.h>
 #include <unistd.h>
@@ -15,10 +13,14 @@
 // "<pid>.sock" in the root's "var/run/corvane-notify" folder (owner only),
 // and a post sends the name to each socket there but its own. Sockets left
 // by dead processes are removed; datagrams that are malformed, oversized or
-// not valid text are ignored. When a listener's queue is full, the name is
-// kept (once per listener) and sent again from the run loop, so a burst
-// costs bounded memory and the listener still hears the name after the
-// last post.
+// not valid text are ignored.
+//
+// A listener's queue holds only a few datagrams. When it is full, the post
+// leaves the name in the listener's mailbox, the folder "<pid>.pending" (one
+// file per name, so repeated posts of a name coalesce), before it returns:
+// the name reaches the listener however soon the poster exits, and nothing
+// is retried later. The listener empties its mailbox after its queue, each
+// time it reads; a listener that never reads costs a post one failed send.
 class DarwinNotifyTransport {
 public:
     using NamesReceived = std::function<void(const std::vector<std::string>& names)>;
@@ -38,10 +40,15 @@ public:
     void stopListening();
     bool isListening() const { return m_listeningSocket >= 0 && m_listeningPid == ::getpid(); }
 
-    // Sends the name to every other listening process of the current root.
+    // Sends the name to every other listening process of the current root;
+    // when it returns, each of them has the name waiting.
     void broadcast(const std::string& name);
 
-    // Closes everything and forgets pending sends (for tests).
+    // Reads every name waiting for this process now and hands them over;
+    // the run loop does this whenever the socket is readable.
+    void receivePending();
+
+    // Closes everything (for tests).
     void reset();
 
 private:
@@ -49,9 +56,9 @@ private:
 
     static int openSocketFolder(const std::string& root, bool create);
     SendResult sendTo(int folder, const std::string& socketName, const std::string& name);
-    void scheduleRetries();
-    void retryPendingSends();
-    void receiveAll();
+    void deliverTo(int folder, const std::string& socketName, const std::string& name);
+    void receiveDatagrams(std::vector<std::string>& names);
+    void emptyMailbox(std::vector<std::string>& names);
     void reportListeningFailure(const std::string& root);
     static bool isWellFormedName(std::string_view name);
 
@@ -65,9 +72,4 @@ private:
 
     int m_sendingSocket { -1 };
     pid_t m_sendingPid { 0 };
-    // Names waiting for room in a listener's queue, by the listener's socket
-    // file (in the root they were posted in).
-    std::string m_pendingRoot;
-    std::map<std::string, std::set<std::string>> m_pendingSends;
-    RefPtr<NSTimer> m_retryTimer;
 };

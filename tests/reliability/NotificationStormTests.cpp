@@ -1,9 +1,13 @@
 #include "platform/foundation/DeviceRoot.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ReadySignal.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -64,8 +68,7 @@ TEST_F(NotificationStorm, BurstWhileTheKeyboardIsShownEndsInTheFilesState)
                 writeSettings(index % 2000 ? 1 : 3, index % 2000 ? 2 : 1);
             post();
         }
-        // Names the listener had no room for go out from the run loop.
-        NSRunLoop::main().runFor(1.0);
+        // Nothing is left to send later: the child leaves at once.
         return 0;
     });
     runUntilExited(poster);
@@ -99,7 +102,6 @@ TEST_F(NotificationStorm, PostsFromAnotherDeviceRootAreNeverSeen)
         (void)settings->writeToFile(otherRoot.preparedPath(settingsFilePath), true);
         for (int index = 0; index < 1000; ++index)
             post();
-        NSRunLoop::main().runFor(0.2);
         return 0;
     });
     runUntilExited(elsewhere);
@@ -107,6 +109,104 @@ TEST_F(NotificationStorm, PostsFromAnotherDeviceRootAreNeverSeen)
     EXPECT_EQ(deliveries, 0);
     EXPECT_EQ(gTypeMode, 2);
     EXPECT_TRUE(gFlickGesture);
+}
+
+std::vector<std::string> namesHeard;
+void recordName(CFNotificationCenterRef, void*, NSString name, const void*, NSMutableDictionary*)
+{
+    namesHeard.push_back(name.utf8());
+}
+
+void observeName(const std::string& name)
+{
+    CFNotificationCenterAddObserver(
+        CFNotificationCenterGetDarwinNotifyCenter(), &namesHeard, recordName, NSString(name), nullptr, 0);
+}
+
+void postName(const std::string& name)
+{
+    CFNotificationCenterPostNotification(
+        CFNotificationCenterGetDarwinNotifyCenter(), NSString(name), nullptr, nullptr, true);
+}
+
+// Processes that post once and leave at once, while another floods this
+// process's queue (it holds a few datagrams), and this one reads between
+// them: every post arrives, whether its datagram found room or not.
+TEST_F(NotificationStorm, EveryPostArrivesHoweverSoonItsPosterExitsDuringAFlood)
+{
+    namesHeard.clear();
+    constexpr int posters = 60;
+    for (int index = 0; index < posters; ++index)
+        observeName("com.example.post." + std::to_string(index));
+    ReadySignal flooding;
+    ReadySignal stopFlooding;
+    auto flooder = ChildProcess::run([&] {
+        for (int index = 0; !stopFlooding.hasSignalled(); ++index) {
+            postName("com.example.flood");
+            if (index == 100)
+                flooding.signal();
+        }
+        return 0;
+    });
+    ASSERT_TRUE(flooding.wait());
+    for (int index = 0; index < posters; ++index) {
+        auto poster = ChildProcess::run([index] {
+            postName("com.example.post." + std::to_string(index));
+            return 0;
+        });
+        ASSERT_EQ(poster.waitForExit(), 0);
+        // Every third poster finds the queue just read and the flood refilling it.
+        if (index % 3 == 0)
+            NSRunLoop::main().runUntilIdle();
+    }
+    stopFlooding.signal();
+    ASSERT_EQ(flooder.waitForExit(), 0);
+    NSRunLoop::main().runUntilIdle();
+
+    std::sort(namesHeard.begin(), namesHeard.end());
+    namesHeard.erase(std::unique(namesHeard.begin(), namesHeard.end()), namesHeard.end());
+    RecordProperty("postsSent", posters);
+    RecordProperty("postsDelivered", static_cast<int>(namesHeard.size()));
+    EXPECT_EQ(namesHeard.size(), static_cast<std::size_t>(posters));
+}
+
+// A process that observes but never reads: a post costs the poster one send
+// that finds its queue full, leaves the name waiting once however often it
+// is posted, and other observers hear it as ever. Once that process reads,
+// it hears the name, though its poster left long before.
+TEST_F(NotificationStorm, AListenerThatNeverReadsHoldsUpNobody)
+{
+    namesHeard.clear();
+    observeName("com.example.changed");
+    ReadySignal listening;
+    ReadySignal readNow;
+    auto stalled = ChildProcess::run([&] {
+        namesHeard.clear();
+        observeName("com.example.changed");
+        listening.signal();
+        if (!readNow.wait())
+            return 2;
+        NSRunLoop::main().runUntilIdle();
+        return std::count(namesHeard.begin(), namesHeard.end(), "com.example.changed") == 1 ? 0 : 1;
+    });
+    ASSERT_TRUE(listening.wait());
+    std::string mailbox
+        = DeviceRoot::devicePath("/var/run/corvane-notify/" + std::to_string(stalled.pid()) + ".pending");
+
+    auto poster = ChildProcess::run([] {
+        for (int index = 0; index < 10000; ++index)
+            postName("com.example.changed");
+        return 0;
+    });
+    ASSERT_EQ(poster.waitForExit(), 0);
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(mailbox), std::filesystem::directory_iterator()), 1)
+        << "one name waiting, however often it was posted";
+    NSRunLoop::main().runUntilIdle();
+    EXPECT_EQ(namesHeard, (std::vector<std::string> { "com.example.changed" }));
+
+    readNow.signal();
+    EXPECT_EQ(stalled.waitForExit(), 0) << "the stalled listener heard the name once it read";
 }
 
 } // namespace

@@ -268,11 +268,10 @@ TEST_F(DarwinNotification, BurstToAStalledObserverStillEndsWithTheLastName)
     for (int index = 0; index < 10000; ++index)
         post("com.example.other");
     post("com.example.last");
+    // Every post was handed over before it returned: this process has
+    // nothing left to send and does not run its loop again.
     observer.kill(SIGCONT);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!observer.hasExited() && std::chrono::steady_clock::now() < deadline)
-        loop().runFor(0.02);
-    EXPECT_EQ(observer.waitForExit(1), 0);
+    EXPECT_EQ(observer.waitForExit(60), 0);
 }
 
 } // namespace
