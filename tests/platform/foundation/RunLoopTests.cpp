@@ -6,6 +6,7 @@
 #include "platform/runtime/WeakPtr.h"
 #include "platform/substrate/Substrate.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ReadySignal.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -259,9 +260,11 @@ TEST(RunLoop, RealClockWaitsOnDescriptorsUntilStopped)
     loop().setClock(NSRunLoop::Clock::Real);
     int pipeEnds[2];
     ASSERT_EQ(::pipe(pipeEnds), 0);
-    // Another process writes while this one waits in the loop.
+    // Another process writes once this one is about to wait in the loop.
+    ReadySignal waiting;
     auto writer = ChildProcess::run([&] {
-        ::usleep(20000);
+        if (!waiting.wait())
+            return 2;
         return ::write(pipeEnds[1], "x", 1) == 1 ? 0 : 1;
     });
     bool served = false;
@@ -270,7 +273,9 @@ TEST(RunLoop, RealClockWaitsOnDescriptorsUntilStopped)
         served = ::read(pipeEnds[0], &byte, 1) == 1;
         loop().stop();
     });
+    auto aboutToWait = loop().addBeforeWaitingObserver([&] { waiting.signal(); });
     loop().runFor(30);
+    loop().removeBeforeWaitingObserver(aboutToWait);
     EXPECT_TRUE(served);
     EXPECT_EQ(writer.waitForExit(), 0);
     ::close(pipeEnds[0]);
