@@ -1,11 +1,15 @@
 // Any bytes as the settings file: the extension reads them without crashing
 // and always ends with one of the two choices of each setting; the pane's
-// store reads them too, and a change saved from there reaches the extension
-// with every other key the file held kept.
+// store reads them too and saves a change of one key (which one, the input
+// decides, so that whatever the file holds under the other survives into the
+// save). The extension must see the change, with every other key the file
+// held kept, or, when the file could not be read, the file kept beside the
+// new one as it was.
 #include "keyboard/ExtensionState.h"
 #include "keyboard/Settings.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSMutableDictionary.h"
+#include "platform/foundation/PreferencesFile.h"
 #include "settings/CorvanePrefSelectors.h"
 #include "settings/PrefsHelper.h"
 
@@ -14,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -32,6 +37,14 @@ const std::string& settingsFile()
     return path;
 }
 
+std::string bytesOf(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
 void checkExtensionReads()
 {
     loadSettings();
@@ -39,24 +52,44 @@ void checkExtensionReads()
         std::abort();
 }
 
-// A fresh Settings process opens the pane, reads the gesture the way the
-// sentence cell does and switches "type" to the other choice.
-void checkPaneSavesAChange()
+// Each setting as the pane and the extension read it: "type" 1 or 2, "gesture" 1 or 2.
+int choiceOf(PrefsHelper* store, const char* key)
+{
+    int stored = send(store, sel::preferenceObjectForKey, NSString(key)).intValue();
+    if (std::string(key) == "type")
+        return stored == 1 ? 1 : 2;
+    return stored == 2 ? 2 : 1;
+}
+
+// A fresh Settings process opens the pane, reads both settings the way the
+// sentence cell does and switches one of them to its other choice.
+void checkPaneSavesAChange(const std::string& input, const char* changedKey)
 {
     PrefsHelper::resetProcessState();
     PrefsHelper* store = PrefsHelper::sharedHelper();
-    int gesture = send(store, sel::preferenceObjectForKey, NSString("gesture")).intValue() == 2 ? 2 : 1;
-    int type = send(store, sel::preferenceObjectForKey, NSString("type")).intValue() == 1 ? 2 : 1;
-    send(store, sel::setPreferenceObjectForKey, Value(type), NSString("type"));
-    auto kept = NSMutableDictionary::dictionaryWithContentsOfFile(settingsFile());
+    int type = choiceOf(store, "type");
+    int gesture = choiceOf(store, "gesture");
+    int& changed = std::string(changedKey) == "type" ? type : gesture;
+    changed = changed == 1 ? 2 : 1;
+    send(store, sel::setPreferenceObjectForKey, Value(changed), NSString(changedKey));
+    PreferencesFile::Contents before = PreferencesFile::read(settingsFile());
     send(store, sel::savePreferences);
 
     loadSettings();
     if (gTypeMode != type || gFlickGesture != (gesture == 1))
         std::abort();
+    auto saved = PreferencesFile::read(settingsFile());
+    if (saved.state != PreferencesFile::State::Read)
+        std::abort();
+    if (before.state == PreferencesFile::State::Refused) {
+        // Nothing the file held is lost: it is kept beside, byte for byte.
+        if (bytesOf(settingsFile() + ".refused") != input)
+            std::abort();
+        return;
+    }
     // Everything else the file held is still there.
-    auto saved = NSMutableDictionary::dictionaryWithContentsOfFile(settingsFile());
-    if (!saved || (kept && saved->count() != kept->count() + (kept->objectForKey("type").isNil() ? 1 : 0)))
+    bool added = before.dictionary->objectForKey(changedKey).isNil();
+    if (saved.dictionary->count() != before.dictionary->count() + (added ? 1 : 0))
         std::abort();
 }
 
@@ -64,11 +97,12 @@ void checkPaneSavesAChange()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    {
-        std::ofstream file(settingsFile(), std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    std::string input(reinterpret_cast<const char*>(data), size);
+    std::filesystem::path folder = std::filesystem::path(settingsFile()).parent_path();
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::ofstream(settingsFile(), std::ios::binary) << input;
     checkExtensionReads();
-    checkPaneSavesAChange();
+    checkPaneSavesAChange(input, size && data[size - 1] % 2 ? "gesture" : "type");
     return 0;
 }
