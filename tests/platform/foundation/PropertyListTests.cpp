@@ -382,6 +382,11 @@ TEST(PropertyList, DatesThatCannotBeWrittenAreRefused)
     }
     for (const char* date : { "2150-01-01T00:00:00Z", "1800-01-01T00:00:00Z" })
         EXPECT_FALSE(PropertyList::parse(xmlDateList(date))) << date;
+    std::ifstream seed(
+        sourceTreePath("fuzz/corpus/settings/binary-date-not-a-number.plist"), std::ios::binary);
+    std::string settingsBesideADate(std::istreambuf_iterator<char>(seed), {});
+    ASSERT_FALSE(settingsBesideADate.empty());
+    EXPECT_FALSE(PropertyList::parse(settingsBesideADate));
 
     // Dates inside the range read exactly, and every one read can be written.
     for (double seconds : { -0.25, 1e9 + 0.5, 2147483647.0, -2147483648.0 }) {
