@@ -139,6 +139,48 @@ const sockaddr* asSocketAddress(const sockaddr_un& address)
     return reinterpret_cast<const sockaddr*>(&address);
 }
 
+enum class SendResult { Sent, QueueFull, Gone };
+
+SendResult sendTo(int sending, int folder, const std::string& socketName, const std::string& name)
+{
+    sockaddr_un address;
+    if (!socketAddress(folder, socketName, address))
+        return SendResult::Gone;
+    std::string datagram = std::string(datagramMagic) + name;
+    while (true) {
+        if (::sendto(sending, datagram.data(), datagram.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
+                asSocketAddress(address), sizeof address)
+            >= 0)
+            return SendResult::Sent;
+        if (errno == EINTR)
+            continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOBUFS)
+            return SendResult::QueueFull;
+        break;
+    }
+    // Nobody listens there any more; when its process is gone, its files go too.
+    if (errno == ECONNREFUSED) {
+        pid_t pid = pidOfSocketName(socketName);
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+            removeListenerFiles(folder, socketName);
+    }
+    return SendResult::Gone;
+}
+
+// Puts the name in the listener's queue, or in its mailbox when the queue is full.
+void deliverTo(int sending, int folder, const std::string& socketName, const std::string& name)
+{
+    if (sendTo(sending, folder, socketName, name) != SendResult::QueueFull)
+        return;
+    if (!leaveInMailbox(folder, mailboxOf(socketName), name))
+        return;
+    // The listener may have emptied its queue and mailbox just before the
+    // name was left there; one more datagram makes it look again. If the
+    // queue is full once more, it has that to read first, and looks after.
+    // (A name already waiting was left before the listener's next look.)
+    sendTo(sending, folder, socketName, name);
+}
+
 } // namespace
 
 std::string DarwinNotifyTransport::socketFolder()
@@ -320,46 +362,6 @@ void DarwinNotifyTransport::emptyMailbox(std::vector<std::string>& names)
     }
 }
 
-DarwinNotifyTransport::SendResult DarwinNotifyTransport::sendTo(
-    int folder, const std::string& socketName, const std::string& name)
-{
-    sockaddr_un address;
-    if (!socketAddress(folder, socketName, address))
-        return SendResult::Gone;
-    std::string datagram = std::string(datagramMagic) + name;
-    while (true) {
-        if (::sendto(m_sendingSocket, datagram.data(), datagram.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
-                asSocketAddress(address), sizeof address)
-            >= 0)
-            return SendResult::Sent;
-        if (errno == EINTR)
-            continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOBUFS)
-            return SendResult::QueueFull;
-        break;
-    }
-    // Nobody listens there any more; when its process is gone, its files go too.
-    if (errno == ECONNREFUSED) {
-        pid_t pid = pidOfSocketName(socketName);
-        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
-            removeListenerFiles(folder, socketName);
-    }
-    return SendResult::Gone;
-}
-
-void DarwinNotifyTransport::deliverTo(int folder, const std::string& socketName, const std::string& name)
-{
-    if (sendTo(folder, socketName, name) != SendResult::QueueFull)
-        return;
-    if (!leaveInMailbox(folder, mailboxOf(socketName), name))
-        return;
-    // The listener may have emptied its queue and mailbox just before the
-    // name was left there; one more datagram makes it look again. If the
-    // queue is full once more, it has that to read first, and looks after.
-    // (A name already waiting was left before the listener's next look.)
-    sendTo(folder, socketName, name);
-}
-
 void DarwinNotifyTransport::broadcast(const std::string& name)
 {
     if (!isWellFormedName(name))
@@ -367,25 +369,23 @@ void DarwinNotifyTransport::broadcast(const std::string& name)
     int folder = openSocketFolder(DeviceRoot::path(), false);
     if (folder < 0)
         return;
-    if (m_sendingSocket < 0 || m_sendingPid != ::getpid()) {
-        if (m_sendingSocket >= 0)
-            ::close(m_sendingSocket);
-        m_sendingSocket = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        m_sendingPid = ::getpid();
-    }
+    // A socket of its own for each post: datagrams waiting in queues that are
+    // full count against the socket that sent them, and must not use up what
+    // a later post has for listeners that read.
+    FileDescriptor sending(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0));
     int listingCopy = ::dup(folder);
     std::unique_ptr<DIR, DirectoryCloser> listing(listingCopy >= 0 ? ::fdopendir(listingCopy) : nullptr);
     if (!listing && listingCopy >= 0)
         ::close(listingCopy);
     std::string own = ownSocketName();
-    while (listing && m_sendingSocket >= 0) {
+    while (listing && sending.isValid()) {
         dirent* entry = ::readdir(listing.get());
         if (!entry)
             break;
         std::string socketName = entry->d_name;
         if (pidOfSocketName(socketName) == 0 || socketName == own)
             continue;
-        deliverTo(folder, socketName, name);
+        deliverTo(sending.get(), folder, socketName, name);
     }
     ::close(folder);
 }
@@ -393,8 +393,5 @@ void DarwinNotifyTransport::broadcast(const std::string& name)
 void DarwinNotifyTransport::reset()
 {
     stopListening();
-    if (m_sendingSocket >= 0 && m_sendingPid == ::getpid())
-        ::close(m_sendingSocket);
-    m_sendingSocket = -1;
     m_namesReceived = nullptr;
 }

@@ -52,11 +52,7 @@ public:
     void reset();
 
 private:
-    enum class SendResult { Sent, QueueFull, Gone };
-
     static int openSocketFolder(const std::string& root, bool create);
-    SendResult sendTo(int folder, const std::string& socketName, const std::string& name);
-    void deliverTo(int folder, const std::string& socketName, const std::string& name);
     void receiveDatagrams(std::vector<std::string>& names);
     void emptyMailbox(std::vector<std::string>& names);
     void reportListeningFailure(const std::string& root);
@@ -69,7 +65,4 @@ private:
     NSRunLoop::SourceIdentifier m_listeningSource { 0 };
     NamesReceived m_namesReceived;
     std::string m_reportedRoot;
-
-    int m_sendingSocket { -1 };
-    pid_t m_sendingPid { 0 };
 };

@@ -274,4 +274,41 @@ TEST_F(DarwinNotification, BurstToAStalledObserverStillEndsWithTheLastName)
     EXPECT_EQ(observer.waitForExit(60), 0);
 }
 
+// Datagrams waiting in full queues count against the socket that sent them.
+// Many listeners that never read must not use that up for one that does.
+TEST_F(DarwinNotification, ListenersThatNeverReadDoNotStopAPostReachingOneThatDoes)
+{
+    observe("com.example.changed");
+    std::vector<int> neverRead;
+    for (int index = 0; index < 60; ++index) {
+        int listener = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        std::string path = socketFolder() + "/" + std::to_string(90000000 + index) + ".sock";
+        ASSERT_LT(path.size(), sizeof address.sun_path);
+        path.copy(address.sun_path, path.size());
+        ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        neverRead.push_back(listener);
+    }
+    ReadySignal filled;
+    ReadySignal drained;
+    auto poster = ChildProcess::run([&] {
+        for (int index = 0; index < 20; ++index)
+            post("com.example.other");
+        filled.signal();
+        if (!drained.wait())
+            return 2;
+        post("com.example.changed");
+        return 0;
+    });
+    ASSERT_TRUE(filled.wait());
+    loop().runUntilIdle();
+    drained.signal();
+    ASSERT_EQ(poster.waitForExit(), 0);
+    loop().runUntilIdle();
+    EXPECT_EQ(heard, (std::vector<std::string> { "com.example.changed" }));
+    for (int listener : neverRead)
+        ::close(listener);
+}
+
 } // namespace
