@@ -74,6 +74,20 @@ int openMailbox(int folder, const std::string& mailbox)
     return ::openat(folder, mailbox.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
 }
 
+using FolderListing = std::unique_ptr<DIR, DirectoryCloser>;
+
+// Nothing when there is no such mailbox.
+FolderListing listMailbox(int folder, const std::string& mailbox)
+{
+    int box = openMailbox(folder, mailbox);
+    if (box < 0)
+        return nullptr;
+    FolderListing listing(::fdopendir(box));
+    if (!listing)
+        ::close(box);
+    return listing;
+}
+
 // Writes the name into the mailbox as a whole file, drafted under a hidden
 // name and renamed into place, and answers whether it did: not when the name
 // waits there already, nor when there is no mailbox.
@@ -102,14 +116,9 @@ bool leaveInMailbox(int folder, const std::string& mailbox, const std::string& n
 // A mailbox holds only files; it goes with its listener.
 void removeMailbox(int folder, const std::string& mailbox)
 {
-    int box = openMailbox(folder, mailbox);
-    if (box < 0)
+    FolderListing listing = listMailbox(folder, mailbox);
+    if (!listing)
         return;
-    std::unique_ptr<DIR, DirectoryCloser> listing(::fdopendir(box));
-    if (!listing) {
-        ::close(box);
-        return;
-    }
     while (dirent* entry = ::readdir(listing.get())) {
         if (std::string_view(entry->d_name) != "." && std::string_view(entry->d_name) != "..")
             ::unlinkat(::dirfd(listing.get()), entry->d_name, 0);
@@ -333,15 +342,10 @@ void DarwinNotifyTransport::emptyMailbox(std::vector<std::string>& names)
     int folder = openSocketFolder(m_listeningRoot, false);
     if (folder < 0)
         return;
-    int mailbox = openMailbox(folder, mailboxOf(m_listeningSocketName));
+    FolderListing listing = listMailbox(folder, mailboxOf(m_listeningSocketName));
     ::close(folder);
-    if (mailbox < 0)
+    if (!listing)
         return;
-    std::unique_ptr<DIR, DirectoryCloser> listing(::fdopendir(mailbox));
-    if (!listing) {
-        ::close(mailbox);
-        return;
-    }
     std::string buffer(maximumNameLength + 1, '\0');
     while (dirent* entry = ::readdir(listing.get())) {
         // Hidden files are letters still being written.
@@ -374,7 +378,7 @@ void DarwinNotifyTransport::broadcast(const std::string& name)
     // a later post has for listeners that read.
     FileDescriptor sending(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0));
     int listingCopy = ::dup(folder);
-    std::unique_ptr<DIR, DirectoryCloser> listing(listingCopy >= 0 ? ::fdopendir(listingCopy) : nullptr);
+    FolderListing listing(listingCopy >= 0 ? ::fdopendir(listingCopy) : nullptr);
     if (!listing && listingCopy >= 0)
         ::close(listingCopy);
     std::string own = ownSocketName();
