@@ -2,20 +2,21 @@
 
 #include <string>
 
-KeyboardKind keyboardKindForType(int keyboardType)
+KeyboardTreeKind keyboardTreeKindForType(int keyboardType)
 {
     switch (keyboardType) {
     case UIKeyboardTypeURL:
-        return KeyboardKind::WebAddress;
+    case UIKeyboardTypeURL + keyboardTypeASCIIVariant:
+        return KeyboardTreeKind::WebAddress;
     case UIKeyboardTypeEmailAddress:
     case UIKeyboardTypeEmailAddress + keyboardTypeASCIIVariant:
-        return KeyboardKind::EmailAddress;
+        return KeyboardTreeKind::EmailAddress;
     case UIKeyboardTypeNumberPad:
-        return KeyboardKind::NumberPad;
+        return KeyboardTreeKind::NumberPad;
     case UIKeyboardTypePhonePad:
-        return KeyboardKind::PhonePad;
+        return KeyboardTreeKind::PhonePad;
     default:
-        return KeyboardKind::Standard;
+        return KeyboardTreeKind::Standard;
     }
 }
 

@@ -8,11 +8,11 @@
 enum class KeyboardLetterLayout { QWERTY, QWERTZ, AZERTY };
 
 // Which keyboard a text input's keyboard type brings up.
-enum class KeyboardKind { Standard, WebAddress, EmailAddress, NumberPad, PhonePad };
+enum class KeyboardTreeKind { Standard, WebAddress, EmailAddress, NumberPad, PhonePad };
 
 // Everything that decides which keyboard tree is shown.
 struct KeyboardConfiguration {
-    KeyboardKind kind { KeyboardKind::Standard };
+    KeyboardTreeKind kind { KeyboardTreeKind::Standard };
     KeyboardLetterLayout letterLayout { KeyboardLetterLayout::QWERTY };
     bool landscape { false };
     // Locales without a region have no currency of their own; their numbers
@@ -22,13 +22,9 @@ struct KeyboardConfiguration {
     friend bool operator==(const KeyboardConfiguration&, const KeyboardConfiguration&) = default;
 };
 
-// Added to a keyboard type (UIKeyboardType) for the keyboard that offers
-// only ASCII letters.
-inline constexpr int keyboardTypeASCIIVariant = 256;
-
-// The keyboard a type shows. Unknown types, and the ASCII variant of the URL
-// type, show the standard keyboard.
-PLATFORM_EXPORT KeyboardKind keyboardKindForType(int keyboardType);
+// The keyboard a type shows, its ASCII variant the same one. Unknown types
+// show the standard keyboard.
+PLATFORM_EXPORT KeyboardTreeKind keyboardTreeKindForType(int keyboardType);
 // Whether a type opens on the numbers keyplane.
 PLATFORM_EXPORT bool keyboardTypeStartsWithNumbers(int keyboardType);
 // The letter layout a locale's users expect: German-speaking locales QWERTZ,

@@ -133,8 +133,8 @@ public:
 private:
     bool isPad() const
     {
-        return m_configuration.kind == KeyboardKind::NumberPad
-            || m_configuration.kind == KeyboardKind::PhonePad;
+        return m_configuration.kind == KeyboardTreeKind::NumberPad
+            || m_configuration.kind == KeyboardTreeKind::PhonePad;
     }
     NSString keyboardName() const;
     RefPtr<UIKBTree> buildKeyplane(NSMutableDictionary* keyplaneData);
@@ -157,17 +157,17 @@ NSString TreeBuilder::keyboardName() const
 {
     std::string orientation = m_configuration.landscape ? "Landscape" : "Portrait";
     switch (m_configuration.kind) {
-    case KeyboardKind::NumberPad:
+    case KeyboardTreeKind::NumberPad:
         return "Phone-" + orientation + "-NumberPad-Keyboard";
-    case KeyboardKind::PhonePad:
+    case KeyboardTreeKind::PhonePad:
         return "Phone-" + orientation + "-PhonePad-Keyboard";
-    case KeyboardKind::WebAddress:
+    case KeyboardTreeKind::WebAddress:
         return "Phone-" + orientation + "-" + letterLayoutName(m_configuration.letterLayout)
             + "-URL-Alphabetic-Keyboard";
-    case KeyboardKind::EmailAddress:
+    case KeyboardTreeKind::EmailAddress:
         return "Phone-" + orientation + "-" + letterLayoutName(m_configuration.letterLayout)
             + "-Email-Alphabetic-Keyboard";
-    case KeyboardKind::Standard:
+    case KeyboardTreeKind::Standard:
         break;
     }
     return "Phone-" + orientation + "-" + letterLayoutName(m_configuration.letterLayout)
@@ -184,7 +184,7 @@ RefPtr<UIKBTree> TreeBuilder::build()
     std::vector<NSMutableDictionary*> files;
     if (isPad()) {
         files.push_back(layoutFile(
-            m_configuration.kind == KeyboardKind::NumberPad ? "NumberPad.plist" : "PhonePad.plist"));
+            m_configuration.kind == KeyboardTreeKind::NumberPad ? "NumberPad.plist" : "PhonePad.plist"));
         m_geometry = readGeometry(base, files.front()->objectForKey("Geometry").dictionary());
     } else {
         files.push_back(
@@ -251,9 +251,9 @@ std::vector<std::vector<RowItem>> TreeBuilder::rowsOf(NSMutableDictionary* keypl
         rowEntries.push_back(row.array());
     }
     if (!isPad()) {
-        const char* bottomRow = m_configuration.kind == KeyboardKind::WebAddress ? "WebAddress"
-            : m_configuration.kind == KeyboardKind::EmailAddress                 ? "EmailAddress"
-                                                                                 : "Standard";
+        const char* bottomRow = m_configuration.kind == KeyboardTreeKind::WebAddress ? "WebAddress"
+            : m_configuration.kind == KeyboardTreeKind::EmailAddress                 ? "EmailAddress"
+                                                                                     : "Standard";
         rowEntries.push_back(arrayAt(dictionaryAt(m_common, "BottomRows"), bottomRow));
     }
     std::vector<std::vector<RowItem>> rows;

@@ -19,7 +19,7 @@ KeyboardConfiguration SystemKeyboardPresenter::configurationFor(
 {
     NSString locale = NSLocale::currentLocaleIdentifier();
     KeyboardConfiguration configuration;
-    configuration.kind = keyboardKindForType(keyboardType);
+    configuration.kind = keyboardTreeKindForType(keyboardType);
     configuration.letterLayout = m_letterLayout.value_or(letterLayoutForLocale(locale));
     CGRect bounds = window ? window->frame() : CGRectZero;
     configuration.landscape = bounds.width() > bounds.height();
@@ -62,7 +62,7 @@ void SystemKeyboardPresenter::presentKeyboard(UIWindow* window, NSObject* textIn
 
     // Through the method table, so whoever replaced it sees the first keyplane too.
     bool numbersFirst
-        = keyboardTypeStartsWithNumbers(keyboardType) && configuration.kind == KeyboardKind::Standard;
+        = keyboardTypeStartsWithNumbers(keyboardType) && configuration.kind == KeyboardTreeKind::Standard;
     NSString firstKeyplane = numbersFirst ? "Numbers-And-Punctuation" : "Small-Letters";
     if (!send(layout.get(), sel::keyplaneNamed, firstKeyplane)) {
         // Pads have one keyplane of their own.

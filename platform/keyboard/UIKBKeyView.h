@@ -4,14 +4,6 @@
 #include "platform/keyboard/UIKBTree.h"
 #include "platform/uikit/UIView.h"
 
-// States of a key view.
-enum UIKBKeyViewState : int {
-    // The enlarged pop-up above a pressed key.
-    UIKBKeyViewStatePopup = 1,
-    // The key cap as it sits on the keyplane.
-    UIKBKeyViewStateCap = 4,
-};
-
 // The view of one key. In state 1 it is the pop-up the platform places in the
 // keyboard's window while a character key is held: a balloon whose head (the
 // top part) shows the key large and whose stem covers the key cap. In state 4

@@ -2,6 +2,7 @@
 
 #include "platform/PlatformExport.h"
 #include "platform/keyboard/KeyboardSelectors.h"
+#include "platform/keyboard/UIKBValues.h"
 
 // What a node of the layout tree is.
 enum class UIKBTreeType {
@@ -15,29 +16,6 @@ enum class UIKBTreeType {
     Geometry = 6,
     Key = 8,
 };
-
-// How a key shows and acts, its "displayType". Character keys are 0 and 8
-// (8 for keys whose string is fixed by the keyboard type, such as the e-mail
-// keyboard's "@"); the others are the function keys.
-enum UIKBKeyDisplayType : int {
-    UIKBKeyDisplayTypeString = 0,
-    UIKBKeyDisplayTypeShift = 1,
-    UIKBKeyDisplayTypeDelete = 2,
-    UIKBKeyDisplayTypeMore = 3,
-    UIKBKeyDisplayTypeInternational = 4,
-    UIKBKeyDisplayTypeSpace = 5,
-    UIKBKeyDisplayTypeReturn = 6,
-    UIKBKeyDisplayTypeDynamicString = 8,
-};
-
-// "KBdisplayTypeHint" values the platform gives meaning to.
-inline constexpr int UIKBDisplayTypeHintLightStyle = 6;
-inline constexpr int UIKBDisplayTypeHintNoAugmentation = 5000;
-
-// "popup-bias" in a key's cache: where the pop-up's head sits for keys at the
-// keyboard's edges.
-inline constexpr int UIKBPopupBiasRightEdge = 21;
-inline constexpr int UIKBPopupBiasLeftEdge = 29;
 
 // A node of the keyboard's layout tree: a keyboard holds keyplanes, a keyplane
 // holds key layouts (each with a key set) and its geometry, a key set holds

@@ -14,3 +14,6 @@ enum UIKeyboardType {
     UIKeyboardTypeDecimalPad = 8,
     UIKeyboardTypeTwitter = 9,
 };
+
+// Added to a keyboard type for the same keyboard offering only ASCII letters.
+inline constexpr int keyboardTypeASCIIVariant = 256;

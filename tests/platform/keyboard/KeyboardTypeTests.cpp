@@ -101,10 +101,15 @@ TEST_F(KeyboardTypes, StandardKeyboardsOpenOnLettersAndType2OnNumbers)
 
 TEST_F(KeyboardTypes, WebAddressKeyboardShowsDotSlashAndDotCom)
 {
+    const std::vector<std::string> webAddressBottomRow {
+        "More-Key", "International-Key", "Full-Stop", "Solidus", "Top-Level-Domain-Key", "Return-Key"
+    };
+    // The URL keyboard's ASCII variant is the same keyboard, under its own number.
+    present(259);
+    EXPECT_EQ(keyboardTypeIvar(), 259);
+    EXPECT_EQ(bottomRowNames(), webAddressBottomRow);
     present(3);
-    EXPECT_EQ(bottomRowNames(),
-        (std::vector<std::string> {
-            "More-Key", "International-Key", "Full-Stop", "Solidus", "Top-Level-Domain-Key", "Return-Key" }));
+    EXPECT_EQ(bottomRowNames(), webAddressBottomRow);
     UIKBTree* dotCom = keyNamed("Top-Level-Domain-Key");
     EXPECT_EQ(send(dotCom, sel::representedString).utf8(), ".com");
     EXPECT_EQ(send(dotCom, sel::displayType), 8);
@@ -153,10 +158,10 @@ TEST_F(KeyboardTypes, EmailKeyboardShowsAtAndDotInTheLightStyle)
     }
 }
 
-TEST_F(KeyboardTypes, UnsupportedTypesShowTheStandardKeyboardButKeepTheirNumber)
+TEST_F(KeyboardTypes, UnknownTypesShowTheStandardKeyboardButKeepTheirNumber)
 {
-    present(259);
-    EXPECT_EQ(keyboardTypeIvar(), 259);
+    present(42);
+    EXPECT_EQ(keyboardTypeIvar(), 42);
     EXPECT_TRUE(keyNamed("Space-Key"));
     EXPECT_FALSE(keyNamed("Top-Level-Domain-Key"));
 }

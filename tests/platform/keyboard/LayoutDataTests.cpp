@@ -12,14 +12,16 @@ std::vector<KeyboardConfiguration> everyConfiguration()
     for (bool landscape : { false, true }) {
         for (auto layout :
             { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::QWERTZ, KeyboardLetterLayout::AZERTY }) {
-            for (auto kind :
-                { KeyboardKind::Standard, KeyboardKind::WebAddress, KeyboardKind::EmailAddress }) {
+            for (auto kind : { KeyboardTreeKind::Standard, KeyboardTreeKind::WebAddress,
+                     KeyboardTreeKind::EmailAddress }) {
                 for (bool currency : { true, false })
                     configurations.push_back({ kind, layout, landscape, currency });
             }
         }
-        configurations.push_back({ KeyboardKind::NumberPad, KeyboardLetterLayout::QWERTY, landscape, true });
-        configurations.push_back({ KeyboardKind::PhonePad, KeyboardLetterLayout::QWERTY, landscape, true });
+        configurations.push_back(
+            { KeyboardTreeKind::NumberPad, KeyboardLetterLayout::QWERTY, landscape, true });
+        configurations.push_back(
+            { KeyboardTreeKind::PhonePad, KeyboardLetterLayout::QWERTY, landscape, true });
     }
     return configurations;
 }
@@ -107,8 +109,8 @@ TEST(KeyboardLayoutData, PaddedFramesNeitherOverlapNorLeaveGapsOnAlphabeticKeybo
     for (const KeyboardConfiguration& configuration : everyConfiguration()) {
         SCOPED_TRACE(describe(configuration));
         RefPtr<UIKBTree> keyboard = build(configuration);
-        bool pad
-            = configuration.kind == KeyboardKind::NumberPad || configuration.kind == KeyboardKind::PhonePad;
+        bool pad = configuration.kind == KeyboardTreeKind::NumberPad
+            || configuration.kind == KeyboardTreeKind::PhonePad;
         for (UIKBTree* keyplane : nodes(keyboard->subtrees())) {
             std::vector<UIKBTree*> keys = nodes(keyplane->keys());
             for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -170,7 +172,8 @@ TEST(KeyboardLayoutData, LettersSitWhereEachLayoutPutsThem)
              Expected { KeyboardLetterLayout::AZERTY, { "azertyuiop", "qsdfghjklm", "wxcvbn'" } },
          }) {
         for (bool landscape : { false, true }) {
-            RefPtr<UIKBTree> keyboard = build({ KeyboardKind::Standard, expected.layout, landscape, true });
+            RefPtr<UIKBTree> keyboard
+                = build({ KeyboardTreeKind::Standard, expected.layout, landscape, true });
             UIKBTree* small = keyplaneNamed(keyboard.get(), "Small-Letters");
             UIKBTree* capital = keyplaneNamed(keyboard.get(), "Capital-Letters");
             for (std::size_t row = 0; row < 3; ++row) {
@@ -234,7 +237,7 @@ TEST(KeyboardLayoutData, FunctionKeysAreNotCharacterKeys)
 TEST(KeyboardLayoutData, EdgeKeysBiasTheirPopups)
 {
     for (auto layout : { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::AZERTY }) {
-        RefPtr<UIKBTree> keyboard = build({ KeyboardKind::Standard, layout, false, true });
+        RefPtr<UIKBTree> keyboard = build({ KeyboardTreeKind::Standard, layout, false, true });
         UIKBTree* small = keyplaneNamed(keyboard.get(), "Small-Letters");
         auto bias = [&](const char* name) {
             auto* key = static_cast<UIKBTree*>(small->keysByKeyName(name)->objectAtIndex(0).object());
