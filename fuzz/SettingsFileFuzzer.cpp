@@ -48,7 +48,7 @@ std::string bytesOf(const std::string& path)
 void checkExtensionReads()
 {
     loadSettings();
-    if (!gSettingsLoaded || (gTypeMode != 1 && gTypeMode != 2))
+    if (!gSettingsLoaded)
         std::abort();
 }
 
@@ -76,7 +76,7 @@ void checkPaneSavesAChange(const std::string& input, const char* changedKey)
     send(store, sel::savePreferences);
 
     loadSettings();
-    if (gTypeMode != type || gFlickGesture != (gesture == 1))
+    if (storedValue(gTypeMode) != type || storedValue(gFlickGesture) != gesture)
         std::abort();
     auto saved = PreferencesFile::read(settingsFile());
     if (saved.state != PreferencesFile::State::Read)

@@ -34,12 +34,16 @@ std::optional<NSString> tableEntry(const AlternateTable& table, const NSString& 
     return value;
 }
 
-const AlternateTable& letterTable(int layout)
+const AlternateTable& letterTable(LetterLayout layout)
 {
-    if (layout == 3)
+    switch (layout) {
+    case LetterLayout::AZERTY:
         return gAzertyAlternates;
-    if (layout == 2)
+    case LetterLayout::QWERTZ:
         return gQwertzAlternates;
+    case LetterLayout::QWERTY:
+        break;
+    }
     return gQwertyAlternates;
 }
 
@@ -87,27 +91,31 @@ void fillCurrencySigns(NSObject* layoutController)
 }
 
 NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
-    const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, int kind, int layout)
+    const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, KeyboardKind kind,
+    LetterLayout layout)
 {
-    // 1. Letters are looked up in lower case, except where the string itself decides.
-    bool keepCase = !lettersKeyplane || gTypeMode == 1 || (shiftLockAlternate && gTypeMode == 2);
+    bool alternateMode = gTypeMode == TypeMode::AlternateKey;
+    bool email = kind == KeyboardKind::EmailAddress;
+
+    // Letters are looked up in lower case, except where the string itself decides.
+    bool keepCase = !lettersKeyplane || !alternateMode || shiftLockAlternate;
     NSString lookup = keepCase ? represented : represented.lowercaseString();
 
-    // 2.-4. The override tables of the e-mail and web-address keyboards.
-    if (kind == 3 && gTypeMode == 2) {
+    // The override tables of the e-mail and web-address keyboards.
+    if (email && alternateMode) {
         if (auto value = tableEntry(gEmailAlternateOverrides, lookup))
             return *value;
     }
-    if (gTypeMode == 2 && (kind == 2 || kind == 3)) {
+    if (alternateMode && (kind == KeyboardKind::WebAddress || email)) {
         if (auto value = tableEntry(gWebAlternateOverrides, lookup))
             return *value;
     }
-    if (kind == 3 && gTypeMode == 1) {
+    if (email && !alternateMode) {
         if (auto value = tableEntry(gEmailShiftedOverrides, lookup))
             return *value;
     }
 
-    // 5. The key at the same position on the shift-alternate keyplane; a key
+    // The key at the same position on the shift-alternate keyplane; a key
     // whose counterpart types the same string only keeps that as a fallback.
     NSString fallback;
     if (shiftAlternateKeyplane) {
@@ -121,13 +129,13 @@ NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shif
         case PositionalResult::NotFound:
             break;
         }
-    } else if (gTypeMode == 2) {
-        // 6. The letter table of the physical layout.
+    } else if (alternateMode) {
+        // The letter table of the physical layout.
         if (auto value = tableEntry(letterTable(layout), lookup))
             return *value;
     }
 
-    // 7. The punctuation variants are the last resort.
+    // The punctuation variants are the last resort.
     if (auto value = tableEntry(gPunctuationVariants, lookup))
         return *value;
     return fallback;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keyboard/ExtensionState.h"
 #include "platform/foundation/NSString.h"
 
 class NSObject;
@@ -15,4 +16,5 @@ void fillCurrencySigns(NSObject* layoutController);
 // table of the layout, then the punctuation variants. Empty means the key has
 // no alternate; nothing means no source had one.
 NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
-    const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, int kind, int layout);
+    const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, KeyboardKind kind,
+    LetterLayout layout);

@@ -2,16 +2,10 @@
 
 #include "keyboard/DisplacedImplementations.h"
 #include "keyboard/ExtensionState.h"
+#include "keyboard/GestureTracking.h"
 #include "keyboard/KeyEligibility.h"
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
-
-namespace {
-
-// The pop-up view shows a pressed key; its images are the platform's affair.
-constexpr int popupState = 1;
-
-} // namespace
 
 bool keyboardCacheEnabledReplacement(NSObject*)
 {
@@ -22,20 +16,21 @@ NSString displayStringReplacement(NSObject* key)
 {
     if (gAugmentationActive && isEligibleKey(key))
         return {};
-    return callImplementation(gDisplaced.displayString, key);
+    return callImplementation(gDisplaced<displayStringReplacement>, key);
 }
 
 NSString variantDisplayStringReplacement(NSObject* key)
 {
     if (gAugmentationActive && isEligibleKey(key))
         return {};
-    return callImplementation(gDisplaced.variantDisplayString, key);
+    return callImplementation(gDisplaced<variantDisplayStringReplacement>, key);
 }
 
 NSString cacheKeyReplacement(NSObject* keyView)
 {
-    NSString platformCacheKey = callImplementation(gDisplaced.cacheKey, keyView);
-    if (!gAugmentationActive || send(keyView, sel::state) == popupState)
+    NSString platformCacheKey = callImplementation(gDisplaced<cacheKeyReplacement>, keyView);
+    // The pop-up view shows a pressed key; its images are the platform's affair.
+    if (!gAugmentationActive || send(keyView, sel::state) == UIKBKeyViewStatePopup)
         return platformCacheKey;
     NSObject* key = send(keyView, sel::key);
     if (!isEligibleKey(key))
@@ -45,7 +40,7 @@ NSString cacheKeyReplacement(NSObject* keyView)
 
 void didMoveToSuperviewReplacement(NSObject* keyView)
 {
-    callImplementation(gDisplaced.didMoveToSuperview, keyView);
+    callImplementation(gDisplaced<didMoveToSuperviewReplacement>, keyView);
     if (send(keyView, sel::superview))
         return;
     gAlternateShown = false;
@@ -59,7 +54,7 @@ void didMoveToSuperviewReplacement(NSObject* keyView)
 
 void setShiftLockedReplacement(NSObject* keyboard, bool shiftLocked)
 {
-    callImplementation(gDisplaced.setShiftLocked, keyboard, shiftLocked);
+    callImplementation(gDisplaced<setShiftLockedReplacement>, keyboard, shiftLocked);
     if (!gAugmentationActive)
         return;
     NSObject* layoutController = send(keyboard, sel::layout);

@@ -1,62 +1,25 @@
 #include "keyboard/ExtensionStartup.h"
 
 #include "keyboard/AlternateTables.h"
-#include "keyboard/DisplacedImplementations.h"
-#include "keyboard/DisplayControl.h"
-#include "keyboard/GestureInput.h"
-#include "keyboard/KeyCapRendering.h"
-#include "keyboard/KeyplaneAugmentation.h"
+#include "keyboard/LocaleChange.h"
+#include "keyboard/MethodReplacements.h"
 #include "keyboard/Settings.h"
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/NSLog.h"
 #include "platform/foundation/NSUncaughtExceptionHandler.h"
-#include "platform/substrate/Substrate.h"
 
 namespace {
 
-// Replaces one method, keeping the displaced implementation. A class or
-// method the platform lacks is passed over (the previous implementation
-// stays nothing) so that the others still work. A second start-up in the
-// same process leaves an installed replacement alone rather than making it
-// displace itself.
-template <typename Signature>
-void replaceMethod(Class* cls, const Selector<Signature>& selector,
-    typename Selector<Signature>::Implementation replacement,
-    typename Selector<Signature>::Implementation& previous)
+// A class or method the platform lacks is passed over (the displaced
+// implementation stays nothing) so that the others still work. A second
+// start-up in the same process leaves an installed replacement alone rather
+// than making it displace itself.
+void replace(const MethodReplacement& replacement)
 {
-    if (cls && cls->lookupImplementation(selector.id()) == reinterpret_cast<Imp>(replacement))
+    Class* methodTable = replacement.methodTable();
+    if (methodTable && methodTable->lookupImplementation(replacement.selector()) == replacement.replacement())
         return;
-    MSHookMessageEx(cls, selector, replacement, &previous);
-}
-
-void replacePlatformMethods()
-{
-    Class* keyboardImpl = objc_getClass("UIKeyboardImpl");
-    Class* keyplaneView = objc_getClass("UIKBKeyplaneView");
-    Class* keyboardCacheMetaclass = object_getClass(objc_getClass("UIKeyboardCache"));
-    Class* tree = objc_getClass("UIKBTree");
-    Class* keyView = objc_getClass("UIKBKeyView");
-    Class* layoutStar = objc_getClass("UIKeyboardLayoutStar");
-
-    replaceMethod(keyboardImpl, sel::setShiftLocked, setShiftLockedReplacement, gDisplaced.setShiftLocked);
-    replaceMethod(
-        keyplaneView, sel::drawRect, keyplaneViewDrawRectReplacement, gDisplaced.keyplaneViewDrawRect);
-    replaceMethod(
-        keyboardCacheMetaclass, sel::enabled, keyboardCacheEnabledReplacement, gDisplaced.cacheEnabled);
-    replaceMethod(tree, sel::displayString, displayStringReplacement, gDisplaced.displayString);
-    replaceMethod(
-        tree, sel::variantDisplayString, variantDisplayStringReplacement, gDisplaced.variantDisplayString);
-    replaceMethod(
-        keyView, sel::didMoveToSuperview, didMoveToSuperviewReplacement, gDisplaced.didMoveToSuperview);
-    replaceMethod(keyView, sel::drawRect, keyViewDrawRectReplacement, gDisplaced.keyViewDrawRect);
-    replaceMethod(keyView, sel::cacheKey, cacheKeyReplacement, gDisplaced.cacheKey);
-    replaceMethod(layoutStar, sel::keyHitTest, keyHitTestReplacement, gDisplaced.keyHitTest);
-    replaceMethod(layoutStar, sel::setKeyplaneName, setKeyplaneNameReplacement, gDisplaced.setKeyplaneName);
-    replaceMethod(layoutStar, sel::touchUp, touchUpReplacement, gDisplaced.touchUp);
-    replaceMethod(layoutStar, sel::touchCancelled, touchCancelledReplacement, gDisplaced.touchCancelled);
-    replaceMethod(layoutStar, sel::touchDownWithKeyAtPoint, touchDownWithKeyAtPointReplacement,
-        gDisplaced.touchDownWithKeyAtPoint);
-    replaceMethod(layoutStar, sel::touchDragged, touchDraggedReplacement, gDisplaced.touchDragged);
+    replacement.install(methodTable);
 }
 
 } // namespace
@@ -64,10 +27,12 @@ void replacePlatformMethods()
 void initializeExtension()
 {
     buildAlternateTables();
-    replacePlatformMethods();
+    for (const MethodReplacement& replacement : methodReplacements)
+        replace(replacement);
     NSSetUncaughtExceptionHandler(logUncaughtException);
     CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr, settingsChanged,
         NSString(settingsChangedNotification), nullptr, 0);
+    observeLocaleChanges();
     // The first keyplane the keyboard sets is augmented under these settings.
     loadSettings();
 }

@@ -1,48 +1,39 @@
 #include "keyboard/ExtensionState.h"
 
 #include "keyboard/AlternateTables.h"
-#include "keyboard/DisplacedImplementations.h"
+#include "keyboard/GestureTracking.h"
+#include "keyboard/MethodReplacements.h"
 
-int gTypeMode = 1;
-bool gFlickGesture = false;
+TypeMode gTypeMode = TypeMode::ShiftedKey;
+Gesture gFlickGesture = Gesture::SlideUp;
 bool gSettingsLoaded = false;
 
 bool gAugmentationActive = false;
 bool gShiftLockedAlternates = false;
 bool gShowAlternateLabels = false;
-int keyboardKind = 1;
-int keyboardLayout = 1;
-
-WeakPtr<NSObject> gTrackedKey;
-CGPoint gTrackStartPoint;
-bool gAlternateShown = false;
+KeyboardKind keyboardKind = KeyboardKind::Standard;
+LetterLayout keyboardLayout = LetterLayout::QWERTY;
 
 bool gLandscape = false;
 
 bool gCurrencyFilled = false;
-
-DisplacedImplementations gDisplaced;
-
-void clearGestureState()
-{
-    gTrackedKey = nullptr;
-    gTrackStartPoint = CGPoint {};
-    gAlternateShown = false;
-}
+int gLocaleChanges = 0;
 
 void resetExtensionStateForTesting()
 {
-    gTypeMode = 1;
-    gFlickGesture = false;
+    gTypeMode = TypeMode::ShiftedKey;
+    gFlickGesture = Gesture::SlideUp;
     gSettingsLoaded = false;
     gAugmentationActive = false;
     gShiftLockedAlternates = false;
     gShowAlternateLabels = false;
-    keyboardKind = 1;
-    keyboardLayout = 1;
+    keyboardKind = KeyboardKind::Standard;
+    keyboardLayout = LetterLayout::QWERTY;
     clearGestureState();
     gLandscape = false;
     gCurrencyFilled = false;
-    gDisplaced = {};
+    gLocaleChanges = 0;
+    for (const MethodReplacement& replacement : methodReplacements)
+        replacement.forgetDisplaced();
     buildAlternateTables();
 }

@@ -1,37 +1,66 @@
 #pragma once
 
-#include "platform/graphics/CGGeometry.h"
-#include "platform/runtime/WeakPtr.h"
+#include <type_traits>
 
 // The extension's process-wide values. They are read and written only on the
-// keyboard's main thread, so nothing here is locked.
+// keyboard's main thread, so nothing here is locked. The gesture in progress
+// has a place of its own (GestureTracking.h).
+
+// What the upward gesture types. The values are the ones the settings file's
+// "type" and the keys' "CorvaneKPProcessed" entries hold.
+enum class TypeMode : int {
+    ShiftedKey = 1, // "Shifted key": the key's shifted string
+    AlternateKey = 2, // "Alternate key": the key's alternate character
+};
+
+// The upward movement that types it; the values are the file's "gesture".
+enum class Gesture : int {
+    FlickUp = 1, // far, and it may leave the key
+    SlideUp = 2, // short, within the key
+};
+
+// The alphabetic keyboards the extension augments. The values are the ones
+// the keys' "CorvaneProcessed" entries hold.
+enum class KeyboardKind : unsigned {
+    Standard = 1,
+    WebAddress = 2,
+    EmailAddress = 3,
+};
+
+// The physical arrangement of the letters; the values are the ones the keys'
+// "CorvaneLayoutProcessed" entries hold.
+enum class LetterLayout : int {
+    QWERTY = 1,
+    QWERTZ = 2,
+    AZERTY = 3,
+};
+
+// The integer a typed value is stored as, in the settings file or a marker.
+template <typename Enum> constexpr std::underlying_type_t<Enum> storedValue(Enum value)
+{
+    return static_cast<std::underlying_type_t<Enum>>(value);
+}
 
 // Settings, written only by loadSettings.
-extern int gTypeMode; // 1 "Shifted key", 2 "Alternate key"
-extern bool gFlickGesture; // true "Flick up", false "Slide up"
+extern TypeMode gTypeMode;
+extern Gesture gFlickGesture;
 extern bool gSettingsLoaded;
 
 // What the last keyplane switch decided.
 extern bool gAugmentationActive;
 extern bool gShiftLockedAlternates;
 extern bool gShowAlternateLabels;
-extern int keyboardKind; // 1 standard, 2 web address, 3 e-mail
-extern int keyboardLayout; // 1 QWERTY, 2 QWERTZ, 3 AZERTY
-
-// The gesture in progress. The platform owns its keys and may tear the
-// keyboard down mid-gesture, so the tracked key is only observed.
-extern WeakPtr<NSObject> gTrackedKey;
-extern CGPoint gTrackStartPoint;
-extern bool gAlternateShown;
+extern KeyboardKind keyboardKind;
+extern LetterLayout keyboardLayout;
 
 // Orientation seen by the last keyplane drawing.
 extern bool gLandscape;
 
 // The locale's currency signs have been written into the letter tables.
 extern bool gCurrencyFilled;
-
-// Forgets the gesture in progress.
-void clearGestureState();
+// How often the current locale has changed since the library was loaded; a
+// keyplane processed under an older count is processed again.
+extern int gLocaleChanges;
 
 // Brings every value back to what the library starts with and rebuilds the
 // alternate tables, so that each test starts afresh.

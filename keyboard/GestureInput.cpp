@@ -2,6 +2,7 @@
 
 #include "keyboard/DisplacedImplementations.h"
 #include "keyboard/ExtensionState.h"
+#include "keyboard/GestureTracking.h"
 #include "keyboard/KeyEligibility.h"
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
@@ -15,16 +16,21 @@ constexpr double slideThreshold = 6.0;
 // How far above another key's bottom edge a drag must be to start tracking it.
 constexpr double flickEntryMargin = 2.0;
 constexpr double slideEntryMargin = 8.0;
-// The band around a tracked key in which a flick keeps hitting it.
-constexpr double flickBandBelowTop = 25.0;
-constexpr double flickBandSides = 75.0;
+// The band around a kept key in which the hit test keeps answering it.
+constexpr double keptBandBelowTop = 25.0;
+constexpr double keptBandSides = 75.0;
 // Drags this close above the layout's top edge stay with the extension while
 // flicking, so that the platform does not end the touch there.
 constexpr double flickWithheldAboveTop = -125.0;
 
+bool isFlick()
+{
+    return gFlickGesture == Gesture::FlickUp;
+}
+
 double upwardThreshold()
 {
-    return gFlickGesture ? flickThreshold : slideThreshold;
+    return isFlick() ? flickThreshold : slideThreshold;
 }
 
 void rearmLongPressTimer()
@@ -32,17 +38,11 @@ void rearmLongPressTimer()
     send(activeKeyboardImpl(), sel::touchLongPressTimerWithDelay, longPressDelay);
 }
 
-void trackKey(NSObject* key, CGPoint startPoint)
-{
-    gTrackedKey = key;
-    gTrackStartPoint = startPoint;
-}
-
 // In "Shifted key" mode the shifted letters keyplane already types the
 // shifted string, so the gesture has nothing to add there.
 bool gestureAddsNothing()
 {
-    if (gTypeMode != 1 || !send(activeKeyboardImpl(), sel::isShifted))
+    if (gTypeMode != TypeMode::ShiftedKey || !send(activeKeyboardImpl(), sel::isShifted))
         return false;
     static const NSString letters("Letters");
     return nameContains(send(send(activeLayoutController(), sel::keyplane), sel::componentName), letters);
@@ -53,7 +53,7 @@ void applyAlternate()
     NSObject* popupView = findKeyPopupView();
     NSObject* popupKey = send(popupView, sel::key);
     if (gestureAddsNothing()) {
-        clearGestureState();
+        dropGesture();
         return;
     }
     bool shiftLocked = gShiftLockedAlternates && send(activeKeyboardImpl(), sel::isShiftLocked);
@@ -61,7 +61,7 @@ void applyAlternate()
         popupKey, shiftLocked ? entry::representedStringAltShiftLocked : entry::representedStringAlt)
                              .string();
     if (alternate.isNil()) {
-        clearGestureState();
+        dropGesture();
         return;
     }
     gAlternateShown = true;
@@ -90,14 +90,12 @@ bool moveTracking(NSObject* hitKey, CGPoint point)
         return false;
     }
     CGRect frame = send(hitKey, sel::frame);
-    double margin = gFlickGesture ? flickEntryMargin : slideEntryMargin;
+    double margin = isFlick() ? flickEntryMargin : slideEntryMargin;
     auto entryEdge = static_cast<float>(static_cast<double>(frame.maxY()) - margin);
-    if (point.y < entryEdge) {
-        trackKey(hitKey, point);
-        gAlternateShown = false;
-    } else {
+    if (point.y < entryEdge)
+        moveTrackingTo(hitKey, point);
+    else
         clearGestureState();
-    }
     return true;
 }
 
@@ -125,20 +123,39 @@ void updateLongPressTimer(NSObject* hitKey)
 bool isWithheldFromPlatform(CGPoint point)
 {
     double y = point.y;
-    return gFlickGesture && flickWithheldAboveTop < y && y <= 0.0;
+    return isFlick() && flickWithheldAboveTop < y && y <= 0.0;
 }
 
-// One touch at a time: a key still tracked when a finger comes down was left
-// by a gesture whose end the extension never saw (its touchUp: or
+// The key the hit test keeps answering near and above it: the tracked key of
+// a flick, or the key a dropped gesture holds in either gesture.
+NSObject* keptKey()
+{
+    if (NSObject* tracked = gTrackedKey.get(); tracked && isFlick())
+        return tracked;
+    return heldKey();
+}
+
+bool isInKeptBand(NSObject* key, CGPoint point)
+{
+    CGRect frame = send(key, sel::frame);
+    double x = point.x;
+    double y = point.y;
+    return y <= static_cast<double>(frame.minY()) + keptBandBelowTop
+        && x >= static_cast<double>(frame.minX()) - keptBandSides
+        && x <= static_cast<double>(frame.maxX()) + keptBandSides;
+}
+
+// One touch at a time: a key still tracked or held when a finger comes down
+// was left by a gesture whose end the extension never saw (its touchUp: or
 // touchCancelled: replacement missing). The hit test that chose this touch's
-// key then answered that key across its whole flick band; forget it and ask
-// again, so that the touch acts on the key under the finger.
+// key then answered that key across its whole band; forget it and ask again,
+// so that the touch acts on the key under the finger.
 NSObject* keyUnderNewTouch(NSObject* layoutController, NSObject* key, CGPoint point)
 {
-    NSObject* staleKey = gTrackedKey.get();
+    NSObject* staleKey = gTrackedKey ? gTrackedKey.get() : heldKey();
     if (!staleKey)
         return key;
-    trackKey(nullptr, CGPoint {});
+    endTracking();
     return key == staleKey ? send(layoutController, sel::keyHitTest, point) : key;
 }
 
@@ -157,17 +174,23 @@ NSObject* findKeyPopupView()
     return nullptr;
 }
 
+void resetGesture()
+{
+    if (gAlternateShown)
+        putOwnStringBack();
+    clearGestureState();
+}
+
 void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* key, CGPoint point)
 {
     bool wasActive = gAugmentationActive;
     if (wasActive)
         key = keyUnderNewTouch(layoutController, key, point);
-    callImplementation(gDisplaced.touchDownWithKeyAtPoint, layoutController, key, point);
+    callImplementation(gDisplaced<touchDownWithKeyAtPointReplacement>, layoutController, key, point);
     if (!wasActive)
         return;
     if (!isEligibleKey(key)) {
-        gTrackedKey = nullptr;
-        gTrackStartPoint = CGPoint {};
+        endTracking();
         return;
     }
     trackKey(key, point);
@@ -176,23 +199,17 @@ void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* ke
 
 NSObject* keyHitTestReplacement(NSObject* layoutController, CGPoint point)
 {
-    NSObject* trackedKey = gTrackedKey.get();
-    if (gAugmentationActive && trackedKey && gFlickGesture) {
-        CGRect frame = send(trackedKey, sel::frame);
-        double x = point.x;
-        double y = point.y;
-        if (y <= static_cast<double>(frame.minY()) + flickBandBelowTop
-            && x >= static_cast<double>(frame.minX()) - flickBandSides
-            && x <= static_cast<double>(frame.maxX()) + flickBandSides)
-            return trackedKey;
+    if (gAugmentationActive) {
+        if (NSObject* kept = keptKey(); kept && isInKeptBand(kept, point))
+            return kept;
     }
-    return callImplementation(gDisplaced.keyHitTest, layoutController, point);
+    return callImplementation(gDisplaced<keyHitTestReplacement>, layoutController, point);
 }
 
 void touchDraggedReplacement(NSObject* layoutController, NSObject* touch)
 {
     if (!gAugmentationActive) {
-        callImplementation(gDisplaced.touchDragged, layoutController, touch);
+        callImplementation(gDisplaced<touchDraggedReplacement>, layoutController, touch);
         return;
     }
     CGPoint point = send(touch, sel::locationInView, layoutController);
@@ -208,19 +225,19 @@ void touchDraggedReplacement(NSObject* layoutController, NSObject* touch)
 
     if (isWithheldFromPlatform(point))
         return;
-    callImplementation(gDisplaced.touchDragged, layoutController, touch);
+    callImplementation(gDisplaced<touchDraggedReplacement>, layoutController, touch);
 }
 
 void touchUpReplacement(NSObject* layoutController, NSObject* touch)
 {
     if (gAugmentationActive)
-        trackKey(nullptr, CGPoint {});
-    callImplementation(gDisplaced.touchUp, layoutController, touch);
+        endTracking();
+    callImplementation(gDisplaced<touchUpReplacement>, layoutController, touch);
 }
 
 void touchCancelledReplacement(NSObject* layoutController, NSObject* touch)
 {
     if (gAugmentationActive)
-        trackKey(nullptr, CGPoint {});
-    callImplementation(gDisplaced.touchCancelled, layoutController, touch);
+        endTracking();
+    callImplementation(gDisplaced<touchCancelledReplacement>, layoutController, touch);
 }

@@ -17,3 +17,7 @@ NSObject* keyHitTestReplacement(NSObject* layoutController, CGPoint point);
 // The pop-up key view the platform shows above a pressed key: the first key
 // view among the subviews of the active keyboard's window; nothing if none.
 NSObject* findKeyPopupView();
+
+// Ends the gesture in progress, as a keyplane switch does. A pressed key
+// that carries its alternate gets its own string back first.
+void resetGesture();

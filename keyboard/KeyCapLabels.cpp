@@ -40,7 +40,8 @@ void drawKeyCapLabels(CGContextRef context, NSObject* key, const CTStringAttribu
     const CTStringAttributes& primarySet, const std::optional<CTStringAttributes>& alternateSet,
     bool inKeyView, bool shiftLocked, CGFloat referenceHeight)
 {
-    // 1.-2.
+    // The labels in their typographic forms; the alternate for shift lock
+    // while it is on, and no other when the key lacks that one.
     NSString main = nodeProperty(key, entry::displayString).string();
     if (main.isNil())
         return;
@@ -51,16 +52,14 @@ void drawKeyCapLabels(CGContextRef context, NSObject* key, const CTStringAttribu
     if (!alternate.isNil())
         alternate = typographicLabel(alternate);
 
-    // 3.-4.
     NSAttributedString text = composeLabels(main, alternate, singleSet, primarySet, alternateSet);
 
-    // 5.-6. In the prepared coordinates the keyplane's rectangle is exactly the padded frame.
+    // In the prepared coordinates the keyplane's rectangle is exactly the padded frame.
     CGRect padded = send(key, sel::paddedFrame);
     CGRect area = inKeyView ? CGRectMake(0, 0, padded.width(), padded.height())
                             : CGRectMake(padded.minX(), referenceHeight - padded.minY() - padded.height(),
                                 padded.width(), padded.height());
 
-    // 7.
     CTFramesetterRef framesetter = CTFramesetterCreateWithAttributedString(text);
     CTFrameRef frame = CTFramesetterCreateFrame(
         framesetter, CFRangeMake(0, static_cast<CFIndex>(text.length())), CGPathCreateWithRect(area));

@@ -11,17 +11,10 @@
 
 namespace {
 
-constexpr int popupState = 1;
-constexpr int keyCapState = 4;
-constexpr int lightStyleHint = 6;
-constexpr int noAugmentationHint = 5000;
-
 constexpr CGFloat popupFontSize = 40;
 constexpr CGFloat popupLabelHeight = 55;
 constexpr CGFloat popupLabelWidth = 52;
 constexpr CGFloat popupLabelLandscapeWidth = 68;
-constexpr int popupBiasRightEdge = 21;
-constexpr int popupBiasLeftEdge = 29;
 // The landscape keyboard wide enough for the pop-up label to ignore its bias.
 constexpr CGFloat wideLandscapeWidth = 568;
 
@@ -102,9 +95,9 @@ std::pair<CGFloat, CGFloat> popupLabelSpan(NSObject* key, CGFloat viewWidth)
     NSMutableDictionary* cache = send(key, sel::cache);
     int bias = cache ? cache->objectForKey(entry::popupBias).intValue() : 0;
     CGFloat width = gLandscape ? popupLabelLandscapeWidth : popupLabelWidth;
-    if (bias == popupBiasRightEdge)
+    if (bias == UIKBPopupBiasRightEdge)
         return { viewWidth - width, width };
-    if (bias == popupBiasLeftEdge)
+    if (bias == UIKBPopupBiasLeftEdge)
         return { 0, width };
     return { 0, viewWidth };
 }
@@ -114,7 +107,7 @@ void drawPopupLabel(CGContextRef context, NSObject* key, CGRect viewFrame)
     NSString text = send(key, sel::representedString);
     if (text.isNil())
         return;
-    if (gTypeMode == 2)
+    if (gTypeMode == TypeMode::AlternateKey)
         text = text.uppercaseString();
     NSAttributedString attributed = CFAttributedStringCreate(text, popupLabelAttributes());
     auto [x, width] = popupLabelSpan(key, viewFrame.width());
@@ -128,7 +121,7 @@ void drawKeyCap(CGContextRef context, NSObject* key)
 {
     CGFloat h = send(key, sel::paddedFrame).height();
     bool shiftLocked = isShiftLockedForLabels();
-    bool light = send(key, sel::displayTypeHint) == lightStyleHint;
+    bool light = send(key, sel::displayTypeHint) == UIKBDisplayTypeHintLightStyle;
     LabelSets sets(h, light);
     if (light)
         setLightStyleShadow(context);
@@ -139,36 +132,35 @@ void drawKeyCap(CGContextRef context, NSObject* key)
 
 void keyplaneViewDrawRectReplacement(NSObject* keyplaneView, CGRect rect)
 {
-    // 1.-2.
-    callImplementation(gDisplaced.keyplaneViewDrawRect, keyplaneView, rect);
+    callImplementation(gDisplaced<keyplaneViewDrawRectReplacement>, keyplaneView, rect);
     if (!gAugmentationActive)
         return;
 
-    // 3.-5. The orientation holds for all later drawing, key views included.
+    // The orientation holds for all later drawing, key views included.
     CGContextRef context = UIGraphicsGetCurrentContext();
     CGFloat viewHeight = send(keyplaneView, sel::frame).height();
     gLandscape = viewHeight == send(activeKeyboardImpl(), sel::currentLandscapeHeight);
     prepareContext(context, viewHeight);
 
-    // 6.-9.
     RefPtr<NSMutableArray> keys = send(send(keyplaneView, sel::keyplane), sel::keys);
     bool shiftLocked = isShiftLockedForLabels();
     if (!countOf(keys.get()))
         return;
     CGFloat h = send(elementAt(keys.get(), 0).object(), sel::paddedFrame).height();
 
-    // 10. One set of attributes serves every key of the drawing.
+    // One set of attributes serves every key of the drawing.
     LabelSets shared(h, false);
 
-    // 11. Only keys of display type 0 get labels on the keyplane.
+    // Only keys of display type 0 get labels on the keyplane; those of
+    // type 8 are drawn through key views, which label them.
     for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
         Value key = keys->objectAtIndex(index);
-        if (send(key.object(), sel::displayType) != 0)
+        if (send(key.object(), sel::displayType) != UIKBKeyDisplayTypeString)
             continue;
         int hint = send(key.object(), sel::displayTypeHint);
-        if (hint == noAugmentationHint)
+        if (hint == UIKBDisplayTypeHintNoAugmentation)
             continue;
-        if (hint == lightStyleHint)
+        if (hint == UIKBDisplayTypeHintLightStyle)
             drawLightStyleKeyOnKeyplane(context, key.object(), h, shiftLocked, viewHeight);
         else
             shared.draw(context, key.object(), false, shiftLocked, viewHeight);
@@ -177,23 +169,20 @@ void keyplaneViewDrawRectReplacement(NSObject* keyplaneView, CGRect rect)
 
 void keyViewDrawRectReplacement(NSObject* keyView, CGRect rect)
 {
-    // 1.-2.
-    callImplementation(gDisplaced.keyViewDrawRect, keyView, rect);
+    callImplementation(gDisplaced<keyViewDrawRectReplacement>, keyView, rect);
     NSObject* key = send(keyView, sel::key);
     if (!gAugmentationActive || !isEligibleKey(key))
         return;
 
-    // 3.
     CGContextRef context = UIGraphicsGetCurrentContext();
     CGRect viewFrame = send(keyView, sel::frame);
     prepareContext(context, viewFrame.height());
 
-    // 4.
     switch (send(keyView, sel::state)) {
-    case popupState:
+    case UIKBKeyViewStatePopup:
         drawPopupLabel(context, key, viewFrame);
         break;
-    case keyCapState:
+    case UIKBKeyViewStateCap:
         drawKeyCap(context, key);
         break;
     default:

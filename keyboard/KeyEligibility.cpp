@@ -8,12 +8,13 @@ namespace {
 bool hasAugmentedDisplayType(NSObject* key)
 {
     int displayType = send(key, sel::displayType);
-    return displayType == 0 || displayType == 8;
+    return displayType == UIKBKeyDisplayTypeString || displayType == UIKBKeyDisplayTypeDynamicString;
 }
 
 bool isMarkedOff(const NSMutableDictionary* properties)
 {
-    return properties && properties->objectForKey(entry::displayTypeHint).intValue() == 5000;
+    return properties
+        && properties->objectForKey(entry::displayTypeHint).intValue() == UIKBDisplayTypeHintNoAugmentation;
 }
 
 } // namespace

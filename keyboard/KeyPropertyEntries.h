@@ -20,5 +20,7 @@ inline constexpr DictionaryKey processedKind { "CorvaneProcessed" };
 inline constexpr DictionaryKey processedTypeMode { "CorvaneKPProcessed" };
 inline constexpr DictionaryKey processedLayout { "CorvaneLayoutProcessed" };
 inline constexpr DictionaryKey enabledState { "CorvaneEnabledState" };
+// On a keyplane: how many locale changes its keys were last processed after.
+inline constexpr DictionaryKey processedLocale { "CorvaneLocaleProcessed" };
 
 } // namespace entry

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/DictionaryKey.h"
 #include "platform/keyboard/KeyboardSelectors.h"
+#include "platform/keyboard/UIKBValues.h"
 #include "platform/runtime/Class.h"
 
 #include <cstdint>

@@ -3,9 +3,11 @@
 #include "keyboard/AlternateLookup.h"
 #include "keyboard/DisplacedImplementations.h"
 #include "keyboard/ExtensionState.h"
+#include "keyboard/GestureInput.h"
 #include "keyboard/KeyEligibility.h"
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
+#include "platform/uikit/UIKeyboardType.h"
 
 namespace {
 
@@ -48,9 +50,13 @@ bool isPunctuationKeyplane(NSObject* keyplane)
 }
 
 // The first key set of the shown keyplane that names a layout decides it.
-int detectKeyboardLayout()
+LetterLayout detectKeyboardLayout()
 {
-    static const NSString layoutNames[] = { NSString("QWERTY"), NSString("QWERTZ"), NSString("AZERTY") };
+    static const std::pair<NSString, LetterLayout> layoutNames[] = {
+        { NSString("QWERTY"), LetterLayout::QWERTY },
+        { NSString("QWERTZ"), LetterLayout::QWERTZ },
+        { NSString("AZERTY"), LetterLayout::AZERTY },
+    };
     NSObject* shownKeyplane = send(activeLayoutController(), sel::keyplane);
     NSMutableArray* subtrees = send(shownKeyplane, sel::subtrees);
     for (std::size_t index = 0; index < countOf(subtrees); ++index) {
@@ -58,12 +64,12 @@ int detectKeyboardLayout()
         if (!keySet)
             continue;
         NSString keySetName = send(keySet, sel::unhashedName);
-        for (int layout = 1; layout <= 3; ++layout) {
-            if (nameContains(keySetName, layoutNames[layout - 1]))
+        for (const auto& [name, layout] : layoutNames) {
+            if (nameContains(keySetName, name))
                 return layout;
         }
     }
-    return 1;
+    return LetterLayout::QWERTY;
 }
 
 // The markers say under which kind, mode and layout the key was processed
@@ -72,8 +78,17 @@ bool isProcessedUnderCurrentConditions(const NSMutableDictionary& properties, bo
 {
     auto marker
         = [&properties](const DictionaryKey& entry) { return properties.objectForKey(entry).intValue(); };
-    return marker(entry::processedKind) == keyboardKind && marker(entry::processedTypeMode) == gTypeMode
-        && (!lettersKeyplane || marker(entry::processedLayout) == keyboardLayout);
+    return marker(entry::processedKind) == static_cast<int>(storedValue(keyboardKind))
+        && marker(entry::processedTypeMode) == storedValue(gTypeMode)
+        && (!lettersKeyplane || marker(entry::processedLayout) == storedValue(keyboardLayout));
+}
+
+// After a change of the current locale, each keyplane has all its keys
+// processed once more: their own strings and alternates may hold the old
+// locale's currency signs.
+bool isProcessedUnderCurrentLocale(NSObject* keyplane)
+{
+    return !gLocaleChanges || nodeProperty(keyplane, entry::processedLocale).intValue() == gLocaleChanges;
 }
 
 // Empty results and results equal to the key's own string are no alternate.
@@ -91,6 +106,7 @@ struct KeyLoop {
     NSObject* keyplane;
     KeyplaneClassification classification;
     bool shiftAlternateWanted;
+    bool reprocessAll;
     NSObject* shiftAlternateKeyplane { nullptr };
 
     void processKey(NSObject* key);
@@ -103,13 +119,13 @@ void KeyLoop::processKey(NSObject* key)
     // without one has nothing to read or write.
     RefPtr<NSMutableDictionary> properties = send(key, sel::properties);
 
-    // 1.-2. Ineligible keys, and keys already processed under the same
-    // conditions, are passed over.
+    // Ineligible keys, and keys already processed under the same conditions,
+    // are passed over.
     if (!properties || !isEligibleKey(key, properties.get())
-        || isProcessedUnderCurrentConditions(*properties, classification.letters))
+        || (!reprocessAll && isProcessedUnderCurrentConditions(*properties, classification.letters)))
         return;
 
-    // 3. A key that types nothing has no alternates; its markers stay.
+    // A key that types nothing has no alternates; its markers stay.
     NSString represented = properties->objectForKey(entry::representedString).string();
     if (represented.isNil()) {
         properties->removeObjectForKey(entry::representedStringNoAlt);
@@ -118,11 +134,11 @@ void KeyLoop::processKey(NSObject* key)
         return;
     }
 
-    // 4. The key's own string, for the gesture and the pop-up to put back.
+    // The key's own string, for the gesture and the pop-up to put back.
     properties->setObject(Value(represented), entry::representedStringNoAlt);
 
-    // 5. The shift-alternate keyplane is fetched once per switch, for the
-    // first key that gets this far.
+    // The shift-alternate keyplane is fetched once per switch, for the first
+    // key that gets this far.
     if (shiftAlternateWanted) {
         shiftAlternateKeyplane
             = send(layoutController, sel::keyplaneNamed, send(keyplane, sel::shiftAlternateKeyplaneName));
@@ -130,7 +146,7 @@ void KeyLoop::processKey(NSObject* key)
             send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, shiftAlternateKeyplane);
     }
 
-    // 6.-7. The plain alternate, and the one for shift lock where that applies.
+    // The plain alternate, and the one for shift lock where that applies.
     storeAlternate(*properties, entry::representedStringAlt,
         lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
             false, keyboardKind, keyboardLayout),
@@ -142,89 +158,93 @@ void KeyLoop::processKey(NSObject* key)
             represented);
     }
 
-    // 8. The conditions of this processing.
-    properties->setObject(Value::unsignedInteger(static_cast<unsigned>(keyboardKind)), entry::processedKind);
-    properties->setObject(Value(gTypeMode), entry::processedTypeMode);
-    properties->setObject(Value(keyboardLayout), entry::processedLayout);
+    // The conditions of this processing.
+    properties->setObject(Value::unsignedInteger(storedValue(keyboardKind)), entry::processedKind);
+    properties->setObject(Value(storedValue(gTypeMode)), entry::processedTypeMode);
+    properties->setObject(Value(storedValue(keyboardLayout)), entry::processedLayout);
 
-    // 9.
     shiftAlternateWanted = false;
 }
 
-void requestKeyplaneRedraw(NSObject* layoutController)
+// Writes the own strings, alternates and markers of the keyplane's keys.
+void augmentKeys(NSObject* layoutController, NSObject* keyplane, KeyplaneClassification classification)
 {
-    send(objectInstanceVariable(layoutController, "_keyplaneView"), sel::setNeedsDisplay);
+    bool alternateMode = gTypeMode == TypeMode::AlternateKey;
+    bool shiftAlternateWanted = !alternateMode || classification.punctuation;
+    if (!gCurrencyFilled && alternateMode && classification.letters)
+        fillCurrencySigns(layoutController);
+
+    bool localeChanged = !isProcessedUnderCurrentLocale(keyplane);
+    // Keys are read by position so that the loop keeps each key alive while
+    // it works on it.
+    KeyLoop loop { layoutController, keyplane, classification, shiftAlternateWanted, localeChanged };
+    RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
+    for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
+        Value key = keys->objectAtIndex(index);
+        loop.processKey(key.object());
+    }
+    if (localeChanged)
+        setNodeProperty(keyplane, entry::processedLocale, Value(gLocaleChanges));
 }
 
 } // namespace
 
-int kindOfKeyboardType(int keyboardType)
+std::optional<KeyboardKind> kindOfKeyboardType(int keyboardType)
 {
     switch (keyboardType) {
-    case 0:
-    case 1:
-    case 2:
-    case 9:
-    case 256:
-    case 257:
-    case 258:
-    case 265:
-        return 1;
-    case 3:
-        return 2;
-    case 7:
-    case 263:
-        return 3;
+    case UIKeyboardTypeDefault:
+    case UIKeyboardTypeASCIICapable:
+    case UIKeyboardTypeNumbersAndPunctuation:
+    case UIKeyboardTypeTwitter:
+    case UIKeyboardTypeDefault + keyboardTypeASCIIVariant:
+    case UIKeyboardTypeASCIICapable + keyboardTypeASCIIVariant:
+    case UIKeyboardTypeNumbersAndPunctuation + keyboardTypeASCIIVariant:
+    case UIKeyboardTypeTwitter + keyboardTypeASCIIVariant:
+        return KeyboardKind::Standard;
+    case UIKeyboardTypeURL:
+        return KeyboardKind::WebAddress;
+    case UIKeyboardTypeEmailAddress:
+    case UIKeyboardTypeEmailAddress + keyboardTypeASCIIVariant:
+        return KeyboardKind::EmailAddress;
     default:
-        return 0;
+        // The pads, and the URL keyboard's ASCII variant, are the platform's alone.
+        return std::nullopt;
     }
 }
 
 void setKeyplaneNameReplacement(NSObject* layoutController, NSString keyplaneName)
 {
-    // 1.-2. Types other than the alphabetic keyboards are left to the platform.
-    int kind = kindOfKeyboardType(integerInstanceVariable(activeLayoutController(), "_keyboardType"));
+    // Types other than the alphabetic keyboards are left to the platform.
+    std::optional<KeyboardKind> kind
+        = kindOfKeyboardType(integerInstanceVariable(activeLayoutController(), "_keyboardType"));
     if (!kind || keyplaneName.isNil()) {
         gAugmentationActive = false;
-        callImplementation(gDisplaced.setKeyplaneName, layoutController, keyplaneName);
+        callImplementation(gDisplaced<setKeyplaneNameReplacement>, layoutController, keyplaneName);
         return;
     }
-    keyboardKind = kind;
+    keyboardKind = *kind;
 
-    // 3. A keyplane switch ends any gesture.
-    clearGestureState();
+    // A keyplane switch ends any gesture; a key showing its alternate gets its
+    // own string back first, so that it is the one processed below.
+    resetGesture();
 
-    // 4.-8. Flags for the new keyplane, set before the platform switches and draws.
+    // Flags for the new keyplane, set before the platform switches and draws.
     NSObject* keyplane = send(layoutController, sel::keyplaneNamed, keyplaneName);
     KeyplaneClassification classification = classifyKeyplane(keyplane);
-    gShiftLockedAlternates = classification.letters && gTypeMode == 2;
+    bool alternateMode = gTypeMode == TypeMode::AlternateKey;
+    gShiftLockedAlternates = classification.letters && alternateMode;
     gAugmentationActive = gSettingsLoaded && classification.alphabetic;
-    gShowAlternateLabels = !(gTypeMode == 1 && classification.letters);
+    gShowAlternateLabels = alternateMode || !classification.letters;
     if (classification.alphabetic)
         setNodeProperty(keyplane, entry::enabledState, Value(gAugmentationActive));
 
-    // 9.
-    callImplementation(gDisplaced.setKeyplaneName, layoutController, keyplaneName);
+    callImplementation(gDisplaced<setKeyplaneNameReplacement>, layoutController, keyplaneName);
 
-    // 10. Only letters keyplanes tell the physical layout.
-    keyboardLayout = classification.letters ? detectKeyboardLayout() : 1;
+    // Only letters keyplanes tell the physical layout.
+    keyboardLayout = classification.letters ? detectKeyboardLayout() : LetterLayout::QWERTY;
 
-    if (gAugmentationActive) {
-        // 11.-13.
-        bool shiftAlternateWanted = gTypeMode == 1 || (gTypeMode == 2 && classification.punctuation);
-        if (!gCurrencyFilled && gTypeMode == 2 && classification.letters)
-            fillCurrencySigns(layoutController);
+    if (gAugmentationActive)
+        augmentKeys(layoutController, keyplane, classification);
 
-        // 14. Keys are read by position so that the loop keeps each key alive
-        // while it works on it.
-        KeyLoop loop { layoutController, keyplane, classification, shiftAlternateWanted };
-        RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
-        for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
-            Value key = keys->objectAtIndex(index);
-            loop.processKey(key.object());
-        }
-    }
-
-    // 15.
-    requestKeyplaneRedraw(layoutController);
+    send(objectInstanceVariable(layoutController, "_keyplaneView"), sel::setNeedsDisplay);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "keyboard/ExtensionState.h"
 #include "platform/foundation/NSString.h"
+
+#include <optional>
 
 class NSObject;
 
-// The keyboard kind of a platform keyboard type: 1 standard, 2 web address,
-// 3 e-mail, or 0 for a type the extension leaves alone.
-int kindOfKeyboardType(int keyboardType);
+// The keyboard kind of a platform keyboard type (UIKeyboardType); nothing for
+// a type the extension leaves alone.
+std::optional<KeyboardKind> kindOfKeyboardType(int keyboardType);
 
 // Replaces UIKeyboardLayoutStar setKeyplaneName:. Decides whether the
 // extension is active on the new keyplane, lets the platform switch, then

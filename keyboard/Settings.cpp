@@ -8,29 +8,36 @@
 
 namespace {
 
-// "type" means "Shifted key" only when it is 1, "gesture" "Slide up" only
-// when it is 2; anything else, absence included, is the other choice.
-constexpr int shiftedKeyType = 1;
-constexpr int slideUpGesture = 2;
+// "type" means "Shifted key" only when it holds that choice's value, and
+// "gesture" "Slide up" likewise; anything else, absence included, is the
+// other choice.
+TypeMode typeModeFromFile(int stored)
+{
+    return stored == storedValue(TypeMode::ShiftedKey) ? TypeMode::ShiftedKey : TypeMode::AlternateKey;
+}
+
+Gesture gestureFromFile(int stored)
+{
+    return stored == storedValue(Gesture::SlideUp) ? Gesture::SlideUp : Gesture::FlickUp;
+}
 
 } // namespace
 
 void loadSettings()
 {
-    // 1. Nothing when the file is absent, unreadable or not a dictionary; a
+    // Nothing when the file is absent, unreadable or not a dictionary; a
     // file that is there but refused is logged, as nobody would know otherwise.
     PreferencesFile::Contents settings = PreferencesFile::read(DeviceRoot::devicePath(settingsFilePath));
     if (settings.state == PreferencesFile::State::Refused)
         NSLog("Corvane: the settings file cannot be read, so the defaults apply: %@", { settings.problem });
 
-    // 2. A value with no integer reading (an array, say) reads as absent.
+    // A value with no integer reading (an array, say) reads as absent.
     int type = settings.dictionary->objectForKey("type").intValue();
     int gesture = settings.dictionary->objectForKey("gesture").intValue();
 
-    // 3.-5.
     gSettingsLoaded = true;
-    gTypeMode = type == shiftedKeyType ? 1 : 2;
-    gFlickGesture = gesture != slideUpGesture;
+    gTypeMode = typeModeFromFile(type);
+    gFlickGesture = gestureFromFile(gesture);
 }
 
 void settingsChanged(CFNotificationCenterRef, void*, NSString, const void*, NSMutableDictionary*)

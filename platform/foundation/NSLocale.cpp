@@ -1,5 +1,7 @@
 #include "platform/foundation/NSLocale.h"
 
+#include "platform/foundation/NSNotificationCenter.h"
+
 namespace {
 
 NSString& currentIdentifier()
@@ -17,7 +19,12 @@ NSString NSLocale::currentLocaleIdentifier()
 
 void NSLocale::setCurrentLocaleIdentifier(NSString identifier)
 {
-    currentIdentifier() = identifier.isEmpty() ? NSString(defaultLocaleIdentifier) : std::move(identifier);
+    NSString changed = identifier.isEmpty() ? NSString(defaultLocaleIdentifier) : std::move(identifier);
+    if (changed.isEqualToString(currentIdentifier()))
+        return;
+    currentIdentifier() = std::move(changed);
+    NSNotificationCenter::defaultCenter()->postNotificationName(
+        NSCurrentLocaleDidChangeNotification, nullptr);
 }
 
 NSString NSLocale::currentLanguageCode()

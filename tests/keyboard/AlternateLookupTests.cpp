@@ -6,12 +6,12 @@
 
 namespace {
 
-constexpr int standardKind = 1;
-constexpr int webKind = 2;
-constexpr int emailKind = 3;
-constexpr int qwerty = 1;
-constexpr int qwertz = 2;
-constexpr int azerty = 3;
+constexpr KeyboardKind standardKind = KeyboardKind::Standard;
+constexpr KeyboardKind webKind = KeyboardKind::WebAddress;
+constexpr KeyboardKind emailKind = KeyboardKind::EmailAddress;
+constexpr LetterLayout qwerty = LetterLayout::QWERTY;
+constexpr LetterLayout qwertz = LetterLayout::QWERTZ;
+constexpr LetterLayout azerty = LetterLayout::AZERTY;
 
 // Letter-table and override lookups, which need no keyplane: with no
 // shift-alternate keyplane the key's position never matters.
@@ -20,11 +20,11 @@ protected:
     void SetUp() override
     {
         resetExtensionStateForTesting();
-        gTypeMode = 2;
+        gTypeMode = TypeMode::AlternateKey;
     }
 
-    static std::string alternate(const char* represented, int kind = standardKind, int layout = qwerty,
-        bool lettersKeyplane = true, bool shiftLock = false)
+    static std::string alternate(const char* represented, KeyboardKind kind = standardKind,
+        LetterLayout layout = qwerty, bool lettersKeyplane = true, bool shiftLock = false)
     {
         NSString result = lookupAlternateString(
             nullptr, nullptr, nullptr, NSString(represented), lettersKeyplane, shiftLock, kind, layout);
@@ -64,8 +64,6 @@ TEST_F(AlternateLookup, QwertzAndAzertyMoveTheLettersThatMove)
     EXPECT_EQ(alternate("m", standardKind, azerty), "\"");
     EXPECT_EQ(alternate("n", standardKind, azerty), "'");
     EXPECT_EQ(alternate("Q", standardKind, azerty, true, true), "_");
-    // Any other layout number reads as QWERTY.
-    EXPECT_EQ(alternate("z", standardKind, 7), ".");
 }
 
 TEST_F(AlternateLookup, EmailKeyboardOverridesStopTheLookupWithNoAlternate)
@@ -91,7 +89,7 @@ TEST_F(AlternateLookup, WebAddressKeyboardReplacesCurrencyAndQuotes)
 
 TEST_F(AlternateLookup, ShiftedModeUsesOnlyTheEmailOverridesAndPunctuation)
 {
-    gTypeMode = 1;
+    gTypeMode = TypeMode::ShiftedKey;
     EXPECT_EQ(alternate("!", emailKind, qwerty, false), "");
     EXPECT_EQ(alternate(".", emailKind, qwerty, false), "");
     EXPECT_EQ(alternate(".", standardKind, qwerty, false), "\u2026");

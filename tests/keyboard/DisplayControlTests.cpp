@@ -22,7 +22,7 @@ TEST_F(DisplayControl, KeyImageCacheIsOffOnEveryKeyboard)
 {
     startExtension();
     present(4);
-    EXPECT_FALSE(gAugmentationActive);
+    EXPECT_FALSE(keyplaneFlags().augmentationActive);
     EXPECT_FALSE(send(UIKeyboardCache::staticClass(), sel::enabled));
 }
 
@@ -86,13 +86,13 @@ TEST_F(DisplayControl, KeyViewLeavingTheScreenGivesItsKeyItsOwnStringBack)
     gAlternateShown = true;
     window->addSubview(view.get());
     EXPECT_EQ(send(q, sel::representedString).utf8(), "1");
-    EXPECT_TRUE(gAlternateShown);
+    EXPECT_TRUE(alternateShown());
 
     // Also while the extension is inactive.
     gAugmentationActive = false;
     view->removeFromSuperview();
     EXPECT_EQ(send(q, sel::representedString).utf8(), "q");
-    EXPECT_FALSE(gAlternateShown);
+    EXPECT_FALSE(alternateShown());
     EXPECT_TRUE(view->needsDisplay());
 
     // A key that was never processed keeps its string.

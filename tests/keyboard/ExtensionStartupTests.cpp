@@ -1,9 +1,5 @@
 #include "ExtensionTestSupport.h"
-#include "keyboard/DisplacedImplementations.h"
-#include "keyboard/DisplayControl.h"
-#include "keyboard/GestureInput.h"
-#include "keyboard/KeyCapRendering.h"
-#include "keyboard/KeyplaneAugmentation.h"
+#include "keyboard/MethodReplacements.h"
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/NSUncaughtExceptionHandler.h"
 
@@ -24,55 +20,42 @@ protected:
     }
 };
 
-template <typename Signature> Imp resolved(Class* cls, const Selector<Signature>& selector)
+// What a message to the method's class now reaches.
+Imp resolved(const MethodReplacement& replacement)
 {
-    return cls->lookupImplementation(selector.id());
-}
-
-template <typename Implementation> Imp erased(Implementation implementation)
-{
-    return reinterpret_cast<Imp>(implementation);
+    return replacement.methodTable()->lookupImplementation(replacement.selector());
 }
 
 TEST_F(ExtensionStartup, FourteenPlatformMethodsReachTheReplacementsAndKeepThePlatformsOwn)
 {
-    Imp platformSetKeyplaneName = resolved(UIKeyboardLayoutStar::staticClass(), sel::setKeyplaneName);
-    Imp platformEnabled = resolved(UIKeyboardCache::staticClass()->metaclass(), sel::enabled);
+    std::vector<Imp> platformMethods;
+    for (const MethodReplacement& replacement : methodReplacements)
+        platformMethods.push_back(resolved(replacement));
     startExtension();
 
-    EXPECT_EQ(
-        resolved(UIKeyboardImpl::staticClass(), sel::setShiftLocked), erased(setShiftLockedReplacement));
-    EXPECT_EQ(
-        resolved(UIKBKeyplaneView::staticClass(), sel::drawRect), erased(keyplaneViewDrawRectReplacement));
-    EXPECT_EQ(resolved(UIKeyboardCache::staticClass()->metaclass(), sel::enabled),
-        erased(keyboardCacheEnabledReplacement));
-    EXPECT_EQ(resolved(UIKBTree::staticClass(), sel::displayString), erased(displayStringReplacement));
-    EXPECT_EQ(resolved(UIKBTree::staticClass(), sel::variantDisplayString),
-        erased(variantDisplayStringReplacement));
-    EXPECT_EQ(
-        resolved(UIKBKeyView::staticClass(), sel::didMoveToSuperview), erased(didMoveToSuperviewReplacement));
-    EXPECT_EQ(resolved(UIKBKeyView::staticClass(), sel::drawRect), erased(keyViewDrawRectReplacement));
-    EXPECT_EQ(resolved(UIKBKeyView::staticClass(), sel::cacheKey), erased(cacheKeyReplacement));
-    Class* layoutStar = UIKeyboardLayoutStar::staticClass();
-    EXPECT_EQ(resolved(layoutStar, sel::keyHitTest), erased(keyHitTestReplacement));
-    EXPECT_EQ(resolved(layoutStar, sel::setKeyplaneName), erased(setKeyplaneNameReplacement));
-    EXPECT_EQ(resolved(layoutStar, sel::touchUp), erased(touchUpReplacement));
-    EXPECT_EQ(resolved(layoutStar, sel::touchCancelled), erased(touchCancelledReplacement));
-    EXPECT_EQ(resolved(layoutStar, sel::touchDownWithKeyAtPoint), erased(touchDownWithKeyAtPointReplacement));
-    EXPECT_EQ(resolved(layoutStar, sel::touchDragged), erased(touchDraggedReplacement));
-    // The views' drawRect: replacements are their own; UIView keeps the platform's.
-    EXPECT_NE(resolved(UIView::staticClass(), sel::drawRect), erased(keyViewDrawRectReplacement));
-
-    EXPECT_EQ(erased(gDisplaced.setKeyplaneName), platformSetKeyplaneName);
-    EXPECT_EQ(erased(gDisplaced.cacheEnabled), platformEnabled);
+    ASSERT_EQ(std::size(methodReplacements), 14u);
+    for (std::size_t index = 0; index < std::size(methodReplacements); ++index) {
+        const MethodReplacement& replacement = methodReplacements[index];
+        std::string method
+            = std::string(replacement.className) + " " + std::string(selectorName(replacement.selector()));
+        EXPECT_EQ(resolved(replacement), replacement.replacement()) << method;
+        EXPECT_EQ(replacement.displaced(), platformMethods[index]) << method;
+        EXPECT_TRUE(replacement.displaced()) << method;
+    }
+    // The class operation is replaced on the metaclass, and the views'
+    // drawRect: replacements are their own; UIView keeps the platform's.
+    EXPECT_EQ(UIKeyboardCache::staticClass()->metaclass()->lookupImplementation(sel::enabled.id()),
+        reinterpret_cast<Imp>(keyboardCacheEnabledReplacement));
+    EXPECT_NE(UIView::staticClass()->lookupImplementation(sel::drawRect.id()),
+        reinterpret_cast<Imp>(keyViewDrawRectReplacement));
 }
 
 TEST_F(ExtensionStartup, SecondStartKeepsOneReplacementCallingThePlatform)
 {
     startExtension();
-    Imp platformTouchUp = erased(gDisplaced.touchUp);
+    auto platformTouchUp = gDisplaced<touchUpReplacement>;
     initializeExtension();
-    EXPECT_EQ(erased(gDisplaced.touchUp), platformTouchUp);
+    EXPECT_EQ(gDisplaced<touchUpReplacement>, platformTouchUp);
     present();
     driver.tap(centerOf(key("q")));
     EXPECT_EQ(input->text, "q");
@@ -82,7 +65,7 @@ TEST_F(ExtensionStartup, ReplacementWithoutAPlatformMethodAnswersNothing)
 {
     startExtension();
     present();
-    gDisplaced.keyHitTest = nullptr;
+    gDisplaced<keyHitTestReplacement> = nullptr;
     EXPECT_EQ(send(layout(), sel::keyHitTest, centerOf(key("q"))), nullptr);
 }
 
@@ -90,21 +73,17 @@ TEST_F(ExtensionStartup, WithoutASettingsFileTheDefaultsApply)
 {
     startExtension();
     EXPECT_TRUE(gSettingsLoaded);
-    EXPECT_EQ(gTypeMode, 2);
-    EXPECT_TRUE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
 }
 
 TEST_F(ExtensionStartup, SettingsFileValuesAreReadByTheirOneRule)
 {
     startExtension(1, 2);
-    EXPECT_EQ(gTypeMode, 1);
-    EXPECT_FALSE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), shiftedKeySlideUp);
     useSettings(3, 0);
-    EXPECT_EQ(gTypeMode, 2);
-    EXPECT_TRUE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
     useSettings(2, 1);
-    EXPECT_EQ(gTypeMode, 2);
-    EXPECT_TRUE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
 }
 
 TEST_F(ExtensionStartup, ValuesWithoutAnIntegerReadingAndUnreadableFilesReadAsAbsent)
@@ -115,22 +94,19 @@ TEST_F(ExtensionStartup, ValuesWithoutAnIntegerReadingAndUnreadableFilesReadAsAb
     settings->setObject(NSMutableDictionary::dictionary(), "gesture");
     writeSettingsFile(*settings);
     loadSettings();
-    EXPECT_EQ(gTypeMode, 2);
-    EXPECT_TRUE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
 
     // Numbers written as text are read as the platform reads them.
     settings->setObject(NSString("1"), "type");
     settings->setObject(NSString("2"), "gesture");
     writeSettingsFile(*settings);
     loadSettings();
-    EXPECT_EQ(gTypeMode, 1);
-    EXPECT_FALSE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), shiftedKeySlideUp);
 
     std::ofstream(deviceRoot->preparedPath(settingsFilePath)) << "not a property list";
     loadSettings();
     EXPECT_TRUE(gSettingsLoaded);
-    EXPECT_EQ(gTypeMode, 2);
-    EXPECT_TRUE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
 }
 
 TEST_F(ExtensionStartup, SettingsChangeReappliesTheKeyplaneOnScreen)
@@ -141,10 +117,10 @@ TEST_F(ExtensionStartup, SettingsChangeReappliesTheKeyplaneOnScreen)
     EXPECT_EQ(property(q, "CorvaneKPProcessed"), "2");
     writeSettings(1, 0);
     postSettingsChanged();
-    EXPECT_EQ(gTypeMode, 1);
+    EXPECT_EQ(loadedSettings().typeMode, TypeMode::ShiftedKey);
     EXPECT_EQ(property(q, "CorvaneKPProcessed"), "1");
     EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "Q");
-    EXPECT_FALSE(gShowAlternateLabels);
+    EXPECT_FALSE(keyplaneFlags().showAlternateLabels);
     EXPECT_TRUE(layout()->keyplaneView()->needsDisplay());
 }
 
@@ -155,11 +131,39 @@ TEST_F(ExtensionStartup, UnchangedSettingsTouchNoKeyButEndTheGesture)
     UIKBTree* q = key("q");
     send(q, sel::properties)->setObject(NSString("marked"), "KBrepresentedStringAlt");
     driver.touchDown(centerOf(q));
-    ASSERT_TRUE(gTrackedKey);
+    ASSERT_TRUE(trackedKey());
     postSettingsChanged();
     postSettingsChanged();
     EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "marked");
-    EXPECT_FALSE(gTrackedKey);
+    EXPECT_FALSE(trackedKey());
+}
+
+TEST_F(ExtensionStartup, TypeChangeDuringAFlickLeavesTheKeyTypingItsOwnString)
+{
+    startExtension();
+    present();
+    UIKBTree* q = key("q");
+    CGPoint start = centerOf(q);
+    driver.touchDown(start);
+    driver.touchMove({ start.x, start.y - 30 });
+    ASSERT_EQ(popupString(), "1");
+    writeSettings(1, 0);
+    postSettingsChanged();
+    // The key shows and keeps its own string: the change ended the gesture.
+    EXPECT_EQ(popupString(), "q");
+    EXPECT_EQ(property(q, "KBrepresentedStringNoAlt"), "q");
+    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "Q");
+    driver.touchUp();
+    EXPECT_EQ(input->text, "q");
+
+    // Back in "Alternate key" mode the key is what it was.
+    writeSettings(2, 0);
+    postSettingsChanged();
+    driver.tap(start);
+    driver.touchDown(start);
+    driver.touchMove({ start.x, start.y - 30 });
+    driver.touchUp();
+    EXPECT_EQ(input->text, "qq1");
 }
 
 TEST_F(ExtensionStartup, GestureChangeTakesEffectAtTheNextTouch)
@@ -168,7 +172,7 @@ TEST_F(ExtensionStartup, GestureChangeTakesEffectAtTheNextTouch)
     present();
     writeSettings(0, 2);
     postSettingsChanged();
-    EXPECT_FALSE(gFlickGesture);
+    EXPECT_EQ(loadedSettings().gesture, Gesture::SlideUp);
     CGRect frame = send(key("o"), sel::frame);
     CGPoint start { frame.midX(), frame.maxY() - 2 };
     driver.touchDown(start);
@@ -182,8 +186,7 @@ TEST_F(ExtensionStartup, SettingsChangeWithoutAKeyboardOnlyReadsTheSettings)
     startExtension();
     writeSettings(1, 2);
     postSettingsChanged();
-    EXPECT_EQ(gTypeMode, 1);
-    EXPECT_FALSE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), shiftedKeySlideUp);
 }
 
 TEST_F(ExtensionStartup, UncaughtExceptionIsLoggedWithEveryCallStackEntry)

@@ -2,6 +2,7 @@
 
 #include "keyboard/ExtensionStartup.h"
 #include "keyboard/ExtensionState.h"
+#include "keyboard/GestureTracking.h"
 #include "keyboard/Settings.h"
 #include "platform/foundation/DarwinNotifyCenter.h"
 #include "platform/foundation/NSLocale.h"
@@ -23,9 +24,85 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
+// Readable names in failure messages.
+inline std::ostream& operator<<(std::ostream& stream, TypeMode mode)
+{
+    return stream << (mode == TypeMode::ShiftedKey ? "\"Shifted key\"" : "\"Alternate key\"");
+}
+inline std::ostream& operator<<(std::ostream& stream, Gesture gesture)
+{
+    return stream << (gesture == Gesture::FlickUp ? "\"Flick up\"" : "\"Slide up\"");
+}
+inline std::ostream& operator<<(std::ostream& stream, KeyboardKind kind)
+{
+    return stream << (kind == KeyboardKind::Standard  ? "standard"
+                   : kind == KeyboardKind::WebAddress ? "web address"
+                                                      : "e-mail");
+}
+inline std::ostream& operator<<(std::ostream& stream, LetterLayout layout)
+{
+    return stream << (layout == LetterLayout::QWERTY ? "QWERTY"
+                   : layout == LetterLayout::QWERTZ  ? "QWERTZ"
+                                                     : "AZERTY");
+}
+
 namespace extension_test {
+
+// The extension's state as the tests read it: a few values at a time, each
+// compared whole.
+
+// What loadSettings made of the settings file.
+struct LoadedSettings {
+    TypeMode typeMode;
+    Gesture gesture;
+    friend bool operator==(const LoadedSettings&, const LoadedSettings&) = default;
+    friend std::ostream& operator<<(std::ostream& stream, const LoadedSettings& settings)
+    {
+        return stream << settings.typeMode << " with " << settings.gesture;
+    }
+};
+inline constexpr LoadedSettings alternateKeyFlickUp { TypeMode::AlternateKey, Gesture::FlickUp };
+inline constexpr LoadedSettings shiftedKeySlideUp { TypeMode::ShiftedKey, Gesture::SlideUp };
+inline LoadedSettings loadedSettings()
+{
+    return { gTypeMode, gFlickGesture };
+}
+
+// The flags the last keyplane switch set.
+struct KeyplaneFlags {
+    bool augmentationActive;
+    bool shiftLockedAlternates;
+    bool showAlternateLabels;
+    friend bool operator==(const KeyplaneFlags&, const KeyplaneFlags&) = default;
+    friend std::ostream& operator<<(std::ostream& stream, const KeyplaneFlags& flags)
+    {
+        return stream << "{ active " << flags.augmentationActive << ", shift-locked alternates "
+                      << flags.shiftLockedAlternates << ", alternate labels " << flags.showAlternateLabels
+                      << " }";
+    }
+};
+inline KeyplaneFlags keyplaneFlags()
+{
+    return { gAugmentationActive, gShiftLockedAlternates, gShowAlternateLabels };
+}
+
+// The gesture in progress.
+inline NSObject* trackedKey()
+{
+    return gTrackedKey.get();
+}
+inline bool alternateShown()
+{
+    return gAlternateShown;
+}
+// No key tracked and no start point left behind.
+inline bool nothingTracked()
+{
+    return !gTrackedKey && gTrackStartPoint == CGPoint {};
+}
 
 // A text field's input as the keyboard sees it: records what is typed.
 class TypedText final : public NSObject {

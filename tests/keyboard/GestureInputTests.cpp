@@ -48,20 +48,19 @@ TEST_F(GestureInput, FlickPastThresholdTypesAlternate)
     startExtension();
     present();
     CGPoint start = pressKey("q");
-    EXPECT_EQ(gTrackedKey.get(), key("q"));
+    EXPECT_EQ(trackedKey(), key("q"));
     EXPECT_TRUE(longPressTimerArmedFor(0.5));
 
     dragTo(start, 30);
     EXPECT_EQ(popupString(), "1");
-    EXPECT_TRUE(gAlternateShown);
+    EXPECT_TRUE(alternateShown());
     EXPECT_FALSE(impl()->isLongPressTimerScheduled());
 
     driver.touchUp();
     EXPECT_EQ(input->text, "1");
-    EXPECT_FALSE(gTrackedKey);
-    EXPECT_EQ(gTrackStartPoint, CGPoint {});
+    EXPECT_TRUE(nothingTracked());
     // The pop-up has left the window: the key types its own string again.
-    EXPECT_FALSE(gAlternateShown);
+    EXPECT_FALSE(alternateShown());
     EXPECT_EQ(send(key("q"), sel::representedString).utf8(), "q");
     driver.tap(start);
     EXPECT_EQ(input->text, "1q");
@@ -75,7 +74,7 @@ TEST_F(GestureInput, ShortFlickRearmsTheLongPressTimerAndAFurtherOneApplies)
     NSRunLoop::main().advanceBy(0.3);
     dragTo(start, 20);
     EXPECT_EQ(popupString(), "w");
-    EXPECT_FALSE(gAlternateShown);
+    EXPECT_FALSE(alternateShown());
     EXPECT_TRUE(longPressTimerArmedFor(0.5));
     dragTo(start, 30);
     EXPECT_EQ(popupString(), "2");
@@ -106,7 +105,7 @@ TEST_F(GestureInput, DraggingBackBelowTheThresholdPutsTheKeysOwnStringBack)
     EXPECT_EQ(popupString(), "3");
     dragTo(start, 10);
     EXPECT_EQ(popupString(), "e");
-    EXPECT_FALSE(gAlternateShown);
+    EXPECT_FALSE(alternateShown());
     EXPECT_TRUE(longPressTimerArmedFor(0.5));
     driver.touchUp();
     EXPECT_EQ(input->text, "e");
@@ -180,10 +179,10 @@ TEST_F(GestureInput, SlideOntoTheKeyAboveTracksItOnlyWellAboveItsBottomEdge)
     CGRect above = send(q, sel::frame);
     pressKey("a");
     driver.touchMove({ above.midX(), above.maxY() - 7 });
-    EXPECT_FALSE(gTrackedKey);
+    EXPECT_FALSE(trackedKey());
     CGPoint entry { above.midX(), above.maxY() - 9 };
     driver.touchMove(entry);
-    EXPECT_EQ(gTrackedKey.get(), q);
+    EXPECT_EQ(trackedKey(), q);
     EXPECT_EQ(gTrackStartPoint, entry);
     dragTo(entry, 6);
     EXPECT_EQ(popupString(), "1");
@@ -197,7 +196,7 @@ TEST_F(GestureInput, DragOntoNoKeyEndsTheTracking)
     present();
     pressKey("q");
     driver.touchMove({ 1, -300 });
-    EXPECT_FALSE(gTrackedKey);
+    EXPECT_FALSE(trackedKey());
     EXPECT_FALSE(impl()->isLongPressTimerScheduled());
 }
 
@@ -206,7 +205,7 @@ TEST_F(GestureInput, IneligibleKeysKeepThePlatformsLongPressTimer)
     startExtension();
     present(3);
     driver.touchDown(centerOf(keyOn(keyplane(), "Top-Level-Domain-Key")));
-    EXPECT_FALSE(gTrackedKey);
+    EXPECT_FALSE(trackedKey());
     EXPECT_TRUE(longPressTimerArmedFor(UIKeyboardLayoutStar::longPressDelay));
 }
 
@@ -241,7 +240,7 @@ TEST_F(GestureInput, ShiftedModeTypesTheShiftedStringUnlessAlreadyShifted)
     send(impl(), sel::setShift, true);
     start = pressKey("W");
     dragTo(start, 30);
-    EXPECT_FALSE(gTrackedKey);
+    EXPECT_FALSE(trackedKey());
     EXPECT_EQ(popupString(), "W");
     driver.touchUp();
     EXPECT_EQ(input->text, "QW");
@@ -252,12 +251,70 @@ TEST_F(GestureInput, KeyWithoutAnAlternateDropsTheGesture)
     startExtension(0, 2);
     present(7);
     CGPoint start = pressKey(".");
-    EXPECT_TRUE(gTrackedKey);
+    EXPECT_TRUE(trackedKey());
     dragTo(start, 6);
-    EXPECT_FALSE(gTrackedKey);
+    EXPECT_FALSE(trackedKey());
     EXPECT_EQ(popupString(), ".");
     driver.touchUp();
     EXPECT_EQ(input->text, ".");
+}
+
+TEST_F(GestureInput, DroppedFlickHoldsItsKeyUntilTheTouchEnds)
+{
+    startExtension();
+    present(7);
+    UIKBTree* at = key("@");
+    CGPoint start = pressKey("@");
+    dragTo(start, 30);
+    EXPECT_TRUE(nothingTracked());
+    EXPECT_EQ(heldKey(), at);
+    EXPECT_EQ(layout()->pressedKey(), at);
+    // The key above, and far above the keyboard: still the dropped key.
+    EXPECT_EQ(send(layout(), sel::keyHitTest, CGPoint { start.x, start.y - 54 }), at);
+    dragTo(start, 100);
+    dragTo(start, 200);
+    EXPECT_EQ(layout()->pressedKey(), at);
+    EXPECT_EQ(popupString(), "@");
+    driver.touchUp();
+    EXPECT_EQ(input->text, "@");
+    EXPECT_FALSE(heldKey());
+    EXPECT_EQ(send(layout(), sel::keyHitTest, CGPoint { start.x, start.y - 54 }), key("n"));
+}
+
+TEST_F(GestureInput, DroppedSlideHoldsItsKeyToo)
+{
+    startExtension(1, 2);
+    present();
+    send(impl(), sel::setShift, true);
+    CGPoint start = pressKey("S");
+    for (float upwards = 2; upwards <= 40; upwards += 2)
+        dragTo(start, upwards);
+    EXPECT_EQ(layout()->pressedKey(), key("S"));
+    driver.touchUp();
+    EXPECT_EQ(input->text, "S");
+}
+
+TEST_F(GestureInput, DroppedKeyIsLetGoWhenTheFingerLeavesItsBand)
+{
+    startExtension();
+    present(7);
+    CGPoint start = pressKey("@");
+    dragTo(start, 30);
+    ASSERT_TRUE(heldKey());
+    // Far to the right, low on the return key: the platform's hit test answers.
+    UIKBTree* returnKey = keyOn(keyplane(), "Return-Key");
+    CGRect returnFrame = send(returnKey, sel::frame);
+    driver.touchMove({ returnFrame.maxX() - 2, returnFrame.maxY() - 1 });
+    EXPECT_FALSE(heldKey());
+    EXPECT_EQ(layout()->pressedKey(), returnKey);
+    driver.touchCancel();
+    // A keyplane switch forgets a held key as well.
+    start = pressKey("@");
+    dragTo(start, 30);
+    ASSERT_TRUE(heldKey());
+    switchTo("Small-Letters");
+    EXPECT_FALSE(heldKey());
+    driver.touchCancel();
 }
 
 TEST_F(GestureInput, InactiveKeyboardIsLeftToThePlatform)
@@ -265,7 +322,7 @@ TEST_F(GestureInput, InactiveKeyboardIsLeftToThePlatform)
     startExtension();
     present(4);
     CGPoint start = pressKey("1");
-    EXPECT_FALSE(gTrackedKey);
+    EXPECT_FALSE(trackedKey());
     EXPECT_TRUE(longPressTimerArmedFor(UIKeyboardLayoutStar::longPressDelay));
     dragTo(start, 30);
     EXPECT_EQ(platformDrags, 1);
@@ -281,10 +338,10 @@ TEST_F(GestureInput, TrackedKeyFreedMidGestureIsNeverReached)
     WeakPtr<NSObject> pressed(key("q"));
     // Leaving the extension inactive keeps the tracking through the teardown.
     send(layout(), sel::setKeyplaneName, NSString());
-    ASSERT_TRUE(gTrackedKey);
+    ASSERT_TRUE(trackedKey());
     presenter.reset();
     ASSERT_FALSE(pressed);
-    EXPECT_FALSE(gTrackedKey);
+    EXPECT_FALSE(trackedKey());
 
     presenter = std::make_unique<SystemKeyboardPresenter>();
     present();

@@ -83,7 +83,7 @@ TEST_F(KeyCapRendering, WithoutAlternateLabelsTheMainLabelStandsAlone)
 {
     startExtension(1);
     present();
-    ASSERT_FALSE(gShowAlternateLabels);
+    ASSERT_FALSE(keyplaneFlags().showAlternateLabels);
     CGImageRef image = drawKeyplane();
     UIKBTree* q = key("q");
     EXPECT_EQ(count(image, alternateBand(q), isGreyInk), 0);

@@ -1,5 +1,6 @@
 #include "ExtensionTestSupport.h"
 #include "keyboard/GestureInput.h"
+#include "platform/substrate/Substrate.h"
 
 #include <map>
 
@@ -28,9 +29,7 @@ TEST_F(KeyplaneAugmentation, LettersKeyplaneGetsOwnStringsAlternatesAndMarkers)
     startExtension();
     present();
     ASSERT_EQ(send(layout(), sel::keyplaneName).utf8(), "Small-Letters");
-    EXPECT_TRUE(gAugmentationActive);
-    EXPECT_TRUE(gShiftLockedAlternates);
-    EXPECT_TRUE(gShowAlternateLabels);
+    EXPECT_EQ(keyplaneFlags(), (KeyplaneFlags { true, true, true }));
 
     UIKBTree* q = key("q");
     EXPECT_EQ(property(q, "KBrepresentedStringNoAlt"), "q");
@@ -68,9 +67,7 @@ TEST_F(KeyplaneAugmentation, PunctuationKeyplaneTakesTheKeyAtTheSamePositionOnIt
     startExtension();
     present();
     switchTo("Numbers-And-Punctuation");
-    EXPECT_TRUE(gAugmentationActive);
-    EXPECT_FALSE(gShiftLockedAlternates);
-    EXPECT_TRUE(gShowAlternateLabels);
+    EXPECT_EQ(keyplaneFlags(), (KeyplaneFlags { true, false, true }));
     EXPECT_EQ(property(key("1"), "KBrepresentedStringAlt"), "[");
     EXPECT_EQ(property(key("0"), "KBrepresentedStringAlt"), "=");
     EXPECT_EQ(property(key("-"), "KBrepresentedStringAlt"), "_");
@@ -89,7 +86,7 @@ TEST_F(KeyplaneAugmentation, EmailAndWebKeyboardsApplyTheirOverrides)
 {
     startExtension();
     present(7);
-    EXPECT_EQ(keyboardKind, 3);
+    EXPECT_EQ(keyboardKind, KeyboardKind::EmailAddress);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u2022");
     EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "1");
     EXPECT_EQ(property(key("@"), "KBrepresentedStringNoAlt"), "@");
@@ -104,7 +101,7 @@ TEST_F(KeyplaneAugmentation, EmailAndWebKeyboardsApplyTheirOverrides)
     present(0);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "$");
     present(3);
-    EXPECT_EQ(keyboardKind, 2);
+    EXPECT_EQ(keyboardKind, KeyboardKind::WebAddress);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u2022");
     switchTo("Capital-Letters");
     EXPECT_EQ(property(key("K"), "KBrepresentedStringAltShiftLocked"), "\u00AB");
@@ -118,8 +115,7 @@ TEST_F(KeyplaneAugmentation, ShiftedModeTakesTheKeyAtTheSamePositionOnTheShiftAl
 {
     startExtension(1);
     present();
-    EXPECT_FALSE(gShiftLockedAlternates);
-    EXPECT_FALSE(gShowAlternateLabels);
+    EXPECT_EQ(keyplaneFlags(), (KeyplaneFlags { true, false, false }));
     EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "Q");
     EXPECT_EQ(property(key("q"), "KBrepresentedStringAltShiftLocked"), "(absent)");
     EXPECT_EQ(property(key("q"), "CorvaneKPProcessed"), "1");
@@ -128,7 +124,7 @@ TEST_F(KeyplaneAugmentation, ShiftedModeTakesTheKeyAtTheSamePositionOnTheShiftAl
     EXPECT_EQ(property(key("Q"), "KBrepresentedStringAlt"), "q");
     // The numbers keyplanes show their alternates in this mode too.
     switchTo("Numbers-And-Punctuation");
-    EXPECT_TRUE(gShowAlternateLabels);
+    EXPECT_TRUE(keyplaneFlags().showAlternateLabels);
     EXPECT_EQ(property(key("1"), "KBrepresentedStringAlt"), "[");
     EXPECT_EQ(property(key(","), "KBrepresentedStringAlt"), "\"");
 }
@@ -140,16 +136,14 @@ TEST_F(KeyplaneAugmentation, RepeatedSwitchTouchesNoKeyButEndsTheGestureAndRedra
     UIKBTree* q = key("q");
     // Marked by hand: a key processed again would get its real alternate back.
     send(q, sel::properties)->setObject(NSString("marked"), "KBrepresentedStringAlt");
-    gTrackedKey = q;
-    gTrackStartPoint = { 10, 20 };
+    trackKey(q, { 10, 20 });
     gAlternateShown = true;
     keyplaneRedraws = 0;
 
     switchTo("Small-Letters");
     EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "marked");
-    EXPECT_FALSE(gTrackedKey);
-    EXPECT_EQ(gTrackStartPoint, CGPoint {});
-    EXPECT_FALSE(gAlternateShown);
+    EXPECT_TRUE(nothingTracked());
+    EXPECT_FALSE(alternateShown());
     // The platform's own request and the extension's.
     EXPECT_EQ(keyplaneRedraws, 2);
 }
@@ -161,8 +155,7 @@ TEST_F(KeyplaneAugmentation, ModeChangeReprocessesEveryKey)
     auto before = charactersShown();
     useSettings(1, 0);
     switchTo("Small-Letters");
-    EXPECT_FALSE(gShowAlternateLabels);
-    EXPECT_FALSE(gShiftLockedAlternates);
+    EXPECT_EQ(keyplaneFlags(), (KeyplaneFlags { true, false, false }));
     for (const auto& [represented, shownKey] : charactersShown())
         EXPECT_EQ(property(shownKey, "CorvaneKPProcessed"), "1") << represented;
     EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "Q");
@@ -177,7 +170,7 @@ TEST_F(KeyplaneAugmentation, UnsupportedKeyboardTypesAreLeftToThePlatform)
     for (int type : { 4, 5, 259 }) {
         keyplaneRedraws = 0;
         present(type);
-        EXPECT_FALSE(gAugmentationActive) << type;
+        EXPECT_FALSE(keyplaneFlags().augmentationActive) << type;
         // Only the platform's own redraw request.
         EXPECT_EQ(keyplaneRedraws, 1) << type;
         for (const Value& entry : *send(keyplane(), sel::keys))
@@ -190,7 +183,7 @@ TEST_F(KeyplaneAugmentation, NothingHappensBeforeTheSettingsAreRead)
     initializeExtension();
     gSettingsLoaded = false;
     present();
-    EXPECT_FALSE(gAugmentationActive);
+    EXPECT_FALSE(keyplaneFlags().augmentationActive);
     EXPECT_EQ(property(key("q"), "KBrepresentedStringNoAlt"), "(absent)");
     EXPECT_EQ(property(keyplane(), "CorvaneEnabledState"), "0");
 }
@@ -209,33 +202,83 @@ TEST_F(KeyplaneAugmentation, CurrencyFillIsRetriedUntilALocaleHasASign)
     present();
     EXPECT_TRUE(gCurrencyFilled);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u00A3");
+}
 
-    // Once filled, the signs stay, whatever the locale says later.
-    NSLocale::setCurrentLocaleIdentifier("de_DE");
-    present(0, portraitWindow, KeyboardLetterLayout::QWERTY);
-    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u00A3");
+// Counts the currency fills: the platform sets the currency keys of the
+// keyplane it switches to, the fill those of both numbers keyplanes.
+int numbersKeyplaneCurrencySettings = 0;
+decltype(sel::setCurrencyKeysForCurrentLocaleOnKeyplane)::Implementation platformSetCurrencyKeys = nullptr;
+void countingSetCurrencyKeys(NSObject* self, NSObject* keyplane)
+{
+    if (send(keyplane, sel::name).utf8().starts_with("Numbers-"))
+        ++numbersKeyplaneCurrencySettings;
+    callImplementation(platformSetCurrencyKeys, self, keyplane);
+}
+
+TEST_F(KeyplaneAugmentation, CurrencySignsAreFilledOnceWhileTheLocaleStays)
+{
+    MSHookMessageEx(UIKeyboardLayoutStar::staticClass(), sel::setCurrencyKeysForCurrentLocaleOnKeyplane,
+        countingSetCurrencyKeys, &platformSetCurrencyKeys);
+    startExtension();
+    numbersKeyplaneCurrencySettings = 0;
+    present();
+    EXPECT_EQ(numbersKeyplaneCurrencySettings, 2);
+    switchTo("Capital-Letters");
+    switchTo("Small-Letters");
+    present(3);
+    EXPECT_EQ(numbersKeyplaneCurrencySettings, 2);
+    // Setting the same locale again is no change.
+    NSLocale::setCurrentLocaleIdentifier("en_US");
+    present();
+    EXPECT_EQ(numbersKeyplaneCurrencySettings, 2);
+    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "$");
+}
+
+TEST_F(KeyplaneAugmentation, LocaleChangeBringsTheNewCurrencySignsToEveryKeyplane)
+{
+    NSLocale::setCurrentLocaleIdentifier("en_GB");
+    startExtension();
+    present();
+    UIKBTree* j = key("j");
+    EXPECT_EQ(property(j, "KBrepresentedStringAlt"), "\u00A3");
+    switchTo("Numbers-And-Punctuation");
+    EXPECT_EQ(property(key("\u00A3"), "KBrepresentedStringNoAlt"), "\u00A3");
+
+    // The same keyboard, its keys already processed, under a new locale.
+    NSLocale::setCurrentLocaleIdentifier("ja_JP");
+    EXPECT_FALSE(gCurrencyFilled);
+    switchTo("Small-Letters");
+    EXPECT_EQ(key("j"), j);
+    EXPECT_EQ(property(j, "KBrepresentedStringAlt"), "\u00A5");
+    switchTo("Capital-Letters");
+    EXPECT_EQ(property(key("J"), "KBrepresentedStringAltShiftLocked"), "\u20AC");
+    EXPECT_EQ(property(key("L"), "KBrepresentedStringAltShiftLocked"), "\u00A3");
+    // The numbers keyplane's own currency key keeps the new sign as its own.
+    switchTo("Numbers-And-Punctuation");
+    EXPECT_EQ(property(key("\u00A5"), "KBrepresentedStringNoAlt"), "\u00A5");
+    EXPECT_EQ(property(keyplane(), "CorvaneLocaleProcessed"), "1");
 }
 
 TEST_F(KeyplaneAugmentation, LetterLayoutIsDetectedOnLettersKeyplanes)
 {
     startExtension();
     present(0, portraitWindow, KeyboardLetterLayout::QWERTZ);
-    EXPECT_EQ(keyboardLayout, 2);
+    EXPECT_EQ(keyboardLayout, LetterLayout::QWERTZ);
     EXPECT_EQ(property(key("z"), "KBrepresentedStringAlt"), "6");
     EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), ".");
     EXPECT_EQ(property(key("z"), "CorvaneLayoutProcessed"), "2");
     switchTo("Numbers-And-Punctuation");
-    EXPECT_EQ(keyboardLayout, 1);
+    EXPECT_EQ(keyboardLayout, LetterLayout::QWERTY);
 
     present(0, portraitWindow, KeyboardLetterLayout::AZERTY);
-    EXPECT_EQ(keyboardLayout, 3);
+    EXPECT_EQ(keyboardLayout, LetterLayout::AZERTY);
     EXPECT_EQ(property(key("a"), "KBrepresentedStringAlt"), "1");
     EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "-");
     EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "\"");
     EXPECT_EQ(property(key("n"), "KBrepresentedStringAlt"), "'");
 
     present(0, landscapeWindow, KeyboardLetterLayout::QWERTY);
-    EXPECT_EQ(keyboardLayout, 1);
+    EXPECT_EQ(keyboardLayout, LetterLayout::QWERTY);
     EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), "6");
 }
 
@@ -259,12 +302,12 @@ TEST_F(KeyplaneAugmentation, UnknownOrMissingKeyplaneNamesAreHarmless)
     present();
     keyplaneRedraws = 0;
     switchTo("No-Such-Keyplane");
-    EXPECT_FALSE(gAugmentationActive);
+    EXPECT_FALSE(keyplaneFlags().augmentationActive);
     EXPECT_EQ(send(layout(), sel::keyplaneName).utf8(), "Small-Letters");
     EXPECT_EQ(keyplaneRedraws, 1);
 
     send(layout(), sel::setKeyplaneName, NSString());
-    EXPECT_FALSE(gAugmentationActive);
+    EXPECT_FALSE(keyplaneFlags().augmentationActive);
     EXPECT_EQ(keyplaneRedraws, 1);
 }
 
@@ -276,7 +319,7 @@ TEST_F(KeyplaneAugmentation, SwitchWithoutAnActiveKeyboardIsHarmless)
     presenter->dismissKeyboard();
     // No active keyboard: its type reads as 0, the standard keyboard.
     send(detached.get(), sel::setKeyplaneName, NSString("Numbers-And-Punctuation"));
-    EXPECT_TRUE(gAugmentationActive);
+    EXPECT_TRUE(keyplaneFlags().augmentationActive);
     EXPECT_EQ(send(detached.get(), sel::keyplaneName).utf8(), "Numbers-And-Punctuation");
 }
 

@@ -1,4 +1,5 @@
 #include "keyboard/DisplacedImplementations.h"
+#include "keyboard/GestureInput.h"
 #include "platform/runtime/NSException.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 
@@ -21,7 +22,7 @@ TEST_F(ExceptionLoggingDeathTest, ThrowFromAReplacedMethodIsLoggedWithItsCallSta
         {
             startExtension();
             present();
-            gDisplaced.keyHitTest = throwingKeyHitTest;
+            gDisplaced<keyHitTestReplacement> = throwingKeyHitTest;
             CGPoint point = centerOf(key("q"));
             // What leaves the event handling unhandled ends the process the platform's way.
             [&]() noexcept { driver.touchDown(point); }();

@@ -76,8 +76,7 @@ TEST_F(NotificationStorm, BurstWhileTheKeyboardIsShownEndsInTheFilesState)
 
     EXPECT_GE(deliveries, 1);
     EXPECT_LE(deliveries, posts);
-    EXPECT_EQ(gTypeMode, 1);
-    EXPECT_FALSE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), shiftedKeySlideUp);
     // The keyboard is still there and types.
     driver.tap(centerOf(key("q")));
     EXPECT_FALSE(input->text.empty());
@@ -107,8 +106,7 @@ TEST_F(NotificationStorm, PostsFromAnotherDeviceRootAreNeverSeen)
     runUntilExited(elsewhere);
     ASSERT_EQ(elsewhere.waitForExit(), 0);
     EXPECT_EQ(deliveries, 0);
-    EXPECT_EQ(gTypeMode, 2);
-    EXPECT_TRUE(gFlickGesture);
+    EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
 }
 
 std::vector<std::string> namesHeard;

@@ -1,9 +1,10 @@
-#include "keyboard/DisplacedImplementations.h"
+#include "keyboard/MethodReplacements.h"
 #include "platform/substrate/Substrate.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 
-#include <functional>
+#include <cctype>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -12,64 +13,40 @@ using namespace extension_test;
 // Puts the platform's own method back and forgets it, as if the extension
 // had found nothing to replace there: the replacement is gone and the
 // displaced implementation is nothing.
-template <typename Signature>
-void withdraw(
-    Class* cls, const Selector<Signature>& selector, typename Selector<Signature>::Implementation& slot)
+void withdraw(const MethodReplacement& replacement)
 {
-    MSHookMessageEx(cls, selector, slot, nullptr);
-    slot = nullptr;
+    Imp replaced = nullptr;
+    hookMessage(replacement.methodTable(), replacement.selector(), replacement.displaced(), &replaced);
+    replacement.forgetDisplaced();
 }
 
-Class* named(const char* name)
+// A test name for each replaced method: its class and selector, letters only.
+std::string nameOf(const MethodReplacement& replacement)
 {
-    return objc_getClass(name);
+    std::string name = std::string(replacement.className) + "_";
+    for (char letter : selectorName(replacement.selector())) {
+        if (std::isalnum(static_cast<unsigned char>(letter)))
+            name += letter;
+    }
+    return name;
 }
 
-struct MissingReplacement {
-    const char* name;
-    std::function<void()> withdrawIt;
-};
+} // namespace
 
-const std::vector<MissingReplacement>& missingReplacements()
+// The parameter as gtest shows it: by name, not by address.
+void PrintTo(const MethodReplacement* replacement, std::ostream* stream)
 {
-    auto& d = gDisplaced;
-    static const std::vector<MissingReplacement> cases {
-        { "SetShiftLocked",
-            [&] { withdraw(named("UIKeyboardImpl"), sel::setShiftLocked, d.setShiftLocked); } },
-        { "KeyplaneViewDrawRect",
-            [&] { withdraw(named("UIKBKeyplaneView"), sel::drawRect, d.keyplaneViewDrawRect); } },
-        { "CacheEnabled",
-            [&] { withdraw(object_getClass(named("UIKeyboardCache")), sel::enabled, d.cacheEnabled); } },
-        { "DisplayString", [&] { withdraw(named("UIKBTree"), sel::displayString, d.displayString); } },
-        { "VariantDisplayString",
-            [&] { withdraw(named("UIKBTree"), sel::variantDisplayString, d.variantDisplayString); } },
-        { "DidMoveToSuperview",
-            [&] { withdraw(named("UIKBKeyView"), sel::didMoveToSuperview, d.didMoveToSuperview); } },
-        { "KeyViewDrawRect", [&] { withdraw(named("UIKBKeyView"), sel::drawRect, d.keyViewDrawRect); } },
-        { "CacheKey", [&] { withdraw(named("UIKBKeyView"), sel::cacheKey, d.cacheKey); } },
-        { "KeyHitTest", [&] { withdraw(named("UIKeyboardLayoutStar"), sel::keyHitTest, d.keyHitTest); } },
-        { "SetKeyplaneName",
-            [&] { withdraw(named("UIKeyboardLayoutStar"), sel::setKeyplaneName, d.setKeyplaneName); } },
-        { "TouchUp", [&] { withdraw(named("UIKeyboardLayoutStar"), sel::touchUp, d.touchUp); } },
-        { "TouchCancelled",
-            [&] { withdraw(named("UIKeyboardLayoutStar"), sel::touchCancelled, d.touchCancelled); } },
-        { "TouchDownWithKeyAtPoint",
-            [&] {
-                withdraw(
-                    named("UIKeyboardLayoutStar"), sel::touchDownWithKeyAtPoint, d.touchDownWithKeyAtPoint);
-            } },
-        { "TouchDragged",
-            [&] { withdraw(named("UIKeyboardLayoutStar"), sel::touchDragged, d.touchDragged); } },
-    };
-    return cases;
+    *stream << nameOf(*replacement);
 }
 
-class PlatformGap : public ExtensionFixture, public testing::WithParamInterface<MissingReplacement> { };
+namespace {
+
+class PlatformGap : public ExtensionFixture, public testing::WithParamInterface<const MethodReplacement*> { };
 
 TEST_P(PlatformGap, KeyboardStillTypesAndSwitchesKeyplanes)
 {
     startExtension();
-    GetParam().withdrawIt();
+    withdraw(*GetParam());
     present();
     driver.tap(centerOf(key("q")));
     EXPECT_EQ(input->text, "q");
@@ -84,8 +61,16 @@ TEST_P(PlatformGap, KeyboardStillTypesAndSwitchesKeyplanes)
     EXPECT_EQ(input->text.back(), 'e');
 }
 
-INSTANTIATE_TEST_SUITE_P(EachOfTheFourteen, PlatformGap, testing::ValuesIn(missingReplacements()),
-    [](const testing::TestParamInfo<MissingReplacement>& tested) { return std::string(tested.param.name); });
+std::vector<const MethodReplacement*> eachReplacement()
+{
+    std::vector<const MethodReplacement*> replacements;
+    for (const MethodReplacement& replacement : methodReplacements)
+        replacements.push_back(&replacement);
+    return replacements;
+}
+
+INSTANTIATE_TEST_SUITE_P(EachOfTheFourteen, PlatformGap, testing::ValuesIn(eachReplacement()),
+    [](const testing::TestParamInfo<const MethodReplacement*>& tested) { return nameOf(*tested.param); });
 
 // Without the replacement that sees a gesture end, the previous gesture's key
 // stays tracked; the next touch must still act on the key under the finger.
@@ -107,11 +92,10 @@ protected:
 TEST_P(UnseenGestureEnd, NextTouchActsOnTheKeyUnderTheFinger)
 {
     startExtension();
-    auto& displaced = gDisplaced;
-    if (endsByCancel())
-        withdraw(named("UIKeyboardLayoutStar"), sel::touchCancelled, displaced.touchCancelled);
-    else
-        withdraw(named("UIKeyboardLayoutStar"), sel::touchUp, displaced.touchUp);
+    for (const MethodReplacement& replacement : methodReplacements) {
+        if (replacement.selector() == (endsByCancel() ? sel::touchCancelled.id() : sel::touchUp.id()))
+            withdraw(replacement);
+    }
     present();
     // Each next key lies in the flick band of the one before; the last tap is
     // on the previous gesture's own key, which it must still press.

@@ -125,9 +125,7 @@ protected:
     {
         if (!gSettingsLoaded)
             return false;
-        if (GetParam().readsAsAbsent)
-            return gTypeMode == 2 && gFlickGesture;
-        return gTypeMode == 1 || gTypeMode == 2;
+        return !GetParam().readsAsAbsent || loadedSettings() == alternateKeyFlickUp;
     }
     bool keyboardTypes()
     {
@@ -151,7 +149,7 @@ protected:
             return 2;
         std::filesystem::remove_all(settingsPath());
         useSettings(1, 2);
-        if (gTypeMode != 1 || gFlickGesture)
+        if (loadedSettings() != shiftedKeySlideUp)
             return 3;
         makeBadFile();
         CFNotificationCenterPostNotification(

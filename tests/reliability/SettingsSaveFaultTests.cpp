@@ -116,7 +116,8 @@ protected:
     bool holdsOneWholeSet() const
     {
         loadSettings();
-        bool extensionReadASet = (gTypeMode == 1 && !gFlickGesture) || (gTypeMode == 2 && gFlickGesture);
+        bool extensionReadASet
+            = loadedSettings() == shiftedKeySlideUp || loadedSettings() == alternateKeyFlickUp;
         // Read as the extension reads it: a refused file would pass for the defaults.
         PreferencesFile::Contents file = PreferencesFile::read(settingsPath());
         if (file.state != PreferencesFile::State::Read || !extensionReadASet)
@@ -258,7 +259,7 @@ TEST_F(SettingsSaveFault, AFileTheReadersRefuseIsKeptBesideTheSavedChange)
 
         testing::internal::CaptureStderr();
         loadSettings();
-        bool defaultsApplied = gTypeMode == 2 && gFlickGesture;
+        bool defaultsApplied = loadedSettings() == alternateKeyFlickUp;
         int pane = ChildProcess::run([] {
             switchToSlideUpInThePane();
             return 0;
@@ -268,7 +269,7 @@ TEST_F(SettingsSaveFault, AFileTheReadersRefuseIsKeptBesideTheSavedChange)
 
         EXPECT_TRUE(defaultsApplied) << "nothing of a refused file applies";
         EXPECT_EQ(pane, 0);
-        EXPECT_FALSE(gFlickGesture) << "the change reached the keyboard";
+        EXPECT_EQ(loadedSettings().gesture, Gesture::SlideUp) << "the change reached the keyboard";
         EXPECT_EQ(readBytes(path + ".refused"), bytes);
         EXPECT_NE(log.find("Corvane: the settings file cannot be read, so the defaults apply: " + path),
             std::string::npos)
@@ -291,11 +292,11 @@ TEST_F(SettingsSaveFault, AFileNobodyMayReadIsLoggedKeptAndNotCopiedUnreadable)
         if (!becomeAnOrdinaryUser())
             return 10;
         loadSettings();
-        if (gTypeMode != 2 || !gFlickGesture)
+        if (loadedSettings() != alternateKeyFlickUp)
             return 1;
         switchToSlideUpInThePane();
         loadSettings();
-        if (gFlickGesture)
+        if (loadedSettings().gesture != Gesture::SlideUp)
             return 2;
         struct stat saved { };
         if (::stat(path.c_str(), &saved) != 0 || !(saved.st_mode & S_IRUSR))

@@ -1,3 +1,4 @@
+#include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/runtime/Class.h"
 #include "platform/runtime/Message.h"
@@ -147,6 +148,23 @@ TEST(NSNotificationCenter, SelectorsAreSentThroughTheMethodTable)
         MSHookMessageEx(Listener::staticClass(), keyboardWillShow, &replacedKeyboardWillShow, &previous));
     center().postNotificationName("Show", nullptr);
     EXPECT_EQ(received, (std::vector<std::string> { "replacement:Show" }));
+}
+
+// The platform announces a new current locale, once per change.
+TEST(NSLocale, AChangeOfTheCurrentLocaleIsPostedOnTheDefaultCentre)
+{
+    int posts = 0;
+    NSNotificationCenter::defaultCenter()->addObserver(
+        nullptr, [&posts](NSNotification*) { ++posts; }, NSCurrentLocaleDidChangeNotification, nullptr);
+    NSLocale::setCurrentLocaleIdentifier("ja_JP");
+    EXPECT_EQ(posts, 1);
+    NSLocale::setCurrentLocaleIdentifier("ja_JP");
+    EXPECT_EQ(posts, 1);
+    NSLocale::setCurrentLocaleIdentifier("");
+    EXPECT_EQ(NSLocale::currentLocaleIdentifier().utf8(), NSLocale::defaultLocaleIdentifier);
+    EXPECT_EQ(posts, 2);
+    NSLocale::setCurrentLocaleIdentifier(NSLocale::defaultLocaleIdentifier);
+    EXPECT_EQ(posts, 2);
 }
 
 } // namespace
