@@ -151,6 +151,8 @@ private:
     NSMutableDictionary* m_common { nullptr };
     Geometry m_geometry;
     NSString m_keyboardName;
+    // The keyplane being built shows its character keys' strings in capitals.
+    bool m_capitalCaps { false };
 };
 
 NSString TreeBuilder::keyboardName() const
@@ -229,6 +231,7 @@ RefPtr<UIKBTree> TreeBuilder::buildKeyplane(NSMutableDictionary* keyplaneData)
     geometry->setFrames(bounds, bounds);
     keyplane->addSubtree(geometry);
 
+    m_capitalCaps = keyplaneData->objectForKey("CapitalCaps").boolValue();
     NSString keySetUnhashed = NSString::stringWithFormat("%@_%@", { keyplaneUnhashed, keySetName });
     auto keySet = UIKBTree::make(UIKBTreeType::KeySet, keySetName, keySetUnhashed);
     std::vector<std::vector<RowItem>> rows = rowsOf(keyplaneData);
@@ -386,7 +389,12 @@ RefPtr<UIKBTree> TreeBuilder::buildKey(
     NSMutableDictionary* properties = key->properties();
     properties->setObject(string, UIKBProperty::representedString);
     NSString display = data->objectForKey("Display").string();
-    properties->setObject(display.isNil() ? string : display, UIKBProperty::displayString);
+    // Letter caps show capitals on both letters keyplanes; shift changes only
+    // what the keys type.
+    if (display.isNil())
+        display = m_capitalCaps && key->displayType() == UIKBKeyDisplayTypeString ? string.uppercaseString()
+                                                                                  : string;
+    properties->setObject(display, UIKBProperty::displayString);
     if (Value hint = data->objectForKey("Hint"); hint.isNumber())
         properties->setObject(hint.intValue(), UIKBProperty::displayTypeHint);
     if (NSString target = data->objectForKey("Switch").string(); !target.isNil())

@@ -39,6 +39,8 @@ void UIKBKeyplaneView::drawRect(CGRect)
             continue;
         if (useCache)
             drawKeyFromCache(context, key);
+        else if (send(key, sel::displayType) == UIKBKeyDisplayTypeDynamicString)
+            drawKeyThroughKeyView(context, key);
         else
             KeyCapPainter::drawKey(context, key, send(key, sel::frame), shifted, shiftLocked);
     }
@@ -51,6 +53,18 @@ UIKBKeyView* UIKBKeyplaneView::keyViewFor(UIKBTree* key)
     if (!view)
         view = makeRef<UIKBKeyView>(padded, key, UIKBKeyViewStateCap);
     return view.get();
+}
+
+void UIKBKeyplaneView::drawKeyThroughKeyView(CGContextRef context, UIKBTree* key)
+{
+    UIKBKeyView* view = keyViewFor(key);
+    CGRect padded = send(key, sel::paddedFrame);
+    CGContextSaveGState(context);
+    CGContextTranslateCTM(context, padded.minX(), padded.minY());
+    UIGraphicsPushContext(context);
+    send(view, sel::drawRect, CGRectMake(0, 0, padded.width(), padded.height()));
+    UIGraphicsPopContext();
+    CGContextRestoreGState(context);
 }
 
 void UIKBKeyplaneView::drawKeyFromCache(CGContextRef context, UIKBTree* key)

@@ -49,7 +49,7 @@ TEST_F(DisplayControl, AugmentedKeysLeaveTheirLabelsToTheExtension)
 
     // Inactive: the platform's strings again.
     present(4);
-    EXPECT_EQ(displayString(q), "q");
+    EXPECT_EQ(displayString(q), "Q");
     EXPECT_EQ(variantDisplayString(q), "Q-variant");
 }
 

@@ -144,15 +144,22 @@ TEST_F(KeyCapRendering, LineHeightsFollowTheReferenceHeight)
     EXPECT_FALSE(makeLabelAttributes(4, false, false, 10));
 }
 
-TEST_F(KeyCapRendering, KeyCapViewDrawsTheSameLabels)
+TEST_F(KeyCapRendering, DisplayTypeEightKeysAreLabelledThroughTheirKeyViews)
 {
     startExtension();
     present(7);
-    // "@" is of display type 8: no labels on the keyplane, labels in its own view.
+    // "@" and "." are of display type 8, in the light style: the keyplane
+    // draws them through key views, which the extension labels.
     UIKBTree* at = key("@");
+    UIKBTree* fullStop = key(".");
     send(at, sel::properties)->setObject(NSString("X"), "KBrepresentedStringAlt");
     CGImageRef keyplaneImage = drawKeyplane();
-    EXPECT_EQ(count(keyplaneImage, alternateBand(at), isGreyInk), 0);
+    EXPECT_GT(count(keyplaneImage, alternateBand(at), isGreyInk), 6);
+    EXPECT_GT(count(keyplaneImage, mainBand(at), isWhiteInk), 15);
+    EXPECT_GT(count(keyplaneImage, send(fullStop, sel::paddedFrame), isWhiteInk), 2);
+    EXPECT_EQ(count(keyplaneImage, alternateBand(fullStop), isGreyInk), 0);
+
+    // A key view of its own draws the same labels.
     CGRect padded = send(at, sel::paddedFrame);
     auto cap = makeRef<UIKBKeyView>(padded, at, UIKBKeyViewStateCap);
     CGImageRef capImage = drawView(cap.get());
@@ -179,6 +186,25 @@ protected:
         driver.touchUp();
     }
 };
+
+TEST_F(PopupLabel, AlternateKeyModeShowsTheLetterAsItsCapShowsIt)
+{
+    startExtension();
+    present();
+    auto popupImage = [this](const char* represented) {
+        driver.touchDown(centerOf(key(represented)));
+        CGImageRef image = drawView(popup());
+        driver.touchCancel();
+        return CGImageCopyPNGData(image);
+    };
+    auto small = popupImage("g");
+    send(impl(), sel::setShift, true);
+    EXPECT_EQ(popupImage("G"), small);
+    // "Shifted key" mode shows the string the key types.
+    useSettings(1, 0);
+    switchTo("Small-Letters");
+    EXPECT_NE(popupImage("g"), small);
+}
 
 TEST_F(PopupLabel, EdgeKeysHugTheirEdgeAndOthersUseTheWholeWidth)
 {

@@ -6,6 +6,9 @@
 #include "platform/substrate/Substrate.h"
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace keyboard_test {
 namespace {
@@ -170,6 +173,58 @@ TEST_F(Drawing, LightStyleKeysHaveWhiteLabelsOnDarkerCaps)
     EXPECT_LT(brightness(capCorner(image, "Commercial-At")), 200);
     CGRect at = keyNamed("Commercial-At")->frame();
     EXPECT_GT(countPixels(image, at, [](CGPixel pixel) { return brightness(pixel) > 245; }), 10);
+}
+
+// Which key views drew, and in which state.
+std::vector<std::pair<std::string, int>> keyViewDrawings;
+Selector<void(CGRect)>::Implementation platformKeyViewDrawRect = nullptr;
+void recordingKeyViewDrawRect(NSObject* self, CGRect rect)
+{
+    keyViewDrawings.emplace_back(send(send(self, sel::key), sel::name).utf8(), send(self, sel::state));
+    callImplementation(platformKeyViewDrawRect, self, rect);
+}
+
+TEST_F(Drawing, WithoutTheCacheKeysOfDisplayTypeEightAreDrawnThroughKeyViews)
+{
+    present(7);
+    turnCacheOff();
+    MSHookMessageEx(
+        UIKBKeyView::staticClass(), sel::drawRect, recordingKeyViewDrawRect, &platformKeyViewDrawRect);
+    keyViewDrawings.clear();
+    CGImageRef image = drawKeyplane();
+    EXPECT_EQ(keyViewDrawings,
+        (std::vector<std::pair<std::string, int>> {
+            { "Commercial-At", UIKBKeyViewStateCap }, { "Full-Stop", UIKBKeyViewStateCap } }));
+    // In place, as the keyplane would draw them: the light style's darker cap and white label.
+    EXPECT_LT(brightness(capCorner(image, "Full-Stop")), 200);
+    EXPECT_GT(countPixels(image, keyNamed("Full-Stop")->frame(),
+                  [](CGPixel pixel) { return brightness(pixel) > 245; }),
+        2);
+    EXPECT_GT(brightness(capCorner(image, "Latin-Small-Letter-Q")), 230);
+}
+
+TEST_F(Drawing, LetterCapsAndTheirPopupsShowCapitalsWithOrWithoutShift)
+{
+    turnCacheOff();
+    auto popupOf = [this](const char* keyName) {
+        driver.touchDown(centerOf(keyName));
+        RefPtr<UIKBKeyView> popup(popupsInWindow().at(0));
+        CGContextPtr context = CGBitmapContextCreate(popup->frame().width(), popup->frame().height());
+        popup->drawHierarchy(*context);
+        driver.touchCancel();
+        return CGImageCopyPNGData(CGBitmapContextCreateImage(context.get()));
+    };
+    CGRect t = keyNamed("Latin-Small-Letter-T")->frame();
+    CGImageRef small = drawKeyplane();
+    auto smallPopup = popupOf("Latin-Small-Letter-T");
+    send(impl(), sel::setShift, true);
+    ASSERT_EQ(keyplaneName(), "Capital-Letters");
+    CGImageRef capital = drawKeyplane();
+    EXPECT_EQ(popupOf("Latin-Capital-Letter-T"), smallPopup);
+    for (auto y = static_cast<std::size_t>(t.minY()); y < static_cast<std::size_t>(t.maxY()); ++y) {
+        for (auto x = static_cast<std::size_t>(t.minX()); x < static_cast<std::size_t>(t.maxX()); ++x)
+            ASSERT_EQ(CGImageGetPixel(small, x, y), CGImageGetPixel(capital, x, y)) << x << ", " << y;
+    }
 }
 
 TEST_F(Drawing, PopupShowsThePressedKeyLargeAboveIt)

@@ -185,6 +185,37 @@ TEST(KeyboardLayoutData, LettersSitWhereEachLayoutPutsThem)
     }
 }
 
+// Shift changes what the letter keys type, not what their caps show.
+TEST(KeyboardLayoutData, LetterCapsShowCapitalsOnBothLettersKeyplanes)
+{
+    for (const KeyboardConfiguration& configuration : everyConfiguration()) {
+        SCOPED_TRACE(describe(configuration));
+        RefPtr<UIKBTree> keyboard = build(configuration);
+        UIKBTree* small = keyplaneNamed(keyboard.get(), "Small-Letters");
+        UIKBTree* capital = keyplaneNamed(keyboard.get(), "Capital-Letters");
+        if (!small)
+            continue;
+        std::vector<UIKBTree*> keys = nodes(small->keys());
+        std::vector<UIKBTree*> counterparts = nodes(capital->keys());
+        for (std::size_t index = 0; index < keys.size(); ++index) {
+            NSString shown = keys[index]->properties()->objectForKey(UIKBProperty::displayString).string();
+            NSString shownShifted
+                = counterparts[index]->properties()->objectForKey(UIKBProperty::displayString).string();
+            EXPECT_TRUE(shown.isEqualToString(shownShifted)) << shown.utf8() << " " << shownShifted.utf8();
+            if (keys[index]->displayType() == UIKBKeyDisplayTypeString) {
+                EXPECT_EQ(shown.utf8(), keys[index]->representedString().uppercaseString().utf8());
+            }
+        }
+    }
+    // Keys of a fixed string show it as it is.
+    RefPtr<UIKBTree> web = build({ KeyboardTreeKind::WebAddress, KeyboardLetterLayout::QWERTY, false, true });
+    for (UIKBTree* key : nodes(keyplaneNamed(web.get(), "Small-Letters")->keys())) {
+        if (key->name().isEqualToString("Top-Level-Domain-Key")) {
+            EXPECT_EQ(key->properties()->objectForKey(UIKBProperty::displayString).string().utf8(), ".com");
+        }
+    }
+}
+
 TEST(KeyboardLayoutData, NumbersAndSymbolsCorrespondByPosition)
 {
     RefPtr<UIKBTree> keyboard = build({});
