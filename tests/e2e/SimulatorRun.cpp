@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -144,14 +145,29 @@ std::pair<int, int> screenshotSize(const std::string& path)
 
 int differingPixels(const std::string& first, const std::string& second)
 {
+    return differingPixels(
+        first, second, 0, 0, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+}
+
+int differingPixels(const std::string& first, const std::string& second, int x, int y, int width, int height)
+{
     CGImageRef a = CGImageCreateWithPNGFile(first);
     CGImageRef b = CGImageCreateWithPNGFile(second);
     if (!a || !b || CGImageGetWidth(a) != CGImageGetWidth(b) || CGImageGetHeight(a) != CGImageGetHeight(b))
         return -1;
+    // The rectangle's part that lies within the images.
+    auto span = [](int from, int extent, std::size_t size) {
+        auto limit = static_cast<long long>(size);
+        return std::pair { static_cast<std::size_t>(std::clamp<long long>(from, 0, limit)),
+            static_cast<std::size_t>(
+                std::clamp<long long>(static_cast<long long>(from) + extent, 0, limit)) };
+    };
+    auto [left, right] = span(x, width, CGImageGetWidth(a));
+    auto [top, bottom] = span(y, height, CGImageGetHeight(a));
     int differing = 0;
-    for (std::size_t y = 0; y < CGImageGetHeight(a); ++y) {
-        for (std::size_t x = 0; x < CGImageGetWidth(a); ++x)
-            differing += CGImageGetPixel(a, x, y) != CGImageGetPixel(b, x, y);
+    for (std::size_t row = top; row < bottom; ++row) {
+        for (std::size_t column = left; column < right; ++column)
+            differing += CGImageGetPixel(a, column, row) != CGImageGetPixel(b, column, row);
     }
     return differing;
 }

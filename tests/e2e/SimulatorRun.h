@@ -41,8 +41,10 @@ private:
 
 // A PNG's width and height in pixels; (0, 0) when it cannot be read.
 std::pair<int, int> screenshotSize(const std::string& path);
-// How many pixels differ between two PNGs of one size (-1 when they cannot be compared).
+// How many pixels differ between two PNGs of one size (-1 when they cannot be
+// compared), over the whole images or within a rectangle of pixels.
 int differingPixels(const std::string& first, const std::string& second);
+int differingPixels(const std::string& first, const std::string& second, int x, int y, int width, int height);
 
 // Corvane-sim processes still alive whose command line mentions this text.
 std::vector<int> runningSimulatorProcesses(const std::string& mention);
