@@ -14,6 +14,12 @@ NSObject* localeObserver()
     return &observer;
 }
 
+void currentLocaleChanged()
+{
+    gCurrencyFilled = false;
+    ++gLocaleChanges;
+}
+
 } // namespace
 
 void observeLocaleChanges()
@@ -23,10 +29,4 @@ void observeLocaleChanges()
     center->addObserver(
         localeObserver(), [](NSNotification*) { currentLocaleChanged(); },
         NSString(NSCurrentLocaleDidChangeNotification), nullptr);
-}
-
-void currentLocaleChanged()
-{
-    gCurrencyFilled = false;
-    ++gLocaleChanges;
 }

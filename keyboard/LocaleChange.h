@@ -3,8 +3,5 @@
 // The currency signs follow the current locale. They are filled into the
 // letter tables once; when the platform announces a new current locale the
 // fill is due again, and every keyplane has its keys processed once more at
-// its next switch, so that keys show and type the new signs.
+// its next switch, so that the keys show and type the new signs.
 void observeLocaleChanges();
-
-// What the announcement does; also for tests.
-void currentLocaleChanged();
