@@ -69,18 +69,6 @@ void applyAlternate()
     send(popupView, sel::setNeedsDisplay);
 }
 
-void putOwnStringBack()
-{
-    NSObject* popupView = findKeyPopupView();
-    gAlternateShown = false;
-    NSObject* popupKey = send(popupView, sel::key);
-    NSString own = nodeProperty(popupKey, entry::representedStringNoAlt).string();
-    if (own.isNil())
-        return;
-    send(popupKey, sel::setRepresentedString, own);
-    send(popupView, sel::setNeedsDisplay);
-}
-
 // A drag that reaches another key starts tracking it only if it is high
 // enough on that key. Returns whether the long-press timer step follows.
 bool moveTracking(NSObject* hitKey, CGPoint point)
@@ -126,15 +114,6 @@ bool isWithheldFromPlatform(CGPoint point)
     return isFlick() && flickWithheldAboveTop < y && y <= 0.0;
 }
 
-// The key the hit test keeps answering near and above it: the tracked key of
-// a flick, or the key a dropped gesture holds in either gesture.
-NSObject* keptKey()
-{
-    if (NSObject* tracked = gTrackedKey.get(); tracked && isFlick())
-        return tracked;
-    return heldKey();
-}
-
 bool isInKeptBand(NSObject* key, CGPoint point)
 {
     CGRect frame = send(key, sel::frame);
@@ -152,7 +131,7 @@ bool isInKeptBand(NSObject* key, CGPoint point)
 // so that the touch acts on the key under the finger.
 NSObject* keyUnderNewTouch(NSObject* layoutController, NSObject* key, CGPoint point)
 {
-    NSObject* staleKey = gTrackedKey ? gTrackedKey.get() : heldKey();
+    NSObject* staleKey = gTrackedKey ? gTrackedKey.get() : gHeldKey.get();
     if (!staleKey)
         return key;
     endTracking();
@@ -174,11 +153,16 @@ NSObject* findKeyPopupView()
     return nullptr;
 }
 
-void resetGesture()
+void putOwnStringBack()
 {
-    if (gAlternateShown)
-        putOwnStringBack();
-    clearGestureState();
+    NSObject* popupView = findKeyPopupView();
+    gAlternateShown = false;
+    NSObject* popupKey = send(popupView, sel::key);
+    NSString own = nodeProperty(popupKey, entry::representedStringNoAlt).string();
+    if (own.isNil())
+        return;
+    send(popupKey, sel::setRepresentedString, own);
+    send(popupView, sel::setNeedsDisplay);
 }
 
 void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* key, CGPoint point)
@@ -200,8 +184,13 @@ void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* ke
 NSObject* keyHitTestReplacement(NSObject* layoutController, CGPoint point)
 {
     if (gAugmentationActive) {
-        if (NSObject* kept = keptKey(); kept && isInKeptBand(kept, point))
-            return kept;
+        // Near and above it the hit test keeps answering the tracked key of a
+        // flick, or the key a dropped gesture holds in either gesture.
+        NSObject* keptKey = gTrackedKey.get();
+        if (!keptKey || !isFlick())
+            keptKey = gHeldKey.get();
+        if (keptKey && isInKeptBand(keptKey, point))
+            return keptKey;
     }
     return callImplementation(gDisplaced<keyHitTestReplacement>, layoutController, point);
 }

@@ -18,6 +18,5 @@ NSObject* keyHitTestReplacement(NSObject* layoutController, CGPoint point);
 // view among the subviews of the active keyboard's window; nothing if none.
 NSObject* findKeyPopupView();
 
-// Ends the gesture in progress, as a keyplane switch does. A pressed key
-// that carries its alternate gets its own string back first.
-void resetGesture();
+// Gives the key in the pop-up its own string back, in place of its alternate.
+void putOwnStringBack();

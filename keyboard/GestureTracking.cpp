@@ -5,12 +5,7 @@
 WeakPtr<NSObject> gTrackedKey;
 CGPoint gTrackStartPoint;
 bool gAlternateShown = false;
-
-namespace {
-
 WeakPtr<NSObject> gHeldKey;
-
-} // namespace
 
 void trackKey(NSObject* key, CGPoint startPoint)
 {
@@ -43,9 +38,4 @@ void dropGesture()
     NSObject* droppedKey = gTrackedKey.get();
     clearGestureState();
     gHeldKey = droppedKey;
-}
-
-NSObject* heldKey()
-{
-    return gHeldKey.get();
 }

@@ -12,6 +12,8 @@ class NSObject;
 extern WeakPtr<NSObject> gTrackedKey;
 extern CGPoint gTrackStartPoint; // (0, 0) while nothing is tracked
 extern bool gAlternateShown;
+// The key a dropped gesture holds the touch on (see dropGesture); nothing otherwise.
+extern WeakPtr<NSObject> gHeldKey;
 
 // Tracks the key from the point; whether an alternate is shown is left as it is.
 void trackKey(NSObject* key, CGPoint startPoint);
@@ -28,5 +30,3 @@ void clearGestureState();
 // touch stays on the key it ran on until it ends, however far up the finger
 // goes, so that the key types its own string.
 void dropGesture();
-// The key a dropped gesture holds the touch on; nothing otherwise.
-NSObject* heldKey();

@@ -4,9 +4,11 @@
 #include "keyboard/DisplacedImplementations.h"
 #include "keyboard/ExtensionState.h"
 #include "keyboard/GestureInput.h"
+#include "keyboard/GestureTracking.h"
 #include "keyboard/KeyEligibility.h"
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
+#include "keyboard/LocaleChange.h"
 #include "platform/uikit/UIKeyboardType.h"
 
 namespace {
@@ -83,14 +85,6 @@ bool isProcessedUnderCurrentConditions(const NSMutableDictionary& properties, bo
         && (!lettersKeyplane || marker(entry::processedLayout) == storedValue(keyboardLayout));
 }
 
-// After a change of the current locale, each keyplane has all its keys
-// processed once more: their own strings and alternates may hold the old
-// locale's currency signs.
-bool isProcessedUnderCurrentLocale(NSObject* keyplane)
-{
-    return !gLocaleChanges || nodeProperty(keyplane, entry::processedLocale).intValue() == gLocaleChanges;
-}
-
 // Empty results and results equal to the key's own string are no alternate.
 void storeAlternate(NSMutableDictionary& properties, const DictionaryKey& alternateEntry,
     const NSString& alternate, const NSString& represented)
@@ -106,7 +100,6 @@ struct KeyLoop {
     NSObject* keyplane;
     KeyplaneClassification classification;
     bool shiftAlternateWanted;
-    bool reprocessAll;
     NSObject* shiftAlternateKeyplane { nullptr };
 
     void processKey(NSObject* key);
@@ -122,7 +115,7 @@ void KeyLoop::processKey(NSObject* key)
     // Ineligible keys, and keys already processed under the same conditions,
     // are passed over.
     if (!properties || !isEligibleKey(key, properties.get())
-        || (!reprocessAll && isProcessedUnderCurrentConditions(*properties, classification.letters)))
+        || isProcessedUnderCurrentConditions(*properties, classification.letters))
         return;
 
     // A key that types nothing has no alternates; its markers stay.
@@ -174,17 +167,16 @@ void augmentKeys(NSObject* layoutController, NSObject* keyplane, KeyplaneClassif
     if (!gCurrencyFilled && alternateMode && classification.letters)
         fillCurrencySigns(layoutController);
 
-    bool localeChanged = !isProcessedUnderCurrentLocale(keyplane);
+    if (gLocaleChanges)
+        forgetProcessingUnderEarlierLocale(keyplane);
     // Keys are read by position so that the loop keeps each key alive while
     // it works on it.
-    KeyLoop loop { layoutController, keyplane, classification, shiftAlternateWanted, localeChanged };
+    KeyLoop loop { layoutController, keyplane, classification, shiftAlternateWanted };
     RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
     for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
         Value key = keys->objectAtIndex(index);
         loop.processKey(key.object());
     }
-    if (localeChanged)
-        setNodeProperty(keyplane, entry::processedLocale, Value(gLocaleChanges));
 }
 
 } // namespace
@@ -226,7 +218,9 @@ void setKeyplaneNameReplacement(NSObject* layoutController, NSString keyplaneNam
 
     // A keyplane switch ends any gesture; a key showing its alternate gets its
     // own string back first, so that it is the one processed below.
-    resetGesture();
+    if (gAlternateShown)
+        putOwnStringBack();
+    clearGestureState();
 
     // Flags for the new keyplane, set before the platform switches and draws.
     NSObject* keyplane = send(layoutController, sel::keyplaneNamed, keyplaneName);

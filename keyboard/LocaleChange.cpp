@@ -1,6 +1,8 @@
 #include "keyboard/LocaleChange.h"
 
 #include "keyboard/ExtensionState.h"
+#include "keyboard/KeyPropertyEntries.h"
+#include "keyboard/KeyboardModel.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSNotificationCenter.h"
 
@@ -29,4 +31,16 @@ void observeLocaleChanges()
     center->addObserver(
         localeObserver(), [](NSNotification*) { currentLocaleChanged(); },
         NSString(NSCurrentLocaleDidChangeNotification), nullptr);
+}
+
+void forgetProcessingUnderEarlierLocale(NSObject* keyplane)
+{
+    if (nodeProperty(keyplane, entry::processedLocale).intValue() == gLocaleChanges)
+        return;
+    RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
+    for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
+        if (NSMutableDictionary* properties = send(elementAt(keys.get(), index).object(), sel::properties))
+            properties->removeObjectForKey(entry::processedKind);
+    }
+    setNodeProperty(keyplane, entry::processedLocale, Value(gLocaleChanges));
 }

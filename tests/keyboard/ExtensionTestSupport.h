@@ -98,6 +98,10 @@ inline bool alternateShown()
 {
     return gAlternateShown;
 }
+inline NSObject* heldKey()
+{
+    return gHeldKey.get();
+}
 // No key tracked and no start point left behind.
 inline bool nothingTracked()
 {
