@@ -4,7 +4,6 @@
 #include "keyboard/ExtensionState.h"
 #include "keyboard/GestureTracking.h"
 #include "keyboard/KeyEligibility.h"
-#include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
 
 bool keyboardCacheEnabledReplacement(NSObject*)
@@ -43,13 +42,7 @@ void didMoveToSuperviewReplacement(NSObject* keyView)
     callImplementation(gDisplaced<didMoveToSuperviewReplacement>, keyView);
     if (send(keyView, sel::superview))
         return;
-    gAlternateShown = false;
-    NSObject* key = send(keyView, sel::key);
-    NSString own = nodeProperty(key, entry::representedStringNoAlt).string();
-    if (own.isNil())
-        return;
-    send(key, sel::setRepresentedString, own);
-    send(keyView, sel::setNeedsDisplay);
+    showOwnString(send(keyView, sel::key), keyView);
 }
 
 void setShiftLockedReplacement(NSObject* keyboard, bool shiftLocked)

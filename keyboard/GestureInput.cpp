@@ -156,13 +156,7 @@ NSObject* findKeyPopupView()
 void putOwnStringBack()
 {
     NSObject* popupView = findKeyPopupView();
-    gAlternateShown = false;
-    NSObject* popupKey = send(popupView, sel::key);
-    NSString own = nodeProperty(popupKey, entry::representedStringNoAlt).string();
-    if (own.isNil())
-        return;
-    send(popupKey, sel::setRepresentedString, own);
-    send(popupView, sel::setNeedsDisplay);
+    showOwnString(send(popupView, sel::key), popupView);
 }
 
 void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* key, CGPoint point)

@@ -1,6 +1,7 @@
 #include "keyboard/GestureTracking.h"
 
-#include "platform/runtime/NSObject.h"
+#include "keyboard/KeyPropertyEntries.h"
+#include "keyboard/KeyboardModel.h"
 
 WeakPtr<NSObject> gTrackedKey;
 CGPoint gTrackStartPoint;
@@ -31,6 +32,16 @@ void clearGestureState()
 {
     endTracking();
     gAlternateShown = false;
+}
+
+void showOwnString(NSObject* key, NSObject* view)
+{
+    gAlternateShown = false;
+    NSString own = nodeProperty(key, entry::representedStringNoAlt).string();
+    if (own.isNil())
+        return;
+    send(key, sel::setRepresentedString, own);
+    send(view, sel::setNeedsDisplay);
 }
 
 void dropGesture()

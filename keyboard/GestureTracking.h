@@ -26,6 +26,11 @@ void endTracking();
 // Forgets the whole gesture, the shown alternate included.
 void clearGestureState();
 
+// The pressed key no longer carries its alternate: it gets back the own
+// string stored when it was processed, if it has one, and the view showing
+// it is redrawn.
+void showOwnString(NSObject* key, NSObject* view);
+
 // A gesture with nothing to swap in is dropped: the tracking ends, but the
 // touch stays on the key it ran on until it ends, however far up the finger
 // goes, so that the key types its own string.
