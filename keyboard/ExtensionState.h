@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contracts/CorvaneContract.h"
+
 #include <type_traits>
 
 // The extension's process-wide values. They are read and written only on the
@@ -9,14 +11,14 @@
 // What the upward gesture types. The values are the ones the settings file's
 // "type" and the keys' "CorvaneKPProcessed" entries hold.
 enum class TypeMode : int {
-    ShiftedKey = 1, // "Shifted key": the key's shifted string
-    AlternateKey = 2, // "Alternate key": the key's alternate character
+    ShiftedKey = contract::shiftedKeyType, // "Shifted key": the key's shifted string
+    AlternateKey = contract::alternateKeyType, // "Alternate key": the key's alternate character
 };
 
 // The upward movement that types it; the values are the file's "gesture".
 enum class Gesture : int {
-    FlickUp = 1, // far, and it may leave the key
-    SlideUp = 2, // short, within the key
+    FlickUp = contract::flickUpGesture, // far, and it may leave the key
+    SlideUp = contract::slideUpGesture, // short, within the key
 };
 
 // The alphabetic keyboards the extension augments. The values are the ones

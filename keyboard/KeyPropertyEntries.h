@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/DictionaryKey.h"
 
 // Entries of the keyboard's property dictionaries: the platform's own, which
@@ -12,9 +13,9 @@ inline constexpr DictionaryKey displayString { "KBdisplayString" };
 inline constexpr DictionaryKey displayTypeHint { "KBdisplayTypeHint" };
 inline constexpr DictionaryKey popupBias { "popup-bias" };
 
-inline constexpr DictionaryKey representedStringNoAlt { "KBrepresentedStringNoAlt" };
-inline constexpr DictionaryKey representedStringAlt { "KBrepresentedStringAlt" };
-inline constexpr DictionaryKey representedStringAltShiftLocked { "KBrepresentedStringAltShiftLocked" };
+inline constexpr DictionaryKey representedStringNoAlt { contract::ownStringEntry };
+inline constexpr DictionaryKey representedStringAlt { contract::alternateEntry };
+inline constexpr DictionaryKey representedStringAltShiftLocked { contract::shiftLockedAlternateEntry };
 
 inline constexpr DictionaryKey processedKind { "CorvaneProcessed" };
 inline constexpr DictionaryKey processedTypeMode { "CorvaneKPProcessed" };

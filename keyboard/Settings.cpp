@@ -32,8 +32,8 @@ void loadSettings()
         NSLog("Corvane: the settings file cannot be read, so the defaults apply: %@", { settings.problem });
 
     // A value with no integer reading (an array, say) reads as absent.
-    int type = settings.dictionary->objectForKey("type").intValue();
-    int gesture = settings.dictionary->objectForKey("gesture").intValue();
+    int type = settings.dictionary->objectForKey(contract::typeKey).intValue();
+    int gesture = settings.dictionary->objectForKey(contract::gestureKey).intValue();
 
     gSettingsLoaded = true;
     gTypeMode = typeModeFromFile(type);

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/CFNotificationCenter.h"
 
 // The settings file and its change notification, which the settings pane
 // writes and posts; the two deliverables meet only through these.
-inline constexpr const char* settingsFilePath = "/var/mobile/Library/Preferences/com.quillfen.corvane.plist";
-inline constexpr const char* settingsChangedNotification = "com.quillfen.corvane.preferencechanged";
+inline constexpr const char* settingsFilePath = contract::settingsFilePath;
+inline constexpr const char* settingsChangedNotification = contract::settingsChangedNotification;
 
 // Reads the settings file into gSettingsLoaded, gTypeMode and gFlickGesture.
 // An absent or unreadable file, and values with no integer reading, count as

@@ -1,5 +1,6 @@
 #include "settings/CorvaneTableViewCellSetting.h"
 
+#include "contracts/CorvaneContract.h"
 #include "settings/CorvanePrefSelectors.h"
 #include "settings/CorvaneSettingButton.h"
 #include "settings/PaneStyle.h"
@@ -46,12 +47,15 @@ NSObject* CorvaneTableViewCellSetting::initWithStyleReuseIdentifier(int, NSStrin
     setSelectionStyle(UITableViewCellSelectionStyleNone);
 
     PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
-    int gesture = send(store, sel::preferenceObjectForKey, NSString("gesture")).intValue();
-    int type = send(store, sel::preferenceObjectForKey, NSString("type")).intValue();
+    int gesture = send(store, sel::preferenceObjectForKey, NSString(contract::gestureKey)).intValue();
+    int type = send(store, sel::preferenceObjectForKey, NSString(contract::typeKey)).intValue();
 
-    auto gestureButton = CorvaneSettingButton::make("gesture", "Flick up", "Slide up", gesture == 2 ? 2 : 1);
+    // The keyboard's reading of the stored integers: each has one value for its second choice.
+    auto gestureButton = CorvaneSettingButton::make(contract::gestureKey, "Flick up", "Slide up",
+        gesture == contract::slideUpGesture ? contract::slideUpGesture : contract::flickUpGesture);
     gestureButton->setDelegate(this);
-    auto typeButton = CorvaneSettingButton::make("type", "Shifted key", "Alternate key", type == 1 ? 1 : 2);
+    auto typeButton = CorvaneSettingButton::make(contract::typeKey, "Shifted key", "Alternate key",
+        type == contract::shiftedKeyType ? contract::shiftedKeyType : contract::alternateKeyType);
     typeButton->setDelegate(this);
 
     RefPtr<UILabel> firstLabel = send(this, sel::createLabel, NSString("on a key on the keyboard to"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/foundation/Value.h"
 #include "platform/uikit/UIImage.h"
@@ -12,9 +13,8 @@
 class PrefsHelper final : public NSObject {
 public:
     static constexpr const char* bundlePath = "/Library/PreferenceBundles/CorvanePref.bundle";
-    static constexpr const char* settingsFilePath
-        = "/var/mobile/Library/Preferences/com.quillfen.corvane.plist";
-    static constexpr const char* changeNotificationName = "com.quillfen.corvane.preferencechanged";
+    static constexpr const char* settingsFilePath = contract::settingsFilePath;
+    static constexpr const char* changeNotificationName = contract::settingsChangedNotification;
 
     static Class* staticClass();
     // The shared store, made with init on the first call and kept for the process.

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr const char* librariesFolder = "/Library/MobileSubstrate/DynamicLibraries";
-
 // Libraries this process loaded or failed to load, by their real path; each
 // is tried once, and a loaded one stays loaded.
 std::set<std::string>& attemptedLibraries()
@@ -81,7 +79,7 @@ std::vector<std::filesystem::path> librariesInNameOrder()
 {
     std::vector<std::filesystem::path> libraries;
     std::error_code error;
-    std::filesystem::directory_iterator listing(DeviceRoot::devicePath(librariesFolder), error);
+    std::filesystem::directory_iterator listing(DeviceRoot::devicePath(injectedLibrariesFolder), error);
     for (auto entry = listing; !error && entry != std::filesystem::directory_iterator();
          entry.increment(error)) {
         const std::filesystem::path& path = entry->path();

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// Where in the device root the injection framework finds its libraries.
+inline constexpr const char* injectedLibrariesFolder = "/Library/MobileSubstrate/DynamicLibraries";
+
 // What one pass of the loader did, by library path.
 struct InjectionReport {
     std::vector<std::string> loaded;

@@ -13,9 +13,11 @@ make_clean_tree() {
   rm -rf "${fixture:?}"/*
   write keyboard/Tables.h '#pragma once' '#include <vector>'
   write keyboard/Tables.cpp '#include "keyboard/Tables.h"' '#include "Tables.h"' \
-    '#include "platform/foundation/NSString.h"' '#include <string>'
-  write settings/Store.h '#pragma once'
+    '#include "platform/foundation/NSString.h"' '#include <string>' '#include "contracts/CorvaneContract.h"'
+  write settings/Store.h '#pragma once' '#include "../contracts/CorvaneContract.h"'
   write settings/Store.cpp '#include "settings/Store.h"' '  #  include "platform/runtime/Message.h"'
+  write contracts/CorvaneContract.h '#pragma once' '#include <string_view>'
+  write contracts/Other.h '#pragma once'
   write simulator/Main.cpp '#include "keyboard/Tables.h"' '#include <SDL2/SDL.h>'
   write platform/foundation/NSString.h '#pragma once' '#include <unicode/ustring.h>'
   write platform/runtime/Message.h '#pragma once'
@@ -56,6 +58,11 @@ expect_violation "keyboard includes SDL" keyboard/Tables.h '#include "SDL2/SDL.h
 expect_violation "platform includes the keyboard deliverable" platform/runtime/Message.h '#include "keyboard/Tables.h"'
 expect_violation "platform includes settings by a relative path" platform/foundation/List.cpp '#include "../../settings/Store.h"'
 expect_violation "platform includes the simulator" platform/keyboard/Keys.h '#include <simulator/Main.h>'
+expect_violation "keyboard includes a contracts header that is not the shared one" keyboard/Tables.h '#include "contracts/Other.h"'
+expect_violation "settings includes another contracts header by a relative path" settings/Store.cpp '#include "../contracts/Other.h"'
+expect_violation "the shared contract includes the platform" contracts/CorvaneContract.h '#include "platform/runtime/Message.h"'
+expect_violation "the shared contract includes the keyboard" contracts/CorvaneContract.h '#include "keyboard/Tables.h"'
+expect_violation "platform includes the shared contract" platform/foundation/List.cpp '#include "contracts/CorvaneContract.h"'
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed"
