@@ -18,6 +18,7 @@ Class* CorvaneSettingButton::staticClass()
         addMethod<&CorvaneSettingButton::touchDown>(created, sel::settingButtonTouchDown);
         addMethod<&CorvaneSettingButton::touchUp>(created, sel::settingButtonTouchUp);
         addMethod<&CorvaneSettingButton::hideOverlay>(created, sel::hideOverlay);
+        addMethod<&CorvaneSettingButton::accessibilityLabel>(created, sel::accessibilityLabel);
         return created;
     }();
     return cls;

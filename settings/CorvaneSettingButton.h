@@ -34,6 +34,9 @@ public:
     void touchDown();
     void touchUp();
     void hideOverlay();
+    // The button paints its option itself and has no title, so it names the
+    // shown option to screen readers; it keeps the button's trait.
+    NSString accessibilityLabel() const { return shownOption(); }
 
     UIView* delegate() const { return m_delegate.get(); }
     void setDelegate(UIView* delegate) { m_delegate = delegate; }

@@ -78,11 +78,13 @@ const DemoStep demoSteps[] = {
         "key\"); each "
         "tap saved the settings file and posted the change notification.",
         "app settings\n"
-        "tap-beside \"on a key on the keyboard to\" -20   # the word before it: Flick up\n"
-        "wait 0.2\n"
+        "tap-text \"Flick up\"\n"
+        "wait 0.2                  # the highlight lingers a tenth of a second\n"
+        "expect screen-text \"Slide up\"\n"
         "expect setting gesture=2\n"
-        "tap-beside \"input its\" 20                      # the word after it: Alternate key\n"
+        "tap-text \"Alternate key\"\n"
         "wait 0.2\n"
+        "expect screen-text \"Shifted key\"\n"
         "expect setting type=1\n",
         "sentence-changed", false },
     { "Typing with a short slide in Settings",

@@ -1,24 +1,18 @@
 #include "simulator/ScreenTexts.h"
 
-#include "platform/uikit/UIButton.h"
-#include "platform/uikit/UILabel.h"
-#include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIWindow.h"
 #include "simulator/ScriptCommand.h"
 
 namespace {
 
-// What a view of the toolkit shows as text: a label's text, a field's text
-// (or its placeholder while empty), a button's title.
-NSString shownText(UIView* view)
+// What an element shows: its value where it has one (a field's text), else
+// its label (a label's text, a button's title, a field's placeholder).
+NSString spokenText(UIView* element)
 {
-    if (auto* label = runtimeCast<UILabel>(view))
-        return label->text();
-    if (auto* field = runtimeCast<UITextField>(view))
-        return field->text().isEmpty() ? field->placeholder() : field->text();
-    if (auto* button = runtimeCast<UIButton>(view))
-        return button->currentTitle();
-    return {};
+    NSString value = element->accessibilityValue();
+    if (!value.isNil() && !value.isEmpty())
+        return value;
+    return element->accessibilityLabel();
 }
 
 bool intersects(CGRect a, CGRect b)
@@ -32,22 +26,27 @@ std::vector<ScreenText> ScreenTexts::collect(UIWindow* window)
 {
     std::vector<ScreenText> texts;
     if (window)
-        collectView(window, window, window->bounds(), texts);
+        collectView(window, window->bounds(), texts);
     return texts;
 }
 
-void ScreenTexts::collectView(UIView* view, UIWindow* window, CGRect visible, std::vector<ScreenText>& texts)
+// As a screen reader walks the screen: an accessibility element stands for
+// its whole subtree, so a button's title label is not listed a second time.
+void ScreenTexts::collectView(UIView* view, CGRect visible, std::vector<ScreenText>& texts)
 {
     if (view->isHidden())
         return;
     CGRect frame = view->convertRectToView(view->bounds(), nullptr);
     if (!intersects(frame, visible))
         return;
-    NSString text = shownText(view);
-    if (!text.isNil() && !text.isEmpty())
-        texts.push_back({ text.utf8(), frame });
-    for (std::size_t index = 0; index < view->subviews()->count(); ++index)
-        collectView(view->subviewAtIndex(index), window, visible, texts);
+    if (view->isAccessibilityElement()) {
+        NSString text = spokenText(view);
+        if (!text.isNil() && !text.isEmpty())
+            texts.push_back({ text.utf8(), frame, view->accessibilityTraits() });
+        return;
+    }
+    for (std::size_t index = 0; index < view->subviewCount(); ++index)
+        collectView(view->subviewAtIndex(index), visible, texts);
 }
 
 const ScreenText* ScreenTexts::find(const std::vector<ScreenText>& texts, const std::string& text)
@@ -68,6 +67,8 @@ std::string ScreenTexts::describe(const std::vector<ScreenText>& texts)
         if (index)
             list += index + 1 == texts.size() ? " and " : ", ";
         list += quoteScriptString(texts[index].text);
+        if (texts[index].traits & UIAccessibilityTraitButton)
+            list += " (button)";
     }
     return list;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/graphics/CGGeometry.h"
+#include "platform/uikit/UIAccessibility.h"
 
 #include <string>
 #include <vector>
@@ -9,11 +10,14 @@ class UIView;
 class UIWindow;
 
 // The texts a person sees in a window, each with where it is, so that a
-// script can tap a view by its text or check that a text is on screen.
+// script can tap a view by its text or check that a text is on screen. They
+// are found as a screen reader finds them: through the accessibility
+// elements, so words a view draws itself count when the view names them.
 struct ScreenText {
     std::string text;
     // In window coordinates.
     CGRect frame;
+    UIAccessibilityTraits traits { UIAccessibilityTraitNone };
 };
 
 class ScreenTexts {
@@ -25,5 +29,5 @@ public:
     static std::string describe(const std::vector<ScreenText>& texts);
 
 private:
-    static void collectView(UIView* view, UIWindow* window, CGRect visible, std::vector<ScreenText>& texts);
+    static void collectView(UIView* view, CGRect visible, std::vector<ScreenText>& texts);
 };

@@ -23,6 +23,9 @@ Class* UIButton::staticClass()
         Class* created = objc_allocateClass("UIButton", UIControl::staticClass());
         addMethod<&UIButton::sizeThatFitsImpl>(created, sel::sizeThatFits);
         addMethod<&UIButton::layoutSubviewsImpl>(created, sel::layoutSubviews);
+        addMethod<&UIButton::isAccessibilityElementImpl>(created, sel::isAccessibilityElement);
+        addMethod<&UIButton::accessibilityLabelImpl>(created, sel::accessibilityLabel);
+        addMethod<&UIButton::accessibilityTraitsImpl>(created, sel::accessibilityTraits);
         return created;
     }();
     return cls;

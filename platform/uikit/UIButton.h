@@ -33,6 +33,13 @@ public:
 
     CGSize sizeThatFitsImpl(CGSize size);
     void layoutSubviewsImpl();
+    // A button is an element that reads its current title, as a button.
+    bool isAccessibilityElementImpl() { return explicitIsAccessibilityElement().value_or(true); }
+    NSString accessibilityLabelImpl() { return explicitAccessibilityLabel().value_or(currentTitle()); }
+    UIAccessibilityTraits accessibilityTraitsImpl()
+    {
+        return explicitAccessibilityTraits().value_or(UIAccessibilityTraitButton);
+    }
 
 protected:
     void stateDidChange() override;

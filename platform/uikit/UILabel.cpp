@@ -16,6 +16,9 @@ Class* UILabel::staticClass()
         Class* created = objc_allocateClass("UILabel", UIView::staticClass());
         addMethod<&UILabel::sizeThatFitsImpl>(created, sel::sizeThatFits);
         addMethod<&UILabel::drawRectImpl>(created, sel::drawRect);
+        addMethod<&UILabel::isAccessibilityElementImpl>(created, sel::isAccessibilityElement);
+        addMethod<&UILabel::accessibilityLabelImpl>(created, sel::accessibilityLabel);
+        addMethod<&UILabel::accessibilityTraitsImpl>(created, sel::accessibilityTraits);
         return created;
     }();
     return cls;

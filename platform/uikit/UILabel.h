@@ -49,6 +49,13 @@ public:
 
     CGSize sizeThatFitsImpl(CGSize size);
     void drawRectImpl(CGRect rect);
+    // A label is an element that reads its text, as static text.
+    bool isAccessibilityElementImpl() { return explicitIsAccessibilityElement().value_or(true); }
+    NSString accessibilityLabelImpl() { return explicitAccessibilityLabel().value_or(m_text); }
+    UIAccessibilityTraits accessibilityTraitsImpl()
+    {
+        return explicitAccessibilityTraits().value_or(UIAccessibilityTraitStaticText);
+    }
 
 private:
     CGSize textSizeWithin(CGSize size) const;

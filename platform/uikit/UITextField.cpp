@@ -52,6 +52,9 @@ Class* UITextField::staticClass()
         addMethod<&UITextField::touchesEndedImpl>(created, sel::touchesEnded);
         addMethod<&UITextField::layoutSubviewsImpl>(created, sel::layoutSubviews);
         addMethod<&UITextField::drawRectImpl>(created, sel::drawRect);
+        addMethod<&UITextField::isAccessibilityElementImpl>(created, sel::isAccessibilityElement);
+        addMethod<&UITextField::accessibilityLabelImpl>(created, sel::accessibilityLabel);
+        addMethod<&UITextField::accessibilityValueImpl>(created, sel::accessibilityValue);
         return created;
     }();
     return cls;

@@ -83,6 +83,10 @@ public:
     void touchesEndedImpl(UITouch* touch, NSObject* event);
     void layoutSubviewsImpl();
     void drawRectImpl(CGRect rect);
+    // A field is an element: its placeholder says what it is for, its text is its value.
+    bool isAccessibilityElementImpl() { return explicitIsAccessibilityElement().value_or(true); }
+    NSString accessibilityLabelImpl() { return explicitAccessibilityLabel().value_or(m_placeholder); }
+    NSString accessibilityValueImpl() { return m_text; }
 
 private:
     // The delegate's answer, or the given one when it has none.

@@ -33,6 +33,13 @@ Class* UIView::staticClass()
         addMethod<&UIView::resignFirstResponderImpl>(created, sel::resignFirstResponder);
         addMethod<&UIView::isFirstResponder>(created, sel::isFirstResponder);
         addMethod<&UIView::endEditingImpl>(created, sel::endEditing);
+        addMethod<&UIView::isAccessibilityElementImpl>(created, sel::isAccessibilityElement);
+        addMethod<&UIView::setIsAccessibilityElement>(created, sel::setIsAccessibilityElement);
+        addMethod<&UIView::accessibilityLabelImpl>(created, sel::accessibilityLabel);
+        addMethod<&UIView::setAccessibilityLabel>(created, sel::setAccessibilityLabel);
+        addMethod<&UIView::accessibilityValueImpl>(created, sel::accessibilityValue);
+        addMethod<&UIView::accessibilityTraitsImpl>(created, sel::accessibilityTraits);
+        addMethod<&UIView::setAccessibilityTraits>(created, sel::setAccessibilityTraits);
         return created;
     }();
     return cls;

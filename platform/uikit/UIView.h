@@ -5,6 +5,7 @@
 #include "platform/graphics/CGColor.h"
 #include "platform/graphics/CGGeometry.h"
 #include "platform/runtime/Message.h"
+#include "platform/uikit/UIAccessibility.h"
 
 #include <optional>
 
@@ -139,6 +140,16 @@ public:
     // origin at this view's top-left corner; clears the display requests.
     void drawHierarchy(CGContext& context);
 
+    // What a screen reader finds here, through the method table, so that
+    // subclasses decide; setting a property overrides the class's default.
+    bool isAccessibilityElement() { return send(this, sel::isAccessibilityElement); }
+    NSString accessibilityLabel() { return send(this, sel::accessibilityLabel); }
+    NSString accessibilityValue() { return send(this, sel::accessibilityValue); }
+    UIAccessibilityTraits accessibilityTraits() { return send(this, sel::accessibilityTraits); }
+    void setIsAccessibilityElement(bool isElement) { m_isAccessibilityElement = isElement; }
+    void setAccessibilityLabel(NSString label) { m_accessibilityLabel = std::move(label); }
+    void setAccessibilityTraits(UIAccessibilityTraits traits) { m_accessibilityTraits = traits; }
+
     // The platform's own implementations of the view messages.
     void layoutSubviewsImpl() { }
     void drawRectImpl(CGRect) { }
@@ -152,8 +163,24 @@ public:
     bool becomeFirstResponderImpl();
     bool resignFirstResponderImpl();
     bool endEditingImpl(bool force);
+    // A plain view is no element and has no label, value or traits.
+    bool isAccessibilityElementImpl() { return m_isAccessibilityElement.value_or(false); }
+    NSString accessibilityLabelImpl() { return m_accessibilityLabel.value_or(NSString()); }
+    NSString accessibilityValueImpl() { return {}; }
+    UIAccessibilityTraits accessibilityTraitsImpl()
+    {
+        return m_accessibilityTraits.value_or(UIAccessibilityTraitNone);
+    }
 
 protected:
+    // What was set explicitly, for subclasses whose defaults differ.
+    const std::optional<bool>& explicitIsAccessibilityElement() const { return m_isAccessibilityElement; }
+    const std::optional<NSString>& explicitAccessibilityLabel() const { return m_accessibilityLabel; }
+    const std::optional<UIAccessibilityTraits>& explicitAccessibilityTraits() const
+    {
+        return m_accessibilityTraits;
+    }
+
     // Called when this view's window changes (added to or removed from a window).
     virtual void didMoveToWindow() { }
 
@@ -176,4 +203,7 @@ private:
     bool m_clipsToBounds { false };
     bool m_needsDisplay { true };
     bool m_needsLayout { true };
+    std::optional<bool> m_isAccessibilityElement;
+    std::optional<NSString> m_accessibilityLabel;
+    std::optional<UIAccessibilityTraits> m_accessibilityTraits;
 };

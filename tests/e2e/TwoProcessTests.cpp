@@ -30,23 +30,23 @@ TEST(TwoProcesses, ASettingsChangeInOneAppReachesTheKeyboardOfTheOther)
 TEST(TwoProcesses, TheSentenceInSettingsChangesTheNotesKeyboard)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = workspace.runScript(
-        "app notes\n"
-        "keyboard\n"
-        "app settings\n"
-        "expect screen-text \"on a key on the keyboard to\"\n"
-        "tap-beside \"on a key on the keyboard to\" -20   # \"Flick up\", drawn by the button itself\n"
-        "wait 0.2\n"
-        "expect setting gesture=2\n"
-        "tap-text \"Test Keyboard\"\n"
-        "slide q\n"
-        "expect text \"1\"\n"
-        "back\n"
-        "expect screen-text \"Corvane\"\n"
-        "app notes\n"
-        "slide w\n"
-        "flick e\n"
-        "expect text \"2\"\n");
+    SimulatorResult result
+        = workspace.runScript("app notes\n"
+                              "keyboard\n"
+                              "app settings\n"
+                              "expect screen-text \"on a key on the keyboard to\"\n"
+                              "tap-text \"Flick up\"     # drawn by the button itself, which names it\n"
+                              "expect screen-text \"Slide up\"\n"
+                              "expect setting gesture=2\n"
+                              "tap-text \"Test Keyboard\"\n"
+                              "slide q\n"
+                              "expect text \"1\"\n"
+                              "back\n"
+                              "expect screen-text \"Corvane\"\n"
+                              "app notes\n"
+                              "slide w\n"
+                              "flick e\n"
+                              "expect text \"2\"\n");
     EXPECT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
 }

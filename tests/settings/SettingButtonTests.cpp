@@ -105,6 +105,19 @@ TEST_F(SettingButton, ATapTogglesStoresSavesAndAsksTheSentenceToReflow)
     EXPECT_EQ(holder->requests, 2);
 }
 
+// The option is painted, not a title, so the button names it to screen readers
+// (and to the simulator's tap-text), and the name follows each toggle.
+TEST_F(SettingButton, NamesItsShownOptionAsAnAccessibleButton)
+{
+    EXPECT_TRUE(button->isAccessibilityElement());
+    EXPECT_EQ(button->accessibilityLabel(), NSString("Flick up"));
+    EXPECT_EQ(button->accessibilityTraits(), UIAccessibilityTraitButton);
+    tap();
+    EXPECT_EQ(button->accessibilityLabel(), NSString("Slide up"));
+    tap();
+    EXPECT_EQ(send(button.get(), sel::accessibilityLabel), NSString("Flick up"));
+}
+
 TEST_F(SettingButton, AChoiceOutsideTheTwoShowsTheSecondAndTheFirstTapChoosesOne)
 {
     button->removeFromSuperview();
