@@ -45,9 +45,20 @@ public:
 
     bool hasValue() const { return !m_failed; }
     explicit operator bool() const { return hasValue(); }
+    void releaseValue() { }
     const Error& error() const { return m_error; }
 
 private:
     Error m_error;
     bool m_failed { false };
 };
+
+// Yields the value of an ErrorOr expression, or returns its error from the
+// enclosing function (which answers an ErrorOr of any type).
+#define TRY(expression)                                                                                      \
+    __extension__({                                                                                          \
+        auto&& tryResult = (expression);                                                                     \
+        if (!tryResult)                                                                                      \
+            return tryResult.error();                                                                        \
+        tryResult.releaseValue();                                                                            \
+    })

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
 #include "platform/foundation/ErrorOr.h"
 
 #include <cstddef>
 #include <string>
 
 // File reading and writing for the platform's own files (property lists,
-// bundles). Private to the platform library.
-class FileIO {
+// bundles), and for the simulator's scripts: a file anyone could have put
+// there never blocks or exhausts the reader.
+class PLATFORM_EXPORT FileIO {
 public:
     FileIO() = delete;
 

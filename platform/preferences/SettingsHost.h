@@ -24,6 +24,9 @@ public:
     static constexpr CGFloat statusBarHeight = 20;
     static constexpr const char* entriesFolder = "/Library/PreferenceLoader/Preferences";
     static constexpr const char* bundlesFolder = "/Library/PreferenceBundles";
+    // The Settings application's own bundle identifier, which injected
+    // libraries' filters may name.
+    static constexpr const char* bundleIdentifier = "com.apple.Preferences";
 
     explicit SettingsHost(CGSize screenSize = { 320, 480 });
     SettingsHost(const SettingsHost&) = delete;
