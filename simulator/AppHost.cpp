@@ -1,10 +1,12 @@
 #include "simulator/AppHost.h"
 
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/DarwinNotifyCenter.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/NSUncaughtExceptionHandler.h"
+#include "platform/preferences/SettingsHost.h"
 #include "platform/substrate/InjectionLoader.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITextField.h"
@@ -13,9 +15,9 @@
 #include "simulator/KeyboardKeys.h"
 #include "simulator/ScreenTexts.h"
 #include "simulator/Screenshot.h"
+#include "simulator/ScriptText.h"
 #include "simulator/SettingsApp.h"
 #include "simulator/SettingsFile.h"
-#include "simulator/SystemKeyboard.h"
 #include "simulator/TestApp.h"
 
 #include <cmath>
@@ -26,10 +28,13 @@
 namespace {
 
 constexpr CGSize portraitScreen { 320, 568 };
+// Upward gestures move in drag events about this many points apart.
+constexpr double gestureStep = 5;
 
-std::string inQuotes(const std::string& text)
+std::string fieldText(HostApp& app)
 {
-    return quoteScriptString(text);
+    UITextField* field = app.textField();
+    return field ? field->text().utf8() : std::string();
 }
 
 } // namespace
@@ -44,38 +49,47 @@ AppHost::~AppHost() = default;
 HostProcess AppHost::hostProcess() const
 {
     HostProcess process;
-    if (m_options.app == "settings")
-        process.bundleIdentifier = "com.apple.Preferences";
-    else if (m_options.app == "notes")
+    switch (m_options.app) {
+    case AppKind::Settings:
+        process.bundleIdentifier = SettingsHost::bundleIdentifier;
+        break;
+    case AppKind::Notes:
         process.bundleIdentifier = "com.apple.mobilenotes";
-    else
+        break;
+    case AppKind::Test:
         process.bundleIdentifier = "com.quillfen.keyboardtest";
-    process.frameworks = { "com.apple.UIKit" };
+        break;
+    }
+    process.frameworks = { uikitFrameworkIdentifier };
     return process;
 }
 
 CGRect AppHost::screenBounds() const
 {
-    if (m_options.orientation == "landscape")
+    if (m_options.orientation == ScreenOrientation::Landscape)
         return { { 0, 0 }, { portraitScreen.height, portraitScreen.width } };
     return { { 0, 0 }, portraitScreen };
 }
 
 std::unique_ptr<HostApp> AppHost::makeApp()
 {
-    if (m_options.app == "settings")
+    switch (m_options.app) {
+    case AppKind::Settings:
         return SettingsApp::open(screenBounds());
-    if (m_options.app == "notes")
+    case AppKind::Notes:
         return std::make_unique<TestApp>(screenBounds(), "Notes", "Write a note");
+    case AppKind::Test:
+        break;
+    }
     return std::make_unique<TestApp>(screenBounds(), "Keyboard Test", "Type here");
 }
 
-HostReply AppHost::boot()
+CommandResult AppHost::boot()
 {
     // 1. The device: its root, and the folder the settings file lives in.
     std::error_code failure;
     if (!std::filesystem::is_directory(m_options.deviceRoot, failure))
-        return HostReply::error("the device root " + m_options.deviceRoot + " is not a folder");
+        return Error { "the device root " + m_options.deviceRoot + " is not a folder" };
     DeviceRoot::setOverride(m_options.deviceRoot);
     std::filesystem::create_directories(std::filesystem::path(SettingsFile::path()).parent_path(), failure);
 
@@ -91,7 +105,8 @@ HostReply AppHost::boot()
     InjectionReport injected = loadInjectedLibraries(hostProcess());
     if (std::getenv("CORVANE_SIM_TRACE")) {
         for (const std::string& library : injected.loaded)
-            std::fprintf(stderr, "corvane-sim: %s app: loaded %s\n", m_options.app.c_str(), library.c_str());
+            std::fprintf(stderr, "corvane-sim: %s app: loaded %s\n",
+                std::string(appWord(m_options.app)).c_str(), library.c_str());
     }
 
     // 4. The app and its window.
@@ -109,33 +124,46 @@ HostReply AppHost::boot()
     if (m_options.hasFrameBuffer) {
         FrameBuffer buffer = FrameBuffer::adopt(AppProcess::frameDescriptor);
         if (!buffer.isValid())
-            return HostReply::error("cannot map the frame buffer the driver handed over");
+            return Error { "cannot map the frame buffer the driver handed over" };
         m_frameBuffer.emplace(std::move(buffer));
     }
-    pump();
-    return HostReply::ok();
+    settle();
+    return commandDone();
 }
 
-void AppHost::pump()
+void AppHost::deliverNotifications()
+{
+    // Whatever other processes posted while their commands ran has been
+    // waiting for this process since; it is read now and delivered on this
+    // turn of the run loop, before the command.
+    settle();
+}
+
+void AppHost::settle()
 {
     NSRunLoop::main().runUntilIdle();
 }
 
-HostReply AppHost::perform(const ScriptCommand& command)
+void AppHost::runRealClockTurn()
 {
-    pump();
-    HostReply reply;
+    settle();
+}
+
+CommandResult AppHost::perform(const ScriptCommand& command)
+{
+    deliverNotifications();
+    CommandResult result = commandDone();
     try {
-        reply = execute(command);
+        result = std::visit([this](const auto& each) { return handle(each); }, command);
     } catch (...) {
         // As on the device: the handler sees it, the log says so, the app ends.
         terminateWithUncaughtException(std::current_exception());
     }
-    pump();
+    settle();
     // Asking for a frame changes nothing on screen; anything else may have.
-    if (command.kind != ScriptCommandKind::Render)
+    if (!std::holds_alternative<command::Render>(command))
         m_screenChanged = true;
-    return reply;
+    return result;
 }
 
 void AppHost::shutDown()
@@ -148,15 +176,6 @@ void AppHost::shutDown()
     DarwinNotifyCenter::shared().reset();
 }
 
-NSObject* AppHost::keyOrError(const std::string& name, HostReply& failure)
-{
-    std::string error;
-    NSObject* key = KeyboardKeys::find(name, error);
-    if (!key)
-        failure = HostReply::error(error);
-    return key;
-}
-
 void AppHost::presentKeyboardAgain()
 {
     UITextField* field = m_app->textField();
@@ -166,265 +185,315 @@ void AppHost::presentKeyboardAgain()
     field->becomeFirstResponder();
 }
 
-HostReply AppHost::focusKeyboard(const ScriptCommand& command)
+CommandResult AppHost::handle(const command::Locale& command)
+{
+    m_options.locale = command.identifier;
+    NSLocale::setCurrentLocaleIdentifier(command.identifier);
+    presentKeyboardAgain();
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Orientation& command)
+{
+    m_options.orientation = command.orientation;
+    UIScreen::mainScreen()->setBounds(screenBounds());
+    m_app->setScreenBounds(screenBounds());
+    presentKeyboardAgain();
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Keyboard& command)
 {
     UITextField* field = m_app->textField();
     if (!field)
-        return HostReply::error("this app has no text field on screen");
+        return Error { "this app has no text field on screen" };
     m_keyboard->setLetterLayout(command.layout);
-    field->setKeyboardType(command.keyboardType.value_or(0));
+    field->setKeyboardType(command.type.value_or(0));
     if (field->isFirstResponder())
         field->resignFirstResponder();
     if (!field->becomeFirstResponder() || !KeyboardKeys::activeLayout())
-        return HostReply::error("the text field did not bring up a keyboard");
-    return HostReply::ok();
+        return Error { "the text field did not bring up a keyboard" };
+    return commandDone();
 }
 
-HostReply AppHost::switchKeyplane(const std::string& name)
+CommandResult AppHost::handle(const command::Settings& command)
 {
-    std::string error;
-    if (!KeyboardKeys::switchKeyplane(name, error))
-        return HostReply::error(error);
-    return HostReply::ok();
+    return commandDoneIf(SettingsFile::store(command.type, command.gesture));
 }
 
-HostReply AppHost::changeShift(ScriptCommandKind kind)
+CommandResult AppHost::handle(const command::Keyplane& command)
 {
-    auto done = [kind] {
+    return commandDoneIf(KeyboardKeys::switchKeyplane(command.name));
+}
+
+CommandResult AppHost::changeShift(ShiftTarget target)
+{
+    auto isThere = [target] {
         bool shifted = SystemKeyboard::isShifted();
         bool locked = SystemKeyboard::isShiftLocked();
-        switch (kind) {
-        case ScriptCommandKind::Shift:
+        switch (target) {
+        case ShiftTarget::Shifted:
             return shifted;
-        case ScriptCommandKind::ShiftLock:
+        case ShiftTarget::Locked:
             return locked;
-        default:
-            return !shifted && !locked;
+        case ShiftTarget::Off:
+            break;
         }
+        return !shifted && !locked;
     };
     // The way a person does it: taps on the shift key, quick enough for a
     // double tap to lock.
-    for (int taps = 0; !done(); ++taps) {
+    for (int taps = 0; !isThere(); ++taps) {
         if (taps == 3)
-            return HostReply::error("the shift key did not get the keyboard there");
-        HostReply failure;
-        NSObject* shift = keyOrError("shift", failure);
-        if (!shift)
-            return failure;
+            return Error { "the shift key did not get the keyboard there" };
+        NSObject* shift = TRY(KeyboardKeys::find("shift"));
         m_finger.downOnKeyboard(KeyboardKeys::centre(shift));
         m_finger.lift();
     }
-    return HostReply::ok();
+    return commandDone();
 }
 
-HostReply AppHost::keyGesture(const ScriptCommand& command)
+CommandResult AppHost::handle(const command::Shift&)
 {
-    HostReply failure;
-    NSObject* key = keyOrError(command.key, failure);
-    if (!key)
-        return failure;
-    m_finger.downOnKeyboard(KeyboardKeys::centre(key));
-    switch (command.kind) {
-    case ScriptCommandKind::Tap:
-        break;
-    case ScriptCommandKind::Press:
-        return HostReply::ok();
-    case ScriptCommandKind::Flick:
-    case ScriptCommandKind::Slide: {
-        // Straight up in several drag events, about 5 points apart.
-        int steps = std::max(3, static_cast<int>(std::ceil(std::abs(command.y) / 5)));
-        for (int step = 1; step <= steps; ++step)
-            m_finger.moveBy(0, static_cast<CGFloat>(-command.y * step / steps));
-        break;
-    }
-    case ScriptCommandKind::Drag:
-        for (int step = 1; step <= command.steps; ++step) {
-            m_finger.moveBy(static_cast<CGFloat>(command.x * step / command.steps),
-                static_cast<CGFloat>(command.y * step / command.steps));
-        }
-        break;
-    default:
-        break;
-    }
-    m_finger.lift();
-    return HostReply::ok();
+    return changeShift(ShiftTarget::Shifted);
 }
 
-HostReply AppHost::tapText(const std::string& text, std::optional<double> beside)
+CommandResult AppHost::handle(const command::ShiftLock&)
+{
+    return changeShift(ShiftTarget::Locked);
+}
+
+CommandResult AppHost::handle(const command::Unshift&)
+{
+    return changeShift(ShiftTarget::Off);
+}
+
+CommandResult AppHost::handle(const command::Tap& command)
+{
+    NSObject* key = TRY(KeyboardKeys::find(command.key));
+    m_finger.downOnKeyboard(KeyboardKeys::centre(key));
+    m_finger.lift();
+    return commandDone();
+}
+
+void AppHost::tapAt(CGPoint point)
+{
+    m_finger.down(m_app->window(), point);
+    m_finger.up(point);
+}
+
+CommandResult AppHost::handle(const command::TapPoint& command)
+{
+    tapAt({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
+    return commandDone();
+}
+
+ErrorOr<CGRect> AppHost::frameOfText(const std::string& text)
 {
     std::vector<ScreenText> texts = ScreenTexts::collect(m_app->window());
     const ScreenText* found = ScreenTexts::find(texts, text);
     if (!found)
-        return HostReply::error("no view shows the text " + inQuotes(text) + "; the screen shows "
-            + ScreenTexts::describe(texts));
-    CGPoint centre { found->frame.midX(), found->frame.midY() };
-    // Beside the text: from its left edge when the distance is negative, else from its right edge.
-    if (beside)
-        centre.x = static_cast<CGFloat>(
-            *beside < 0 ? found->frame.minX() + *beside : found->frame.maxX() + *beside);
-    m_finger.down(m_app->window(), centre);
-    m_finger.up(centre);
-    return HostReply::ok();
+        return Error { "no view shows the text " + quoteScriptString(text) + "; the screen shows "
+            + ScreenTexts::describe(texts) };
+    return found->frame;
 }
 
-HostReply AppHost::expectation(const ScriptCommand& command)
+CommandResult AppHost::handle(const command::TapText& command)
 {
-    switch (command.kind) {
-    case ScriptCommandKind::ExpectText: {
-        UITextField* field = m_app->textField();
-        std::string text = field ? field->text().utf8() : std::string();
-        if (text == command.text)
-            return HostReply::ok();
-        return HostReply::failed("expected text " + inQuotes(command.text) + ", got " + inQuotes(text));
-    }
-    case ScriptCommandKind::ExpectAlt: {
-        HostReply failure;
-        NSObject* key = keyOrError(command.key, failure);
-        if (!key)
-            return failure;
-        NSString alternate = KeyboardKeys::property(key, "KBrepresentedStringAlt");
-        if (!alternate.isNil() && alternate.utf8() == command.text)
-            return HostReply::ok();
-        return HostReply::failed("expected the key " + inQuotes(command.key) + " to have the alternate "
-            + inQuotes(command.text) + ", got " + (alternate.isNil() ? "none" : inQuotes(alternate.utf8())));
-    }
-    case ScriptCommandKind::ExpectSetting: {
-        std::string problem;
-        std::optional<int> value = SettingsFile::read(command.name, problem);
-        if (value == command.value)
-            return HostReply::ok();
-        std::string expected = "expected the setting " + command.name + "=" + std::to_string(command.value);
-        return HostReply::failed(
-            expected + (value ? ", got " + command.name + "=" + std::to_string(*value) : ", but " + problem));
-    }
-    case ScriptCommandKind::ExpectScreenText: {
-        std::vector<ScreenText> texts = ScreenTexts::collect(m_app->window());
-        if (ScreenTexts::find(texts, command.text))
-            return HostReply::ok();
-        return HostReply::failed("expected the text " + inQuotes(command.text) + " on screen; it shows "
-            + ScreenTexts::describe(texts));
-    }
-    default:
-        return HostReply::error("not an expectation");
-    }
+    CGRect frame = TRY(frameOfText(command.text));
+    tapAt({ frame.midX(), frame.midY() });
+    return commandDone();
 }
 
-HostReply AppHost::render()
+CommandResult AppHost::handle(const command::TapBeside& command)
+{
+    CGRect frame = TRY(frameOfText(command.text));
+    double x = command.distance < 0 ? frame.minX() + command.distance : frame.maxX() + command.distance;
+    tapAt({ static_cast<CGFloat>(x), frame.midY() });
+    return commandDone();
+}
+
+CommandResult AppHost::upwardGesture(const std::string& keyName, double distance)
+{
+    NSObject* key = TRY(KeyboardKeys::find(keyName));
+    m_finger.downOnKeyboard(KeyboardKeys::centre(key));
+    // The parser bounds the distance, so the steps stay few.
+    int steps = std::max(3, static_cast<int>(std::ceil(std::abs(distance) / gestureStep)));
+    for (int step = 1; step <= steps; ++step)
+        m_finger.moveBy(0, static_cast<CGFloat>(-distance * step / steps));
+    m_finger.lift();
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Flick& command)
+{
+    return upwardGesture(command.key, command.distance);
+}
+
+CommandResult AppHost::handle(const command::Slide& command)
+{
+    return upwardGesture(command.key, command.distance);
+}
+
+CommandResult AppHost::handle(const command::Drag& command)
+{
+    NSObject* key = TRY(KeyboardKeys::find(command.key));
+    m_finger.downOnKeyboard(KeyboardKeys::centre(key));
+    for (int step = 1; step <= command.steps; ++step) {
+        m_finger.moveBy(static_cast<CGFloat>(command.dx * step / command.steps),
+            static_cast<CGFloat>(command.dy * step / command.steps));
+    }
+    m_finger.lift();
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Press& command)
+{
+    NSObject* key = TRY(KeyboardKeys::find(command.key));
+    m_finger.downOnKeyboard(KeyboardKeys::centre(key));
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Move& command)
+{
+    if (!m_finger.isDown())
+        return Error { "move needs a finger on the screen; press a key first" };
+    m_finger.moveBy(static_cast<CGFloat>(command.dx), static_cast<CGFloat>(command.dy));
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Release&)
+{
+    if (!m_finger.isDown())
+        return Error { "release needs a finger on the screen; press a key first" };
+    m_finger.lift();
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Cancel&)
+{
+    if (!m_finger.isDown())
+        return Error { "cancel needs a finger on the screen; press a key first" };
+    m_finger.cancel();
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Wait& command)
+{
+    NSRunLoop::main().advanceBy(command.seconds);
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Clear&)
+{
+    if (UITextField* field = m_app->textField())
+        field->setText("");
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::ExpectText& command)
+{
+    std::string text = fieldText(*m_app);
+    if (text == command.text)
+        return commandDone();
+    return CommandOutcome::expectationFailed(
+        "expected text " + quoteScriptString(command.text) + ", got " + quoteScriptString(text));
+}
+
+CommandResult AppHost::handle(const command::ExpectAlt& command)
+{
+    NSObject* key = TRY(KeyboardKeys::find(command.key));
+    NSString alternate = KeyboardKeys::property(key, contract::alternateEntry);
+    if (!alternate.isNil() && alternate.utf8() == command.alternate)
+        return commandDone();
+    return CommandOutcome::expectationFailed("expected the key " + quoteScriptString(command.key)
+        + " to have the alternate " + quoteScriptString(command.alternate) + ", got "
+        + (alternate.isNil() ? "none" : quoteScriptString(alternate.utf8())));
+}
+
+CommandResult AppHost::handle(const command::ExpectSetting& command)
+{
+    ErrorOr<int> value = SettingsFile::read(command.key);
+    if (value && value.value() == command.value)
+        return commandDone();
+    std::string expected = "expected the setting " + command.key + "=" + std::to_string(command.value);
+    return CommandOutcome::expectationFailed(expected
+        + (value ? ", got " + command.key + "=" + std::to_string(value.value())
+                 : ", but " + value.error().message));
+}
+
+CommandResult AppHost::handle(const command::ExpectScreenText& command)
+{
+    std::vector<ScreenText> texts = ScreenTexts::collect(m_app->window());
+    if (ScreenTexts::find(texts, command.text))
+        return commandDone();
+    return CommandOutcome::expectationFailed("expected the text " + quoteScriptString(command.text)
+        + " on screen; it shows " + ScreenTexts::describe(texts));
+}
+
+CommandResult AppHost::handle(const command::Print&)
+{
+    return CommandOutcome::printed({ fieldText(*m_app) });
+}
+
+CommandResult AppHost::handle(const command::Snapshot& command)
+{
+    return commandDoneIf(Screenshot::writeWindow(m_app->window(), command.file));
+}
+
+CommandResult AppHost::handle(const command::App&)
+{
+    // The driver brings the app to the front; the app itself has nothing to do.
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Back&)
+{
+    return commandDoneIf(m_app->goBack());
+}
+
+CommandResult AppHost::handle(const command::PointerDown& command)
+{
+    m_finger.down(m_app->window(), { static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::PointerMove& command)
+{
+    m_finger.move({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::PointerUp& command)
+{
+    m_finger.up({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
+    return commandDone();
+}
+
+CommandResult AppHost::handle(const command::ListKeys&)
+{
+    if (!KeyboardKeys::activeLayout())
+        return Error { "no keyboard is on screen" };
+    return CommandOutcome::printed(KeyboardKeys::listing());
+}
+
+CommandResult AppHost::handle(const command::KeyboardSnapshot& command)
+{
+    if (!m_keyboard->keyboardView())
+        return Error { "no keyboard is on screen" };
+    return commandDoneIf(Screenshot::writeView(m_keyboard->keyboardView(), command.file));
+}
+
+CommandResult AppHost::handle(const command::Render&)
 {
     if (m_frameBuffer && (m_screenChanged || m_frameBuffer->header().sequence == 0)) {
         Screenshot::drawInto(m_app->window(), *m_frameBuffer);
         m_screenChanged = false;
     }
-    return HostReply::ok();
+    return commandDone();
 }
 
-HostReply AppHost::execute(const ScriptCommand& command)
+CommandResult AppHost::handle(const command::Quit&)
 {
-    std::string error;
-    switch (command.kind) {
-    case ScriptCommandKind::Locale:
-        m_options.locale = command.name;
-        NSLocale::setCurrentLocaleIdentifier(command.name);
-        presentKeyboardAgain();
-        return HostReply::ok();
-    case ScriptCommandKind::Orientation:
-        m_options.orientation = command.name;
-        UIScreen::mainScreen()->setBounds(screenBounds());
-        m_app->setScreenBounds(screenBounds());
-        presentKeyboardAgain();
-        return HostReply::ok();
-    case ScriptCommandKind::Keyboard:
-        return focusKeyboard(command);
-    case ScriptCommandKind::Settings:
-        if (!SettingsFile::store(command.typeMode, command.gesture, error))
-            return HostReply::error(error);
-        return HostReply::ok();
-    case ScriptCommandKind::Keyplane:
-        return switchKeyplane(command.name);
-    case ScriptCommandKind::Shift:
-    case ScriptCommandKind::ShiftLock:
-    case ScriptCommandKind::Unshift:
-        return changeShift(command.kind);
-    case ScriptCommandKind::Tap:
-    case ScriptCommandKind::Flick:
-    case ScriptCommandKind::Slide:
-    case ScriptCommandKind::Drag:
-    case ScriptCommandKind::Press:
-        return keyGesture(command);
-    case ScriptCommandKind::TapPoint: {
-        CGPoint point { static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) };
-        m_finger.down(m_app->window(), point);
-        m_finger.up(point);
-        return HostReply::ok();
-    }
-    case ScriptCommandKind::TapText:
-        return tapText(command.text, std::nullopt);
-    case ScriptCommandKind::TapBeside:
-        return tapText(command.text, command.x);
-    case ScriptCommandKind::Move:
-        if (!m_finger.isDown())
-            return HostReply::error("move needs a finger on the screen; press a key first");
-        m_finger.moveBy(static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y));
-        return HostReply::ok();
-    case ScriptCommandKind::Release:
-    case ScriptCommandKind::Cancel:
-        if (!m_finger.isDown())
-            return HostReply::error(
-                std::string(commandWord(command.kind)) + " needs a finger on the screen; press a key first");
-        if (command.kind == ScriptCommandKind::Release)
-            m_finger.lift();
-        else
-            m_finger.cancel();
-        return HostReply::ok();
-    case ScriptCommandKind::Wait:
-        NSRunLoop::main().advanceBy(command.x);
-        return HostReply::ok();
-    case ScriptCommandKind::Clear:
-        if (UITextField* field = m_app->textField())
-            field->setText("");
-        return HostReply::ok();
-    case ScriptCommandKind::ExpectText:
-    case ScriptCommandKind::ExpectAlt:
-    case ScriptCommandKind::ExpectSetting:
-    case ScriptCommandKind::ExpectScreenText:
-        return expectation(command);
-    case ScriptCommandKind::Print: {
-        UITextField* field = m_app->textField();
-        return HostReply::ok({ field ? field->text().utf8() : std::string() });
-    }
-    case ScriptCommandKind::Snapshot:
-        if (!Screenshot::writeWindow(m_app->window(), command.name, error))
-            return HostReply::error(error);
-        return HostReply::ok();
-    case ScriptCommandKind::App:
-        return HostReply::ok();
-    case ScriptCommandKind::Back:
-        if (!m_app->goBack(error))
-            return HostReply::error(error);
-        return HostReply::ok();
-    case ScriptCommandKind::PointerDown:
-        m_finger.down(m_app->window(), { static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
-        return HostReply::ok();
-    case ScriptCommandKind::PointerMove:
-        m_finger.move({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
-        return HostReply::ok();
-    case ScriptCommandKind::PointerUp:
-        m_finger.up({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
-        return HostReply::ok();
-    case ScriptCommandKind::ListKeys:
-        if (!KeyboardKeys::activeLayout())
-            return HostReply::error("no keyboard is on screen");
-        return HostReply::ok(KeyboardKeys::listing());
-    case ScriptCommandKind::KeyboardSnapshot:
-        if (!m_keyboard->keyboardView())
-            return HostReply::error("no keyboard is on screen");
-        if (!Screenshot::writeView(m_keyboard->keyboardView(), command.name, error))
-            return HostReply::error(error);
-        return HostReply::ok();
-    case ScriptCommandKind::Render:
-        return render();
-    case ScriptCommandKind::Quit:
-        return HostReply::ok();
-    }
-    return HostReply::error("the host does not know this command");
+    return commandDone();
 }

@@ -1,22 +1,22 @@
 #pragma once
 
 #include "platform/substrate/HostProcess.h"
+#include "simulator/CommandResult.h"
 #include "simulator/Finger.h"
 #include "simulator/FrameBuffer.h"
 #include "simulator/HostApp.h"
 #include "simulator/HostOptions.h"
-#include "simulator/HostReply.h"
 #include "simulator/ScriptCommand.h"
 #include "simulator/SystemKeyboard.h"
 
 #include <memory>
+#include <optional>
 
 class NSObject;
-#include <optional>
 
 // One app's process: the device booted from its root, the keyboard extension
 // injected by the platform's loader, and the app's window, driven by the
-// commands the driver sends.
+// commands the driver sends, one handler per command.
 class AppHost {
 public:
     explicit AppHost(HostOptions options);
@@ -24,31 +24,73 @@ public:
     AppHost(const AppHost&) = delete;
     AppHost& operator=(const AppHost&) = delete;
 
-    // Boots the device and starts the app; an error reply says why it could not.
-    HostReply boot();
-    // Runs what is due on the main run loop: timers, notifications, display.
-    void pump();
-    // Carries out one command between two pumps, so that notifications posted
-    // by other processes have arrived before it and its own effects after.
-    HostReply perform(const ScriptCommand& command);
+    // Boots the device and starts the app; an error says why it could not.
+    CommandResult boot();
+    // Carries out one command at a defined point of the script. First the
+    // notifications other processes posted before it (while their commands
+    // ran) are delivered; then the command runs; then the run loop settles,
+    // delivering what this process posted to itself and drawing, before the
+    // answer goes back. So what a script sees never depends on when a socket
+    // happened to be read.
+    CommandResult perform(const ScriptCommand& command);
+    // On the real clock, between commands: timers that came due and
+    // notifications that came meanwhile.
+    void runRealClockTurn();
     void shutDown();
 
+    CommandResult handle(const command::Locale& command);
+    CommandResult handle(const command::Orientation& command);
+    CommandResult handle(const command::Keyboard& command);
+    CommandResult handle(const command::Settings& command);
+    CommandResult handle(const command::Keyplane& command);
+    CommandResult handle(const command::Shift& command);
+    CommandResult handle(const command::ShiftLock& command);
+    CommandResult handle(const command::Unshift& command);
+    CommandResult handle(const command::Tap& command);
+    CommandResult handle(const command::TapPoint& command);
+    CommandResult handle(const command::TapText& command);
+    CommandResult handle(const command::TapBeside& command);
+    CommandResult handle(const command::Flick& command);
+    CommandResult handle(const command::Slide& command);
+    CommandResult handle(const command::Drag& command);
+    CommandResult handle(const command::Press& command);
+    CommandResult handle(const command::Move& command);
+    CommandResult handle(const command::Release& command);
+    CommandResult handle(const command::Cancel& command);
+    CommandResult handle(const command::Wait& command);
+    CommandResult handle(const command::Clear& command);
+    CommandResult handle(const command::ExpectText& command);
+    CommandResult handle(const command::ExpectAlt& command);
+    CommandResult handle(const command::ExpectSetting& command);
+    CommandResult handle(const command::ExpectScreenText& command);
+    CommandResult handle(const command::Print& command);
+    CommandResult handle(const command::Snapshot& command);
+    CommandResult handle(const command::App& command);
+    CommandResult handle(const command::Back& command);
+    CommandResult handle(const command::PointerDown& command);
+    CommandResult handle(const command::PointerMove& command);
+    CommandResult handle(const command::PointerUp& command);
+    CommandResult handle(const command::ListKeys& command);
+    CommandResult handle(const command::KeyboardSnapshot& command);
+    CommandResult handle(const command::Render& command);
+    CommandResult handle(const command::Quit& command);
+
 private:
-    HostReply execute(const ScriptCommand& command);
+    enum class ShiftTarget { Shifted, Locked, Off };
+
     std::unique_ptr<HostApp> makeApp();
     CGRect screenBounds() const;
     // Who this process is, for the injection loader's filters.
     HostProcess hostProcess() const;
+    void deliverNotifications();
+    void settle();
 
-    HostReply focusKeyboard(const ScriptCommand& command);
     void presentKeyboardAgain();
-    HostReply switchKeyplane(const std::string& name);
-    HostReply changeShift(ScriptCommandKind kind);
-    HostReply keyGesture(const ScriptCommand& command);
-    HostReply tapText(const std::string& text, std::optional<double> beside);
-    HostReply expectation(const ScriptCommand& command);
-    HostReply render();
-    NSObject* keyOrError(const std::string& name, HostReply& failure);
+    CommandResult changeShift(ShiftTarget target);
+    // Down on the key, then moved up by the distance in steps about 5 points apart, then lifted.
+    CommandResult upwardGesture(const std::string& key, double distance);
+    ErrorOr<CGRect> frameOfText(const std::string& text);
+    void tapAt(CGPoint point);
 
     HostOptions m_options;
     std::unique_ptr<HostApp> m_app;

@@ -1,17 +1,23 @@
 #include "simulator/AppProcess.h"
 
+#include "simulator/HostReply.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 
 namespace {
+
+// How long a host that was asked to quit may take before it is killed.
+constexpr std::chrono::milliseconds quitGrace { 2000 };
 
 // Puts a descriptor at a fixed number in the child, without close-on-exec.
 void placeDescriptor(int descriptor, int target)
@@ -51,21 +57,19 @@ void placeDescriptor(int descriptor, int target)
 
 } // namespace
 
-std::unique_ptr<AppProcess> AppProcess::start(
-    std::string displayName, const std::vector<std::string>& arguments, int frameBuffer, std::string& error)
+ErrorOr<std::unique_ptr<AppProcess>> AppProcess::start(
+    std::string displayName, const std::vector<std::string>& arguments, int frameBuffer)
 {
     int sockets[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0) {
-        error = std::string("cannot make a socket pair: ") + std::strerror(errno);
-        return nullptr;
-    }
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0)
+        return Error { std::string("cannot make a socket pair: ") + std::strerror(errno) };
     pid_t parent = ::getpid();
     pid_t pid = ::fork();
     if (pid < 0) {
-        error = std::string("cannot start a process: ") + std::strerror(errno);
+        int failure = errno;
         ::close(sockets[0]);
         ::close(sockets[1]);
-        return nullptr;
+        return Error { std::string("cannot start a process: ") + std::strerror(failure) };
     }
     if (pid == 0)
         execChild(arguments, sockets[1], frameBuffer, parent);
@@ -85,33 +89,33 @@ AppProcess::~AppProcess()
     stop();
 }
 
-HostReply AppProcess::request(std::string_view line, std::chrono::milliseconds timeout)
+CommandResult AppProcess::request(std::string_view line, std::chrono::milliseconds timeout)
 {
     if (!isRunning())
-        return HostReply::error("the " + m_displayName + " app is not running");
+        return Error { "the " + m_displayName + " app is not running" };
     if (!m_channel.writeLine(line))
-        return HostReply::error("the " + m_displayName + " app " + reapAndDescribe());
+        return Error { "the " + m_displayName + " app " + reapAndDescribe() };
     return readReply(timeout);
 }
 
-HostReply AppProcess::readReply(std::chrono::milliseconds timeout)
+CommandResult AppProcess::readReply(std::chrono::milliseconds timeout)
 {
     if (!isRunning())
-        return HostReply::error("the " + m_displayName + " app is not running");
+        return Error { "the " + m_displayName + " app is not running" };
     HostReplyReader reader;
-    while (!reader.isComplete) {
+    while (true) {
         auto result = m_channel.readLine(timeout);
         if (result.status == LineChannel::ReadStatus::TimedOut) {
             stop();
-            return HostReply::error("the " + m_displayName + " app did not answer within "
+            return Error { "the " + m_displayName + " app did not answer within "
                 + std::to_string(std::chrono::duration_cast<std::chrono::seconds>(timeout).count())
-                + " seconds and was stopped");
+                + " seconds and was stopped" };
         }
         if (result.status == LineChannel::ReadStatus::Closed)
-            return HostReply::error("the " + m_displayName + " app " + reapAndDescribe());
-        reader.consume(result.line);
+            return Error { "the " + m_displayName + " app " + reapAndDescribe() };
+        if (auto reply = reader.consume(result.line))
+            return std::move(*reply);
     }
-    return reader.reply;
 }
 
 std::string AppProcess::reapAndDescribe()
@@ -134,17 +138,17 @@ void AppProcess::stop()
         return;
     m_channel.writeLine("quit");
     m_channel.close();
-    // A host quits as soon as its socket closes; give it a moment, then make sure.
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        int status = 0;
-        pid_t reaped = ::waitpid(m_pid, &status, WNOHANG);
-        if (reaped == m_pid || (reaped < 0 && errno == ECHILD)) {
-            m_pid = -1;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // A host quits as soon as its socket closes: wait for its end (its pidfd
+    // becomes readable), at most a while, then make sure.
+    int exited = static_cast<int>(::syscall(SYS_pidfd_open, m_pid, 0));
+    if (exited >= 0) {
+        pollfd entry { exited, POLLIN, 0 };
+        while (::poll(&entry, 1, static_cast<int>(quitGrace.count())) < 0 && errno == EINTR) { }
+        ::close(exited);
     }
-    ::kill(m_pid, SIGKILL);
-    ::waitpid(m_pid, nullptr, 0);
+    if (::waitpid(m_pid, nullptr, WNOHANG) != m_pid) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
     m_pid = -1;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulator/HostReply.h"
+#include "simulator/CommandResult.h"
 #include "simulator/LineChannel.h"
 
 #include <chrono>
@@ -21,8 +21,8 @@ public:
 
     // Starts the program; displayName names the app in messages. frameBuffer
     // is handed to the child as descriptor 4 when it is not -1.
-    static std::unique_ptr<AppProcess> start(std::string displayName,
-        const std::vector<std::string>& arguments, int frameBuffer, std::string& error);
+    static ErrorOr<std::unique_ptr<AppProcess>> start(
+        std::string displayName, const std::vector<std::string>& arguments, int frameBuffer);
 
     ~AppProcess();
     AppProcess(const AppProcess&) = delete;
@@ -33,13 +33,14 @@ public:
     bool isRunning() const { return m_pid > 0; }
 
     // Sends one command line and waits for its whole reply. A host that dies
-    // or does not answer in time gives an error reply that says so.
-    HostReply request(std::string_view line, std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    // or does not answer in time is an error that says so.
+    CommandResult request(
+        std::string_view line, std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
     // Waits for one whole reply, such as the one a host sends when it has booted.
-    HostReply readReply(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    CommandResult readReply(std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
-    // Asks the host to quit, waits briefly, then kills it; always reaps it.
+    // Asks the host to quit, gives it a moment to end, then kills it; always reaps it.
     void stop();
 
     // Only start() makes one.

@@ -1,5 +1,7 @@
 #include "simulator/CommandLine.h"
 
+#include "simulator/ScriptText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -7,10 +9,6 @@
 #include <map>
 
 namespace {
-
-struct CommandLineError {
-    std::string message;
-};
 
 std::optional<int> readInteger(const std::string& text)
 {
@@ -28,46 +26,64 @@ std::string upper(std::string text)
     return text;
 }
 
-using OptionHandler = std::function<void(CommandLine&, const std::string&)>;
+using OptionHandler = std::function<ErrorOr<void>(CommandLine&, const std::string&)>;
+
+Error expectedAfter(std::string_view what, std::string_view option, const std::string& value)
+{
+    return Error { "expected " + std::string(what) + " after " + std::string(option) + ", got "
+        + quoteScriptString(value) };
+}
+
+// An option that keeps its value as it is.
+template <auto member> OptionHandler keep()
+{
+    return [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
+        line.*member = value;
+        return {};
+    };
+}
 
 const std::map<std::string, OptionHandler>& keysOptions()
 {
     static const std::map<std::string, OptionHandler> options = {
-        { "--locale", [](CommandLine& line, const std::string& value) { line.locale = value; } },
+        { "--locale", keep<&CommandLine::locale>() },
         { "--keyboard-type",
-            [](CommandLine& line, const std::string& value) {
+            [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
                 auto type = readInteger(value);
                 if (!type || *type < 0)
-                    throw CommandLineError { "expected a keyboard type number after --keyboard-type, got \""
-                        + value + "\"" };
+                    return expectedAfter("a keyboard type number", "--keyboard-type", value);
                 line.keyboardType = *type;
+                return {};
             } },
         { "--layout",
-            [](CommandLine& line, const std::string& value) {
-                line.layout = upper(value);
-                if (line.layout != "QWERTY" && line.layout != "QWERTZ" && line.layout != "AZERTY")
-                    throw CommandLineError { "expected QWERTY, QWERTZ or AZERTY after --layout, got \""
-                        + value + "\"" };
+            [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
+                for (auto layout : { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::QWERTZ,
+                         KeyboardLetterLayout::AZERTY }) {
+                    if (upper(value) == letterLayoutName(layout)) {
+                        line.layout = layout;
+                        return {};
+                    }
+                }
+                return expectedAfter("QWERTY, QWERTZ or AZERTY", "--layout", value);
             } },
-        { "--keyplane", [](CommandLine& line, const std::string& value) { line.keyplane = value; } },
+        { "--keyplane", keep<&CommandLine::keyplane>() },
         { "--orientation",
-            [](CommandLine& line, const std::string& value) {
-                if (value != "portrait" && value != "landscape")
-                    throw CommandLineError { "expected portrait or landscape after --orientation, got \""
-                        + value + "\"" };
-                line.orientation = value;
+            [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
+                auto orientation = orientationFromWord(value);
+                if (!orientation)
+                    return expectedAfter("portrait or landscape", "--orientation", value);
+                line.orientation = *orientation;
+                return {};
             } },
         { "--type-mode",
-            [](CommandLine& line, const std::string& value) {
+            [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
                 auto mode = readInteger(value);
                 if (!mode || (*mode != 1 && *mode != 2))
-                    throw CommandLineError {
-                        "expected 1 (Shifted key) or 2 (Alternate key) after --type-mode, got \"" + value
-                        + "\""
-                    };
+                    return expectedAfter("1 (Shifted key) or 2 (Alternate key)", "--type-mode", value);
                 line.typeMode = *mode;
+                return {};
             } },
-        { "--png", [](CommandLine& line, const std::string& value) { line.pngFile = value; } },
+        { "--png", keep<&CommandLine::pngFile>() },
     };
     return options;
 }
@@ -75,7 +91,7 @@ const std::map<std::string, OptionHandler>& keysOptions()
 const std::map<std::string, OptionHandler>& demoOptions()
 {
     static const std::map<std::string, OptionHandler> options = {
-        { "--out", [](CommandLine& line, const std::string& value) { line.outputDirectory = value; } },
+        { "--out", keep<&CommandLine::outputDirectory>() },
     };
     return options;
 }
@@ -85,7 +101,7 @@ const std::map<std::string, OptionHandler>& interactiveOptions()
     static const std::map<std::string, OptionHandler> options = {
         { "--locale", keysOptions().at("--locale") },
         { "--orientation", keysOptions().at("--orientation") },
-        { "--replay", [](CommandLine& line, const std::string& value) { line.replayFile = value; } },
+        { "--replay", keep<&CommandLine::replayFile>() },
     };
     return options;
 }
@@ -130,7 +146,7 @@ const std::map<std::string, OptionHandler>& optionsFor(CommandLine::Mode mode)
     }
 }
 
-void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
+ErrorOr<void> readArguments(const std::vector<std::string>& arguments, CommandLine& line)
 {
     std::optional<std::string> command;
     std::vector<std::string> positional;
@@ -138,18 +154,18 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
         std::string argument = arguments[index];
         if (argument == "--help" || argument == "-h") {
             line.mode = CommandLine::Mode::Help;
-            return;
+            return {};
         }
         if (argument == "--version") {
             line.mode = CommandLine::Mode::Version;
-            return;
+            return {};
         }
         if (argument.size() < 2 || argument.compare(0, 2, "--") != 0) {
             if (!command) {
                 auto mode = modes().find(argument);
                 if (mode == modes().end())
-                    throw CommandLineError { "expected a command (keys, run, demo, interactive), got \""
-                        + argument + "\"" };
+                    return Error { "expected a command (keys, run, demo, interactive), got "
+                        + quoteScriptString(argument) };
                 command = argument;
                 line.mode = mode->second;
             } else {
@@ -166,45 +182,42 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
         auto handler = options.find(argument);
         if (argument != "--device" && handler == options.end()) {
             std::string context = command ? "for " + *command : "before the command";
-            throw CommandLineError { "unknown option " + argument + " " + context + "; expected one of "
-                + optionList(options) };
+            return Error { "unknown option " + escapeControlCharacters(argument) + " " + context
+                + "; expected one of " + optionList(options) };
         }
         if (!value) {
             if (index + 1 == arguments.size())
-                throw CommandLineError { "expected a value after " + argument };
+                return Error { "expected a value after " + argument };
             value = arguments[++index];
         }
         if (argument == "--device")
             line.deviceRoot = *value;
         else
-            handler->second(line, *value);
+            TRY(handler->second(line, *value));
     }
 
     if (!command) {
         line.mode = CommandLine::Mode::Help;
-        return;
+        return {};
     }
     if (line.mode == CommandLine::Mode::Run) {
         if (positional.size() != 1)
-            throw CommandLineError { "expected one script file after run, as in: corvane-sim run SCRIPT" };
+            return Error { "expected one script file after run, as in: corvane-sim run SCRIPT" };
         line.scriptFile = positional[0];
     } else if (!positional.empty()) {
-        throw CommandLineError { "expected no further arguments after " + *command + ", got \""
-            + positional[0] + "\"" };
+        return Error { "expected no further arguments after " + *command + ", got "
+            + quoteScriptString(positional[0]) };
     }
+    return {};
 }
 
 } // namespace
 
-CommandLineParse parseCommandLine(const std::vector<std::string>& arguments)
+ErrorOr<CommandLine> parseCommandLine(const std::vector<std::string>& arguments)
 {
-    CommandLineParse result;
-    try {
-        readArguments(arguments, result.commandLine);
-    } catch (const CommandLineError& error) {
-        result.error = error.message;
-    }
-    return result;
+    CommandLine line;
+    TRY(readArguments(arguments, line));
+    return line;
 }
 
 std::string usageText()

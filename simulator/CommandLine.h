@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/foundation/ErrorOr.h"
+#include "platform/keyboard/KeyboardConfiguration.h"
+#include "simulator/AppKind.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,9 +18,10 @@ struct CommandLine {
     // keys (also the starting locale and orientation of interactive)
     std::string locale { "en_US" };
     int keyboardType { 0 };
-    std::string layout { "QWERTY" };
+    // Nothing: the locale's own, as the keyboard picks it.
+    std::optional<KeyboardLetterLayout> layout;
     std::optional<std::string> keyplane;
-    std::string orientation { "portrait" };
+    ScreenOrientation orientation { ScreenOrientation::Portrait };
     std::optional<int> typeMode;
     std::optional<std::string> pngFile;
 
@@ -28,13 +33,8 @@ struct CommandLine {
     std::optional<std::string> replayFile;
 };
 
-struct CommandLineParse {
-    CommandLine commandLine;
-    // Set when the command line is wrong; says what was expected.
-    std::optional<std::string> error;
-};
-
-CommandLineParse parseCommandLine(const std::vector<std::string>& arguments);
+// An error says what was expected.
+ErrorOr<CommandLine> parseCommandLine(const std::vector<std::string>& arguments);
 
 // The text of `corvane-sim --help`.
 std::string usageText();

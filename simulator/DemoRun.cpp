@@ -2,7 +2,8 @@
 
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
-#include "simulator/ScriptParser.h"
+#include "simulator/ScriptLanguage.h"
+#include "simulator/ScriptText.h"
 #include "simulator/TemporaryDevice.h"
 
 #include <chrono>
@@ -139,7 +140,7 @@ private:
         Driver::Settings settings;
         settings.executable = currentExecutable();
         settings.deviceRoot = deviceRoot;
-        settings.firstApp = "settings";
+        settings.firstApp = AppKind::Settings;
         return settings;
     }
 
@@ -155,9 +156,9 @@ private:
 
 std::string DemoSession::fieldText()
 {
-    HostReply reply = m_driver.execute(ScriptCommand::of(ScriptCommandKind::Print));
+    CommandResult printed = m_driver.execute(command::Print {});
     std::string text;
-    for (const std::string& line : reply.output)
+    for (const std::string& line : printed ? printed.value().output : std::vector<std::string>())
         text += (text.empty() ? "" : "\n") + line;
     return text;
 }
@@ -178,16 +179,21 @@ bool DemoSession::runStep(int number, const DemoStep& step)
     m_script << "# " << number << ". " << step.progress << "\n" << commands << "\n";
     m_transcript << number << ". " << step.description << "\n";
 
-    for (ScriptCommand command : script.commands) {
-        m_transcript << "     > " << command.toLine() << "\n";
-        if (command.kind == ScriptCommandKind::Snapshot)
-            command.name = (m_output / command.name).string();
-        HostReply reply = m_driver.execute(command);
-        if (reply.status != HostReply::Status::Ok) {
+    for (ScriptLine line : script.lines) {
+        std::string written = writeScriptCommand(line.command);
+        m_transcript << "     > " << written << "\n";
+        if (auto* snapshot = std::get_if<command::Snapshot>(&line.command))
+            snapshot->file = (m_output / snapshot->file).string();
+        CommandResult result = m_driver.execute(line.command);
+        std::optional<std::string> failure;
+        if (!result)
+            failure = result.error().message;
+        else if (result.value().unmetExpectation)
+            failure = result.value().unmetExpectation;
+        if (failure) {
             std::cout << " failed\n";
-            std::cerr << "corvane-sim: demo step " << number << " (" << command.toLine()
-                      << "): " << reply.message << '\n';
-            m_transcript << "     FAILED: " << reply.message << "\n";
+            std::cerr << "corvane-sim: demo step " << number << " (" << written << "): " << *failure << '\n';
+            m_transcript << "     FAILED: " << *failure << "\n";
             return false;
         }
     }
@@ -250,14 +256,13 @@ int runDemo(const CommandLine& commandLine, const std::string& deviceRoot)
     }
     clearEarlierDemo(output);
 
-    std::string copyError;
-    auto device = TemporaryDevice::copyOf(deviceRoot, copyError);
+    auto device = TemporaryDevice::copyOf(deviceRoot);
     if (!device) {
-        std::cerr << "corvane-sim: " << copyError << '\n';
+        std::cerr << "corvane-sim: " << device.error().message << '\n';
         return 2;
     }
     std::cout << "Corvane demo: Settings and Notes, each in its own process, on a fresh copy of "
               << deviceRoot << '\n';
-    DemoSession session(device->root(), output);
+    DemoSession session(device.value().root(), output);
     return session.run(deviceRoot);
 }

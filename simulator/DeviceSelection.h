@@ -1,22 +1,21 @@
 #pragma once
 
+#include "platform/foundation/ErrorOr.h"
 #include "simulator/CommandLine.h"
 
-#include <optional>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
 // The device root a run boots: --device, else $CORVANE_DEVICE_ROOT, else the
-// build's own device folder; always an absolute path.
-struct DeviceSelection {
-    std::string root;
-    // Set when the root cannot be used; says what to do about it.
-    std::optional<std::string> error;
-    // Things worth knowing that do not stop the run (a deliverable missing).
-    std::vector<std::string> warnings;
-};
+// build's own device folder; always an absolute path. It holds Corvane's
+// deliverables, or the run does not start: an empty folder is laid out from
+// the build's package (saying so on progress), and anything else that lacks
+// them is an error that says how to make one.
+ErrorOr<std::string> prepareDeviceRoot(const CommandLine& commandLine, std::ostream& progress);
 
-DeviceSelection selectDeviceRoot(const CommandLine& commandLine);
+// The deliverables' files in a device root, as device paths ("/Library/…").
+std::vector<std::string> deliverablePaths();
 
 // The path of the running corvane-sim, which host processes are started from.
 std::string currentExecutable();

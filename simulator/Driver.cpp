@@ -24,29 +24,19 @@ void Driver::stopAll()
     m_frameBuffers.clear();
 }
 
-std::string Driver::displayName(const std::string& app)
-{
-    if (app == "settings")
-        return "Settings";
-    if (app == "notes")
-        return "Notes";
-    return "keyboard test";
-}
-
-FrameBuffer* Driver::frameBuffer(const std::string& app)
+FrameBuffer* Driver::frameBuffer(AppKind app)
 {
     auto found = m_frameBuffers.find(app);
     return found == m_frameBuffers.end() ? nullptr : &found->second;
 }
 
-AppProcess* Driver::hostFor(const std::string& app, HostReply& failure)
+ErrorOr<AppProcess*> Driver::hostFor(AppKind app)
 {
     auto found = m_hosts.find(app);
     if (found != m_hosts.end() && found->second->isRunning())
         return found->second.get();
 
-    if (m_progress)
-        m_progress("starting the " + displayName(app) + " app in a process of its own");
+    std::string name(appDisplayName(app));
     HostOptions options;
     options.app = app;
     options.deviceRoot = m_settings.deviceRoot;
@@ -58,109 +48,116 @@ AppProcess* Driver::hostFor(const std::string& app, HostReply& failure)
     int frameDescriptor = -1;
     if (options.hasFrameBuffer) {
         FrameBuffer buffer = FrameBuffer::create();
-        if (!buffer.isValid()) {
-            failure
-                = HostReply::error("cannot make a shared frame buffer for the " + displayName(app) + " app");
-            return nullptr;
-        }
+        if (!buffer.isValid())
+            return Error { "cannot make a shared frame buffer for the " + name + " app" };
         frameDescriptor = buffer.descriptor();
         m_frameBuffers.insert_or_assign(app, std::move(buffer));
     }
 
     std::vector<std::string> arguments = options.toArguments();
     arguments.insert(arguments.begin(), m_settings.executable);
-    std::string error;
-    auto host = AppProcess::start(displayName(app), arguments, frameDescriptor, error);
-    if (!host) {
-        failure = HostReply::error("cannot start the " + displayName(app) + " app: " + error);
-        return nullptr;
-    }
+    auto started = AppProcess::start(name, arguments, frameDescriptor);
+    if (!started)
+        return Error { "cannot start the " + name + " app: " + started.error().message };
+    std::unique_ptr<AppProcess> host = started.releaseValue();
     // A host answers once it has booted: ok, or why it could not.
-    HostReply boot = host->readReply();
-    if (boot.status != HostReply::Status::Ok) {
-        failure = HostReply::error(boot.message);
-        return nullptr;
-    }
-    AppProcess* started = host.get();
+    TRY(host->readReply());
+    AppProcess* running = host.get();
     m_hosts[app] = std::move(host);
-    return started;
+    return running;
 }
 
-AppProcess* Driver::frontHost(HostReply& failure)
+CommandResult Driver::sendToFront(const ScriptCommand& command)
 {
-    return hostFor(m_front, failure);
+    AppProcess* host = TRY(hostFor(m_front));
+    return host->request(writeScriptCommand(command));
 }
 
-HostReply Driver::forwardToAll(const ScriptCommand& command)
+CommandResult Driver::sendToAll(const ScriptCommand& command)
 {
-    HostReply reply = HostReply::ok();
-    for (auto& entry : m_hosts) {
-        if (!entry.second->isRunning())
+    CommandResult front = commandDone();
+    for (auto& [app, host] : m_hosts) {
+        if (!host->isRunning())
             continue;
-        HostReply answer = entry.second->request(command.toLine());
-        if (answer.status != HostReply::Status::Ok)
+        CommandResult answer = host->request(writeScriptCommand(command));
+        if (!answer || answer.value().unmetExpectation)
             return answer;
-        if (entry.first == m_front)
-            reply = answer;
+        if (app == m_front)
+            front = std::move(answer);
     }
-    return reply;
+    return front;
 }
 
-HostReply Driver::execute(const ScriptCommand& command)
+CommandResult Driver::route(const command::App& command)
 {
-    ScriptCommand sent = command;
-    switch (command.kind) {
-    case ScriptCommandKind::App: {
-        HostReply failure;
-        if (!hostFor(command.name, failure))
-            return failure;
-        m_front = command.name;
-        break;
-    }
-    case ScriptCommandKind::Locale:
-        // Apps started later boot with it; running ones switch now.
-        m_settings.locale = command.name;
-        return forwardToAll(command);
-    case ScriptCommandKind::Orientation:
-        m_settings.orientation = command.name;
-        return forwardToAll(command);
-    case ScriptCommandKind::Wait:
-        // Time passes for every app, in front or not.
-        if (m_hosts.empty())
-            break;
-        return forwardToAll(command);
-    case ScriptCommandKind::Snapshot:
-        // Hosts write where the person running the script is.
-        sent.name = std::filesystem::absolute(command.name).string();
-        break;
-    default:
-        break;
-    }
-
-    HostReply failure;
-    AppProcess* host = frontHost(failure);
-    if (!host)
-        return failure;
-    return host->request(sent.toLine());
+    TRY(hostFor(command.app));
+    m_front = command.app;
+    return sendToFront(command);
 }
 
-int Driver::runScript(
-    const std::string& fileName, const ParsedScript& script, std::ostream& output, std::ostream& errors)
+CommandResult Driver::route(const command::Locale& command)
+{
+    // Apps started later boot with it; running ones switch now.
+    m_settings.locale = command.identifier;
+    return sendToAll(command);
+}
+
+CommandResult Driver::route(const command::Orientation& command)
+{
+    m_settings.orientation = command.orientation;
+    return sendToAll(command);
+}
+
+CommandResult Driver::route(const command::Wait& command)
+{
+    // Time passes for every app, in front or not; before any app runs there is nothing to wait for.
+    if (m_hosts.empty())
+        return commandDone();
+    return sendToAll(command);
+}
+
+CommandResult Driver::route(const command::Snapshot& command)
+{
+    // Hosts write where the person running the script is.
+    return sendToFront(command::Snapshot { std::filesystem::absolute(command.file).string() });
+}
+
+CommandResult Driver::route(const command::KeyboardSnapshot& command)
+{
+    return sendToFront(command::KeyboardSnapshot { std::filesystem::absolute(command.file).string() });
+}
+
+CommandResult Driver::execute(const ScriptCommand& command)
+{
+    return std::visit([this](const auto& each) { return route(each); }, command);
+}
+
+int Driver::runScript(const ParsedScript& script, std::ostream& output, std::ostream& errors)
 {
     // A script that does not parse runs not even its first lines.
     if (script.error) {
         errors << script.error->format() << '\n';
         return 2;
     }
-    for (const ScriptCommand& command : script.commands) {
-        HostReply reply = execute(command);
-        for (const std::string& line : reply.output)
-            output << line << '\n';
-        output.flush();
-        if (reply.status == HostReply::Status::Ok)
-            continue;
-        errors << ScriptError { fileName, command.line, reply.message }.format() << '\n';
-        return reply.status == HostReply::Status::Failed ? 1 : 2;
+    const std::string& file = script.fileName;
+    for (const ScriptLine& line : script.lines) {
+        CommandResult result = execute(line.command);
+        if (result) {
+            for (const std::string& printed : result.value().output)
+                output << printed << '\n';
+            if (!output.flush()) {
+                errors << ScriptError { file, line.number, "cannot write the output" }.format() << '\n';
+                return 2;
+            }
+        }
+        if (!result) {
+            errors << ScriptError { file, line.number, result.error().message }.format() << '\n';
+            return 2;
+        }
+        if (const auto& unmet = result.value().unmetExpectation) {
+            errors << ScriptError { file, line.number, *unmet }.format() << '\n';
+            return 1;
+        }
     }
     return 0;
 }

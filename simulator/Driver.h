@@ -1,12 +1,10 @@
 #pragma once
 
 #include "simulator/AppProcess.h"
+#include "simulator/CommandResult.h"
 #include "simulator/FrameBuffer.h"
-#include "simulator/HostReply.h"
-#include "simulator/ScriptCommand.h"
-#include "simulator/ScriptParser.h"
+#include "simulator/ScriptLanguage.h"
 
-#include <functional>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -21,12 +19,12 @@ public:
         std::string executable;
         std::string deviceRoot;
         std::string locale { "en_US" };
-        std::string orientation { "portrait" };
+        ScreenOrientation orientation { ScreenOrientation::Portrait };
         bool realClock { false };
         // Each host renders into a shared frame buffer (for a window).
         bool withFrameBuffers { false };
         // The app that commands go to before any `app` command.
-        std::string firstApp { "test" };
+        AppKind firstApp { AppKind::Test };
     };
 
     explicit Driver(Settings settings);
@@ -34,37 +32,39 @@ public:
     Driver(const Driver&) = delete;
     Driver& operator=(const Driver&) = delete;
 
-    // Carries out one command. Messages in the reply carry no file or line.
-    HostReply execute(const ScriptCommand& command);
+    // Carries out one command, one at a time: a host answers only once the
+    // command is done, so whatever it posted has reached every other app
+    // before the next command goes out. Messages carry no file or line.
+    CommandResult execute(const ScriptCommand& command);
 
     // Runs a parsed script: what `print` prints goes to output, errors to
-    // errors as FILE:LINE: message. Answers the exit status: 0, 1 when an
-    // expectation failed, 2 on an error.
-    int runScript(
-        const std::string& fileName, const ParsedScript& script, std::ostream& output, std::ostream& errors);
+    // errors. Answers the exit status: 0, 1 for an expectation that did not
+    // hold, 2 for an error (a failed write of the output included).
+    int runScript(const ParsedScript& script, std::ostream& output, std::ostream& errors);
 
-    const std::string& frontApp() const { return m_front; }
-    // The front app's host, started if needed; nothing when it cannot start.
-    AppProcess* frontHost(HostReply& failure);
-    FrameBuffer* frameBuffer(const std::string& app);
-
-    // Called with a line of progress whenever an app starts ("Starting the notes app …").
-    void setProgressReporter(std::function<void(const std::string&)> reporter)
-    {
-        m_progress = std::move(reporter);
-    }
+    AppKind frontApp() const { return m_front; }
+    FrameBuffer* frameBuffer(AppKind app);
 
     // Stops every host and reaps it.
     void stopAll();
 
 private:
-    AppProcess* hostFor(const std::string& app, HostReply& failure);
-    HostReply forwardToAll(const ScriptCommand& command);
-    static std::string displayName(const std::string& app);
+    // Most commands are the app in front's; these are the driver's too.
+    template <typename Command> CommandResult route(const Command& command) { return sendToFront(command); }
+    CommandResult route(const command::App& command);
+    CommandResult route(const command::Locale& command);
+    CommandResult route(const command::Orientation& command);
+    CommandResult route(const command::Wait& command);
+    CommandResult route(const command::Snapshot& command);
+    CommandResult route(const command::KeyboardSnapshot& command);
+
+    ErrorOr<AppProcess*> hostFor(AppKind app);
+    CommandResult sendToFront(const ScriptCommand& command);
+    // To every running app; the answer is the front app's.
+    CommandResult sendToAll(const ScriptCommand& command);
 
     Settings m_settings;
-    std::string m_front;
-    std::map<std::string, std::unique_ptr<AppProcess>> m_hosts;
-    std::map<std::string, FrameBuffer> m_frameBuffers;
-    std::function<void(const std::string&)> m_progress;
+    AppKind m_front;
+    std::map<AppKind, std::unique_ptr<AppProcess>> m_hosts;
+    std::map<AppKind, FrameBuffer> m_frameBuffers;
 };

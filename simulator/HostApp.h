@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/foundation/ErrorOr.h"
 #include "platform/graphics/CGGeometry.h"
 
 #include <string>
@@ -21,10 +22,6 @@ public:
     virtual UITextField* textField() const = 0;
     // The device turned: the window takes the new screen size.
     virtual void setScreenBounds(CGRect bounds) = 0;
-    // Pops the app's page stack; false, with the reason, when there is nothing to pop.
-    virtual bool goBack(std::string& reason)
-    {
-        reason = "this app has no page to go back from";
-        return false;
-    }
+    // Pops the app's page stack; an error when there is nothing to pop.
+    virtual ErrorOr<void> goBack() { return Error { "this app has no page to go back from" }; }
 };

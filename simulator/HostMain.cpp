@@ -5,7 +5,7 @@
 #include "simulator/HostOptions.h"
 #include "simulator/HostReply.h"
 #include "simulator/LineChannel.h"
-#include "simulator/ScriptParser.h"
+#include "simulator/ScriptLanguage.h"
 
 #include <chrono>
 #include <iostream>
@@ -13,8 +13,23 @@
 namespace {
 
 // How often a host on the real clock wakes up by itself to fire timers and
-// take notifications while no command comes.
+// take notifications while no command comes. A host on the virtual clock
+// does nothing between commands: what it is sent meanwhile waits for the next.
 constexpr std::chrono::milliseconds realClockTick { 10 };
+
+CommandResult readCommand(const std::string& line, AppHost& host, bool& quit)
+{
+    auto parsed = parseScriptLine(line, ScriptSyntax::HostProtocol);
+    if (!parsed)
+        return Error { "the host could not read the command: " + parsed.error().message };
+    if (!parsed.value())
+        return Error { "the host was sent an empty command" };
+    if (std::holds_alternative<command::Quit>(*parsed.value())) {
+        quit = true;
+        return commandDone();
+    }
+    return host.perform(*parsed.value());
+}
 
 } // namespace
 
@@ -22,35 +37,27 @@ int runHostProcess(const std::vector<std::string>& arguments)
 {
     auto options = HostOptions::fromArguments(arguments);
     if (!options) {
-        std::cerr << "corvane-sim: this mode is started by corvane-sim itself, not by hand\n";
+        std::cerr << "corvane-sim: " << options.error().message << '\n';
         return 2;
     }
     LineChannel channel(AppProcess::commandDescriptor);
-    AppHost host(*options);
-    HostReply boot = host.boot();
-    if (!writeHostReply(channel, boot) || boot.status != HostReply::Status::Ok)
+    AppHost host(options.value());
+    CommandResult boot = host.boot();
+    if (!writeHostReply(channel, boot) || !boot)
         return 2;
 
-    while (true) {
-        auto timeout = options->realClock ? realClockTick : std::chrono::milliseconds(-1);
+    auto timeout = options.value().realClock ? realClockTick : std::chrono::milliseconds(-1);
+    bool quit = false;
+    while (!quit) {
         auto request = channel.readLine(timeout);
         if (request.status == LineChannel::ReadStatus::Closed)
             break;
         if (request.status == LineChannel::ReadStatus::TimedOut) {
-            host.pump();
+            host.runRealClockTurn();
             continue;
         }
-        ParsedLine parsed = parseScriptLine(request.line, 0, ScriptSyntax::HostProtocol);
-        if (parsed.command && parsed.command->kind == ScriptCommandKind::Quit)
-            break;
-        HostReply reply;
-        if (parsed.error)
-            reply = HostReply::error("the host could not read the command: " + *parsed.error);
-        else if (parsed.command)
-            reply = host.perform(*parsed.command);
-        else
-            reply = HostReply::error("the host was sent an empty command");
-        if (!writeHostReply(channel, reply))
+        CommandResult result = readCommand(request.line, host, quit);
+        if (!quit && !writeHostReply(channel, result))
             break;
     }
     host.shutDown();

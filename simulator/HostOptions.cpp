@@ -2,17 +2,19 @@
 
 std::vector<std::string> HostOptions::toArguments() const
 {
-    std::vector<std::string> arguments = { hostModeArgument, "--app", app, "--device", deviceRoot, "--locale",
-        locale, "--orientation", orientation, "--clock", realClock ? "real" : "virtual" };
+    std::vector<std::string> arguments = { hostModeArgument, "--app", std::string(appWord(app)), "--device",
+        deviceRoot, "--locale", locale, "--orientation", std::string(orientationWord(orientation)), "--clock",
+        realClock ? "real" : "virtual" };
     if (hasFrameBuffer)
         arguments.push_back("--frame-buffer");
     return arguments;
 }
 
-std::optional<HostOptions> HostOptions::fromArguments(const std::vector<std::string>& arguments)
+ErrorOr<HostOptions> HostOptions::fromArguments(const std::vector<std::string>& arguments)
 {
+    Error handMade { "this mode is started by corvane-sim itself, not by hand" };
     if (arguments.empty() || arguments[0] != hostModeArgument)
-        return std::nullopt;
+        return handMade;
     HostOptions options;
     for (std::size_t index = 1; index < arguments.size(); ++index) {
         const std::string& option = arguments[index];
@@ -21,20 +23,20 @@ std::optional<HostOptions> HostOptions::fromArguments(const std::vector<std::str
             continue;
         }
         if (index + 1 == arguments.size())
-            return std::nullopt;
+            return handMade;
         const std::string& value = arguments[++index];
-        if (option == "--app")
-            options.app = value;
+        if (option == "--app" && appFromWord(value))
+            options.app = *appFromWord(value);
         else if (option == "--device")
             options.deviceRoot = value;
         else if (option == "--locale")
             options.locale = value;
-        else if (option == "--orientation")
-            options.orientation = value;
+        else if (option == "--orientation" && orientationFromWord(value))
+            options.orientation = *orientationFromWord(value);
         else if (option == "--clock" && (value == "real" || value == "virtual"))
             options.realClock = value == "real";
         else
-            return std::nullopt;
+            return handMade;
     }
     return options;
 }

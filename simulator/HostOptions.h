@@ -1,17 +1,18 @@
 #pragma once
 
-#include <optional>
+#include "platform/foundation/ErrorOr.h"
+#include "simulator/AppKind.h"
+
 #include <string>
 #include <vector>
 
 // Which app a host process runs and how its device starts: what the driver
 // passes on the host's command line.
 struct HostOptions {
-    // "test" (one text field), "notes" or "settings".
-    std::string app { "test" };
+    AppKind app { AppKind::Test };
     std::string deviceRoot;
     std::string locale { "en_US" };
-    std::string orientation { "portrait" };
+    ScreenOrientation orientation { ScreenOrientation::Portrait };
     // Scripts run on a virtual clock that only `wait` advances; a person's
     // window runs on the real one.
     bool realClock { false };
@@ -20,8 +21,8 @@ struct HostOptions {
 
     // The arguments after the program's name, starting with the hidden mode word.
     std::vector<std::string> toArguments() const;
-    // Reads what toArguments wrote (without the program's name); nothing on a mistake.
-    static std::optional<HostOptions> fromArguments(const std::vector<std::string>& arguments);
+    // Reads what toArguments wrote (without the program's name).
+    static ErrorOr<HostOptions> fromArguments(const std::vector<std::string>& arguments);
 };
 
 // The hidden first argument that makes corvane-sim a host process.

@@ -1,44 +1,37 @@
 #include "simulator/HostReply.h"
 
 #include "simulator/LineChannel.h"
-#include "simulator/ScriptCommand.h"
+#include "simulator/ScriptText.h"
 #include "simulator/ScriptTokenizer.h"
 
-bool writeHostReply(LineChannel& channel, const HostReply& reply)
+bool writeHostReply(LineChannel& channel, const CommandResult& result)
 {
-    for (const std::string& line : reply.output) {
+    if (!result)
+        return channel.writeLine("error " + quoteScriptString(result.error().message));
+    for (const std::string& line : result.value().output) {
         if (!channel.writeLine("out " + quoteScriptString(line)))
             return false;
     }
-    switch (reply.status) {
-    case HostReply::Status::Ok:
-        return channel.writeLine("ok");
-    case HostReply::Status::Failed:
-        return channel.writeLine("failed " + quoteScriptString(reply.message));
-    case HostReply::Status::Error:
-        return channel.writeLine("error " + quoteScriptString(reply.message));
-    }
-    return false;
+    if (const auto& unmet = result.value().unmetExpectation)
+        return channel.writeLine("failed " + quoteScriptString(*unmet));
+    return channel.writeLine("ok");
 }
 
-void HostReplyReader::consume(const std::string& line)
+std::optional<CommandResult> HostReplyReader::consume(const std::string& line)
 {
-    TokenizedLine tokenized = tokenizeScriptLine(line);
-    const auto& tokens = tokenized.tokens;
-    bool wellFormed = !tokenized.error && !tokens.empty() && !tokens[0].isQuoted;
-    std::string word = wellFormed ? tokens[0].text : std::string();
-    if (word == "ok" && tokens.size() == 1) {
-        reply.status = HostReply::Status::Ok;
-        isComplete = true;
-    } else if ((word == "failed" || word == "error") && tokens.size() == 2 && tokens[1].isQuoted) {
-        reply.status = word == "failed" ? HostReply::Status::Failed : HostReply::Status::Error;
-        reply.message = tokens[1].text;
-        reply.output.clear();
-        isComplete = true;
-    } else if (word == "out" && tokens.size() == 2 && tokens[1].isQuoted) {
-        reply.output.push_back(tokens[1].text);
-    } else {
-        reply = HostReply::error("the host answered something unexpected: " + quoteScriptString(line));
-        isComplete = true;
+    auto tokens = tokenizeScriptLine(line);
+    bool wellFormed = tokens && !tokens.value().empty() && !tokens.value()[0].isQuoted;
+    const std::string word = wellFormed ? tokens.value()[0].text : std::string();
+    bool hasQuotedText = wellFormed && tokens.value().size() == 2 && tokens.value()[1].isQuoted;
+    if (word == "ok" && tokens.value().size() == 1)
+        return CommandOutcome::printed(std::move(m_output));
+    if (word == "out" && hasQuotedText) {
+        m_output.push_back(tokens.value()[1].text);
+        return std::nullopt;
     }
+    if (word == "failed" && hasQuotedText)
+        return CommandOutcome::expectationFailed(tokens.value()[1].text);
+    if (word == "error" && hasQuotedText)
+        return Error { tokens.value()[1].text };
+    return Error { "the host answered something unexpected: " + quoteScriptString(line) };
 }

@@ -54,19 +54,21 @@ private:
     void refreshFrame();
     void present();
     void perform(const ScriptCommand& command);
-    void pointer(ScriptCommandKind kind, int windowX, int windowY);
+    // A finger event at a window point, in the phone's screen points.
+    template <typename Pointer> void pointer(int windowX, int windowY);
     void rotate();
     void switchApp();
     void updateTitle();
-    bool saveWindowSnapshot(const std::string& path, std::string& error);
+    ErrorOr<void> saveWindowSnapshot(const std::string& path);
     bool runReplayStep();
     void pushMouse(Uint32 type, double pointX, double pointY);
-    double screenWidth() const { return m_orientation == "portrait" ? 320 : 568; }
-    double screenHeight() const { return m_orientation == "portrait" ? 568 : 320; }
+    bool isPortrait() const { return m_orientation == ScreenOrientation::Portrait; }
+    double screenWidth() const { return isPortrait() ? 320 : 568; }
+    double screenHeight() const { return isPortrait() ? 568 : 320; }
 
     Driver m_driver;
     std::string m_locale;
-    std::string m_orientation;
+    ScreenOrientation m_orientation;
     std::size_t m_localeIndex { 0 };
     std::size_t m_keyboardIndex { 0 };
     int m_windowScale { 1 };
@@ -75,7 +77,7 @@ private:
     int m_exitStatus { 0 };
     int m_screenshotNumber { 0 };
     std::uint64_t m_shownSequence { 0 };
-    std::string m_shownApp;
+    std::optional<AppKind> m_shownApp;
     std::optional<ReplayScript> m_replay;
     std::size_t m_replayStep { 0 };
     std::chrono::steady_clock::time_point m_replayResumeAt;
@@ -96,7 +98,7 @@ Driver::Settings driverSettings(const CommandLine& commandLine, const std::strin
     settings.orientation = commandLine.orientation;
     settings.realClock = true;
     settings.withFrameBuffers = true;
-    settings.firstApp = "settings";
+    settings.firstApp = AppKind::Settings;
     return settings;
 }
 
@@ -170,36 +172,36 @@ bool InteractiveSession::openWindow()
 
 void InteractiveSession::updateTitle()
 {
-    std::string app = m_driver.frontApp() == "settings" ? "Settings" : "Notes";
-    std::string title = "Corvane — " + app + " · " + m_orientation + " · " + m_locale + " · "
-        + keyboardChoices[m_keyboardIndex].name + " keyboard   (" + keyHelp + ")";
+    std::string app(appDisplayName(m_driver.frontApp()));
+    std::string title = "Corvane — " + app + " · " + std::string(orientationWord(m_orientation)) + " · "
+        + m_locale + " · " + keyboardChoices[m_keyboardIndex].name + " keyboard   (" + keyHelp + ")";
     SDL_SetWindowTitle(m_window.get(), title.c_str());
 }
 
 void InteractiveSession::perform(const ScriptCommand& command)
 {
-    HostReply reply = m_driver.execute(command);
-    for (const std::string& line : reply.output)
+    CommandResult result = m_driver.execute(command);
+    if (!result) {
+        std::cerr << "corvane-sim: " << writeScriptCommand(command) << ": " << result.error().message << '\n';
+        return;
+    }
+    for (const std::string& line : result.value().output)
         std::cout << line << '\n';
-    if (reply.status != HostReply::Status::Ok)
-        std::cerr << "corvane-sim: " << command.toLine() << ": " << reply.message << '\n';
 }
 
-void InteractiveSession::pointer(ScriptCommandKind kind, int windowX, int windowY)
+template <typename Pointer> void InteractiveSession::pointer(int windowX, int windowY)
 {
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(m_window.get(), &width, &height);
-    ScriptCommand command = ScriptCommand::of(kind);
-    command.x = windowX * screenWidth() / std::max(width, 1);
-    command.y = windowY * screenHeight() / std::max(height, 1);
-    perform(command);
+    perform(Pointer {
+        windowX * screenWidth() / std::max(width, 1), windowY * screenHeight() / std::max(height, 1) });
 }
 
 void InteractiveSession::rotate()
 {
-    m_orientation = m_orientation == "portrait" ? "landscape" : "portrait";
-    perform(ScriptCommand::of(ScriptCommandKind::Orientation, m_orientation));
+    m_orientation = isPortrait() ? ScreenOrientation::Landscape : ScreenOrientation::Portrait;
+    perform(command::Orientation { m_orientation });
     SDL_SetWindowSize(m_window.get(), static_cast<int>(screenWidth()) * m_windowScale,
         static_cast<int>(screenHeight()) * m_windowScale);
 }
@@ -208,8 +210,8 @@ void InteractiveSession::switchApp()
 {
     if (m_isPressed)
         return;
-    std::string next = m_driver.frontApp() == "settings" ? "notes" : "settings";
-    perform(ScriptCommand::of(ScriptCommandKind::App, next));
+    AppKind next = m_driver.frontApp() == AppKind::Settings ? AppKind::Notes : AppKind::Settings;
+    perform(command::App { next });
 }
 
 void InteractiveSession::handleKey(SDL_Keycode key)
@@ -228,21 +230,19 @@ void InteractiveSession::handleKey(SDL_Keycode key)
     case SDLK_l:
         m_localeIndex = (m_localeIndex + 1) % std::size(locales);
         m_locale = locales[m_localeIndex];
-        perform(ScriptCommand::of(ScriptCommandKind::Locale, m_locale));
+        perform(command::Locale { m_locale });
         break;
     case SDLK_k: {
         m_keyboardIndex = (m_keyboardIndex + 1) % std::size(keyboardChoices);
-        ScriptCommand keyboard = ScriptCommand::of(ScriptCommandKind::Keyboard);
-        keyboard.keyboardType = keyboardChoices[m_keyboardIndex].type;
-        perform(keyboard);
+        perform(command::Keyboard { keyboardChoices[m_keyboardIndex].type, std::nullopt });
         break;
     }
     case SDLK_b:
-        perform(ScriptCommand::of(ScriptCommandKind::Back));
+        perform(command::Back {});
         break;
     case SDLK_s: {
         std::string name = "corvane-sim-screenshot-" + std::to_string(++m_screenshotNumber) + ".png";
-        perform(ScriptCommand::of(ScriptCommandKind::Snapshot, name));
+        perform(command::Snapshot { name });
         std::cout << "saved " << std::filesystem::absolute(name).string() << '\n';
         break;
     }
@@ -261,17 +261,17 @@ void InteractiveSession::handleEvent(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT && !m_isPressed) {
             m_isPressed = true;
-            pointer(ScriptCommandKind::PointerDown, event.button.x, event.button.y);
+            pointer<command::PointerDown>(event.button.x, event.button.y);
         }
         break;
     case SDL_MOUSEMOTION:
         if (m_isPressed)
-            pointer(ScriptCommandKind::PointerMove, event.motion.x, event.motion.y);
+            pointer<command::PointerMove>(event.motion.x, event.motion.y);
         break;
     case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT && m_isPressed) {
             m_isPressed = false;
-            pointer(ScriptCommandKind::PointerUp, event.button.x, event.button.y);
+            pointer<command::PointerUp>(event.button.x, event.button.y);
         }
         break;
     case SDL_KEYDOWN:
@@ -290,9 +290,9 @@ void InteractiveSession::handleEvent(const SDL_Event& event)
 void InteractiveSession::refreshFrame()
 {
     // The host draws what changed into its frame buffer and says which frame that is.
-    HostReply reply = m_driver.execute(ScriptCommand::of(ScriptCommandKind::Render));
-    if (reply.status != HostReply::Status::Ok) {
-        std::cerr << "corvane-sim: " << reply.message << '\n';
+    CommandResult rendered = m_driver.execute(command::Render {});
+    if (!rendered) {
+        std::cerr << "corvane-sim: " << rendered.error().message << '\n';
         m_shouldQuit = true;
         m_exitStatus = 2;
         return;
@@ -328,7 +328,7 @@ void InteractiveSession::present()
     SDL_RenderPresent(m_renderer.get());
 }
 
-bool InteractiveSession::saveWindowSnapshot(const std::string& path, std::string& error)
+ErrorOr<void> InteractiveSession::saveWindowSnapshot(const std::string& path)
 {
     present();
     int width = 0;
@@ -336,11 +336,9 @@ bool InteractiveSession::saveWindowSnapshot(const std::string& path, std::string
     SDL_GetRendererOutputSize(m_renderer.get(), &width, &height);
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
     if (SDL_RenderReadPixels(m_renderer.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4)
-        != 0) {
-        error = std::string("cannot read the window's pixels: ") + SDL_GetError();
-        return false;
-    }
-    return writeArgbPng(path, pixels.data(), width, height, error);
+        != 0)
+        return Error { std::string("cannot read the window's pixels: ") + SDL_GetError() };
+    return writeArgbPng(path, pixels.data(), width, height);
 }
 
 void InteractiveSession::pushMouse(Uint32 type, double pointX, double pointY)
@@ -407,10 +405,9 @@ bool InteractiveSession::runReplayStep()
             + std::chrono::milliseconds(static_cast<long long>(step.seconds * 1000));
         break;
     case ReplayStep::Kind::WindowSnapshot: {
-        std::string error;
         refreshFrame();
-        if (!saveWindowSnapshot(step.name, error)) {
-            std::cerr << "corvane-sim: " << error << '\n';
+        if (auto saved = saveWindowSnapshot(step.name); !saved) {
+            std::cerr << "corvane-sim: " << saved.error().message << '\n';
             m_exitStatus = 2;
             m_shouldQuit = true;
             return false;

@@ -1,10 +1,11 @@
 #include "simulator/KeyboardKeys.h"
 
+#include "contracts/CorvaneContract.h"
 #include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/UIKBTree.h"
 #include "platform/keyboard/UIKeyboardImpl.h"
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
-#include "simulator/ScriptCommand.h"
+#include "simulator/ScriptText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -38,23 +39,11 @@ std::string lowercase(std::string text)
     return text;
 }
 
-// Keeps one listing line one line: control characters become escapes.
-std::string printable(const NSString& text)
+// One listing field: empty where there is nothing, as tab-separated files
+// have it, and control characters escaped so that a line stays one line.
+std::string listingField(const NSString& text)
 {
-    if (text.isNil() || text.isEmpty())
-        return "-";
-    std::string shown;
-    for (char character : text.utf8()) {
-        if (character == '\n')
-            shown += "\\n";
-        else if (character == '\t')
-            shown += "\\t";
-        else if (character == '\\')
-            shown += "\\\\";
-        else
-            shown += character;
-    }
-    return shown;
+    return text.isNil() ? std::string() : escapeControlCharacters(text.utf8());
 }
 
 } // namespace
@@ -90,13 +79,11 @@ std::string KeyboardKeys::scriptName(NSObject* key)
     return lowercase(send(key, sel::name).utf8());
 }
 
-NSObject* KeyboardKeys::find(const std::string& keyName, std::string& error)
+ErrorOr<NSObject*> KeyboardKeys::find(const std::string& keyName)
 {
     std::vector<NSObject*> onScreen = keys();
-    if (!activeLayout()) {
-        error = "no keyboard is on screen; focus a text field first with keyboard (or tap-text)";
-        return nullptr;
-    }
+    if (!activeLayout())
+        return Error { "no keyboard is on screen; focus a text field first with keyboard (or tap-text)" };
     // A character key's string first, so that a key typing "space" would not hide the space bar.
     for (NSObject* key : onScreen) {
         if (isCharacterKey(key) && send(key, sel::representedString).utf8() == keyName)
@@ -111,9 +98,8 @@ NSObject* KeyboardKeys::find(const std::string& keyName, std::string& error)
     std::string names;
     for (NSObject* key : onScreen)
         names += (names.empty() ? "" : " ") + scriptWord(scriptName(key));
-    error = "unknown key " + quoteScriptString(keyName) + " on the keyplane "
-        + quoteScriptString(keyplaneName().utf8()) + "; the keys there are: " + names;
-    return nullptr;
+    return Error { "unknown key " + quoteScriptString(keyName) + " on the keyplane "
+        + quoteScriptString(keyplaneName().utf8()) + "; the keys there are: " + names };
 }
 
 CGPoint KeyboardKeys::centre(NSObject* key)
@@ -135,29 +121,27 @@ std::vector<std::string> KeyboardKeys::listing()
 {
     std::vector<std::string> lines;
     for (NSObject* key : keys()) {
-        lines.push_back(send(key, sel::name).utf8() + "\t" + printable(send(key, sel::representedString))
-            + "\t" + printable(property(key, "KBrepresentedStringAlt")) + "\t"
-            + printable(property(key, "KBrepresentedStringAltShiftLocked")));
+        lines.push_back(listingField(send(key, sel::name)) + "\t"
+            + listingField(send(key, sel::representedString)) + "\t"
+            + listingField(property(key, contract::alternateEntry)) + "\t"
+            + listingField(property(key, contract::shiftLockedAlternateEntry)));
     }
     return lines;
 }
 
-bool KeyboardKeys::switchKeyplane(const std::string& name, std::string& error)
+ErrorOr<void> KeyboardKeys::switchKeyplane(const std::string& name)
 {
     UIKeyboardLayoutStar* layout = activeLayout();
-    if (!layout) {
-        error = "no keyboard is on screen; focus a text field first with keyboard";
-        return false;
-    }
+    if (!layout)
+        return Error { "no keyboard is on screen; focus a text field first with keyboard" };
     if (!send(layout, sel::keyplaneNamed, NSString(name))) {
         std::string names;
         NSMutableArray* keyplanes = send(layout->keyboardTree(), sel::subtrees);
         for (std::size_t index = 0; keyplanes && index < keyplanes->count(); ++index)
             names += (names.empty() ? "" : ", ")
                 + send(keyplanes->objectAtIndex(index).object(), sel::name).utf8();
-        error = "this keyboard has no keyplane " + quoteScriptString(name) + "; it has " + names;
-        return false;
+        return Error { "this keyboard has no keyplane " + quoteScriptString(name) + "; it has " + names };
     }
     send(layout, sel::setKeyplaneName, NSString(name));
-    return true;
+    return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/foundation/ErrorOr.h"
 #include "platform/foundation/NSString.h"
 #include "platform/graphics/CGGeometry.h"
 
@@ -18,19 +19,19 @@ public:
     static UIKeyboardLayoutStar* activeLayout();
     static NSString keyplaneName();
 
-    // The key a script means; nothing, with a message that names the keys
-    // there are, when there is none.
-    static NSObject* find(const std::string& keyName, std::string& error);
+    // The key a script means; an error that names the keys there are when there is none.
+    static ErrorOr<NSObject*> find(const std::string& keyName);
     // The middle of a key's cap in the keyboard's coordinates.
     static CGPoint centre(NSObject* key);
     // The key's stored entry, or nothing.
     static NSString property(NSObject* key, const char* entry);
 
-    // Shows the keyplane of that name; false, with the names there are, when the keyboard has none.
-    static bool switchKeyplane(const std::string& name, std::string& error);
+    // Shows the keyplane of that name; an error with the names there are when the keyboard has none.
+    static ErrorOr<void> switchKeyplane(const std::string& name);
 
-    // One line per key: name, represented string, "KBrepresentedStringAlt",
-    // "KBrepresentedStringAltShiftLocked" ("-" where there is none), tab-separated.
+    // One line per key: name, represented string, alternate and shift-lock
+    // alternate, tab-separated; a field is empty where there is none, and
+    // control characters are escaped.
     static std::vector<std::string> listing();
 
 private:

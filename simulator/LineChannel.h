@@ -25,8 +25,6 @@ public:
     bool writeLine(std::string_view line);
     // Waits at most the timeout for a whole line; a negative timeout waits for ever.
     ReadResult readLine(std::chrono::milliseconds timeout);
-    // A whole line is already buffered, so readLine answers without waiting.
-    bool hasBufferedLine() const { return m_buffer.find('\n') != std::string::npos; }
     void close();
 
 private:

@@ -1,10 +1,11 @@
 #include "simulator/ReplayScript.h"
 
+#include "simulator/ScriptFile.h"
+#include "simulator/ScriptText.h"
 #include "simulator/ScriptTokenizer.h"
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -41,43 +42,45 @@ const std::map<std::string, StepSyntax>& stepTable()
     return table;
 }
 
-std::optional<std::string> parseStep(const std::vector<ScriptToken>& tokens, ReplayStep& step)
+ErrorOr<ReplayStep> parseStep(const std::vector<ScriptToken>& tokens)
 {
+    ReplayStep step;
     auto entry = stepTable().find(tokens[0].text);
     if (entry == stepTable().end() || tokens[0].isQuoted)
-        return "expected click, press, drag, release, key, pause, window-snapshot or quit, got \""
-            + tokens[0].text + "\"";
+        return Error { "expected click, press, drag, release, key, pause, window-snapshot or quit, got "
+            + quoteScriptString(tokens[0].text) };
     step.kind = entry->second.kind;
     std::string argument = entry->second.argument;
     std::size_t wanted = argument == "point" ? 2 : argument.empty() ? 0 : 1;
+    std::string after = " after " + quoteScriptString(tokens[0].text);
     if (tokens.size() - 1 != wanted) {
         if (argument == "point")
-            return "expected a screen point X Y after \"" + tokens[0].text + "\"";
+            return Error { "expected a screen point X Y" + after };
         if (argument.empty())
-            return "expected nothing after \"" + tokens[0].text + "\"";
+            return Error { "expected nothing" + after };
         std::string what = argument == "seconds" ? "a number of seconds"
             : argument == "file"                 ? "a file name"
                                                  : "a key name such as Tab or r";
-        return "expected " + what + " after \"" + tokens[0].text + "\"";
+        return Error { "expected " + what + after };
     }
     if (argument == "point") {
         auto x = readNumber(tokens[1]);
         auto y = readNumber(tokens[2]);
         if (!x || !y)
-            return "expected a screen point X Y after \"" + tokens[0].text + "\"";
+            return Error { "expected a screen point X Y" + after };
         step.x = *x;
         step.y = *y;
     } else if (argument == "seconds") {
         auto seconds = readNumber(tokens[1]);
         if (!seconds || *seconds < 0)
-            return "expected a number of seconds after \"pause\"";
+            return Error { "expected a number of seconds" + after };
         step.seconds = *seconds;
     } else if (argument == "file") {
         step.name = std::filesystem::absolute(tokens[1].text).string();
     } else if (argument == "name") {
         step.name = tokens[1].text;
     }
-    return std::nullopt;
+    return step;
 }
 
 } // namespace
@@ -90,32 +93,30 @@ ReplayScript ReplayScript::parse(const std::string& fileName, const std::string&
     int lineNumber = 0;
     while (std::getline(lines, line)) {
         ++lineNumber;
-        TokenizedLine tokenized = tokenizeScriptLine(line);
-        if (tokenized.error) {
-            script.error = ScriptError { fileName, lineNumber, *tokenized.error };
+        auto tokens = tokenizeScriptLine(line);
+        if (!tokens) {
+            script.error = ScriptError { fileName, lineNumber, tokens.error().message };
             return script;
         }
-        if (tokenized.tokens.empty())
+        if (tokens.value().empty())
             continue;
-        ReplayStep step;
-        if (auto error = parseStep(tokenized.tokens, step)) {
-            script.error = ScriptError { fileName, lineNumber, *error };
+        auto step = parseStep(tokens.value());
+        if (!step) {
+            script.error = ScriptError { fileName, lineNumber, step.error().message };
             return script;
         }
-        script.steps.push_back(step);
+        script.steps.push_back(step.releaseValue());
     }
     return script;
 }
 
 ReplayScript ReplayScript::load(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    auto text = readScriptFile(path);
+    if (!text) {
         ReplayScript script;
-        script.error = ScriptError { path, 0, "cannot read this replay file" };
+        script.error = ScriptError { path, 0, text.error().message };
         return script;
     }
-    std::stringstream text;
-    text << file.rdbuf();
-    return parse(path, text.str());
+    return parse(path, text.value());
 }

@@ -1,7 +1,7 @@
 #include "simulator/ScreenTexts.h"
 
 #include "platform/uikit/UIWindow.h"
-#include "simulator/ScriptCommand.h"
+#include "simulator/ScriptText.h"
 
 namespace {
 

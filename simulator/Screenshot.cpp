@@ -3,6 +3,7 @@
 #include "platform/graphics/CGBitmapContext.h"
 #include "platform/uikit/UIWindow.h"
 #include "simulator/FrameBuffer.h"
+#include "simulator/ScriptText.h"
 
 #include <cstring>
 
@@ -24,30 +25,26 @@ CGContextPtr draw(UIView* view)
     return context;
 }
 
-bool write(UIView* view, const std::string& path, std::string& error)
+ErrorOr<void> write(UIView* view, const std::string& path)
 {
     CGContextPtr context = draw(view);
-    if (!context) {
-        error = "the screen has no size to draw";
-        return false;
-    }
-    if (!CGImageWritePNG(CGBitmapContextCreateImage(context.get()), path)) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    if (!context)
+        return Error { "the screen has no size to draw" };
+    if (!CGImageWritePNG(CGBitmapContextCreateImage(context.get()), path))
+        return Error { "cannot write " + escapeControlCharacters(path) };
+    return {};
 }
 
 } // namespace
 
-bool Screenshot::writeWindow(UIWindow* window, const std::string& path, std::string& error)
+ErrorOr<void> Screenshot::writeWindow(UIWindow* window, const std::string& path)
 {
-    return write(window, path, error);
+    return write(window, path);
 }
 
-bool Screenshot::writeView(UIView* view, const std::string& path, std::string& error)
+ErrorOr<void> Screenshot::writeView(UIView* view, const std::string& path)
 {
-    return write(view, path, error);
+    return write(view, path);
 }
 
 void Screenshot::drawInto(UIWindow* window, FrameBuffer& buffer)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/foundation/ErrorOr.h"
+
 #include <string>
 
 class FrameBuffer;
@@ -12,9 +14,9 @@ class Screenshot {
 public:
     static constexpr double scale = 2;
 
-    // False, with the reason, when the file cannot be written.
-    static bool writeWindow(UIWindow* window, const std::string& path, std::string& error);
-    static bool writeView(UIView* view, const std::string& path, std::string& error);
+    // An error says why the file cannot be written.
+    static ErrorOr<void> writeWindow(UIWindow* window, const std::string& path);
+    static ErrorOr<void> writeView(UIView* view, const std::string& path);
     // Draws the window into the shared frame buffer and counts the frame.
     static void drawInto(UIWindow* window, FrameBuffer& buffer);
 };

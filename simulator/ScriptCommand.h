@@ -1,95 +1,144 @@
 #pragma once
 
+#include "platform/keyboard/KeyboardConfiguration.h"
+#include "simulator/AppKind.h"
+
 #include <optional>
 #include <string>
-#include <string_view>
+#include <variant>
 
-// Everything a line of a simulator script can ask for. The last group is
-// spoken only between the driver and its host processes.
-enum class ScriptCommandKind {
-    Locale,
-    Orientation,
-    Keyboard,
-    Settings,
-    Keyplane,
-    Shift,
-    ShiftLock,
-    Unshift,
-    Tap,
-    TapPoint,
-    TapText,
-    TapBeside,
-    Flick,
-    Slide,
-    Drag,
-    Press,
-    Move,
-    Release,
-    Cancel,
-    Wait,
-    Clear,
-    ExpectText,
-    ExpectAlt,
-    ExpectSetting,
-    ExpectScreenText,
-    Print,
-    Snapshot,
-    App,
-    Back,
-    // Host protocol only.
-    PointerDown,
-    PointerMove,
-    PointerUp,
-    ListKeys,
-    KeyboardSnapshot,
-    Render,
-    Quit,
+// Everything a line of a simulator script can ask for, one struct per
+// command. The script language (ScriptLanguage.h) reads and writes them; the
+// driver routes each to a host process, where AppHost carries it out.
+namespace command {
+
+struct Locale {
+    std::string identifier;
 };
-
-// One parsed command. Each kind uses the fields its syntax names; the rest
-// keep their defaults.
-struct ScriptCommand {
-    ScriptCommandKind kind { ScriptCommandKind::Print };
-    int line { 0 };
-
-    // A locale, orientation, keyplane, app name, file or setting key.
+struct Orientation {
+    ScreenOrientation orientation { ScreenOrientation::Portrait };
+};
+// Focuses the app's text field with that keyboard type and letter layout
+// (nothing: the locale's own).
+struct Keyboard {
+    std::optional<int> type;
+    std::optional<KeyboardLetterLayout> layout;
+};
+// Writes the settings file as the pane does and posts the change.
+struct Settings {
+    std::optional<int> type;
+    std::optional<int> gesture;
+};
+struct Keyplane {
     std::string name;
-    // A key: its represented string or the platform's name for it.
+};
+struct Shift { };
+struct ShiftLock { };
+struct Unshift { };
+
+// A key is named by the string it types or by a function key's name.
+struct Tap {
     std::string key;
-    // Text to compare with, or to look for on screen.
-    std::string text;
-    // A distance (flick, slide, drag, move), a screen point (tap X Y, pointer
-    // events) or, in x, the seconds of a wait.
+};
+struct TapPoint {
     double x { 0 };
     double y { 0 };
-    int steps { 1 };
-
-    // keyboard type=N layout=L, settings type=N gesture=N, expect setting KEY=N.
-    std::optional<int> keyboardType;
-    std::optional<std::string> layout;
-    std::optional<int> typeMode;
-    std::optional<int> gesture;
-    int value { 0 };
-
-    // A command of that kind, naming a file, locale, keyplane or app where it takes one.
-    static ScriptCommand of(ScriptCommandKind kind, std::string name = {})
-    {
-        ScriptCommand command;
-        command.kind = kind;
-        command.name = std::move(name);
-        return command;
-    }
-
-    // The command written back in the script language, so that it can be sent
-    // to a host process and parsed there again.
-    std::string toLine() const;
 };
+struct TapText {
+    std::string text;
+};
+// Points beside a text: left of it when negative, else right of it.
+struct TapBeside {
+    std::string text;
+    double distance { 0 };
+};
+// Up from the key by the distance in points (down when negative).
+struct Flick {
+    std::string key;
+    double distance { 0 };
+};
+struct Slide {
+    std::string key;
+    double distance { 0 };
+};
+struct Drag {
+    std::string key;
+    double dx { 0 };
+    double dy { 0 };
+    int steps { 1 };
+};
+struct Press {
+    std::string key;
+};
+// From the point where the finger came down.
+struct Move {
+    double dx { 0 };
+    double dy { 0 };
+};
+struct Release { };
+struct Cancel { };
+// On the virtual clock, for every app.
+struct Wait {
+    double seconds { 0 };
+};
+struct Clear { };
 
-// The word that starts a command of this kind.
-std::string_view commandWord(ScriptCommandKind kind);
+struct ExpectText {
+    std::string text;
+};
+struct ExpectAlt {
+    std::string key;
+    std::string alternate;
+};
+struct ExpectSetting {
+    std::string key;
+    int value { 0 };
+};
+struct ExpectScreenText {
+    std::string text;
+};
+struct Print { };
+struct Snapshot {
+    std::string file;
+};
+struct App {
+    AppKind app { AppKind::Test };
+};
+struct Back { };
 
-// A plain word as it stands, anything else in quotes: how a script would write it.
-std::string scriptWord(std::string_view text);
+// Spoken only between the driver and its host processes.
+struct PointerDown {
+    double x { 0 };
+    double y { 0 };
+};
+struct PointerMove {
+    double x { 0 };
+    double y { 0 };
+};
+struct PointerUp {
+    double x { 0 };
+    double y { 0 };
+};
+struct ListKeys { };
+struct KeyboardSnapshot {
+    std::string file;
+};
+struct Render { };
+struct Quit { };
 
-// A string in the script language's quotes, with \n, \t, \" and \\ escaped.
-std::string quoteScriptString(std::string_view text);
+} // namespace command
+
+using ScriptCommand = std::variant<command::Locale, command::Orientation, command::Keyboard,
+    command::Settings, command::Keyplane, command::Shift, command::ShiftLock, command::Unshift, command::Tap,
+    command::TapPoint, command::TapText, command::TapBeside, command::Flick, command::Slide, command::Drag,
+    command::Press, command::Move, command::Release, command::Cancel, command::Wait, command::Clear,
+    command::ExpectText, command::ExpectAlt, command::ExpectSetting, command::ExpectScreenText,
+    command::Print, command::Snapshot, command::App, command::Back, command::PointerDown,
+    command::PointerMove, command::PointerUp, command::ListKeys, command::KeyboardSnapshot, command::Render,
+    command::Quit>;
+
+// A command and the script line it came from.
+struct ScriptLine {
+    int number { 0 };
+    ScriptCommand command;
+};

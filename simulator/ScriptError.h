@@ -1,5 +1,7 @@
 #pragma once
 
+#include "simulator/ScriptText.h"
+
 #include <string>
 
 // What went wrong on which line of which script, written the way compilers
@@ -9,5 +11,8 @@ struct ScriptError {
     int line { 0 };
     std::string message;
 
-    std::string format() const { return file + ":" + std::to_string(line) + ": " + message; }
+    std::string format() const
+    {
+        return escapeControlCharacters(file) + ":" + std::to_string(line) + ": " + message;
+    }
 };

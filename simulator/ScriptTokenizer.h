@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "platform/foundation/ErrorOr.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,13 +15,9 @@ struct ScriptToken {
     int column { 0 };
 };
 
-struct TokenizedLine {
-    std::vector<ScriptToken> tokens;
-    // Set when the line cannot be split; says what was expected.
-    std::optional<std::string> error;
-};
-
-// Splits a line at spaces and tabs. "#" outside quotes starts a comment that
-// runs to the end of the line. Inside quotes, \n, \t, \" and \\ stand for a
-// line break, a tab, a quote and a backslash.
-TokenizedLine tokenizeScriptLine(std::string_view line);
+// Splits a line at spaces, tabs and carriage returns. "#" outside quotes
+// starts a comment that runs to the end of the line. Inside quotes, \n, \t,
+// \r, \", \\ and \xHH stand for a line break, a tab, a carriage return, a
+// quote, a backslash and the byte HH, as quoteScriptString writes them. An
+// error says what was expected where.
+ErrorOr<std::vector<ScriptToken>> tokenizeScriptLine(std::string_view line);

@@ -63,10 +63,9 @@ void SettingsApp::setScreenBounds(CGRect bounds)
     window()->setNeedsDisplay();
 }
 
-bool SettingsApp::goBack(std::string& reason)
+ErrorOr<void> SettingsApp::goBack()
 {
-    if (m_host->back())
-        return true;
-    reason = "Settings is on its first page";
-    return false;
+    if (!m_host->back())
+        return Error { "Settings is on its first page" };
+    return {};
 }

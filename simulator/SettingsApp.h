@@ -21,7 +21,7 @@ public:
     // The first text field of the page on top (the pane's test field).
     UITextField* textField() const override;
     void setScreenBounds(CGRect bounds) override;
-    bool goBack(std::string& reason) override;
+    ErrorOr<void> goBack() override;
 
     static constexpr const char* paneLabel = "Corvane";
 

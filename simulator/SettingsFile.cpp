@@ -1,44 +1,42 @@
 #include "simulator/SettingsFile.h"
 
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/DeviceRoot.h"
-#include "platform/foundation/NSMutableDictionary.h"
 #include "platform/foundation/PreferencesFile.h"
 
 std::string SettingsFile::path()
 {
-    return DeviceRoot::devicePath(devicePath);
+    return DeviceRoot::devicePath(contract::settingsFilePath);
 }
 
-bool SettingsFile::store(std::optional<int> type, std::optional<int> gesture, std::string& error)
+ErrorOr<void> SettingsFile::store(std::optional<int> type, std::optional<int> gesture)
 {
     auto written = PreferencesFile::update(path(), [&](const PreferencesFile::Contents& found) {
         if (type)
-            found.dictionary->setObject(Value(*type), "type");
+            found.dictionary->setObject(Value(*type), contract::typeKey);
         if (gesture)
-            found.dictionary->setObject(Value(*gesture), "gesture");
+            found.dictionary->setObject(Value(*gesture), contract::gestureKey);
         return found.dictionary;
     });
-    if (!written) {
-        error = "cannot write the settings file " + path() + ": " + written.error().message;
-        return false;
-    }
-    CFNotificationCenterPostNotification(
-        CFNotificationCenterGetDarwinNotifyCenter(), changeNotification, nullptr, nullptr, true);
-    return true;
+    if (!written)
+        return Error { "cannot write the settings file " + path() + ": " + written.error().message };
+    CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
+        contract::settingsChangedNotification, nullptr, nullptr, true);
+    return {};
 }
 
-std::optional<int> SettingsFile::read(const std::string& key, std::string& problem)
+ErrorOr<int> SettingsFile::read(const std::string& key)
 {
-    RefPtr<NSMutableDictionary> settings = NSMutableDictionary::dictionaryWithContentsOfFile(path());
-    if (!settings) {
-        problem = "there is no readable settings file at " + std::string(devicePath);
-        return std::nullopt;
-    }
-    Value value = settings->objectForKey(key);
-    if (value.isNil()) {
-        problem = "the settings file has no " + key;
-        return std::nullopt;
-    }
+    // As the keyboard reads it.
+    PreferencesFile::Contents settings = PreferencesFile::read(path());
+    std::string noFile = "there is no readable settings file at " + std::string(contract::settingsFilePath);
+    if (settings.state == PreferencesFile::State::Absent)
+        return Error { noFile };
+    if (settings.state == PreferencesFile::State::Refused)
+        return Error { noFile + " (" + settings.problem + ")" };
+    Value value = settings.dictionary->objectForKey(key);
+    if (value.isNil())
+        return Error { "the settings file has no " + key };
     return value.intValue();
 }

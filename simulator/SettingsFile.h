@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/foundation/ErrorOr.h"
+
 #include <optional>
 #include <string>
 
@@ -10,12 +12,8 @@
 class SettingsFile {
 public:
     static std::string path();
-    // False, with the reason, when the file cannot be written.
-    static bool store(std::optional<int> type, std::optional<int> gesture, std::string& error);
-    // The integer stored under the key; nothing when the file or the key is
-    // missing, with what was found in problem.
-    static std::optional<int> read(const std::string& key, std::string& problem);
-
-    static constexpr const char* devicePath = "/var/mobile/Library/Preferences/com.quillfen.corvane.plist";
-    static constexpr const char* changeNotification = "com.quillfen.corvane.preferencechanged";
+    // An error says why the file cannot be written; then nothing is posted.
+    static ErrorOr<void> store(std::optional<int> type, std::optional<int> gesture);
+    // The integer stored under the key; an error says what was found instead.
+    static ErrorOr<int> read(const std::string& key);
 };

@@ -5,30 +5,20 @@
 #include "simulator/Driver.h"
 #include "simulator/InteractiveWindow.h"
 #include "simulator/KeyListing.h"
-#include "simulator/ScriptParser.h"
+#include "simulator/ScriptFile.h"
+#include "simulator/ScriptLanguage.h"
 
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace {
 
-int runScriptFile(const CommandLine& commandLine, const DeviceSelection& device)
+int runScript(const ParsedScript& script, const std::string& deviceRoot)
 {
-    std::ifstream file(commandLine.scriptFile, std::ios::binary);
-    if (!file) {
-        std::cerr << "corvane-sim: cannot read the script " << commandLine.scriptFile << '\n';
-        return 2;
-    }
-    std::stringstream text;
-    text << file.rdbuf();
-    ParsedScript script = parseScript(commandLine.scriptFile, text.str());
-
     Driver::Settings settings;
     settings.executable = currentExecutable();
-    settings.deviceRoot = device.root;
+    settings.deviceRoot = deviceRoot;
     Driver driver(settings);
-    return driver.runScript(commandLine.scriptFile, script, std::cout, std::cerr);
+    return driver.runScript(script, std::cout, std::cerr);
 }
 
 } // namespace
@@ -37,32 +27,41 @@ int runSimulatorCommand(const CommandLine& commandLine)
 {
     switch (commandLine.mode) {
     case CommandLine::Mode::Help:
-        std::cout << usageText();
-        return 0;
+        std::cout << usageText() << std::flush;
+        return std::cout ? 0 : 2;
     case CommandLine::Mode::Version:
-        std::cout << "corvane-sim " << CORVANE_VERSION << '\n';
-        return 0;
+        std::cout << "corvane-sim " << CORVANE_VERSION << std::endl;
+        return std::cout ? 0 : 2;
     default:
         break;
     }
 
-    DeviceSelection device = selectDeviceRoot(commandLine);
-    if (device.error) {
-        std::cerr << "corvane-sim: " << *device.error << '\n';
+    // A script that cannot be read stops the run before any device is touched.
+    ParsedScript script;
+    if (commandLine.mode == CommandLine::Mode::Run) {
+        auto text = readScriptFile(commandLine.scriptFile);
+        if (!text) {
+            std::cerr << "corvane-sim: " << text.error().message << '\n';
+            return 2;
+        }
+        script = parseScript(commandLine.scriptFile, text.value());
+    }
+
+    auto device = prepareDeviceRoot(commandLine, std::cerr);
+    if (!device) {
+        std::cerr << "corvane-sim: " << device.error().message << '\n';
         return 2;
     }
-    for (const std::string& warning : device.warnings)
-        std::cerr << "corvane-sim: warning: " << warning << '\n';
 
     switch (commandLine.mode) {
     case CommandLine::Mode::Run:
-        return runScriptFile(commandLine, device);
+        return runScript(script, device.value());
     case CommandLine::Mode::Keys:
-        return listKeys(commandLine, device.root);
+        return listKeys(commandLine, device.value());
     case CommandLine::Mode::Demo:
-        return runDemo(commandLine, device.root);
+        return runDemo(commandLine, device.value());
     case CommandLine::Mode::Interactive:
-        return runInteractive(commandLine, device.root);
+        return runInteractive(commandLine, device.value());
     default:
         std::cerr << "corvane-sim: this command is not built yet\n";
         return 2;

@@ -24,16 +24,9 @@ SystemKeyboard::~SystemKeyboard()
     setKeyboardPresenter(nullptr);
 }
 
-void SystemKeyboard::setLetterLayout(const std::optional<std::string>& layout)
+void SystemKeyboard::setLetterLayout(std::optional<KeyboardLetterLayout> layout)
 {
-    if (!layout)
-        m_presenter->setLetterLayout(std::nullopt);
-    else if (*layout == "QWERTZ")
-        m_presenter->setLetterLayout(KeyboardLetterLayout::QWERTZ);
-    else if (*layout == "AZERTY")
-        m_presenter->setLetterLayout(KeyboardLetterLayout::AZERTY);
-    else
-        m_presenter->setLetterLayout(KeyboardLetterLayout::QWERTY);
+    m_presenter->setLetterLayout(layout);
 }
 
 UIView* SystemKeyboard::keyboardView() const

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "platform/keyboard/KeyboardConfiguration.h"
+
 #include <memory>
 #include <optional>
-#include <string>
 
 class SystemKeyboardPresenter;
 class UIView;
@@ -16,8 +17,8 @@ public:
     SystemKeyboard(const SystemKeyboard&) = delete;
     SystemKeyboard& operator=(const SystemKeyboard&) = delete;
 
-    // "QWERTY", "QWERTZ" or "AZERTY"; nothing for the locale's own.
-    void setLetterLayout(const std::optional<std::string>& layout);
+    // Nothing for the locale's own.
+    void setLetterLayout(std::optional<KeyboardLetterLayout> layout);
     // The keyboard view at the bottom of the window, or nothing while hidden.
     UIView* keyboardView() const;
 

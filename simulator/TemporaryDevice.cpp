@@ -1,6 +1,7 @@
 #include "simulator/TemporaryDevice.h"
 
-#include "simulator/SettingsFileGuard.h"
+#include "contracts/CorvaneContract.h"
+#include "platform/foundation/DeviceRoot.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -53,22 +54,18 @@ TemporaryDevice::~TemporaryDevice()
     fs::remove_all(m_root, ignored);
 }
 
-std::optional<TemporaryDevice> TemporaryDevice::copyOf(const std::string& deviceRoot, std::string& error)
+ErrorOr<TemporaryDevice> TemporaryDevice::copyOf(const std::string& deviceRoot)
 {
     std::error_code failure;
-    std::string pattern = (fs::temp_directory_path(failure) / "corvane-demo-device-XXXXXX").string();
+    std::string pattern = (fs::temp_directory_path(failure) / "corvane-device-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    if (!::mkdtemp(name.data())) {
-        error = "cannot make a temporary folder for the device";
-        return std::nullopt;
-    }
+    if (!::mkdtemp(name.data()))
+        return Error { "cannot make a temporary folder for the device" };
     TemporaryDevice device(name.data());
     copyTree(deviceRoot, device.root(), failure);
-    if (failure) {
-        error = "cannot copy the device root " + deviceRoot + ": " + failure.message();
-        return std::nullopt;
-    }
-    fs::remove(SettingsFileGuard::settingsFilePath(device.root()), failure);
+    if (failure)
+        return Error { "cannot copy the device root " + deviceRoot + ": " + failure.message() };
+    fs::remove(DeviceRoot::devicePathIn(device.root(), contract::settingsFilePath), failure);
     return device;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "platform/foundation/ErrorOr.h"
+
 #include <string>
 
 // A throw-away copy of a device root: its deliverables and files, without
@@ -8,8 +9,8 @@
 // changes nothing in the original. Removed when the object goes.
 class TemporaryDevice {
 public:
-    // Nothing, with the reason in error, when the copy cannot be made.
-    static std::optional<TemporaryDevice> copyOf(const std::string& deviceRoot, std::string& error);
+    // An error says why the copy cannot be made.
+    static ErrorOr<TemporaryDevice> copyOf(const std::string& deviceRoot);
 
     TemporaryDevice(TemporaryDevice&& other) noexcept;
     TemporaryDevice& operator=(TemporaryDevice&&) = delete;

@@ -21,10 +21,11 @@ int main(int argc, char** argv)
     if (!arguments.empty() && arguments[0] == hostModeArgument)
         return runHostProcess(arguments);
 
-    CommandLineParse parsed = parseCommandLine(arguments);
-    if (parsed.error) {
-        std::cerr << "corvane-sim: " << *parsed.error << "\n(corvane-sim --help lists the commands)\n";
+    auto parsed = parseCommandLine(arguments);
+    if (!parsed) {
+        std::cerr << "corvane-sim: " << parsed.error().message
+                  << "\n(corvane-sim --help lists the commands)\n";
         return 2;
     }
-    return runSimulatorCommand(parsed.commandLine);
+    return runSimulatorCommand(parsed.value());
 }

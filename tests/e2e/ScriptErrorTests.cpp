@@ -39,7 +39,8 @@ TEST(RunScripts, AMissingScriptOrDeviceIsAnErrorThatSaysSo)
     SimulatorResult noScript
         = runSimulator({ "run", "absent.txt", "--device", workspace.deviceRoot() }, workspace.path());
     EXPECT_EQ(noScript.exitStatus, 2);
-    EXPECT_NE(noScript.errors.find("cannot read the script absent.txt"), std::string::npos)
+    EXPECT_NE(noScript.errors.find("cannot read the script (cannot open absent.txt: No such file"),
+        std::string::npos)
         << noScript.errors;
 
     workspace.write("fine.txt", "keyboard\n");

@@ -10,10 +10,14 @@ namespace {
 // host mode does, which is all the driver's side relies on.
 std::unique_ptr<AppProcess> startShellHost(const std::string& script)
 {
-    std::string error;
-    auto host = AppProcess::start("shell", { "/bin/sh", "-c", script }, -1, error);
-    EXPECT_TRUE(host) << error;
-    return host;
+    auto host = AppProcess::start("shell", { "/bin/sh", "-c", script }, -1);
+    EXPECT_TRUE(host) << host.error().message;
+    return host ? host.releaseValue() : nullptr;
+}
+
+std::string errorOf(const CommandResult& result)
+{
+    return result ? "(no error)" : result.error().message;
 }
 
 TEST(AppProcess, RepliesCarryOutputAndStatus)
@@ -27,19 +31,18 @@ TEST(AppProcess, RepliesCarryOutputAndStatus)
             esac
         done)");
     ASSERT_TRUE(host);
-    HostReply printed = host->request("print");
-    EXPECT_EQ(printed.status, HostReply::Status::Ok);
-    ASSERT_EQ(printed.output.size(), 2u);
-    EXPECT_EQ(printed.output[0], "two\nlines");
-    EXPECT_EQ(printed.output[1], "and \"quotes\"");
+    CommandResult printed = host->request("print");
+    ASSERT_TRUE(printed);
+    EXPECT_FALSE(printed.value().unmetExpectation);
+    ASSERT_EQ(printed.value().output.size(), 2u);
+    EXPECT_EQ(printed.value().output[0], "two\nlines");
+    EXPECT_EQ(printed.value().output[1], "and \"quotes\"");
 
-    HostReply failed = host->request("expect text \"a\"");
-    EXPECT_EQ(failed.status, HostReply::Status::Failed);
-    EXPECT_EQ(failed.message, "expected text \"a\", got \"b\"");
+    CommandResult failed = host->request("expect text \"a\"");
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed.value().unmetExpectation, "expected text \"a\", got \"b\"");
 
-    HostReply error = host->request("frob");
-    EXPECT_EQ(error.status, HostReply::Status::Error);
-    EXPECT_EQ(error.message, "unknown: frob");
+    EXPECT_EQ(errorOf(host->request("frob")), "unknown: frob");
     host->stop();
     EXPECT_FALSE(host->isRunning());
 }
@@ -49,9 +52,7 @@ TEST(AppProcess, AHostThatDiesIsReapedAndDescribed)
     auto crashing = startShellHost("read -r line <&3; kill -SEGV $$");
     ASSERT_TRUE(crashing);
     pid_t pid = crashing->pid();
-    HostReply reply = crashing->request("tap q");
-    EXPECT_EQ(reply.status, HostReply::Status::Error);
-    EXPECT_EQ(reply.message,
+    EXPECT_EQ(errorOf(crashing->request("tap q")),
         "the shell app (process " + std::to_string(pid) + ") was ended by signal 11 (Segmentation fault)");
     EXPECT_FALSE(crashing->isRunning());
     // Reaped: the process no longer exists, not even as a zombie.
@@ -59,16 +60,14 @@ TEST(AppProcess, AHostThatDiesIsReapedAndDescribed)
 
     auto exiting = startShellHost("exit 3");
     ASSERT_TRUE(exiting);
-    EXPECT_NE(exiting->readReply().message.find("exited with status 3"), std::string::npos);
+    EXPECT_NE(errorOf(exiting->readReply()).find("exited with status 3"), std::string::npos);
 }
 
 TEST(AppProcess, GarbageFromAHostIsAnErrorThatQuotesIt)
 {
     auto host = startShellHost(R"(read -r line <&3; echo 'segfault at 0x0' >&3; read -r line <&3)");
     ASSERT_TRUE(host);
-    HostReply reply = host->request("tap q");
-    EXPECT_EQ(reply.status, HostReply::Status::Error);
-    EXPECT_EQ(reply.message, "the host answered something unexpected: \"segfault at 0x0\"");
+    EXPECT_EQ(errorOf(host->request("tap q")), "the host answered something unexpected: \"segfault at 0x0\"");
 }
 
 TEST(AppProcess, StoppingEndsAHostThatIgnoresQuit)
@@ -83,12 +82,10 @@ TEST(AppProcess, StoppingEndsAHostThatIgnoresQuit)
 
 TEST(AppProcess, AProgramThatCannotStartIsReported)
 {
-    std::string error;
-    auto host = AppProcess::start("missing", { "/nonexistent/corvane-host" }, -1, error);
+    auto host = AppProcess::start("missing", { "/nonexistent/corvane-host" }, -1);
     ASSERT_TRUE(host);
-    HostReply reply = host->readReply();
-    EXPECT_EQ(reply.status, HostReply::Status::Error);
-    EXPECT_NE(reply.message.find("exited with status 127"), std::string::npos) << reply.message;
+    std::string error = errorOf(host.value()->readReply());
+    EXPECT_NE(error.find("exited with status 127"), std::string::npos) << error;
 }
 
 } // namespace

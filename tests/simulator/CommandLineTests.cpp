@@ -6,14 +6,15 @@ namespace {
 
 CommandLine parsed(std::vector<std::string> arguments)
 {
-    CommandLineParse result = parseCommandLine(arguments);
-    EXPECT_FALSE(result.error) << *result.error;
-    return result.commandLine;
+    auto result = parseCommandLine(arguments);
+    EXPECT_TRUE(result) << result.error().message;
+    return result ? result.value() : CommandLine {};
 }
 
 std::string errorOf(std::vector<std::string> arguments)
 {
-    return parseCommandLine(arguments).error.value_or("(no error)");
+    auto result = parseCommandLine(arguments);
+    return result ? "(no error)" : result.error().message;
 }
 
 TEST(CommandLine, KeysHasItsDefaultsAndTakesEveryOption)
@@ -22,9 +23,9 @@ TEST(CommandLine, KeysHasItsDefaultsAndTakesEveryOption)
     EXPECT_EQ(plain.mode, CommandLine::Mode::Keys);
     EXPECT_EQ(plain.locale, "en_US");
     EXPECT_EQ(plain.keyboardType, 0);
-    EXPECT_EQ(plain.layout, "QWERTY");
+    EXPECT_FALSE(plain.layout) << "without --layout, the locale's";
     EXPECT_FALSE(plain.keyplane);
-    EXPECT_EQ(plain.orientation, "portrait");
+    EXPECT_EQ(plain.orientation, ScreenOrientation::Portrait);
     EXPECT_FALSE(plain.typeMode);
 
     CommandLine full = parsed(
@@ -32,9 +33,9 @@ TEST(CommandLine, KeysHasItsDefaultsAndTakesEveryOption)
             "--orientation", "landscape", "--type-mode", "1", "--png", "k.png", "--device", "/d" });
     EXPECT_EQ(full.locale, "fr_FR");
     EXPECT_EQ(full.keyboardType, 7);
-    EXPECT_EQ(full.layout, "AZERTY");
+    EXPECT_EQ(full.layout, KeyboardLetterLayout::AZERTY);
     EXPECT_EQ(full.keyplane, "numbers");
-    EXPECT_EQ(full.orientation, "landscape");
+    EXPECT_EQ(full.orientation, ScreenOrientation::Landscape);
     EXPECT_EQ(full.typeMode, 1);
     EXPECT_EQ(full.pngFile, "k.png");
     EXPECT_EQ(full.deviceRoot, "/d");
@@ -65,6 +66,11 @@ TEST(CommandLine, MistakesSayWhatWasExpected)
     EXPECT_EQ(errorOf({ "demo", "--png", "x.png" }),
         "unknown option --png for demo; expected one of --device, --out");
     EXPECT_EQ(errorOf({ "demo", "extra" }), "expected no further arguments after demo, got \"extra\"");
+    EXPECT_EQ(errorOf({ "keys", "--layout", "dvorak" }),
+        "expected QWERTY, QWERTZ or AZERTY after --layout, got \"dvorak\"");
+    // What a person typed is echoed with its control characters escaped.
+    EXPECT_EQ(errorOf({ std::string("ru\0n\r", 5) }),
+        "expected a command (keys, run, demo, interactive), got \"ru\\x00n\\r\"");
 }
 
 } // namespace

@@ -44,7 +44,9 @@ TEST(ReplayScript, MistakesNameTheLineAndWhatWasExpected)
     EXPECT_EQ(ReplayScript::parse("r.txt", "quit now\n").error->format(),
         "r.txt:1: expected nothing after \"quit\"");
     EXPECT_EQ(ReplayScript::load("/nonexistent/replay.txt").error->format(),
-        "/nonexistent/replay.txt:0: cannot read this replay file");
+        "/nonexistent/replay.txt:0: cannot read the script (cannot open /nonexistent/replay.txt: No such "
+        "file or "
+        "directory)");
 }
 
 } // namespace

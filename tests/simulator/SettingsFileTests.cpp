@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/NSMutableDictionary.h"
 #include "platform/foundation/NSRunLoop.h"
@@ -26,7 +27,8 @@ protected:
         m_root.activate();
         notificationsSeen = 0;
         CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), this, countNotification,
-            SettingsFile::changeNotification, nullptr, CFNotificationSuspensionBehaviorDeliverImmediately);
+            contract::settingsChangedNotification, nullptr,
+            CFNotificationSuspensionBehaviorDeliverImmediately);
     }
     void TearDown() override
     {
@@ -38,14 +40,14 @@ protected:
 
 TEST_F(SettingsFileTest, StoringKeepsOtherKeysAndAnnouncesTheChange)
 {
-    std::string path = m_root.preparedPath(SettingsFile::devicePath);
+    std::string path = m_root.preparedPath(contract::settingsFilePath);
     RefPtr<NSMutableDictionary> existing = NSMutableDictionary::dictionary();
     existing->setObject(Value(1), "type");
     existing->setObject(Value(NSString("kept")), "note");
     ASSERT_TRUE(PropertyList::writeFile(*existing, path, PropertyList::Format::Binary, true));
 
-    std::string error;
-    ASSERT_TRUE(SettingsFile::store(std::nullopt, 2, error)) << error;
+    auto written = SettingsFile::store(std::nullopt, 2);
+    ASSERT_TRUE(written) << written.error().message;
     NSRunLoop::main().runUntilIdle();
     EXPECT_EQ(notificationsSeen, 1);
 
@@ -55,48 +57,50 @@ TEST_F(SettingsFileTest, StoringKeepsOtherKeysAndAnnouncesTheChange)
     EXPECT_EQ(stored->objectForKey("type").intValue(), 1);
     EXPECT_EQ(stored->objectForKey("note").string().utf8(), "kept");
 
-    std::string problem;
-    EXPECT_EQ(SettingsFile::read("gesture", problem), 2);
-    EXPECT_EQ(SettingsFile::read("missing", problem), std::nullopt);
-    EXPECT_EQ(problem, "the settings file has no missing");
+    EXPECT_EQ(SettingsFile::read("gesture").value(), 2);
+    auto missing = SettingsFile::read("missing");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().message, "the settings file has no missing");
 }
 
 TEST_F(SettingsFileTest, WithoutAFileReadingSaysSoAndStoringMakesOne)
 {
-    std::string problem;
-    EXPECT_EQ(SettingsFile::read("type", problem), std::nullopt);
-    EXPECT_EQ(problem,
+    auto absent = SettingsFile::read("type");
+    ASSERT_FALSE(absent);
+    EXPECT_EQ(absent.error().message,
         "there is no readable settings file at /var/mobile/Library/Preferences/com.quillfen.corvane.plist");
 
-    m_root.preparedPath(SettingsFile::devicePath);
-    std::string error;
-    ASSERT_TRUE(SettingsFile::store(1, std::nullopt, error)) << error;
-    EXPECT_EQ(SettingsFile::read("type", problem), 1);
-    EXPECT_EQ(SettingsFile::read("gesture", problem), std::nullopt);
+    m_root.preparedPath(contract::settingsFilePath);
+    auto stored = SettingsFile::store(1, std::nullopt);
+    ASSERT_TRUE(stored) << stored.error().message;
+    EXPECT_EQ(SettingsFile::read("type").value(), 1);
+    EXPECT_FALSE(SettingsFile::read("gesture"));
 }
 
 // As the pane does, whatever sits in the file's place and cannot be read is
 // kept beside the new file.
 TEST_F(SettingsFileTest, AFolderInTheFilesPlaceIsKeptBesideTheNewFile)
 {
-    std::string path = m_root.preparedPath(SettingsFile::devicePath);
+    std::string path = m_root.preparedPath(contract::settingsFilePath);
     std::filesystem::create_directories(path);
-    std::string error;
-    ASSERT_TRUE(SettingsFile::store(1, 2, error)) << error;
+    auto stored = SettingsFile::store(1, 2);
+    ASSERT_TRUE(stored) << stored.error().message;
     EXPECT_TRUE(std::filesystem::is_directory(path + ".refused"));
-    std::string problem;
-    EXPECT_EQ(SettingsFile::read("gesture", problem), 2) << problem;
+    auto gesture = SettingsFile::read("gesture");
+    ASSERT_TRUE(gesture) << gesture.error().message;
+    EXPECT_EQ(gesture.value(), 2);
 }
 
 TEST_F(SettingsFileTest, AnUnwritableFileIsAnErrorAndAnnouncesNothing)
 {
     // A file where the preferences folder should be: nothing can be written there.
-    std::string folder = std::filesystem::path(m_root.preparedPath(SettingsFile::devicePath)).parent_path();
+    std::string folder = std::filesystem::path(m_root.preparedPath(contract::settingsFilePath)).parent_path();
     std::filesystem::remove(folder);
     std::ofstream(folder) << "not a folder";
-    std::string error;
-    EXPECT_FALSE(SettingsFile::store(1, 2, error));
-    EXPECT_NE(error.find("cannot write the settings file"), std::string::npos) << error;
+    auto stored = SettingsFile::store(1, 2);
+    ASSERT_FALSE(stored);
+    EXPECT_NE(stored.error().message.find("cannot write the settings file"), std::string::npos)
+        << stored.error().message;
     NSRunLoop::main().runUntilIdle();
     EXPECT_EQ(notificationsSeen, 0);
 }

@@ -1,0 +1,545 @@
+#include "simulator/ScriptLanguage.h"
+
+#include "simulator/ScriptArguments.h"
+#include "simulator/ScriptText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <functional>
+#include <set>
+
+namespace {
+
+// Writes a command's arguments after its words, each as the parser reads it back.
+class ScriptLineWriter {
+public:
+    explicit ScriptLineWriter(std::string_view words)
+        : m_line(words)
+    {
+    }
+
+    void word(std::string_view text) { add(scriptWord(text)); }
+    void quoted(std::string_view text) { add(quoteScriptString(text)); }
+    void number(double value) { add(formatScriptNumber(value)); }
+    void integer(int value) { add(std::to_string(value)); }
+    void option(std::string_view name, std::string_view value)
+    {
+        add(std::string(name) + "=" + std::string(value));
+    }
+    const std::string& line() const { return m_line; }
+
+private:
+    void add(std::string_view part)
+    {
+        m_line += ' ';
+        m_line += part;
+    }
+    std::string m_line;
+};
+
+using Parse = std::function<ErrorOr<ScriptCommand>(ScriptArguments&)>;
+using Write = std::function<void(const ScriptCommand&, ScriptLineWriter&)>;
+using Claim = bool (*)(const ScriptArguments&);
+
+// One command of the language: its words, who may use it, how its arguments
+// are read and how they are written back.
+struct CommandSyntax {
+    std::string_view word;
+    // The second word of commands that share the first ("expect text"), else empty.
+    std::string_view subword;
+    ScriptSyntax syntax;
+    std::size_t alternative;
+    Parse parse;
+    Write write;
+    // Among rows of one word, the row that claims the arguments reads them;
+    // the row without a claim reads the rest.
+    Claim claims { nullptr };
+};
+
+template <typename Command> std::size_t alternativeOf()
+{
+    return ScriptCommand(std::in_place_type<Command>).index();
+}
+
+template <typename Command>
+CommandSyntax row(std::string_view words, std::function<ErrorOr<Command>(ScriptArguments&)> parse,
+    std::function<void(const Command&, ScriptLineWriter&)> write, ScriptSyntax syntax = ScriptSyntax::Script,
+    Claim claims = nullptr)
+{
+    auto space = words.find(' ');
+    return CommandSyntax {
+        words.substr(0, space),
+        space == std::string_view::npos ? std::string_view() : words.substr(space + 1),
+        syntax,
+        alternativeOf<Command>(),
+        [parse = std::move(parse)](ScriptArguments& arguments) -> ErrorOr<ScriptCommand> {
+            return ScriptCommand(TRY(parse(arguments)));
+        },
+        [write = std::move(write)](const ScriptCommand& command, ScriptLineWriter& writer) {
+            write(std::get<Command>(command), writer);
+        },
+        claims,
+    };
+}
+
+// A command without arguments.
+template <typename Command>
+CommandSyntax bareRow(std::string_view words, ScriptSyntax syntax = ScriptSyntax::Script)
+{
+    return row<Command>(
+        words, [](ScriptArguments&) -> ErrorOr<Command> { return Command {}; },
+        [](const Command&, ScriptLineWriter&) {}, syntax);
+}
+
+constexpr std::string_view keyDescription
+    = "a key (its string such as q or \"\\\"\", or a name such as space)";
+
+std::optional<int> readInteger(std::string_view text)
+{
+    std::string_view parsed = !text.empty() && text.front() == '+' ? text.substr(1) : text;
+    int number = 0;
+    auto result = std::from_chars(parsed.data(), parsed.data() + parsed.size(), number);
+    if (parsed.empty() || result.ec != std::errc() || result.ptr != parsed.data() + parsed.size())
+        return std::nullopt;
+    return number;
+}
+
+std::optional<KeyboardLetterLayout> readLayout(std::string value)
+{
+    std::transform(value.begin(), value.end(), value.begin(),
+        [](unsigned char character) { return static_cast<char>(std::toupper(character)); });
+    for (auto layout :
+        { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::QWERTZ, KeyboardLetterLayout::AZERTY }) {
+        if (value == letterLayoutName(layout))
+            return layout;
+    }
+    return std::nullopt;
+}
+
+struct OptionSyntax {
+    std::string_view name;
+    // Takes the value; false when it is not one.
+    std::function<bool(const std::string&)> read;
+};
+
+// name=value options such as "type=1 layout=QWERTZ", in any order, each at most once.
+ErrorOr<void> readOptions(
+    ScriptArguments& arguments, std::string_view expected, const std::vector<OptionSyntax>& options)
+{
+    std::set<std::string_view> seen;
+    while (!arguments.atEnd()) {
+        const ScriptToken& token = arguments.peek();
+        auto equals = token.text.find('=');
+        auto option = std::find_if(options.begin(), options.end(), [&](const OptionSyntax& candidate) {
+            return equals != std::string::npos && token.text.compare(0, equals, candidate.name) == 0
+                && candidate.name.size() == equals;
+        });
+        if (token.isQuoted || option == options.end())
+            return arguments.expected(expected);
+        if (!seen.insert(option->name).second)
+            return Error { "expected " + std::string(option->name) + "= only once, got it again in "
+                + quoteScriptString(token.text) };
+        if (!option->read(token.text.substr(equals + 1)))
+            return arguments.expected(expected);
+        TRY(arguments.word(expected));
+    }
+    return {};
+}
+
+ErrorOr<std::string> readPngFile(ScriptArguments& arguments)
+{
+    constexpr std::string_view what = "a file name ending in .png";
+    if (arguments.atEnd())
+        return arguments.expected(what);
+    std::string file = arguments.peek().text;
+    std::string ending = file.size() >= 4 ? file.substr(file.size() - 4) : std::string();
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+        [](unsigned char character) { return static_cast<char>(std::tolower(character)); });
+    if (ending != ".png" || file.size() == 4)
+        return arguments.expected(what);
+    return TRY(arguments.word(what));
+}
+
+ErrorOr<double> readDistance(ScriptArguments& arguments, std::string_view what)
+{
+    return arguments.numberWithin(what, -largestScriptDistance, largestScriptDistance);
+}
+
+ErrorOr<command::Flick> readUpward(ScriptArguments& arguments, double defaultDistance)
+{
+    command::Flick gesture { TRY(arguments.word(keyDescription)), defaultDistance };
+    if (!arguments.atEnd())
+        gesture.distance = TRY(readDistance(arguments, "an upward distance in points"));
+    return gesture;
+}
+
+bool isScreenPoint(const ScriptArguments& arguments)
+{
+    return arguments.remaining() == 2 && !arguments.peek().isQuoted;
+}
+
+template <typename Pointer> CommandSyntax pointerRow(std::string_view word)
+{
+    return row<Pointer>(
+        word,
+        [](ScriptArguments& arguments) -> ErrorOr<Pointer> {
+            double x = TRY(readDistance(arguments, "a screen point X Y"));
+            return Pointer { x, TRY(readDistance(arguments, "a screen point X Y")) };
+        },
+        [](const Pointer& pointer, ScriptLineWriter& writer) {
+            writer.number(pointer.x);
+            writer.number(pointer.y);
+        },
+        ScriptSyntax::HostProtocol);
+}
+
+const std::vector<CommandSyntax>& commandTable()
+{
+    using namespace command;
+    static const std::vector<CommandSyntax> table = {
+        row<Locale>(
+            "locale",
+            [](ScriptArguments& a) -> ErrorOr<Locale> {
+                return Locale { TRY(a.word("a locale identifier such as en_US")) };
+            },
+            [](const Locale& c, ScriptLineWriter& w) { w.word(c.identifier); }),
+        row<Orientation>(
+            "orientation",
+            [](ScriptArguments& a) -> ErrorOr<Orientation> {
+                std::string word = TRY(a.choice("portrait or landscape", { "portrait", "landscape" }));
+                return Orientation { *orientationFromWord(word) };
+            },
+            [](const Orientation& c, ScriptLineWriter& w) { w.word(orientationWord(c.orientation)); }),
+        row<Keyboard>(
+            "keyboard",
+            [](ScriptArguments& a) -> ErrorOr<Keyboard> {
+                Keyboard keyboard;
+                TRY(readOptions(a, "type=N or layout=QWERTY|QWERTZ|AZERTY",
+                    { { "type",
+                          [&](const std::string& value) {
+                              keyboard.type = readInteger(value);
+                              return keyboard.type && *keyboard.type >= 0;
+                          } },
+                        { "layout", [&](const std::string& value) {
+                             keyboard.layout = readLayout(value);
+                             return keyboard.layout.has_value();
+                         } } }));
+                return keyboard;
+            },
+            [](const Keyboard& c, ScriptLineWriter& w) {
+                if (c.type)
+                    w.option("type", std::to_string(*c.type));
+                if (c.layout)
+                    w.option("layout", letterLayoutName(*c.layout));
+            }),
+        row<Settings>(
+            "settings",
+            [](ScriptArguments& a) -> ErrorOr<Settings> {
+                Settings settings;
+                TRY(readOptions(a, "type=N or gesture=N (whole numbers)",
+                    { { "type",
+                          [&](const std::string& value) {
+                              settings.type = readInteger(value);
+                              return settings.type.has_value();
+                          } },
+                        { "gesture", [&](const std::string& value) {
+                             settings.gesture = readInteger(value);
+                             return settings.gesture.has_value();
+                         } } }));
+                return settings;
+            },
+            [](const Settings& c, ScriptLineWriter& w) {
+                if (c.type)
+                    w.option("type", std::to_string(*c.type));
+                if (c.gesture)
+                    w.option("gesture", std::to_string(*c.gesture));
+            }),
+        row<Keyplane>(
+            "keyplane",
+            [](ScriptArguments& a) -> ErrorOr<Keyplane> {
+                return Keyplane { TRY(a.word("a keyplane name")) };
+            },
+            [](const Keyplane& c, ScriptLineWriter& w) { w.word(c.name); }),
+        bareRow<Shift>("shift"),
+        bareRow<ShiftLock>("shiftlock"),
+        bareRow<Unshift>("unshift"),
+        row<TapPoint>(
+            "tap",
+            [](ScriptArguments& a) -> ErrorOr<TapPoint> {
+                double x = TRY(readDistance(a, "a screen point X Y"));
+                return TapPoint { x, TRY(readDistance(a, "a screen point X Y")) };
+            },
+            [](const TapPoint& c, ScriptLineWriter& w) {
+                w.number(c.x);
+                w.number(c.y);
+            },
+            ScriptSyntax::Script, isScreenPoint),
+        row<Tap>(
+            "tap",
+            [](ScriptArguments& a) -> ErrorOr<Tap> {
+                return Tap { TRY(a.word(std::string(keyDescription) + " or a screen point X Y")) };
+            },
+            [](const Tap& c, ScriptLineWriter& w) { w.word(c.key); }),
+        row<TapText>(
+            "tap-text",
+            [](ScriptArguments& a) -> ErrorOr<TapText> {
+                return TapText { TRY(a.word("the text of a view in quotes")) };
+            },
+            [](const TapText& c, ScriptLineWriter& w) { w.quoted(c.text); }),
+        row<TapBeside>(
+            "tap-beside",
+            [](ScriptArguments& a) -> ErrorOr<TapBeside> {
+                std::string text = TRY(a.word("the text of a view in quotes"));
+                return TapBeside { text,
+                    TRY(readDistance(a, "a distance in points beside the text (negative: to its left)")) };
+            },
+            [](const TapBeside& c, ScriptLineWriter& w) {
+                w.quoted(c.text);
+                w.number(c.distance);
+            }),
+        row<Flick>(
+            "flick", [](ScriptArguments& a) -> ErrorOr<Flick> { return TRY(readUpward(a, 30)); },
+            [](const Flick& c, ScriptLineWriter& w) {
+                w.word(c.key);
+                w.number(c.distance);
+            }),
+        row<Slide>(
+            "slide",
+            [](ScriptArguments& a) -> ErrorOr<Slide> {
+                Flick upward = TRY(readUpward(a, 7));
+                return Slide { upward.key, upward.distance };
+            },
+            [](const Slide& c, ScriptLineWriter& w) {
+                w.word(c.key);
+                w.number(c.distance);
+            }),
+        row<Drag>(
+            "drag",
+            [](ScriptArguments& a) -> ErrorOr<Drag> {
+                Drag drag;
+                drag.key = TRY(a.word(keyDescription));
+                drag.dx = TRY(readDistance(a, "the distance DX to move across"));
+                drag.dy = TRY(readDistance(a, "the distance DY to move down (negative is up)"));
+                if (!a.atEnd())
+                    drag.steps = TRY(a.wholeNumberWithin("a number of drag events", 1, 10000));
+                return drag;
+            },
+            [](const Drag& c, ScriptLineWriter& w) {
+                w.word(c.key);
+                w.number(c.dx);
+                w.number(c.dy);
+                w.integer(c.steps);
+            }),
+        row<Press>(
+            "press",
+            [](ScriptArguments& a) -> ErrorOr<Press> { return Press { TRY(a.word(keyDescription)) }; },
+            [](const Press& c, ScriptLineWriter& w) { w.word(c.key); }),
+        row<Move>(
+            "move",
+            [](ScriptArguments& a) -> ErrorOr<Move> {
+                double dx = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
+                return Move { dx, TRY(readDistance(a, "a distance DX DY from the touch-down point")) };
+            },
+            [](const Move& c, ScriptLineWriter& w) {
+                w.number(c.dx);
+                w.number(c.dy);
+            }),
+        bareRow<Release>("release"),
+        bareRow<Cancel>("cancel"),
+        row<Wait>(
+            "wait",
+            [](ScriptArguments& a) -> ErrorOr<Wait> {
+                return Wait { TRY(a.numberWithin("a number of seconds", 0, 86400)) };
+            },
+            [](const Wait& c, ScriptLineWriter& w) { w.number(c.seconds); }),
+        bareRow<Clear>("clear"),
+        row<ExpectText>(
+            "expect text",
+            [](ScriptArguments& a) -> ErrorOr<ExpectText> {
+                return ExpectText { TRY(a.word("the expected text in quotes")) };
+            },
+            [](const ExpectText& c, ScriptLineWriter& w) { w.quoted(c.text); }),
+        row<ExpectAlt>(
+            "expect alt",
+            [](ScriptArguments& a) -> ErrorOr<ExpectAlt> {
+                std::string key = TRY(a.word(keyDescription));
+                return ExpectAlt { key, TRY(a.word("the expected alternate in quotes")) };
+            },
+            [](const ExpectAlt& c, ScriptLineWriter& w) {
+                w.word(c.key);
+                w.quoted(c.alternate);
+            }),
+        row<ExpectSetting>(
+            "expect setting",
+            [](ScriptArguments& a) -> ErrorOr<ExpectSetting> {
+                constexpr std::string_view what = "KEY=N (such as gesture=2)";
+                if (a.atEnd() || a.peek().isQuoted)
+                    return a.expected(what);
+                const std::string& assignment = a.peek().text;
+                auto equals = assignment.find('=');
+                auto value
+                    = equals == std::string::npos ? std::nullopt : readInteger(assignment.substr(equals + 1));
+                if (equals == 0 || !value)
+                    return a.expected(what);
+                ExpectSetting setting { assignment.substr(0, equals), *value };
+                TRY(a.word(what));
+                return setting;
+            },
+            [](const ExpectSetting& c, ScriptLineWriter& w) { w.option(c.key, std::to_string(c.value)); }),
+        row<ExpectScreenText>(
+            "expect screen-text",
+            [](ScriptArguments& a) -> ErrorOr<ExpectScreenText> {
+                return ExpectScreenText { TRY(a.word("the text to look for in quotes")) };
+            },
+            [](const ExpectScreenText& c, ScriptLineWriter& w) { w.quoted(c.text); }),
+        bareRow<Print>("print"),
+        row<Snapshot>(
+            "snapshot",
+            [](ScriptArguments& a) -> ErrorOr<Snapshot> { return Snapshot { TRY(readPngFile(a)) }; },
+            [](const Snapshot& c, ScriptLineWriter& w) { w.word(c.file); }),
+        row<App>(
+            "app",
+            [](ScriptArguments& a) -> ErrorOr<App> {
+                std::string word = TRY(a.choice("settings, notes or test", { "settings", "notes", "test" }));
+                return App { *appFromWord(word) };
+            },
+            [](const App& c, ScriptLineWriter& w) { w.word(appWord(c.app)); }),
+        bareRow<Back>("back"),
+        pointerRow<PointerDown>("pointer-down"),
+        pointerRow<PointerMove>("pointer-move"),
+        pointerRow<PointerUp>("pointer-up"),
+        bareRow<ListKeys>("list-keys", ScriptSyntax::HostProtocol),
+        row<KeyboardSnapshot>(
+            "keyboard-snapshot",
+            [](ScriptArguments& a) -> ErrorOr<KeyboardSnapshot> {
+                return KeyboardSnapshot { TRY(readPngFile(a)) };
+            },
+            [](const KeyboardSnapshot& c, ScriptLineWriter& w) { w.word(c.file); },
+            ScriptSyntax::HostProtocol),
+        bareRow<Render>("render", ScriptSyntax::HostProtocol),
+        bareRow<Quit>("quit", ScriptSyntax::HostProtocol),
+    };
+    return table;
+}
+
+bool isAllowed(const CommandSyntax& entry, ScriptSyntax syntax)
+{
+    return entry.syntax == ScriptSyntax::Script || syntax == ScriptSyntax::HostProtocol;
+}
+
+// "a, b or c" of the distinct words the rows have in that position.
+template <typename Select>
+std::string listOf(std::string_view separatorBeforeLast, Select select, ScriptSyntax syntax)
+{
+    std::vector<std::string_view> words;
+    for (const CommandSyntax& entry : commandTable()) {
+        std::optional<std::string_view> word = select(entry);
+        if (isAllowed(entry, syntax) && word && std::find(words.begin(), words.end(), *word) == words.end())
+            words.push_back(*word);
+    }
+    std::string list;
+    for (std::size_t index = 0; index < words.size(); ++index) {
+        if (index)
+            list += index + 1 == words.size() ? separatorBeforeLast : ", ";
+        list += words[index];
+    }
+    return list;
+}
+
+const CommandSyntax& syntaxOf(const ScriptCommand& command)
+{
+    static const std::vector<const CommandSyntax*> byAlternative = [] {
+        std::vector<const CommandSyntax*> rows(std::variant_size_v<ScriptCommand>, nullptr);
+        for (const CommandSyntax& entry : commandTable())
+            rows[entry.alternative] = &entry;
+        return rows;
+    }();
+    return *byAlternative[command.index()];
+}
+
+} // namespace
+
+ErrorOr<std::optional<ScriptCommand>> parseScriptLine(std::string_view line, ScriptSyntax syntax)
+{
+    std::vector<ScriptToken> tokens = TRY(tokenizeScriptLine(line));
+    if (tokens.empty())
+        return std::optional<ScriptCommand>();
+
+    std::string word = tokens.front().text;
+    std::vector<const CommandSyntax*> rows;
+    for (const CommandSyntax& entry : commandTable()) {
+        if (entry.word == word && isAllowed(entry, syntax))
+            rows.push_back(&entry);
+    }
+    if (rows.empty())
+        return Error { "expected a command ("
+            + listOf(
+                ", ", [](const CommandSyntax& entry) { return std::optional(entry.word); }, syntax)
+            + "), got " + quoteScriptString(word) };
+
+    std::string name = word;
+    std::size_t firstArgument = 1;
+    if (!rows.front()->subword.empty()) {
+        auto subwordOf = [&word](const CommandSyntax& entry) {
+            return entry.word == word ? std::optional(entry.subword) : std::nullopt;
+        };
+        std::string choices = listOf(" or ", subwordOf, syntax);
+        if (tokens.size() < 2)
+            return ScriptArguments({}, word).expected(choices);
+        std::erase_if(rows, [&](const CommandSyntax* entry) { return entry->subword != tokens[1].text; });
+        if (rows.empty())
+            return Error { "expected " + choices + ", got " + quoteScriptString(tokens[1].text) };
+        name += " " + tokens[1].text;
+        firstArgument = 2;
+    }
+
+    ScriptArguments arguments(
+        std::vector<ScriptToken>(tokens.begin() + static_cast<std::ptrdiff_t>(firstArgument), tokens.end()),
+        name);
+    auto claimed = std::find_if(rows.begin(), rows.end(),
+        [&](const CommandSyntax* entry) { return entry->claims && entry->claims(arguments); });
+    if (claimed == rows.end())
+        claimed = std::find_if(
+            rows.begin(), rows.end(), [](const CommandSyntax* entry) { return !entry->claims; });
+    ScriptCommand command = TRY((*claimed)->parse(arguments));
+    TRY(arguments.end());
+    return std::optional(std::move(command));
+}
+
+ParsedScript parseScript(std::string_view fileName, std::string_view text, ScriptSyntax syntax)
+{
+    ParsedScript result;
+    result.fileName = fileName;
+    int lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        auto parsed = parseScriptLine(line, syntax);
+        if (!parsed) {
+            result.error = ScriptError { std::string(fileName), lineNumber, parsed.error().message };
+            return result;
+        }
+        if (parsed.value())
+            result.lines.push_back({ lineNumber, std::move(*parsed.value()) });
+    }
+    return result;
+}
+
+std::string writeScriptCommand(const ScriptCommand& command)
+{
+    const CommandSyntax& syntax = syntaxOf(command);
+    std::string words(syntax.word);
+    if (!syntax.subword.empty())
+        words += " " + std::string(syntax.subword);
+    ScriptLineWriter writer(words);
+    syntax.write(command, writer);
+    return writer.line();
+}
+
+std::string_view commandWord(const ScriptCommand& command)
+{
+    return syntaxOf(command).word;
+}

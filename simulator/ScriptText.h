@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How the script language writes text, and how anything a script or a
+// person gave is echoed: control characters never reach a terminal raw.
+
+// The text with \n, \t, \r, \\ and every other control character (as \xHH)
+// escaped, without quotes.
+std::string escapeControlCharacters(std::string_view text);
+
+// A string in the script language's quotes: the escapes above and \".
+std::string quoteScriptString(std::string_view text);
+
+// A plain word as it stands, anything else in quotes: how a script would write it.
+std::string scriptWord(std::string_view text);
+
+// Plain decimals, as the parser reads them: never exponent form.
+std::string formatScriptNumber(double number);
