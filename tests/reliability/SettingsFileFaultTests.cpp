@@ -21,6 +21,13 @@ struct BadSettingsFile {
     bool readsAsAbsent { true };
 };
 
+// By name: the default would print the object's bytes, addresses included,
+// and the test names CTest lists would change with every build.
+void PrintTo(const BadSettingsFile& file, std::ostream* out)
+{
+    *out << file.name;
+}
+
 void writeBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
