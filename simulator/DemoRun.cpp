@@ -240,6 +240,10 @@ int DemoSession::run(const std::string& originalDevice)
               << fs::absolute(m_output).lexically_normal().string() << "/\n"
               << "  transcript.txt    what was done and typed, and each screenshot's name\n"
               << "  demo-script.txt   the same steps as a script for corvane-sim run\n";
+    if (!std::cout.flush() || !m_transcript.flush() || !m_script.flush()) {
+        std::cerr << "corvane-sim: cannot write the demo's output\n";
+        return 2;
+    }
     return 0;
 }
 

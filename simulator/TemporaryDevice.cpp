@@ -13,13 +13,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // Copies folders, files and links; anything else (a socket of a running
-// process) belongs to that process and stays where it is.
+// process, a pipe) belongs to someone else and stays where it is.
 void copyTree(const fs::path& from, const fs::path& to, std::error_code& error)
 {
     fs::create_directories(to, error);
     for (auto entry = fs::recursive_directory_iterator(from, error);
          !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
-        fs::path target = to / fs::relative(entry->path(), from, error);
+        // Lexically: a link is copied as the link it is, wherever it points.
+        fs::path target = to / entry->path().lexically_relative(from);
         auto status = entry->symlink_status(error);
         if (error)
             return;

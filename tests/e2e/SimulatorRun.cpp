@@ -25,12 +25,9 @@ std::string readAll(const std::string& path)
     return content.str();
 }
 
-} // namespace
-
-SimulatorResult runSimulator(const std::vector<std::string>& arguments, const std::string& workingDirectory,
-    const std::vector<std::string>& environment, const std::string& program)
+SimulatorResult runProgram(const std::vector<std::string>& arguments, const std::string& workingDirectory,
+    const std::vector<std::string>& environment, const std::string& program, const std::string& outputPath)
 {
-    std::string outputPath = workingDirectory + "/.stdout";
     std::string errorPath = workingDirectory + "/.stderr";
     pid_t pid = ::fork();
     if (pid == 0) {
@@ -62,11 +59,27 @@ SimulatorResult runSimulator(const std::vector<std::string>& arguments, const st
     ::waitpid(pid, &status, 0);
     SimulatorResult result;
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.output = readAll(outputPath);
     result.errors = readAll(errorPath);
-    fs::remove(outputPath);
     fs::remove(errorPath);
     return result;
+}
+
+} // namespace
+
+SimulatorResult runSimulator(const std::vector<std::string>& arguments, const std::string& workingDirectory,
+    const std::vector<std::string>& environment, const std::string& program)
+{
+    std::string outputPath = workingDirectory + "/.stdout";
+    SimulatorResult result = runProgram(arguments, workingDirectory, environment, program, outputPath);
+    result.output = readAll(outputPath);
+    fs::remove(outputPath);
+    return result;
+}
+
+SimulatorResult runSimulatorWithOutputTo(const std::string& standardOutput,
+    const std::vector<std::string>& arguments, const std::string& workingDirectory)
+{
+    return runProgram(arguments, workingDirectory, {}, CORVANE_SIM_PATH, standardOutput);
 }
 
 E2EWorkspace::E2EWorkspace()

@@ -17,6 +17,11 @@ struct SimulatorResult {
 SimulatorResult runSimulator(const std::vector<std::string>& arguments, const std::string& workingDirectory,
     const std::vector<std::string>& environment = {}, const std::string& program = CORVANE_SIM_PATH);
 
+// corvane-sim with its standard output going to a file of the caller's
+// choice (such as /dev/full), which is not read back.
+SimulatorResult runSimulatorWithOutputTo(const std::string& standardOutput,
+    const std::vector<std::string>& arguments, const std::string& workingDirectory);
+
 // A fresh folder for one test, removed afterwards; a device root copied from
 // the build's, and a place for scripts and screenshots.
 class E2EWorkspace {
