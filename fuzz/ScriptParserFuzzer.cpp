@@ -1,8 +1,9 @@
 // Any text as a simulator script, or as lines of the driver's host protocol:
 // the parser answers commands or an error on a line of the text, never
 // crashes, and every command it answers survives the trip to a host
-// process: written back as a line, it parses to the same command.
-#include "simulator/ScriptParser.h"
+// process: written back as a line, it parses to the same command. An error
+// never carries a raw control character back to the terminal.
+#include "simulator/ScriptLanguage.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,25 +14,36 @@ namespace {
 
 void checkRoundTrip(const ScriptCommand& command)
 {
-    std::string line = command.toLine();
-    ParsedLine reparsed = parseScriptLine(line, command.line, ScriptSyntax::HostProtocol);
-    if (reparsed.error || !reparsed.command || reparsed.command->kind != command.kind
-        || reparsed.command->toLine() != line)
+    std::string line = writeScriptCommand(command);
+    auto reparsed = parseScriptLine(line, ScriptSyntax::HostProtocol);
+    if (!reparsed || !reparsed.value() || reparsed.value()->index() != command.index()
+        || writeScriptCommand(*reparsed.value()) != line)
         std::abort();
+}
+
+bool hasControlCharacter(std::string_view text)
+{
+    for (char character : text) {
+        if (static_cast<unsigned char>(character) < 0x20 || character == 0x7F)
+            return true;
+    }
+    return false;
 }
 
 void checkScript(std::string_view text, ScriptSyntax syntax)
 {
     ParsedScript script = parseScript("fuzz.txt", text, syntax);
     int lastLine = 0;
-    for (const ScriptCommand& command : script.commands) {
+    for (const ScriptLine& line : script.lines) {
         // Commands come in the order of their lines, each on a line of the text.
-        if (command.line <= lastLine)
+        if (line.number <= lastLine)
             std::abort();
-        lastLine = command.line;
-        checkRoundTrip(command);
+        lastLine = line.number;
+        checkRoundTrip(line.command);
     }
-    if (script.error && (script.error->line <= lastLine || script.error->message.empty()))
+    if (script.error
+        && (script.error->line <= lastLine || script.error->message.empty()
+            || hasControlCharacter(script.error->format())))
         std::abort();
 }
 

@@ -235,9 +235,12 @@ std::string usageText()
       Runs a script, one command per line (see the README for the commands).
   corvane-sim keys [--locale ID] [--keyboard-type N] [--layout QWERTY|QWERTZ|AZERTY]
                    [--keyplane NAME] [--orientation portrait|landscape] [--type-mode 1|2] [--png FILE]
-      Lists the keys of a keyplane with their alternates, tab-separated.
+      Lists the keys of a keyplane with their alternates, tab-separated (an empty field:
+      none). Without --layout the keyboard follows the locale.
 
 Every command takes --device DIR: the device root to boot (else $CORVANE_DEVICE_ROOT,
-else the build's own device folder). Exit status: 0 success, 1 a failed expect, 2 an error.
+else the build's own device folder). An empty folder is laid out from the build's
+package (cmake --build BUILD --target package). Exit status: 0 success, 1 a failed
+expect, 2 an error.
 )";
 }
