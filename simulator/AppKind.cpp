@@ -1,38 +1,47 @@
 #include "simulator/AppKind.h"
 
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+struct AppNames {
+    AppKind app;
+    std::string_view word;
+    std::string_view displayName;
+};
+
+constexpr AppNames appNames[] = {
+    { AppKind::Test, "test", "keyboard test" },
+    { AppKind::Notes, "notes", "Notes" },
+    { AppKind::Settings, "settings", "Settings" },
+};
+
+const AppNames& namesOf(AppKind app)
+{
+    return *std::find_if(
+        std::begin(appNames), std::end(appNames), [app](const AppNames& names) { return names.app == app; });
+}
+
+} // namespace
+
 std::string_view appWord(AppKind app)
 {
-    switch (app) {
-    case AppKind::Test:
-        return "test";
-    case AppKind::Notes:
-        return "notes";
-    case AppKind::Settings:
-        return "settings";
-    }
-    return "test";
+    return namesOf(app).word;
 }
 
 std::optional<AppKind> appFromWord(std::string_view word)
 {
-    for (AppKind app : { AppKind::Test, AppKind::Notes, AppKind::Settings }) {
-        if (appWord(app) == word)
-            return app;
+    for (const AppNames& names : appNames) {
+        if (names.word == word)
+            return names.app;
     }
     return std::nullopt;
 }
 
 std::string_view appDisplayName(AppKind app)
 {
-    switch (app) {
-    case AppKind::Test:
-        return "keyboard test";
-    case AppKind::Notes:
-        return "Notes";
-    case AppKind::Settings:
-        return "Settings";
-    }
-    return "keyboard test";
+    return namesOf(app).displayName;
 }
 
 std::string_view orientationWord(ScreenOrientation orientation)

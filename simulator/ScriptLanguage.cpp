@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <climits>
 #include <functional>
 #include <set>
 
@@ -22,10 +23,15 @@ public:
     void word(std::string_view text) { add(scriptWord(text)); }
     void quoted(std::string_view text) { add(quoteScriptString(text)); }
     void number(double value) { add(formatScriptNumber(value)); }
-    void integer(int value) { add(std::to_string(value)); }
     void option(std::string_view name, std::string_view value)
     {
         add(std::string(name) + "=" + std::string(value));
+    }
+    void integer(int value) { add(std::to_string(value)); }
+    void option(std::string_view name, std::optional<int> value)
+    {
+        if (value)
+            option(name, std::to_string(*value));
     }
     const std::string& line() const { return m_line; }
 
@@ -94,6 +100,8 @@ CommandSyntax bareRow(std::string_view words, ScriptSyntax syntax = ScriptSyntax
 
 constexpr std::string_view keyDescription
     = "a key (its string such as q or \"\\\"\", or a name such as space)";
+constexpr std::string_view keyOrPointDescription
+    = "a key (its string such as q or \"\\\"\", or a name such as space) or a screen point X Y";
 
 std::optional<int> readInteger(std::string_view text)
 {
@@ -122,6 +130,15 @@ struct OptionSyntax {
     // Takes the value; false when it is not one.
     std::function<bool(const std::string&)> read;
 };
+
+// A whole number of at least the lowest, kept in the command.
+OptionSyntax integerOption(std::string_view name, std::optional<int>& value, int lowest = INT_MIN)
+{
+    return { name, [&value, lowest](const std::string& text) {
+                value = readInteger(text);
+                return value && *value >= lowest;
+            } };
+}
 
 // name=value options such as "type=1 layout=QWERTZ", in any order, each at most once.
 ErrorOr<void> readOptions(
@@ -179,7 +196,10 @@ bool isScreenPoint(const ScriptArguments& arguments)
     return arguments.remaining() == 2 && !arguments.peek().isQuoted;
 }
 
-template <typename Pointer> CommandSyntax pointerRow(std::string_view word)
+// A command at a screen point X Y.
+template <typename Pointer>
+CommandSyntax pointRow(
+    std::string_view word, ScriptSyntax syntax = ScriptSyntax::HostProtocol, Claim claims = nullptr)
 {
     return row<Pointer>(
         word,
@@ -191,19 +211,36 @@ template <typename Pointer> CommandSyntax pointerRow(std::string_view word)
             writer.number(pointer.x);
             writer.number(pointer.y);
         },
-        ScriptSyntax::HostProtocol);
+        syntax, claims);
+}
+
+enum class Written { Plainly, InQuotes };
+
+// A command of one text, a key or a name, written back plainly where it can
+// be or always in quotes.
+template <typename Command, auto field>
+CommandSyntax textRow(std::string_view words, std::string_view what, Written written = Written::Plainly)
+{
+    return row<Command>(
+        words,
+        [what](ScriptArguments& arguments) -> ErrorOr<Command> {
+            Command command;
+            command.*field = TRY(arguments.word(what));
+            return command;
+        },
+        [written](const Command& command, ScriptLineWriter& writer) {
+            if (written == Written::InQuotes)
+                writer.quoted(command.*field);
+            else
+                writer.word(command.*field);
+        });
 }
 
 const std::vector<CommandSyntax>& commandTable()
 {
     using namespace command;
     static const std::vector<CommandSyntax> table = {
-        row<Locale>(
-            "locale",
-            [](ScriptArguments& a) -> ErrorOr<Locale> {
-                return Locale { TRY(a.word("a locale identifier such as en_US")) };
-            },
-            [](const Locale& c, ScriptLineWriter& w) { w.word(c.identifier); }),
+        textRow<Locale, &Locale::identifier>("locale", "a locale identifier such as en_US"),
         row<Orientation>(
             "orientation",
             [](ScriptArguments& a) -> ErrorOr<Orientation> {
@@ -215,21 +252,16 @@ const std::vector<CommandSyntax>& commandTable()
             "keyboard",
             [](ScriptArguments& a) -> ErrorOr<Keyboard> {
                 Keyboard keyboard;
+                OptionSyntax layout { "layout", [&](const std::string& value) {
+                                         keyboard.layout = readLayout(value);
+                                         return keyboard.layout.has_value();
+                                     } };
                 TRY(readOptions(a, "type=N or layout=QWERTY|QWERTZ|AZERTY",
-                    { { "type",
-                          [&](const std::string& value) {
-                              keyboard.type = readInteger(value);
-                              return keyboard.type && *keyboard.type >= 0;
-                          } },
-                        { "layout", [&](const std::string& value) {
-                             keyboard.layout = readLayout(value);
-                             return keyboard.layout.has_value();
-                         } } }));
+                    { integerOption("type", keyboard.type, 0), layout }));
                 return keyboard;
             },
             [](const Keyboard& c, ScriptLineWriter& w) {
-                if (c.type)
-                    w.option("type", std::to_string(*c.type));
+                w.option("type", c.type);
                 if (c.layout)
                     w.option("layout", letterLayoutName(*c.layout));
             }),
@@ -238,55 +270,20 @@ const std::vector<CommandSyntax>& commandTable()
             [](ScriptArguments& a) -> ErrorOr<Settings> {
                 Settings settings;
                 TRY(readOptions(a, "type=N or gesture=N (whole numbers)",
-                    { { "type",
-                          [&](const std::string& value) {
-                              settings.type = readInteger(value);
-                              return settings.type.has_value();
-                          } },
-                        { "gesture", [&](const std::string& value) {
-                             settings.gesture = readInteger(value);
-                             return settings.gesture.has_value();
-                         } } }));
+                    { integerOption("type", settings.type), integerOption("gesture", settings.gesture) }));
                 return settings;
             },
             [](const Settings& c, ScriptLineWriter& w) {
-                if (c.type)
-                    w.option("type", std::to_string(*c.type));
-                if (c.gesture)
-                    w.option("gesture", std::to_string(*c.gesture));
+                w.option("type", c.type);
+                w.option("gesture", c.gesture);
             }),
-        row<Keyplane>(
-            "keyplane",
-            [](ScriptArguments& a) -> ErrorOr<Keyplane> {
-                return Keyplane { TRY(a.word("a keyplane name")) };
-            },
-            [](const Keyplane& c, ScriptLineWriter& w) { w.word(c.name); }),
+        textRow<Keyplane, &Keyplane::name>("keyplane", "a keyplane name"),
         bareRow<Shift>("shift"),
         bareRow<ShiftLock>("shiftlock"),
         bareRow<Unshift>("unshift"),
-        row<TapPoint>(
-            "tap",
-            [](ScriptArguments& a) -> ErrorOr<TapPoint> {
-                double x = TRY(readDistance(a, "a screen point X Y"));
-                return TapPoint { x, TRY(readDistance(a, "a screen point X Y")) };
-            },
-            [](const TapPoint& c, ScriptLineWriter& w) {
-                w.number(c.x);
-                w.number(c.y);
-            },
-            ScriptSyntax::Script, isScreenPoint),
-        row<Tap>(
-            "tap",
-            [](ScriptArguments& a) -> ErrorOr<Tap> {
-                return Tap { TRY(a.word(std::string(keyDescription) + " or a screen point X Y")) };
-            },
-            [](const Tap& c, ScriptLineWriter& w) { w.word(c.key); }),
-        row<TapText>(
-            "tap-text",
-            [](ScriptArguments& a) -> ErrorOr<TapText> {
-                return TapText { TRY(a.word("the text of a view in quotes")) };
-            },
-            [](const TapText& c, ScriptLineWriter& w) { w.quoted(c.text); }),
+        pointRow<TapPoint>("tap", ScriptSyntax::Script, isScreenPoint),
+        textRow<Tap, &Tap::key>("tap", keyOrPointDescription),
+        textRow<TapText, &TapText::text>("tap-text", "the text of a view in quotes", Written::InQuotes),
         row<TapBeside>(
             "tap-beside",
             [](ScriptArguments& a) -> ErrorOr<TapBeside> {
@@ -331,10 +328,7 @@ const std::vector<CommandSyntax>& commandTable()
                 w.number(c.dy);
                 w.integer(c.steps);
             }),
-        row<Press>(
-            "press",
-            [](ScriptArguments& a) -> ErrorOr<Press> { return Press { TRY(a.word(keyDescription)) }; },
-            [](const Press& c, ScriptLineWriter& w) { w.word(c.key); }),
+        textRow<Press, &Press::key>("press", keyDescription),
         row<Move>(
             "move",
             [](ScriptArguments& a) -> ErrorOr<Move> {
@@ -354,12 +348,8 @@ const std::vector<CommandSyntax>& commandTable()
             },
             [](const Wait& c, ScriptLineWriter& w) { w.number(c.seconds); }),
         bareRow<Clear>("clear"),
-        row<ExpectText>(
-            "expect text",
-            [](ScriptArguments& a) -> ErrorOr<ExpectText> {
-                return ExpectText { TRY(a.word("the expected text in quotes")) };
-            },
-            [](const ExpectText& c, ScriptLineWriter& w) { w.quoted(c.text); }),
+        textRow<ExpectText, &ExpectText::text>(
+            "expect text", "the expected text in quotes", Written::InQuotes),
         row<ExpectAlt>(
             "expect alt",
             [](ScriptArguments& a) -> ErrorOr<ExpectAlt> {
@@ -387,12 +377,8 @@ const std::vector<CommandSyntax>& commandTable()
                 return setting;
             },
             [](const ExpectSetting& c, ScriptLineWriter& w) { w.option(c.key, std::to_string(c.value)); }),
-        row<ExpectScreenText>(
-            "expect screen-text",
-            [](ScriptArguments& a) -> ErrorOr<ExpectScreenText> {
-                return ExpectScreenText { TRY(a.word("the text to look for in quotes")) };
-            },
-            [](const ExpectScreenText& c, ScriptLineWriter& w) { w.quoted(c.text); }),
+        textRow<ExpectScreenText, &ExpectScreenText::text>(
+            "expect screen-text", "the text to look for in quotes", Written::InQuotes),
         bareRow<Print>("print"),
         row<Snapshot>(
             "snapshot",
@@ -406,9 +392,9 @@ const std::vector<CommandSyntax>& commandTable()
             },
             [](const App& c, ScriptLineWriter& w) { w.word(appWord(c.app)); }),
         bareRow<Back>("back"),
-        pointerRow<PointerDown>("pointer-down"),
-        pointerRow<PointerMove>("pointer-move"),
-        pointerRow<PointerUp>("pointer-up"),
+        pointRow<PointerDown>("pointer-down"),
+        pointRow<PointerMove>("pointer-move"),
+        pointRow<PointerUp>("pointer-up"),
         bareRow<ListKeys>("list-keys", ScriptSyntax::HostProtocol),
         row<KeyboardSnapshot>(
             "keyboard-snapshot",
