@@ -71,17 +71,20 @@ CGRect AppHost::screenBounds() const
     return { { 0, 0 }, portraitScreen };
 }
 
-std::unique_ptr<HostApp> AppHost::makeApp()
+ErrorOr<std::unique_ptr<HostApp>> AppHost::makeApp()
 {
+    std::unique_ptr<HostApp> app;
     switch (m_options.app) {
     case AppKind::Settings:
         return SettingsApp::open(screenBounds());
     case AppKind::Notes:
-        return std::make_unique<TestApp>(screenBounds(), "Notes", "Write a note");
+        app = std::make_unique<TestApp>(screenBounds(), "Notes", "Write a note");
+        break;
     case AppKind::Test:
+        app = std::make_unique<TestApp>(screenBounds(), "Keyboard Test", "Type here");
         break;
     }
-    return std::make_unique<TestApp>(screenBounds(), "Keyboard Test", "Type here");
+    return app;
 }
 
 CommandResult AppHost::boot()
@@ -110,7 +113,7 @@ CommandResult AppHost::boot()
     }
 
     // 4. The app and its window.
-    m_app = makeApp();
+    m_app = TRY(makeApp());
     // Display passes run on the next turn of the run loop, as the toolkit
     // schedules them; the host also notes that the screen changed.
     UIWindow* window = m_app->window();

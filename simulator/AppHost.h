@@ -38,6 +38,8 @@ public:
     void runRealClockTurn();
     void shutDown();
 
+private:
+    // One handler per command.
     CommandResult handle(const command::Locale& command);
     CommandResult handle(const command::Orientation& command);
     CommandResult handle(const command::Keyboard& command);
@@ -75,10 +77,9 @@ public:
     CommandResult handle(const command::Render& command);
     CommandResult handle(const command::Quit& command);
 
-private:
     enum class ShiftTarget { Shifted, Locked, Off };
 
-    std::unique_ptr<HostApp> makeApp();
+    ErrorOr<std::unique_ptr<HostApp>> makeApp();
     CGRect screenBounds() const;
     // Who this process is, for the injection loader's filters.
     HostProcess hostProcess() const;

@@ -17,18 +17,17 @@ namespace {
 // does nothing between commands: what it is sent meanwhile waits for the next.
 constexpr std::chrono::milliseconds realClockTick { 10 };
 
-CommandResult readCommand(const std::string& line, AppHost& host, bool& quit)
+// The command on the line; nothing for `quit`.
+ErrorOr<std::optional<ScriptCommand>> readCommand(const std::string& line)
 {
     auto parsed = parseScriptLine(line, ScriptSyntax::HostProtocol);
     if (!parsed)
         return Error { "the host could not read the command: " + parsed.error().message };
     if (!parsed.value())
         return Error { "the host was sent an empty command" };
-    if (std::holds_alternative<command::Quit>(*parsed.value())) {
-        quit = true;
-        return commandDone();
-    }
-    return host.perform(*parsed.value());
+    if (std::holds_alternative<command::Quit>(*parsed.value()))
+        return std::optional<ScriptCommand>();
+    return parsed.releaseValue();
 }
 
 } // namespace
@@ -47,8 +46,7 @@ int runHostProcess(const std::vector<std::string>& arguments)
         return 2;
 
     auto timeout = options.value().realClock ? realClockTick : std::chrono::milliseconds(-1);
-    bool quit = false;
-    while (!quit) {
+    while (true) {
         auto request = channel.readLine(timeout);
         if (request.status == LineChannel::ReadStatus::Closed)
             break;
@@ -56,8 +54,11 @@ int runHostProcess(const std::vector<std::string>& arguments)
             host.runRealClockTurn();
             continue;
         }
-        CommandResult result = readCommand(request.line, host, quit);
-        if (!quit && !writeHostReply(channel, result))
+        auto command = readCommand(request.line);
+        if (command && !command.value())
+            break;
+        CommandResult result = command ? host.perform(*command.value()) : CommandResult(command.error());
+        if (!writeHostReply(channel, result))
             break;
     }
     host.shutDown();

@@ -3,8 +3,6 @@
 #include "platform/preferences/SettingsHost.h"
 #include "platform/uikit/UITextField.h"
 
-#include <cstdio>
-
 namespace {
 
 UITextField* firstTextField(UIView* view)
@@ -22,19 +20,17 @@ UITextField* firstTextField(UIView* view)
 
 } // namespace
 
-std::unique_ptr<HostApp> SettingsApp::open(CGRect screenBounds)
+ErrorOr<std::unique_ptr<HostApp>> SettingsApp::open(CGRect screenBounds)
 {
     auto host = std::make_unique<SettingsHost>(screenBounds.size);
     std::vector<std::string> problems = host->loadPanes();
     if (!host->openPane(paneLabel)) {
-        // Settings still runs, on its own list, as it would on a device without the pane.
-        std::string reason = problems.empty() ? "the device root has no entry for it in "
-                + std::string(SettingsHost::entriesFolder) + " (cmake --install lays one out)"
-                                              : problems.front();
-        std::fprintf(
-            stderr, "corvane-sim: warning: Settings could not open the Corvane pane: %s\n", reason.c_str());
+        std::string reason = problems.empty()
+            ? "the device root has no entry for it in " + std::string(SettingsHost::entriesFolder)
+            : problems.front();
+        return Error { "Settings could not open the Corvane pane: " + reason };
     }
-    return std::make_unique<SettingsApp>(std::move(host));
+    return std::unique_ptr<HostApp>(std::make_unique<SettingsApp>(std::move(host)));
 }
 
 SettingsApp::SettingsApp(std::unique_ptr<SettingsHost> host)

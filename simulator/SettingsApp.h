@@ -10,9 +10,9 @@ class SettingsHost;
 // after tapping the pane's row; its own list of panes is one `back` away.
 class SettingsApp final : public HostApp {
 public:
-    // Opens the pane; without it (not installed, or it fails to load) Settings
-    // stays on its own list and a warning says why.
-    static std::unique_ptr<HostApp> open(CGRect screenBounds);
+    // Opens the pane; an error says why it cannot (not installed, or it fails
+    // to load), for Settings without the pane is not what a script is about.
+    static ErrorOr<std::unique_ptr<HostApp>> open(CGRect screenBounds);
 
     explicit SettingsApp(std::unique_ptr<SettingsHost> host);
     ~SettingsApp() override;

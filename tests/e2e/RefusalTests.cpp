@@ -142,4 +142,17 @@ TEST(Refusals, AFolderWithoutTheDeliverablesIsNotRunSilently)
         << half.errors;
 }
 
+// The pane is there but does not load: Settings without it is not what a
+// script asked for, so the script stops instead of going on without it.
+TEST(Refusals, APaneThatCannotBeLoadedStopsTheScript)
+{
+    E2EWorkspace workspace;
+    workspace.write("device/Library/PreferenceBundles/CorvanePref.bundle/CorvanePref", "not a library");
+    SimulatorResult result = workspace.runScript("app settings\nexpect screen-text \"Flick up\"\n");
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_NE(
+        result.errors.find("script.txt:1: Settings could not open the Corvane pane: "), std::string::npos)
+        << result.errors;
+}
+
 } // namespace
