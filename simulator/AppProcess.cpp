@@ -6,10 +6,8 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -136,19 +134,14 @@ void AppProcess::stop()
 {
     if (!isRunning())
         return;
+    // A host quits when asked or when its commands end, and its end of the
+    // socket closes as it exits: wait for that, at most a while, then make sure.
     m_channel.writeLine("quit");
+    m_channel.finishWriting();
+    bool ended = m_channel.waitUntilClosed(quitGrace);
     m_channel.close();
-    // A host quits as soon as its socket closes: wait for its end (its pidfd
-    // becomes readable), at most a while, then make sure.
-    int exited = static_cast<int>(::syscall(SYS_pidfd_open, m_pid, 0));
-    if (exited >= 0) {
-        pollfd entry { exited, POLLIN, 0 };
-        while (::poll(&entry, 1, static_cast<int>(quitGrace.count())) < 0 && errno == EINTR) { }
-        ::close(exited);
-    }
-    if (::waitpid(m_pid, nullptr, WNOHANG) != m_pid) {
+    if (!ended)
         ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, nullptr, 0);
-    }
+    while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) { }
     m_pid = -1;
 }

@@ -49,6 +49,26 @@ std::optional<std::string> LineChannel::takeBufferedLine()
     return line;
 }
 
+void LineChannel::finishWriting()
+{
+    if (m_descriptor >= 0)
+        ::shutdown(m_descriptor, SHUT_WR);
+}
+
+bool LineChannel::waitUntilClosed(std::chrono::milliseconds timeout)
+{
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (true) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        auto result = readLine(std::max(left, std::chrono::milliseconds(0)));
+        if (result.status == ReadStatus::Closed)
+            return true;
+        if (result.status == ReadStatus::TimedOut)
+            return false;
+    }
+}
+
 LineChannel::ReadResult LineChannel::readLine(std::chrono::milliseconds timeout)
 {
     auto deadline = std::chrono::steady_clock::now() + timeout;

@@ -25,6 +25,11 @@ public:
     bool writeLine(std::string_view line);
     // Waits at most the timeout for a whole line; a negative timeout waits for ever.
     ReadResult readLine(std::chrono::milliseconds timeout);
+    // Tells the other end that nothing more comes (it reads the end of the stream).
+    void finishWriting();
+    // Waits at most the timeout for the other end to close, passing over what
+    // it still sends; false when it is still open then.
+    bool waitUntilClosed(std::chrono::milliseconds timeout);
     void close();
 
 private:
