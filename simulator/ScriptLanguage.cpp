@@ -205,7 +205,8 @@ CommandSyntax pointRow(
         word,
         [](ScriptArguments& arguments) -> ErrorOr<Pointer> {
             double x = TRY(readDistance(arguments, "a screen point X Y"));
-            return Pointer { x, TRY(readDistance(arguments, "a screen point X Y")) };
+            double y = TRY(readDistance(arguments, "a screen point X Y"));
+            return Pointer { x, y };
         },
         [](const Pointer& pointer, ScriptLineWriter& writer) {
             writer.number(pointer.x);
@@ -288,8 +289,9 @@ const std::vector<CommandSyntax>& commandTable()
             "tap-beside",
             [](ScriptArguments& a) -> ErrorOr<TapBeside> {
                 std::string text = TRY(a.word("the text of a view in quotes"));
-                return TapBeside { text,
-                    TRY(readDistance(a, "a distance in points beside the text (negative: to its left)")) };
+                double distance
+                    = TRY(readDistance(a, "a distance in points beside the text (negative: to its left)"));
+                return TapBeside { text, distance };
             },
             [](const TapBeside& c, ScriptLineWriter& w) {
                 w.quoted(c.text);
@@ -333,7 +335,8 @@ const std::vector<CommandSyntax>& commandTable()
             "move",
             [](ScriptArguments& a) -> ErrorOr<Move> {
                 double dx = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
-                return Move { dx, TRY(readDistance(a, "a distance DX DY from the touch-down point")) };
+                double dy = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
+                return Move { dx, dy };
             },
             [](const Move& c, ScriptLineWriter& w) {
                 w.number(c.dx);
@@ -354,7 +357,8 @@ const std::vector<CommandSyntax>& commandTable()
             "expect alt",
             [](ScriptArguments& a) -> ErrorOr<ExpectAlt> {
                 std::string key = TRY(a.word(keyDescription));
-                return ExpectAlt { key, TRY(a.word("the expected alternate in quotes")) };
+                std::string alternate = TRY(a.word("the expected alternate in quotes"));
+                return ExpectAlt { key, alternate };
             },
             [](const ExpectAlt& c, ScriptLineWriter& w) {
                 w.word(c.key);

@@ -54,7 +54,9 @@ private:
 };
 
 // Yields the value of an ErrorOr expression, or returns its error from the
-// enclosing function (which answers an ErrorOr of any type).
+// enclosing function (which answers an ErrorOr of any type). Use it as a
+// whole initialiser or statement only: returning from inside a braced list or
+// an argument list leaves what was already built there undestroyed.
 #define TRY(expression)                                                                                      \
     __extension__({                                                                                          \
         auto&& tryResult = (expression);                                                                     \
