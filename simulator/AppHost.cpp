@@ -137,8 +137,10 @@ CommandResult AppHost::boot()
 void AppHost::deliverNotifications()
 {
     // Whatever other processes posted while their commands ran has been
-    // waiting for this process since; it is read now and delivered on this
-    // turn of the run loop, before the command.
+    // waiting for this process since (a post returns only once it has), in
+    // its socket or its mailbox; it is read now and delivered before the
+    // command, whether or not the socket looks readable.
+    DarwinNotifyCenter::shared().receivePending();
     settle();
 }
 

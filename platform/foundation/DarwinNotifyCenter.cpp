@@ -46,6 +46,11 @@ void DarwinNotifyCenter::post(NSString name)
     m_transport.broadcast(name.utf8());
 }
 
+void DarwinNotifyCenter::receivePending()
+{
+    m_transport.receivePending();
+}
+
 void DarwinNotifyCenter::updateListening()
 {
     if (m_observations.empty())

@@ -29,7 +29,7 @@ public:
 
     // Reads now what other processes posted to this one and delivers it on
     // the next turn, as the run loop does whenever the socket is readable.
-    void receivePending() { m_transport.receivePending(); }
+    void receivePending();
 
     // Forgets every observer and pending delivery and closes the socket (for tests).
     void reset();
