@@ -6,6 +6,7 @@
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/keyboard/KeyboardSelectors.h"
+#include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/UIKeyboardCache.h"
 #include "platform/substrate/Substrate.h"
 #include "platform/uikit/UITextInput.h"
@@ -64,6 +65,7 @@ std::string makeTemporaryRoot()
 
 BenchKeyboard::BenchKeyboard(BenchMode mode)
     : m_root(makeTemporaryRoot())
+    , m_driver(std::make_unique<KeyboardTouchDriver>())
 {
     runtimeRestoreRegisteredMethods();
     resetExtensionStateForTesting();
@@ -81,7 +83,7 @@ BenchKeyboard::BenchKeyboard(BenchMode mode)
 
 BenchKeyboard::~BenchKeyboard()
 {
-    m_driver.touchCancel();
+    m_driver->touchCancel();
     m_presenter.reset();
     m_window = nullptr;
     m_input = nullptr;
@@ -94,12 +96,22 @@ BenchKeyboard::~BenchKeyboard()
 
 void BenchKeyboard::present(int keyboardType, CGSize windowSize, KeyboardLetterLayout letterLayout)
 {
-    m_driver.touchCancel();
+    m_driver->touchCancel();
     m_presenter = std::make_unique<SystemKeyboardPresenter>();
     m_presenter->setLetterLayout(letterLayout);
     m_window = UIWindow::make(CGRectMake(0, 0, windowSize.width, windowSize.height));
     m_input = makeRef<DiscardingTextInput>(keyboardType);
     m_presenter->presentKeyboard(m_window.get(), m_input.get());
+}
+
+UIKeyboardImpl* BenchKeyboard::keyboardImpl() const
+{
+    return runtimeCast<UIKeyboardImpl>(send(UIKeyboardImpl::staticClass(), sel::activeInstance));
+}
+
+UIKeyboardLayoutStar* BenchKeyboard::layout() const
+{
+    return runtimeCast<UIKeyboardLayoutStar>(send(keyboardImpl(), sel::layout));
 }
 
 void BenchKeyboard::switchTo(const NSString& keyplaneName) const
@@ -112,6 +124,37 @@ UIKBTree* BenchKeyboard::firstKeyNamed(const char* keyName) const
     auto* keyplane = static_cast<UIKBTree*>(send(layout(), sel::keyplane));
     RefPtr<NSMutableArray> keys = send(keyplane, sel::keysByKeyName, NSString(keyName));
     return keys && keys->count() ? static_cast<UIKBTree*>(keys->objectAtIndex(0).object()) : nullptr;
+}
+
+CGPoint BenchKeyboard::centerOfKeyNamed(const char* keyName) const
+{
+    CGRect frame = send(firstKeyNamed(keyName), sel::frame);
+    return { frame.midX(), frame.midY() };
+}
+
+void BenchKeyboard::touchDown(CGPoint point)
+{
+    m_driver->touchDown(point);
+}
+
+void BenchKeyboard::touchMove(CGPoint point)
+{
+    m_driver->touchMove(point);
+}
+
+void BenchKeyboard::touchUp(CGPoint point)
+{
+    m_driver->touchUp(point);
+}
+
+void BenchKeyboard::touchUp()
+{
+    m_driver->touchUp();
+}
+
+void BenchKeyboard::touchCancel()
+{
+    m_driver->touchCancel();
 }
 
 std::size_t heapBytesInUse()

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "platform/keyboard/KeyboardConfiguration.h"
-#include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/SystemKeyboardPresenter.h"
 #include "platform/keyboard/UIKBTree.h"
+#include "platform/keyboard/UIKeyboardImpl.h"
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
 #include "platform/uikit/UIWindow.h"
 
 #include <memory>
 #include <string>
+
+class KeyboardTouchDriver;
 
 // Who handles the keyboard's messages in a run: the platform alone (its own
 // methods, key-image cache on or off) or the platform with the extension's
@@ -30,10 +32,21 @@ public:
     // by an earlier presentation is reused.
     void present(int keyboardType, CGSize windowSize, KeyboardLetterLayout letterLayout);
 
-    UIKeyboardLayoutStar* layout() const { return KeyboardTouchDriver::activeLayout(); }
+    UIKeyboardImpl* keyboardImpl() const;
+    UIKeyboardLayoutStar* layout() const;
     void switchTo(const NSString& keyplaneName) const;
     UIKBTree* firstKeyNamed(const char* keyName) const;
-    KeyboardTouchDriver& driver() { return m_driver; }
+    // The middle of the cap of that key on the keyplane shown, in the
+    // keyboard's coordinates.
+    CGPoint centerOfKeyNamed(const char* keyName) const;
+
+    // One finger on the keyboard, delivered as the platform's touch dispatch
+    // delivers it; every suite's touches go through here.
+    void touchDown(CGPoint point);
+    void touchMove(CGPoint point);
+    void touchUp(CGPoint point);
+    void touchUp();
+    void touchCancel();
 
     static constexpr CGSize portrait { 320, 480 };
     static constexpr CGSize landscape { 568, 320 };
@@ -43,7 +56,7 @@ private:
     std::unique_ptr<SystemKeyboardPresenter> m_presenter;
     RefPtr<UIWindow> m_window;
     RefPtr<NSObject> m_input;
-    KeyboardTouchDriver m_driver;
+    std::unique_ptr<KeyboardTouchDriver> m_driver;
 };
 
 // Bytes the allocator has handed out and not had back.

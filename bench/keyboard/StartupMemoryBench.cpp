@@ -67,13 +67,12 @@ void memoryFlicks(benchmark::State& state, BenchMode mode)
 {
     BenchKeyboard keyboard(mode);
     keyboard.present(0, BenchKeyboard::portrait, KeyboardLetterLayout::QWERTY);
-    CGPoint start = KeyboardTouchDriver::centerOfKeyNamed(NSString("Latin-Small-Letter-Q"))
-                        .value_or(CGPoint { 16, 27 });
+    CGPoint start = keyboard.centerOfKeyNamed("Latin-Small-Letter-Q");
     memoryAfter(state, [&](int) {
-        keyboard.driver().touchDown(start);
+        keyboard.touchDown(start);
         for (int step = 1; step <= 10; ++step)
-            keyboard.driver().touchMove({ start.x, start.y - static_cast<CGFloat>(step) * 4 });
-        keyboard.driver().touchUp({ start.x, start.y - 40 });
+            keyboard.touchMove({ start.x, start.y - static_cast<CGFloat>(step) * 4 });
+        keyboard.touchUp({ start.x, start.y - 40 });
     });
 }
 

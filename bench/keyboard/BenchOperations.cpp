@@ -1,0 +1,211 @@
+#include "bench/keyboard/BenchOperations.h"
+
+#include "platform/keyboard/KeyboardSelectors.h"
+#include "platform/keyboard/UIKBKeyView.h"
+#include "platform/keyboard/UIKBKeyplaneView.h"
+
+namespace {
+
+constexpr int opensOnLetters = 0;
+constexpr int opensOnNumbers = 2;
+constexpr CGFloat drawingScale = 2;
+constexpr int dragsPerFlick = 10;
+// The drag's two points, a point apart, both within "q" and short of any gesture.
+constexpr CGFloat dragOffsets[2] = { -2, -3 };
+// Drawings made before any is measured: the first loads the fonts.
+constexpr int warmUpDrawings = 2;
+
+constexpr FirstSwitchCase cases[] = {
+    { "QWERTY_Small_Letters", KeyboardLetterLayout::QWERTY, opensOnNumbers, "Small-Letters", true },
+    { "QWERTY_Capital_Letters", KeyboardLetterLayout::QWERTY, opensOnLetters, "Capital-Letters", true },
+    { "QWERTZ_Small_Letters", KeyboardLetterLayout::QWERTZ, opensOnNumbers, "Small-Letters", true },
+    { "QWERTZ_Capital_Letters", KeyboardLetterLayout::QWERTZ, opensOnLetters, "Capital-Letters", true },
+    { "AZERTY_Small_Letters", KeyboardLetterLayout::AZERTY, opensOnNumbers, "Small-Letters", true },
+    { "AZERTY_Capital_Letters", KeyboardLetterLayout::AZERTY, opensOnLetters, "Capital-Letters", true },
+    { "Numbers_And_Punctuation", KeyboardLetterLayout::QWERTY, opensOnLetters, "Numbers-And-Punctuation",
+        false },
+    { "Numbers_And_Punctuation_Alternate", KeyboardLetterLayout::QWERTY, opensOnLetters,
+        "Numbers-And-Punctuation-Alternate", false },
+};
+
+constexpr const char* keyQ = "Latin-Small-Letter-Q";
+
+// A keyboard of the standard type in portrait, QWERTY, for the touch operations.
+void presentStandard(BenchKeyboard& keyboard)
+{
+    keyboard.present(opensOnLetters, BenchKeyboard::portrait, KeyboardLetterLayout::QWERTY);
+}
+
+} // namespace
+
+std::span<const FirstSwitchCase> firstSwitchCases()
+{
+    return cases;
+}
+
+RepeatedSwitch::RepeatedSwitch(BenchMode mode)
+    : m_keyboard(mode)
+    , m_names { NSString("Capital-Letters"), NSString("Small-Letters") }
+{
+    presentStandard(m_keyboard);
+    m_keyboard.switchTo(m_names[0]);
+    m_keyboard.switchTo(m_names[1]);
+}
+
+void RepeatedSwitch::run()
+{
+    m_keyboard.switchTo(m_names[m_next]);
+    m_next ^= 1;
+}
+
+FirstSwitch::FirstSwitch(BenchMode mode, const FirstSwitchCase& which)
+    : m_keyboard(mode)
+    , m_case(which)
+    , m_name(which.keyplane)
+{
+}
+
+void FirstSwitch::prepare()
+{
+    m_keyboard.present(m_case.keyboardType, BenchKeyboard::portrait, m_case.letterLayout);
+}
+
+void FirstSwitch::run()
+{
+    m_keyboard.switchTo(m_name);
+}
+
+Drag::Drag(BenchMode mode)
+    : m_keyboard(mode)
+{
+    presentStandard(m_keyboard);
+    m_start = m_keyboard.centerOfKeyNamed(keyQ);
+    m_keyboard.touchDown(m_start);
+}
+
+Drag::~Drag()
+{
+    m_keyboard.touchUp();
+}
+
+void Drag::run()
+{
+    m_keyboard.touchMove({ m_start.x, m_start.y + dragOffsets[m_next] });
+    m_next ^= 1;
+}
+
+DragHitTest::DragHitTest()
+    : m_keyboard(BenchMode::PlatformCacheOn)
+{
+    presentStandard(m_keyboard);
+    CGPoint start = m_keyboard.centerOfKeyNamed(keyQ);
+    m_keyboard.touchDown(start);
+    m_layout = m_keyboard.layout();
+    m_point = { start.x, start.y + dragOffsets[0] };
+}
+
+DragHitTest::~DragHitTest()
+{
+    m_keyboard.touchUp();
+}
+
+void DragHitTest::run()
+{
+    send(m_layout, sel::keyHitTest, m_point);
+}
+
+LongPressTimerRearm::LongPressTimerRearm()
+    : m_keyboard(BenchMode::PlatformCacheOn)
+{
+    presentStandard(m_keyboard);
+    m_keyboard.touchDown(m_keyboard.centerOfKeyNamed(keyQ));
+    m_keyboardImpl = m_keyboard.keyboardImpl();
+}
+
+LongPressTimerRearm::~LongPressTimerRearm()
+{
+    m_keyboard.touchUp();
+}
+
+void LongPressTimerRearm::run()
+{
+    // The delay the extension re-arms it with.
+    send(m_keyboardImpl, sel::touchLongPressTimerWithDelay, 0.5);
+}
+
+Flick::Flick(BenchMode mode)
+    : m_keyboard(mode)
+{
+    presentStandard(m_keyboard);
+    m_start = m_keyboard.centerOfKeyNamed(keyQ);
+}
+
+void Flick::run()
+{
+    m_keyboard.touchDown(m_start);
+    for (int step = 1; step <= dragsPerFlick; ++step)
+        m_keyboard.touchMove({ m_start.x, m_start.y - static_cast<CGFloat>(step) * 4 });
+    m_keyboard.touchUp({ m_start.x, m_start.y - dragsPerFlick * 4 });
+}
+
+ViewDrawing::ViewDrawing(BenchMode mode)
+    : m_keyboard(mode)
+{
+}
+
+ViewDrawing::~ViewDrawing()
+{
+    if (m_context)
+        UIGraphicsPopContext();
+}
+
+void ViewDrawing::startDrawing(UIView* view)
+{
+    m_view = view;
+    CGRect bounds = view->bounds();
+    m_context = CGBitmapContextCreate(bounds.width(), bounds.height(), drawingScale);
+    UIGraphicsPushContext(m_context.get());
+    for (int drawing = 0; drawing < warmUpDrawings; ++drawing) {
+        prepare();
+        run();
+    }
+}
+
+void ViewDrawing::prepare()
+{
+    CGContextClearRect(m_context.get(), m_view->bounds());
+}
+
+void ViewDrawing::run()
+{
+    send(m_view.get(), sel::drawRect, m_view->bounds());
+}
+
+KeyplaneDrawing::KeyplaneDrawing(BenchMode mode, CGSize window)
+    : ViewDrawing(mode)
+{
+    m_keyboard.present(opensOnLetters, window, KeyboardLetterLayout::QWERTY);
+    startDrawing(m_keyboard.layout()->keyplaneView());
+}
+
+PopupKeyViewDrawing::PopupKeyViewDrawing(BenchMode mode)
+    : ViewDrawing(mode)
+{
+    presentStandard(m_keyboard);
+    m_keyboard.touchDown(m_keyboard.centerOfKeyNamed(keyQ));
+    startDrawing(m_keyboard.layout()->popupView());
+}
+
+PopupKeyViewDrawing::~PopupKeyViewDrawing()
+{
+    m_keyboard.touchCancel();
+}
+
+CapKeyViewDrawing::CapKeyViewDrawing(BenchMode mode)
+    : ViewDrawing(mode)
+{
+    presentStandard(m_keyboard);
+    UIKBTree* key = m_keyboard.firstKeyNamed(keyQ);
+    CGRect padded = send(key, sel::paddedFrame);
+    startDrawing(makeRef<UIKBKeyView>(padded, key, UIKBKeyViewStateCap).get());
+}

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "bench/keyboard/BenchKeyboard.h"
+#include "platform/graphics/CGBitmapContext.h"
+
+#include <cstddef>
+#include <span>
+
+// One operation the suites measure, on a keyboard set up for it. The time
+// suites (Google Benchmark) and the instruction counts (callgrind) run the
+// same operations, so the two tables measure the same work.
+class BenchOperation {
+public:
+    BenchOperation() = default;
+    BenchOperation(const BenchOperation&) = delete;
+    BenchOperation& operator=(const BenchOperation&) = delete;
+    virtual ~BenchOperation() = default;
+
+    // Work that must come before each operation but is not part of it; it is
+    // neither timed nor counted.
+    virtual bool needsPreparation() const { return false; }
+    virtual void prepare() { }
+    virtual void run() = 0;
+};
+
+// Nothing at all: what measuring costs by itself, taken off the counts.
+class NoOperation final : public BenchOperation {
+public:
+    void run() override { }
+};
+
+// Switching back and forth between two letters keyplanes that have both been shown.
+class RepeatedSwitch final : public BenchOperation {
+public:
+    explicit RepeatedSwitch(BenchMode mode);
+    void run() override;
+
+private:
+    BenchKeyboard m_keyboard;
+    NSString m_names[2];
+    std::size_t m_next { 0 };
+};
+
+struct FirstSwitchCase {
+    const char* label;
+    KeyboardLetterLayout letterLayout;
+    int keyboardType; // chosen so that the keyboard opens on another keyplane
+    const char* keyplane;
+    bool hasGoal; // letters keyplanes; the punctuation ones are for comparison
+};
+std::span<const FirstSwitchCase> firstSwitchCases();
+
+// The first switch to a keyplane of a newly built keyboard, so that every key
+// is seen for the first time; the keyboard is built in the preparation.
+class FirstSwitch final : public BenchOperation {
+public:
+    FirstSwitch(BenchMode mode, const FirstSwitchCase& which);
+    bool needsPreparation() const override { return true; }
+    void prepare() override;
+    void run() override;
+
+private:
+    BenchKeyboard m_keyboard;
+    FirstSwitchCase m_case;
+    NSString m_name;
+};
+
+// One move of a finger resting on "q", a point up or down within the key.
+class Drag final : public BenchOperation {
+public:
+    explicit Drag(BenchMode mode);
+    ~Drag() override;
+    void run() override;
+
+private:
+    BenchKeyboard m_keyboard;
+    CGPoint m_start;
+    std::size_t m_next { 0 };
+};
+
+// What a drag cannot do without, for the extension: one hit test and one
+// re-arming of the long-press timer, each as the platform does it alone, with
+// the finger resting on "q" as in the drag.
+class DragHitTest final : public BenchOperation {
+public:
+    DragHitTest();
+    ~DragHitTest() override;
+    void run() override;
+
+private:
+    BenchKeyboard m_keyboard;
+    UIKeyboardLayoutStar* m_layout;
+    CGPoint m_point;
+};
+
+class LongPressTimerRearm final : public BenchOperation {
+public:
+    LongPressTimerRearm();
+    ~LongPressTimerRearm() override;
+    void run() override;
+
+private:
+    BenchKeyboard m_keyboard;
+    UIKeyboardImpl* m_keyboardImpl;
+};
+
+// Down on "q", ten moves straight up past the flick distance, up.
+class Flick final : public BenchOperation {
+public:
+    explicit Flick(BenchMode mode);
+    void run() override;
+
+private:
+    BenchKeyboard m_keyboard;
+    CGPoint m_start;
+};
+
+// Drawing one view at 2× into a bitmap that is cleared before each drawing.
+// The first drawings load the fonts; they are made before any is measured.
+class ViewDrawing : public BenchOperation {
+public:
+    ~ViewDrawing() override;
+    bool needsPreparation() const override { return true; }
+    void prepare() override;
+    void run() override;
+
+protected:
+    explicit ViewDrawing(BenchMode mode);
+    void startDrawing(UIView* view);
+
+    BenchKeyboard m_keyboard;
+
+private:
+    RefPtr<UIView> m_view;
+    CGContextPtr m_context;
+};
+
+// The whole keyplane view, labels included (the key-image cache off).
+class KeyplaneDrawing final : public ViewDrawing {
+public:
+    KeyplaneDrawing(BenchMode mode, CGSize window);
+};
+
+// The pop-up a pressed "q" shows (key view state 1).
+class PopupKeyViewDrawing final : public ViewDrawing {
+public:
+    explicit PopupKeyViewDrawing(BenchMode mode);
+    ~PopupKeyViewDrawing() override;
+};
+
+// The cap of "q" as a key view renders it for the key-image cache (state 4).
+class CapKeyViewDrawing final : public ViewDrawing {
+public:
+    explicit CapKeyViewDrawing(BenchMode mode);
+};

@@ -1,0 +1,180 @@
+#!/usr/bin/env python3
+"""Prints the benchmark tables of tools/bench, each ratio next to its goal.
+
+    bench_report.py time JSON                  medians of CPU time from Google Benchmark's JSON
+    bench_report.py instructions DIR [--check] instruction counts from the callgrind dumps in DIR
+
+With --check it exits 1 when a goal is missed. The goals are defined here
+once, for both tables; they are settled on the instruction counts.
+"""
+import glob
+import json
+import re
+import sys
+
+SWITCH_GOAL = 1.05  # repeated switch, extension / platform
+FIRST_SWITCH_GOAL = 3.00  # first switch to a letters keyplane
+DRAG_GOAL = 1.10  # the extension's added work per drag / its floor
+DRAWING_GOAL = 1.15  # keyplane drawing with the key-image cache off
+ORIENTATIONS = ("Portrait", "Landscape")
+FLOOR_PARTS = ("keyHitTest", "touchLongPressTimerWithDelay")
+
+
+def first_switch_cases(names):
+    return sorted({n.split("/")[1] for n in names if n.startswith("firstSwitch/")})
+
+
+def first_switch_goal(case):
+    # The goal is for letters keyplanes; the punctuation ones are shown for comparison.
+    return FIRST_SWITCH_GOAL if "Letters" in case else None
+
+
+class Table:
+    def __init__(self, number_format):
+        self.number_format = number_format
+        self.missed = []
+
+    def row(self, label, platform, extension, goal, ratio=None):
+        if platform is None or extension is None:
+            return
+        if ratio is None:
+            ratio = extension / platform
+        figures = f"| {label} | {self.number_format(platform)} | {self.number_format(extension)} | {ratio:.2f}× |"
+        if goal is None:
+            print(f"{figures} — | |")
+            return
+        met = ratio <= goal
+        if not met:
+            self.missed.append(label)
+        print(f"{figures} ≤ {goal:.2f}× | {'met' if met else 'MISSED'} |")
+
+    def rows(self, figures, floor_label):
+        """The common rows; figures(name) gives the figure of a measure or None."""
+        self.row("repeated keyplane switch", figures("repeatedSwitch/Platform"),
+                 figures("repeatedSwitch/Extension"), SWITCH_GOAL)
+        for case in first_switch_cases(figures.names):
+            self.row(f"first switch: {case}", figures(f"firstSwitch/{case}/Platform"),
+                     figures(f"firstSwitch/{case}/Extension"), first_switch_goal(case))
+        platform, extension = figures("drag/Platform"), figures("drag/Extension")
+        self.row("one drag event", platform, extension, None)
+        parts = [figures(f"dragFloor/{part}") for part in FLOOR_PARTS]
+        if platform is not None and extension is not None and None not in parts:
+            floor = sum(parts)
+            added = extension - platform
+            label = (f"one drag event, the extension's added work against its floor ({floor_label}: "
+                     + " + ".join(f"`{part}:` {self.number_format(value)}" for part, value in zip(FLOOR_PARTS, parts))
+                     + ")")
+            self.row(label, floor, added, DRAG_GOAL)
+        self.row("flick (down, 10 drags, up)", figures("flick/Platform"), figures("flick/Extension"), None)
+        for orientation in ORIENTATIONS:
+            self.row(f"keyplane drawing, {orientation.lower()} 2× (cache off)",
+                     figures(f"keyplaneDrawing/{orientation}/Platform"),
+                     figures(f"keyplaneDrawing/{orientation}/Extension"), DRAWING_GOAL)
+        self.row("key view state 1 (pop-up)", figures("popupKeyViewDrawing/Platform"),
+                 figures("popupKeyViewDrawing/Extension"), None)
+        self.row("key view state 4 (cap)", figures("capKeyViewDrawing/Platform"),
+                 figures("capKeyViewDrawing/Extension"), None)
+
+
+class Figures:
+    def __init__(self, values):
+        self.values = values
+        self.names = values.keys()
+
+    def __call__(self, name):
+        return self.values.get(name)
+
+
+def instructions_report(folder, check):
+    counts = {}
+    for path in glob.glob(f"{folder}/callgrind.out.*"):
+        with open(path, "rb") as dump:
+            text = dump.read().decode("utf-8", "replace")
+        trigger = re.search(r"^desc: Trigger: Client Request: (.+) x(\d+)$", text, re.M)
+        summary = re.search(r"^summary: (\d+)$", text, re.M)
+        if trigger and summary:
+            counts[trigger.group(1)] = int(summary.group(1)) / int(trigger.group(2))
+    if "nothing" not in counts:
+        sys.exit(f"bench: no instruction counts in {folder}")
+    # What measuring one operation costs by itself (the loop, the call) is taken off every figure.
+    overhead = counts.pop("nothing")
+    per_operation = {name: count - overhead for name, count in counts.items()}
+    with open(f"{folder}/instructions.json", "w") as out:
+        json.dump({"overhead": overhead, "instructions": per_operation}, out, indent=1, sort_keys=True)
+
+    print()
+    print("Instructions per operation (callgrind); ratio = extension / platform alone.")
+    print()
+    print("| operation | platform alone | with the extension | ratio | goal | |")
+    print("|---|---:|---:|---:|---:|---|")
+    table = Table(lambda value: f"{value:,.0f}")
+    table.rows(Figures(per_operation), "the floor")
+    print()
+    print(f"Measuring one operation costs {overhead:.0f} instructions by itself; it is taken off every figure.")
+    print(f"Raw figures: {folder}/instructions.json")
+    if check and table.missed:
+        print(f"bench: goals missed: {', '.join(table.missed)}", file=sys.stderr)
+        return 1
+    return 0
+
+
+def time_report(path):
+    runs = json.load(open(path))["benchmarks"]
+    median, counters = {}, {}
+    for run in runs:
+        name = re.sub(r"/iterations:\d+", "", run.get("run_name", run["name"]).replace(" ", ""))
+        if run.get("aggregate_name", "median") == "median":
+            scale = {"ns": 1e-3, "us": 1, "ms": 1e3}[run["time_unit"]]
+            median[name] = run["cpu_time"] * scale  # microseconds
+            counters[name] = run
+
+    print()
+    print("Medians of CPU time in µs; ratio = extension / platform alone. The goals are")
+    print("settled on instruction counts (tools/bench --instructions): CPU times move with the load.")
+    print()
+    print("| measure | platform µs | extension µs | ratio | goal | |")
+    print("|---|---:|---:|---:|---:|---|")
+    Table(lambda value: f"{value:.2f}").rows(Figures(median), "the floor")
+
+    print()
+    print("| absolute measure | figure | goal | |")
+    print("|---|---:|---:|---|")
+    for orientation in ORIENTATIONS:
+        name = f"keyplaneDrawing/{orientation}/Extension"
+        if name in median:
+            ms = median[name] / 1000
+            print(f"| extension keyplane drawing, {orientation.lower()} 2× | {ms:.2f} ms | < 4 ms | {'met' if ms < 4 else 'MISSED'} |")
+        name = f"keyplaneDrawing/{orientation}/PlatformCacheOn"
+        if name in median:
+            print(f"| platform drawing with its cache on, {orientation.lower()} 2× (reference) | {median[name]/1000:.3f} ms | — | |")
+    if "startup" in median:
+        print(f"| initializeExtension | {median['startup']:.1f} µs | < 1000 µs | {'met' if median['startup'] < 1000 else 'MISSED'} |")
+    for name in sorted(n for n in counters if n.startswith("memory")):
+        c = counters[name]
+        if "heap_growth" in c:
+            grew = c["heap_growth"] > 0
+            print(f"| {name}: heap after 1,000 / 100,000 | {c['heap_1k']/1024:.1f} / {c['heap_100k']/1024:.1f} KiB (growth {c['heap_growth']:+.0f} B) | no growth | {'MISSED' if grew else 'met'} |")
+            print(f"| {name}: resident after 1,000 / 100,000 | {c['rss_1k']/1024:.0f} / {c['rss_100k']/1024:.0f} KiB (growth {c['rss_growth']/1024:+.0f} KiB) | no growth | {'MISSED' if c['rss_growth'] > 0 else 'met'} |")
+    for encoding in ("XML", "Binary"):
+        name = f"settingsLoad/{encoding}"
+        if name in median:
+            ms = median[name] / 1000
+            print(f"| largest settings file the readers accept, {encoding} ({counters[name].get('bytes', 0)/1024:.0f} KiB, {counters[name].get('keys', 0):.0f} keys), loaded | {ms:.2f} ms | < 5 ms | {'met' if ms < 5 else 'MISSED'} |")
+    if "tableSize" in counters and "table_bytes" in counters["tableSize"]:
+        size = counters["tableSize"]["table_bytes"]
+        print(f"| alternate tables on the heap | {size/1024:.1f} KiB | < 16 KiB | {'met' if size < 16384 else 'MISSED'} |")
+    print()
+    print(f"Raw figures: {path}")
+    return 0
+
+
+def main(arguments):
+    if len(arguments) >= 2 and arguments[0] == "time":
+        return time_report(arguments[1])
+    if len(arguments) >= 2 and arguments[0] == "instructions":
+        return instructions_report(arguments[1], "--check" in arguments[2:])
+    sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
