@@ -2,6 +2,7 @@
 
 #include "keyboard/AlternateTables.h"
 #include "keyboard/GestureTracking.h"
+#include "keyboard/KeyplaneDirectory.h"
 #include "keyboard/MethodReplacements.h"
 
 TypeMode gTypeMode = TypeMode::ShiftedKey;
@@ -18,6 +19,7 @@ bool gLandscape = false;
 
 bool gCurrencyFilled = false;
 int gLocaleChanges = 0;
+bool gKeyplaneMemo = true;
 
 void resetExtensionStateForTesting()
 {
@@ -33,6 +35,8 @@ void resetExtensionStateForTesting()
     gLandscape = false;
     gCurrencyFilled = false;
     gLocaleChanges = 0;
+    gKeyplaneMemo = true;
+    forgetFoundKeyplanes();
     for (const MethodReplacement& replacement : methodReplacements)
         replacement.forgetDisplaced();
     buildAlternateTables();

@@ -64,6 +64,11 @@ extern bool gCurrencyFilled;
 // keyplane processed under an older count is processed again.
 extern int gLocaleChanges;
 
+// Whether keyplane switches use what earlier switches found: the keyplane a
+// name finds, its classification and layout, and the memo of its keys'
+// augmentation. Off only where tests compare the results with and without.
+extern bool gKeyplaneMemo;
+
 // Brings every value back to what the library starts with and rebuilds the
 // alternate tables, so that each test starts afresh.
 void resetExtensionStateForTesting();

@@ -23,5 +23,7 @@ inline constexpr DictionaryKey processedLayout { "CorvaneLayoutProcessed" };
 inline constexpr DictionaryKey enabledState { "CorvaneEnabledState" };
 // On a keyplane: how many locale changes its keys were last processed after.
 inline constexpr DictionaryKey processedLocale { "CorvaneLocaleProcessed" };
+// On a keyplane: the conditions under which its key loop last left every key processed.
+inline constexpr DictionaryKey augmentedUnder { "CorvaneAugmentedUnder" };
 
 } // namespace entry

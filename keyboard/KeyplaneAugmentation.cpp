@@ -1,6 +1,7 @@
 #include "keyboard/KeyplaneAugmentation.h"
 
 #include "keyboard/AlternateLookup.h"
+#include "keyboard/AugmentationMemo.h"
 #include "keyboard/DisplacedImplementations.h"
 #include "keyboard/ExtensionState.h"
 #include "keyboard/GestureInput.h"
@@ -8,71 +9,11 @@
 #include "keyboard/KeyEligibility.h"
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
+#include "keyboard/KeyplaneDirectory.h"
 #include "keyboard/LocaleChange.h"
 #include "platform/uikit/UIKeyboardType.h"
 
 namespace {
-
-// Names searched for, made once: every keyplane switch tests them.
-const NSString& alphabeticPart()
-{
-    static const NSString part("-Alphabetic-");
-    return part;
-}
-const NSString& lettersPart()
-{
-    static const NSString part("Letters");
-    return part;
-}
-const NSString& punctuationPart()
-{
-    static const NSString part("Punctuation");
-    return part;
-}
-
-struct KeyplaneClassification {
-    bool alphabetic { false };
-    bool letters { false };
-    bool punctuation { false };
-};
-
-KeyplaneClassification classifyKeyplane(NSObject* keyplane)
-{
-    NSString componentName = send(keyplane, sel::componentName);
-    return {
-        .alphabetic = nameContains(send(keyplane, sel::unhashedName), alphabeticPart()),
-        .letters = nameContains(componentName, lettersPart()),
-        .punctuation = nameContains(componentName, punctuationPart()),
-    };
-}
-
-bool isPunctuationKeyplane(NSObject* keyplane)
-{
-    return nameContains(send(keyplane, sel::componentName), punctuationPart());
-}
-
-// The first key set of the shown keyplane that names a layout decides it.
-LetterLayout detectKeyboardLayout()
-{
-    static const std::pair<NSString, LetterLayout> layoutNames[] = {
-        { NSString("QWERTY"), LetterLayout::QWERTY },
-        { NSString("QWERTZ"), LetterLayout::QWERTZ },
-        { NSString("AZERTY"), LetterLayout::AZERTY },
-    };
-    NSObject* shownKeyplane = send(activeLayoutController(), sel::keyplane);
-    NSMutableArray* subtrees = send(shownKeyplane, sel::subtrees);
-    for (std::size_t index = 0; index < countOf(subtrees); ++index) {
-        NSObject* keySet = send(elementAt(subtrees, index).object(), sel::keySet);
-        if (!keySet)
-            continue;
-        NSString keySetName = send(keySet, sel::unhashedName);
-        for (const auto& [name, layout] : layoutNames) {
-            if (nameContains(keySetName, name))
-                return layout;
-        }
-    }
-    return LetterLayout::QWERTY;
-}
 
 // The markers say under which kind, mode and layout the key was processed
 // last; the layout matters only on letters keyplanes.
@@ -101,6 +42,8 @@ struct KeyLoop {
     KeyplaneClassification classification;
     bool shiftAlternateWanted;
     NSObject* shiftAlternateKeyplane { nullptr };
+    // No key was left with markers of other conditions.
+    bool everyKeyProcessed { true };
 
     void processKey(NSObject* key);
 };
@@ -121,6 +64,7 @@ void KeyLoop::processKey(NSObject* key)
     // A key that types nothing has no alternates; its markers stay.
     NSString represented = properties->objectForKey(entry::representedString).string();
     if (represented.isNil()) {
+        everyKeyProcessed = false;
         properties->removeObjectForKey(entry::representedStringNoAlt);
         properties->removeObjectForKey(entry::representedStringAlt);
         properties->removeObjectForKey(entry::representedStringAltShiftLocked);
@@ -167,16 +111,26 @@ void augmentKeys(NSObject* layoutController, NSObject* keyplane, KeyplaneClassif
     if (!gCurrencyFilled && alternateMode && classification.letters)
         fillCurrencySigns(layoutController);
 
+    // A keyplane whose loop last left every key processed under the same
+    // conditions would have every key passed over again.
+    RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
+    auto conditions = AugmentationConditions::current(countOf(keys.get()));
+    if (keysAugmentedUnder(keyplane, conditions))
+        return;
+
     if (gLocaleChanges)
         forgetProcessingUnderEarlierLocale(keyplane);
     // Keys are read by position so that the loop keeps each key alive while
     // it works on it.
     KeyLoop loop { layoutController, keyplane, classification, shiftAlternateWanted };
-    RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
     for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
         Value key = keys->objectAtIndex(index);
         loop.processKey(key.object());
     }
+    if (loop.everyKeyProcessed)
+        rememberAugmentation(keyplane, conditions);
+    else
+        forgetAugmentation(keyplane);
 }
 
 } // namespace
@@ -223,8 +177,7 @@ void setKeyplaneNameReplacement(NSObject* layoutController, NSString keyplaneNam
     clearGestureState();
 
     // Flags for the new keyplane, set before the platform switches and draws.
-    NSObject* keyplane = send(layoutController, sel::keyplaneNamed, keyplaneName);
-    KeyplaneClassification classification = classifyKeyplane(keyplane);
+    auto [keyplane, classification] = findKeyplane(layoutController, keyplaneName);
     bool alternateMode = gTypeMode == TypeMode::AlternateKey;
     gShiftLockedAlternates = classification.letters && alternateMode;
     gAugmentationActive = gSettingsLoaded && classification.alphabetic;
