@@ -17,7 +17,15 @@ FIRST_SWITCH_GOAL = 3.00  # first switch to a letters keyplane
 DRAG_GOAL = 1.10  # the extension's added work per drag / its floor
 DRAWING_GOAL = 1.15  # keyplane drawing with the key-image cache off
 ORIENTATIONS = ("Portrait", "Landscape")
-FLOOR_PARTS = ("keyHitTest", "touchLongPressTimerWithDelay")
+# The drags: on "q" (the first key, the platform's cheapest hit test) and on
+# every letter in turn, with either gesture; each against the floor at its points.
+DRAGS = (
+    ("drag", "one drag event on \"q\", Flick up", "keyHitTest"),
+    ("dragSlide", "one drag event on \"q\", Slide up", "keyHitTest"),
+    ("dragLetters", "one drag event, each letter in turn, Flick up", "keyHitTestLetters"),
+    ("dragLettersSlide", "one drag event, each letter in turn, Slide up", "keyHitTestLetters"),
+)
+TIMER_REARM = "touchLongPressTimerWithDelay"
 
 
 def first_switch_cases(names):
@@ -55,16 +63,15 @@ class Table:
         for case in first_switch_cases(figures.names):
             self.row(f"first switch: {case}", figures(f"firstSwitch/{case}/Platform"),
                      figures(f"firstSwitch/{case}/Extension"), first_switch_goal(case))
-        platform, extension = figures("drag/Platform"), figures("drag/Extension")
-        self.row("one drag event", platform, extension, None)
-        parts = [figures(f"dragFloor/{part}") for part in FLOOR_PARTS]
-        if platform is not None and extension is not None and None not in parts:
-            floor = sum(parts)
-            added = extension - platform
-            label = (f"one drag event, the extension's added work against its floor ({floor_label}: "
-                     + " + ".join(f"`{part}:` {self.number_format(value)}" for part, value in zip(FLOOR_PARTS, parts))
-                     + ")")
-            self.row(label, floor, added, DRAG_GOAL)
+        for name, label, hit_test in DRAGS:
+            platform, extension = figures(f"{name}/Platform"), figures(f"{name}/Extension")
+            self.row(label, platform, extension, None)
+            parts = (figures(f"dragFloor/{hit_test}"), figures(f"dragFloor/{TIMER_REARM}"))
+            if platform is None or extension is None or None in parts:
+                continue
+            floor_parts = f"`keyHitTest:` {self.number_format(parts[0])} + `{TIMER_REARM}:` {self.number_format(parts[1])}"
+            self.row(f"{label}: the extension's added work against {floor_label} ({floor_parts})",
+                     sum(parts), extension - platform, DRAG_GOAL)
         self.row("flick (down, 10 drags, up)", figures("flick/Platform"), figures("flick/Extension"), None)
         for orientation in ORIENTATIONS:
             self.row(f"keyplane drawing, {orientation.lower()} 2× (cache off)",

@@ -2,6 +2,7 @@
 
 #include "keyboard/ExtensionStartup.h"
 #include "keyboard/ExtensionState.h"
+#include "keyboard/Settings.h"
 #include "platform/foundation/DarwinNotifyCenter.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSLocale.h"
@@ -53,6 +54,18 @@ bool cacheDisabled(NSObject*)
     return false;
 }
 
+// The settings file as the pane writes it: "Alternate key" with the gesture.
+void writeGestureSetting(BenchGesture gesture)
+{
+    std::string path = DeviceRoot::devicePath(settingsFilePath);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    auto settings = NSMutableDictionary::dictionary();
+    settings->setObject(2, "type");
+    settings->setObject(gesture == BenchGesture::SlideUp ? 2 : 1, "gesture");
+    if (!settings->writeToFile(path, true))
+        throw std::runtime_error("cannot write the settings file");
+}
+
 std::string makeTemporaryRoot()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "corvane-bench-XXXXXX").string();
@@ -63,7 +76,7 @@ std::string makeTemporaryRoot()
 
 } // namespace
 
-BenchKeyboard::BenchKeyboard(BenchMode mode)
+BenchKeyboard::BenchKeyboard(BenchMode mode, BenchGesture gesture)
     : m_root(makeTemporaryRoot())
     , m_driver(std::make_unique<KeyboardTouchDriver>())
 {
@@ -73,6 +86,7 @@ BenchKeyboard::BenchKeyboard(BenchMode mode)
     DeviceRoot::setOverride(m_root);
     NSLocale::setCurrentLocaleIdentifier("en_US");
     if (mode == BenchMode::Extension) {
+        writeGestureSetting(gesture);
         initializeExtension();
     } else if (mode == BenchMode::PlatformCacheOff) {
         Selector<bool()>::Implementation previous = nullptr;
@@ -124,6 +138,18 @@ UIKBTree* BenchKeyboard::firstKeyNamed(const char* keyName) const
     auto* keyplane = static_cast<UIKBTree*>(send(layout(), sel::keyplane));
     RefPtr<NSMutableArray> keys = send(keyplane, sel::keysByKeyName, NSString(keyName));
     return keys && keys->count() ? static_cast<UIKBTree*>(keys->objectAtIndex(0).object()) : nullptr;
+}
+
+std::vector<UIKBTree*> BenchKeyboard::letterKeys() const
+{
+    std::vector<UIKBTree*> letters;
+    for (const Value& key : *send(send(layout(), sel::keyplane), sel::keys)) {
+        NSString represented = send(key.object(), sel::representedString);
+        const std::string& text = represented.utf8();
+        if (text.size() == 1 && text[0] >= 'a' && text[0] <= 'z')
+            letters.push_back(static_cast<UIKBTree*>(key.object()));
+    }
+    return letters;
 }
 
 CGPoint BenchKeyboard::centerOfKeyNamed(const char* keyName) const

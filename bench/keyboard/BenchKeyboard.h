@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class KeyboardTouchDriver;
 
@@ -17,12 +18,16 @@ class KeyboardTouchDriver;
 // replacements installed.
 enum class BenchMode { PlatformCacheOn, PlatformCacheOff, Extension };
 
+// The upward gesture the settings file chooses for the extension.
+enum class BenchGesture { FlickUp, SlideUp };
+
 // One process-wide keyboard set-up for the suites: a fresh temporary device
 // root, the platform's own methods, fresh extension state, then either the
-// extension started or the platform left alone. Only one lives at a time.
+// extension started (with a settings file that chooses the gesture) or the
+// platform left alone. Only one lives at a time.
 class BenchKeyboard {
 public:
-    explicit BenchKeyboard(BenchMode mode);
+    explicit BenchKeyboard(BenchMode mode, BenchGesture gesture = BenchGesture::FlickUp);
     BenchKeyboard(const BenchKeyboard&) = delete;
     BenchKeyboard& operator=(const BenchKeyboard&) = delete;
     ~BenchKeyboard();
@@ -36,6 +41,8 @@ public:
     UIKeyboardLayoutStar* layout() const;
     void switchTo(const NSString& keyplaneName) const;
     UIKBTree* firstKeyNamed(const char* keyName) const;
+    // The keys of the keyplane shown that type one small letter, in its order.
+    std::vector<UIKBTree*> letterKeys() const;
     // The middle of the cap of that key on the keyplane shown, in the
     // keyboard's coordinates.
     CGPoint centerOfKeyNamed(const char* keyName) const;

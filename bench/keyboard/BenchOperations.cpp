@@ -30,6 +30,13 @@ constexpr FirstSwitchCase cases[] = {
 
 constexpr const char* keyQ = "Latin-Small-Letter-Q";
 
+constexpr DragCase drags[] = {
+    { "drag", BenchGesture::FlickUp, DragKeys::Q },
+    { "dragSlide", BenchGesture::SlideUp, DragKeys::Q },
+    { "dragLetters", BenchGesture::FlickUp, DragKeys::EveryLetter },
+    { "dragLettersSlide", BenchGesture::SlideUp, DragKeys::EveryLetter },
+};
+
 // A keyboard of the standard type in portrait, QWERTY, for the touch operations.
 void presentStandard(BenchKeyboard& keyboard)
 {
@@ -41,6 +48,16 @@ void presentStandard(BenchKeyboard& keyboard)
 std::span<const FirstSwitchCase> firstSwitchCases()
 {
     return cases;
+}
+
+std::span<const DragCase> dragCases()
+{
+    return drags;
+}
+
+const char* dragFloorHitTestLabel(DragKeys keys)
+{
+    return keys == DragKeys::Q ? "dragFloor/keyHitTest" : "dragFloor/keyHitTestLetters";
 }
 
 RepeatedSwitch::RepeatedSwitch(BenchMode mode)
@@ -75,12 +92,29 @@ void FirstSwitch::run()
     m_keyboard.switchTo(m_name);
 }
 
-Drag::Drag(BenchMode mode)
-    : m_keyboard(mode)
+namespace {
+
+// The middles of the keys the drags run on.
+std::vector<CGPoint> dragStarts(const BenchKeyboard& keyboard, DragKeys keys)
+{
+    if (keys == DragKeys::Q)
+        return { keyboard.centerOfKeyNamed(keyQ) };
+    std::vector<CGPoint> starts;
+    for (UIKBTree* letter : keyboard.letterKeys()) {
+        CGRect frame = send(letter, sel::frame);
+        starts.push_back({ frame.midX(), frame.midY() });
+    }
+    return starts;
+}
+
+} // namespace
+
+Drag::Drag(BenchMode mode, BenchGesture gesture, DragKeys keys)
+    : m_keyboard(mode, gesture)
 {
     presentStandard(m_keyboard);
-    m_start = m_keyboard.centerOfKeyNamed(keyQ);
-    m_keyboard.touchDown(m_start);
+    m_starts = dragStarts(m_keyboard, keys);
+    m_keyboard.touchDown(m_starts.front());
 }
 
 Drag::~Drag()
@@ -88,25 +122,40 @@ Drag::~Drag()
     m_keyboard.touchUp();
 }
 
+void Drag::prepare()
+{
+    m_keyboard.touchUp();
+    m_key = (m_key + 1) % m_starts.size();
+    m_keyboard.touchDown(m_starts[m_key]);
+}
+
 void Drag::run()
 {
-    m_keyboard.touchMove({ m_start.x, m_start.y + dragOffsets[m_next] });
+    CGPoint start = m_starts[m_key];
+    m_keyboard.touchMove({ start.x, start.y + dragOffsets[m_next] });
     m_next ^= 1;
 }
 
-DragHitTest::DragHitTest()
+DragHitTest::DragHitTest(DragKeys keys)
     : m_keyboard(BenchMode::PlatformCacheOn)
 {
     presentStandard(m_keyboard);
-    CGPoint start = m_keyboard.centerOfKeyNamed(keyQ);
-    m_keyboard.touchDown(start);
+    m_keyboard.touchDown(m_keyboard.centerOfKeyNamed(keyQ));
     m_layout = m_keyboard.layout();
-    m_point = { start.x, start.y + dragOffsets[0] };
+    for (CGPoint start : dragStarts(m_keyboard, keys))
+        m_points.push_back({ start.x, start.y + dragOffsets[0] });
+    m_point = m_points.front();
 }
 
 DragHitTest::~DragHitTest()
 {
     m_keyboard.touchUp();
+}
+
+void DragHitTest::prepare()
+{
+    m_next = (m_next + 1) % m_points.size();
+    m_point = m_points[m_next];
 }
 
 void DragHitTest::run()

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <span>
+#include <vector>
 
 // One operation the suites measure, on a keyboard set up for it. The time
 // suites (Google Benchmark) and the instruction counts (callgrind) run the
@@ -65,31 +66,54 @@ private:
     NSString m_name;
 };
 
-// One move of a finger resting on "q", a point up or down within the key.
+// Which keys the drags run on: "q" alone, the first key of the keyplane and so
+// the platform's cheapest hit test, or every letter in turn.
+enum class DragKeys { Q, EveryLetter };
+
+// The drags measured, each named after the keys and the gesture.
+struct DragCase {
+    const char* label;
+    BenchGesture gesture;
+    DragKeys keys;
+};
+std::span<const DragCase> dragCases();
+// The name of the floor's hit test at the drag's points.
+const char* dragFloorHitTestLabel(DragKeys keys);
+
+// One move of a finger resting on a key, a point up or down within the key.
+// Across the letters, the finger is put down on the next letter before each.
 class Drag final : public BenchOperation {
 public:
-    explicit Drag(BenchMode mode);
+    Drag(BenchMode mode, BenchGesture gesture, DragKeys keys);
     ~Drag() override;
+    bool needsPreparation() const override { return m_starts.size() > 1; }
+    void prepare() override;
     void run() override;
 
 private:
     BenchKeyboard m_keyboard;
-    CGPoint m_start;
+    std::vector<CGPoint> m_starts;
+    std::size_t m_key { 0 };
     std::size_t m_next { 0 };
 };
 
 // What a drag cannot do without, for the extension: one hit test and one
 // re-arming of the long-press timer, each as the platform does it alone, with
-// the finger resting on "q" as in the drag.
+// a finger resting on "q" as in the drag; the hit test at the drag's points.
 class DragHitTest final : public BenchOperation {
 public:
-    DragHitTest();
+    explicit DragHitTest(DragKeys keys);
     ~DragHitTest() override;
+    // The next point is picked outside the count.
+    bool needsPreparation() const override { return m_points.size() > 1; }
+    void prepare() override;
     void run() override;
 
 private:
     BenchKeyboard m_keyboard;
     UIKeyboardLayoutStar* m_layout;
+    std::vector<CGPoint> m_points;
+    std::size_t m_next { 0 };
     CGPoint m_point;
 };
 

@@ -17,7 +17,8 @@ namespace {
 // the allocator's first requests do not show; few enough to run in minutes.
 constexpr int switches = 200;
 constexpr int firstSwitches = 20;
-constexpr int touchEvents = 400;
+// A multiple of the 26 letters, so that the drags across them weigh each alike.
+constexpr int touchEvents = 16 * 26;
 constexpr int flicks = 40;
 constexpr int keyplaneDrawings = 10;
 constexpr int keyViewDrawings = 40;
@@ -90,9 +91,14 @@ int main(int argc, char** argv)
             [&which](BenchMode mode) { return make<FirstSwitch>(mode, which); }, BenchMode::PlatformCacheOn);
     }
 
-    countBothModes(
-        "drag", touchEvents, [](BenchMode mode) { return make<Drag>(mode); }, BenchMode::PlatformCacheOn);
-    countInstructions("dragFloor/keyHitTest", touchEvents, make<DragHitTest>());
+    for (const DragCase& which : dragCases()) {
+        countBothModes(
+            which.label, touchEvents,
+            [&which](BenchMode mode) { return make<Drag>(mode, which.gesture, which.keys); },
+            BenchMode::PlatformCacheOn);
+    }
+    for (DragKeys keys : { DragKeys::Q, DragKeys::EveryLetter })
+        countInstructions(dragFloorHitTestLabel(keys), touchEvents, make<DragHitTest>(keys));
     countInstructions("dragFloor/touchLongPressTimerWithDelay", touchEvents, make<LongPressTimerRearm>());
     countBothModes(
         "flick", flicks, [](BenchMode mode) { return make<Flick>(mode); }, BenchMode::PlatformCacheOn);

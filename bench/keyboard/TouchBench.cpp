@@ -1,6 +1,9 @@
-// Touch events: a whole flick and one drag event, the platform's own touch
-// handling alone against the same with the extension's replacements.
+// Touch events: a whole flick and single drag events, the platform's own touch
+// handling alone against the same with the extension's replacements, and the
+// floor of the extension's drag.
 #include "bench/keyboard/TimeOperation.h"
+
+#include <string>
 
 namespace {
 
@@ -10,30 +13,32 @@ void flick(benchmark::State& state, BenchMode mode)
     timeOperation(state, operation);
 }
 
-void drag(benchmark::State& state, BenchMode mode)
-{
-    Drag operation(mode);
-    timeOperation(state, operation);
-}
-
-// The floor of the extension's drag, each part as the platform does it alone.
-void dragFloorHitTest(benchmark::State& state)
-{
-    DragHitTest operation;
-    timeOperation(state, operation);
-}
-
-void dragFloorTimer(benchmark::State& state)
-{
-    LongPressTimerRearm operation;
-    timeOperation(state, operation);
-}
-
 BENCHMARK_CAPTURE(flick, Platform, BenchMode::PlatformCacheOn)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(flick, Extension, BenchMode::Extension)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(drag, Platform, BenchMode::PlatformCacheOn)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(drag, Extension, BenchMode::Extension)->Unit(benchmark::kMicrosecond);
-BENCHMARK(dragFloorHitTest)->Name("dragFloor/keyHitTest")->Unit(benchmark::kMicrosecond);
-BENCHMARK(dragFloorTimer)->Name("dragFloor/touchLongPressTimerWithDelay")->Unit(benchmark::kMicrosecond);
+
+const bool dragsRegistered = [] {
+    for (const DragCase& which : dragCases()) {
+        for (auto [modeName, mode] : { std::pair { "Platform", BenchMode::PlatformCacheOn },
+                 std::pair { "Extension", BenchMode::Extension } }) {
+            benchmark::RegisterBenchmark((std::string(which.label) + "/" + modeName).c_str(),
+                [mode, &which](benchmark::State& state) {
+                    Drag operation(mode, which.gesture, which.keys);
+                    timeOperation(state, operation);
+                })
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+    for (DragKeys keys : { DragKeys::Q, DragKeys::EveryLetter }) {
+        benchmark::RegisterBenchmark(dragFloorHitTestLabel(keys), [keys](benchmark::State& state) {
+            DragHitTest operation(keys);
+            timeOperation(state, operation);
+        })->Unit(benchmark::kMicrosecond);
+    }
+    benchmark::RegisterBenchmark("dragFloor/touchLongPressTimerWithDelay", [](benchmark::State& state) {
+        LongPressTimerRearm operation;
+        timeOperation(state, operation);
+    })->Unit(benchmark::kMicrosecond);
+    return true;
+}();
 
 } // namespace
