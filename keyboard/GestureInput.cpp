@@ -7,6 +7,8 @@
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
 
+#include <optional>
+
 namespace {
 
 constexpr double longPressDelay = 0.5;
@@ -124,6 +126,55 @@ bool isInKeptBand(NSObject* key, CGPoint point)
         && x <= static_cast<double>(frame.maxX()) + keptBandSides;
 }
 
+// The answer of a hit test, with what it depended on besides the platform's
+// keys: the point and the keys the gesture keeps.
+struct HitTestAnswer {
+    NSObject* layoutController;
+    CGPoint point;
+    NSObject* trackedKey;
+    NSObject* heldKey;
+    NSObject* key;
+
+    bool holdsFor(NSObject* controller, CGPoint at) const
+    {
+        return layoutController == controller && point == at && trackedKey == gTrackedKey.get()
+            && heldKey == gHeldKey.get();
+    }
+};
+
+// A drag hit-tests its point twice: the extension's drag, then the platform's
+// drag it passes the touch on to. While the kept keys are what they were at
+// the first, the second has the first's answer. Only the answers within one
+// drag are reused.
+class DragInProgress {
+public:
+    DragInProgress()
+        : m_previous(s_current)
+    {
+        s_current = this;
+    }
+    ~DragInProgress() { s_current = m_previous; }
+    DragInProgress(const DragInProgress&) = delete;
+    DragInProgress& operator=(const DragInProgress&) = delete;
+
+    static DragInProgress* current() { return s_current; }
+
+    template <typename HitTest> NSObject* answer(NSObject* layoutController, CGPoint point, HitTest hitTest)
+    {
+        if (m_first && m_first->holdsFor(layoutController, point))
+            return m_first->key;
+        NSObject* key = hitTest();
+        if (!m_first)
+            m_first = HitTestAnswer { layoutController, point, gTrackedKey.get(), gHeldKey.get(), key };
+        return key;
+    }
+
+private:
+    static inline DragInProgress* s_current = nullptr;
+    DragInProgress* m_previous;
+    std::optional<HitTestAnswer> m_first;
+};
+
 // One touch at a time: a key still tracked or held when a finger comes down
 // was left by a gesture whose end the extension never saw (its touchUp: or
 // touchCancelled: replacement missing). The hit test that chose this touch's
@@ -136,6 +187,21 @@ NSObject* keyUnderNewTouch(NSObject* layoutController, NSObject* key, CGPoint po
         return key;
     endTracking();
     return key == staleKey ? send(layoutController, sel::keyHitTest, point) : key;
+}
+
+// The hit test itself, as the platform would answer it but for the kept key.
+NSObject* keptKeyOrPlatformHit(NSObject* layoutController, CGPoint point)
+{
+    if (gAugmentationActive) {
+        // Near and above it the hit test keeps answering the tracked key of a
+        // flick, or the key a dropped gesture holds in either gesture.
+        NSObject* keptKey = gTrackedKey.get();
+        if (!keptKey || !isFlick())
+            keptKey = gHeldKey.get();
+        if (keptKey && isInKeptBand(keptKey, point))
+            return keptKey;
+    }
+    return callImplementation(gDisplaced<keyHitTestReplacement>, layoutController, point);
 }
 
 } // namespace
@@ -177,16 +243,10 @@ void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* ke
 
 NSObject* keyHitTestReplacement(NSObject* layoutController, CGPoint point)
 {
-    if (gAugmentationActive) {
-        // Near and above it the hit test keeps answering the tracked key of a
-        // flick, or the key a dropped gesture holds in either gesture.
-        NSObject* keptKey = gTrackedKey.get();
-        if (!keptKey || !isFlick())
-            keptKey = gHeldKey.get();
-        if (keptKey && isInKeptBand(keptKey, point))
-            return keptKey;
-    }
-    return callImplementation(gDisplaced<keyHitTestReplacement>, layoutController, point);
+    if (DragInProgress* drag = DragInProgress::current())
+        return drag->answer(
+            layoutController, point, [=] { return keptKeyOrPlatformHit(layoutController, point); });
+    return keptKeyOrPlatformHit(layoutController, point);
 }
 
 void touchDraggedReplacement(NSObject* layoutController, NSObject* touch)
@@ -195,6 +255,7 @@ void touchDraggedReplacement(NSObject* layoutController, NSObject* touch)
         callImplementation(gDisplaced<touchDraggedReplacement>, layoutController, touch);
         return;
     }
+    DragInProgress drag;
     CGPoint point = send(touch, sel::locationInView, layoutController);
     NSObject* hitKey = send(layoutController, sel::keyHitTest, point);
 

@@ -361,3 +361,59 @@ TEST_F(GestureInput, PopupIsFoundAmongTheKeyboardWindowsSubviews)
 }
 
 } // namespace
+
+namespace {
+
+// Counts the hit tests that reach the platform's own.
+int platformHitTests = 0;
+decltype(sel::keyHitTest)::Implementation platformKeyHitTest = nullptr;
+NSObject* countingKeyHitTest(NSObject* self, CGPoint point)
+{
+    ++platformHitTests;
+    return callImplementation(platformKeyHitTest, self, point);
+}
+
+class DragHitTests : public GestureInput {
+protected:
+    void SetUp() override
+    {
+        GestureInput::SetUp();
+        platformHitTests = 0;
+        MSHookMessageEx(
+            UIKeyboardLayoutStar::staticClass(), sel::keyHitTest, countingKeyHitTest, &platformKeyHitTest);
+    }
+};
+
+// The platform's drag hit-tests the point the extension's drag has just
+// hit-tested; while the gesture keeps the same keys, it gets the same answer
+// without asking the platform again.
+TEST_F(DragHitTests, ThePlatformsDragHasTheAnswerForThePointAlreadyTested)
+{
+    startExtension(2, 2);
+    present();
+    CGPoint start = pressKey("g");
+    platformHitTests = 0;
+    dragTo(start, 2);
+    EXPECT_EQ(platformHitTests, 1);
+    EXPECT_EQ(platformDrags, 1);
+    EXPECT_EQ(trackedKey(), key("g"));
+    EXPECT_EQ(popupString(), "g");
+
+    // Reaching another key high enough moves the tracking there: the platform
+    // is asked again, and presses that key.
+    platformHitTests = 0;
+    driver.touchMove(centerOf(key("h")));
+    EXPECT_EQ(platformHitTests, 2);
+    EXPECT_EQ(trackedKey(), key("h"));
+    EXPECT_EQ(popupString(), "h");
+
+    // Outside a drag every hit test is the platform's.
+    platformHitTests = 0;
+    send(layout(), sel::keyHitTest, centerOf(key("j")));
+    send(layout(), sel::keyHitTest, centerOf(key("j")));
+    EXPECT_EQ(platformHitTests, 2);
+    driver.touchUp();
+    EXPECT_EQ(input->text, "h");
+}
+
+} // namespace
