@@ -10,6 +10,9 @@ namespace {
 // stored strings stay as they are.
 NSString typographicLabel(const NSString& label)
 {
+    // Most labels have none of the three; they are drawn as they are stored.
+    if (label.utf8().find_first_of("'\"-") == std::string::npos)
+        return label;
     static const NSString apostrophe("'");
     static const NSString quotationMark("\"");
     static const NSString hyphenMinus("-");
