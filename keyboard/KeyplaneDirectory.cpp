@@ -61,8 +61,8 @@ struct KnownKeyplane {
 };
 
 // A keyboard has a handful of keyplanes; room for a few keyboards at a time.
-// A place whose controller or keyplane is gone is taken first, then the
-// oldest, so the directory never grows.
+// A place whose controller or keyplane is gone is taken first, else each
+// place in turn, so the directory never grows.
 constexpr std::size_t directorySize = 16;
 
 struct Directory {
