@@ -20,10 +20,10 @@ ORIENTATIONS = ("Portrait", "Landscape")
 # The drags: on "q" (the first key, the platform's cheapest hit test) and on
 # every letter in turn, with either gesture; each against the floor at its points.
 DRAGS = (
-    ("drag", "one drag event on \"q\", Flick up", "keyHitTest"),
-    ("dragSlide", "one drag event on \"q\", Slide up", "keyHitTest"),
-    ("dragLetters", "one drag event, each letter in turn, Flick up", "keyHitTestLetters"),
-    ("dragLettersSlide", "one drag event, each letter in turn, Slide up", "keyHitTestLetters"),
+    ("drag", "drag event on \"q\", Flick up", "keyHitTest"),
+    ("dragSlide", "drag event on \"q\", Slide up", "keyHitTest"),
+    ("dragLetters", "drag event, every letter in turn, Flick up", "keyHitTestLetters"),
+    ("dragLettersSlide", "drag event, every letter in turn, Slide up", "keyHitTestLetters"),
 )
 TIMER_REARM = "touchLongPressTimerWithDelay"
 
@@ -70,7 +70,7 @@ class Table:
             if platform is None or extension is None or None in parts:
                 continue
             floor_parts = f"`keyHitTest:` {self.number_format(parts[0])} + `{TIMER_REARM}:` {self.number_format(parts[1])}"
-            self.row(f"{label}: the extension's added work against {floor_label} ({floor_parts})",
+            self.row(f"{label}: {floor_label} ({floor_parts}) / added by the extension",
                      sum(parts), extension - platform, DRAG_GOAL)
         self.row("flick (down, 10 drags, up)", figures("flick/Platform"), figures("flick/Extension"), None)
         for orientation in ORIENTATIONS:
@@ -110,12 +110,13 @@ def instructions_report(folder, check):
         json.dump({"overhead": overhead, "instructions": per_operation}, out, indent=1, sort_keys=True)
 
     print()
-    print("Instructions per operation (callgrind); ratio = extension / platform alone.")
+    print("Instructions per operation (callgrind); ratio = extension / platform alone, and for a")
+    print("drag's floor rows the instructions the extension adds to the platform's drag / the floor.")
     print()
     print("| operation | platform alone | with the extension | ratio | goal | |")
     print("|---|---:|---:|---:|---:|---|")
     table = Table(lambda value: f"{value:,.0f}")
-    table.rows(Figures(per_operation), "the floor")
+    table.rows(Figures(per_operation), "floor")
     print()
     print(f"Measuring one operation costs {overhead:.0f} instructions by itself; it is taken off every figure.")
     print(f"Raw figures: {folder}/instructions.json")
@@ -141,7 +142,7 @@ def time_report(path):
     print()
     print("| measure | platform µs | extension µs | ratio | goal | |")
     print("|---|---:|---:|---:|---:|---|")
-    Table(lambda value: f"{value:.2f}").rows(Figures(median), "the floor")
+    Table(lambda value: f"{value:.3f}").rows(Figures(median), "floor")
 
     print()
     print("| absolute measure | figure | goal | |")
