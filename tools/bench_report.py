@@ -44,6 +44,9 @@ class Table:
 
     def row(self, label, platform, extension, goal, ratio=None):
         if platform is None or extension is None:
+            # A goal that was not measured is not met: a run cut short must not pass the check.
+            if goal is not None:
+                self.missed.append(f"{label} (not measured)")
             return
         if ratio is None:
             ratio = extension / platform
@@ -60,7 +63,10 @@ class Table:
         """The common rows; figures(name) gives the figure of a measure or None."""
         self.row("repeated keyplane switch", figures("repeatedSwitch/Platform"),
                  figures("repeatedSwitch/Extension"), SWITCH_GOAL)
-        for case in first_switch_cases(figures.names):
+        cases = first_switch_cases(figures.names)
+        if not any(first_switch_goal(case) for case in cases):
+            self.missed.append("first switch to a letters keyplane (not measured)")
+        for case in cases:
             self.row(f"first switch: {case}", figures(f"firstSwitch/{case}/Platform"),
                      figures(f"firstSwitch/{case}/Extension"), first_switch_goal(case))
         for name, label, hit_test in DRAGS:
@@ -68,6 +74,7 @@ class Table:
             self.row(label, platform, extension, None)
             parts = (figures(f"dragFloor/{hit_test}"), figures(f"dragFloor/{TIMER_REARM}"))
             if platform is None or extension is None or None in parts:
+                self.missed.append(f"{label} against its floor (not measured)")
                 continue
             floor_parts = f"`keyHitTest:` {self.number_format(parts[0])} + `{TIMER_REARM}:` {self.number_format(parts[1])}"
             self.row(f"{label}: {floor_label} ({floor_parts}) / added by the extension",
