@@ -12,9 +12,12 @@
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIWindow.h"
 #include "simulator/AppProcess.h"
+#include "simulator/KeyStrokes.h"
 #include "simulator/KeyboardKeys.h"
+#include "simulator/RolledTouches.h"
 #include "simulator/ScreenTexts.h"
 #include "simulator/Screenshot.h"
+#include "simulator/ScriptLanguage.h"
 #include "simulator/ScriptText.h"
 #include "simulator/SettingsApp.h"
 #include "simulator/SettingsFile.h"
@@ -173,7 +176,7 @@ CommandResult AppHost::perform(const ScriptCommand& command)
 
 void AppHost::shutDown()
 {
-    m_finger.cancel();
+    m_fingers.cancelAll();
     m_app.reset();
     m_keyboard.reset();
     // The process ends: its notification socket goes with it, not at the
@@ -251,9 +254,7 @@ CommandResult AppHost::changeShift(ShiftTarget target)
     for (int taps = 0; !isThere(); ++taps) {
         if (taps == 3)
             return Error { "the shift key did not get the keyboard there" };
-        NSObject* shift = TRY(KeyboardKeys::find("shift"));
-        m_finger.downOnKeyboard(KeyboardKeys::centre(shift));
-        m_finger.lift();
+        tapKey(TRY(KeyboardKeys::find("shift")));
     }
     return commandDone();
 }
@@ -275,16 +276,25 @@ CommandResult AppHost::handle(const command::Unshift&)
 
 CommandResult AppHost::handle(const command::Tap& command)
 {
-    NSObject* key = TRY(KeyboardKeys::find(command.key));
-    m_finger.downOnKeyboard(KeyboardKeys::centre(key));
-    m_finger.lift();
+    tapKey(TRY(KeyboardKeys::find(command.key)));
     return commandDone();
+}
+
+void AppHost::tapKey(NSObject* key)
+{
+    pressKey(key, m_fingers[1]);
+    m_fingers[1].lift();
+}
+
+void AppHost::pressKey(NSObject* key, Finger& finger)
+{
+    finger.down(m_app->window(), KeyboardKeys::centreOnScreen(key));
 }
 
 void AppHost::tapAt(CGPoint point)
 {
-    m_finger.down(m_app->window(), point);
-    m_finger.up(point);
+    m_fingers[1].down(m_app->window(), point);
+    m_fingers[1].up(point);
 }
 
 CommandResult AppHost::handle(const command::TapPoint& command)
@@ -320,13 +330,13 @@ CommandResult AppHost::handle(const command::TapBeside& command)
 
 CommandResult AppHost::upwardGesture(const std::string& keyName, double distance)
 {
-    NSObject* key = TRY(KeyboardKeys::find(keyName));
-    m_finger.downOnKeyboard(KeyboardKeys::centre(key));
+    Finger& finger = m_fingers[1];
+    pressKey(TRY(KeyboardKeys::find(keyName)), finger);
     // The parser bounds the distance, so the steps stay few.
     int steps = std::max(3, static_cast<int>(std::ceil(std::abs(distance) / gestureStep)));
     for (int step = 1; step <= steps; ++step)
-        m_finger.moveBy(0, static_cast<CGFloat>(-distance * step / steps));
-    m_finger.lift();
+        finger.moveBy(0, static_cast<CGFloat>(-distance * step / steps));
+    finger.lift();
     return commandDone();
 }
 
@@ -342,45 +352,95 @@ CommandResult AppHost::handle(const command::Slide& command)
 
 CommandResult AppHost::handle(const command::Drag& command)
 {
-    NSObject* key = TRY(KeyboardKeys::find(command.key));
-    m_finger.downOnKeyboard(KeyboardKeys::centre(key));
+    Finger& finger = m_fingers[1];
+    pressKey(TRY(KeyboardKeys::find(command.key)), finger);
     for (int step = 1; step <= command.steps; ++step) {
-        m_finger.moveBy(static_cast<CGFloat>(command.dx * step / command.steps),
+        finger.moveBy(static_cast<CGFloat>(command.dx * step / command.steps),
             static_cast<CGFloat>(command.dy * step / command.steps));
     }
-    m_finger.lift();
+    finger.lift();
     return commandDone();
 }
 
 CommandResult AppHost::handle(const command::Press& command)
 {
-    NSObject* key = TRY(KeyboardKeys::find(command.key));
-    m_finger.downOnKeyboard(KeyboardKeys::centre(key));
+    pressKey(TRY(KeyboardKeys::find(command.key)), m_fingers[command.finger]);
     return commandDone();
+}
+
+ErrorOr<Finger*> AppHost::fingerOnScreen(const ScriptCommand& command, int number)
+{
+    Finger& finger = m_fingers[number];
+    if (finger.isDown())
+        return &finger;
+    std::string word(commandWord(command));
+    if (number == 1)
+        return Error { word + " needs a finger on the screen; press a key first" };
+    return Error { word + " finger=" + std::to_string(number)
+        + " needs that finger on the screen; press a key with it first" };
 }
 
 CommandResult AppHost::handle(const command::Move& command)
 {
-    if (!m_finger.isDown())
-        return Error { "move needs a finger on the screen; press a key first" };
-    m_finger.moveBy(static_cast<CGFloat>(command.dx), static_cast<CGFloat>(command.dy));
+    Finger* finger = TRY(fingerOnScreen(command, command.finger));
+    finger->moveBy(static_cast<CGFloat>(command.dx), static_cast<CGFloat>(command.dy));
     return commandDone();
 }
 
-CommandResult AppHost::handle(const command::Release&)
+CommandResult AppHost::handle(const command::Release& command)
 {
-    if (!m_finger.isDown())
-        return Error { "release needs a finger on the screen; press a key first" };
-    m_finger.lift();
+    TRY(fingerOnScreen(command, command.finger))->lift();
     return commandDone();
 }
 
-CommandResult AppHost::handle(const command::Cancel&)
+CommandResult AppHost::handle(const command::Cancel& command)
 {
-    if (!m_finger.isDown())
-        return Error { "cancel needs a finger on the screen; press a key first" };
-    m_finger.cancel();
+    TRY(fingerOnScreen(command, command.finger))->cancel();
     return commandDone();
+}
+
+CommandResult AppHost::handle(const command::Roll& command)
+{
+    // Rolled typing takes turns between the first two fingers, so no finger may be down.
+    if (m_fingers.isAnyDown())
+        return Error { "roll needs every finger off the screen; release or cancel them first" };
+    std::vector<KeyStroke> strokes = TRY(planKeyStrokes(command.text, upwardGestureLength()));
+    return play(rollKeyStrokes(strokes));
+}
+
+CGFloat AppHost::upwardGestureLength()
+{
+    ErrorOr<int> gesture = SettingsFile::read(contract::gestureKey);
+    bool slides = gesture && gesture.value() == contract::slideUpGesture;
+    return static_cast<CGFloat>(slides ? command::Slide::defaultDistance : command::Flick::defaultDistance);
+}
+
+CommandResult AppHost::play(const std::vector<TouchStep>& steps)
+{
+    double played = 0;
+    for (const TouchStep& step : steps) {
+        NSRunLoop::main().advanceBy(step.time - played);
+        played = step.time;
+        Finger& finger = m_fingers[step.finger];
+        switch (step.phase) {
+        case UITouchPhase::Began:
+            finger.down(m_app->window(), step.point);
+            break;
+        case UITouchPhase::Moved:
+        case UITouchPhase::Stationary:
+            finger.move(step.point);
+            break;
+        case UITouchPhase::Ended:
+            finger.up(step.point);
+            break;
+        case UITouchPhase::Cancelled:
+            finger.cancel();
+            break;
+        }
+    }
+    CommandOutcome outcome;
+    outcome.elapsed = played;
+    return outcome;
 }
 
 CommandResult AppHost::handle(const command::Wait& command)
@@ -459,19 +519,20 @@ CommandResult AppHost::handle(const command::Back&)
 
 CommandResult AppHost::handle(const command::PointerDown& command)
 {
-    m_finger.down(m_app->window(), { static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
+    m_fingers[command.finger].down(
+        m_app->window(), { static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
     return commandDone();
 }
 
 CommandResult AppHost::handle(const command::PointerMove& command)
 {
-    m_finger.move({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
+    m_fingers[command.finger].move({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
     return commandDone();
 }
 
 CommandResult AppHost::handle(const command::PointerUp& command)
 {
-    m_finger.up({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
+    m_fingers[command.finger].up({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
     return commandDone();
 }
 

@@ -6,6 +6,7 @@
 #include "simulator/FrameBuffer.h"
 #include "simulator/HostApp.h"
 #include "simulator/HostOptions.h"
+#include "simulator/RolledTouches.h"
 #include "simulator/ScriptCommand.h"
 #include "simulator/SystemKeyboard.h"
 
@@ -59,6 +60,7 @@ private:
     CommandResult handle(const command::Move& command);
     CommandResult handle(const command::Release& command);
     CommandResult handle(const command::Cancel& command);
+    CommandResult handle(const command::Roll& command);
     CommandResult handle(const command::Wait& command);
     CommandResult handle(const command::Clear& command);
     CommandResult handle(const command::ExpectText& command);
@@ -92,11 +94,20 @@ private:
     CommandResult upwardGesture(const std::string& key, double distance);
     ErrorOr<CGRect> frameOfText(const std::string& text);
     void tapAt(CGPoint point);
+    // Key commands press with a finger on the middle of the key's cap; taps use the first finger.
+    void tapKey(NSObject* key);
+    void pressKey(NSObject* key, Finger& finger);
+    // How far up a rolled key's gesture goes: a flick or a slide, as the settings choose.
+    static CGFloat upwardGestureLength();
+    // Plays finger events on the virtual clock; the outcome says how long they took.
+    CommandResult play(const std::vector<TouchStep>& steps);
+    // The finger a command moves or lifts; an error when it is not on the screen.
+    ErrorOr<Finger*> fingerOnScreen(const ScriptCommand& command, int number);
 
     HostOptions m_options;
     std::unique_ptr<HostApp> m_app;
     std::unique_ptr<SystemKeyboard> m_keyboard;
-    Finger m_finger;
+    Fingers m_fingers;
     std::optional<FrameBuffer> m_frameBuffer;
     bool m_screenChanged { true };
 };

@@ -8,11 +8,13 @@
 #include <vector>
 
 // What a command that could be carried out came to: the lines it printed,
-// and for an expectation that did not hold, why not. A command that could not
-// be carried out at all is an Error instead.
+// for an expectation that did not hold, why not, and the seconds of the
+// virtual clock it let pass in its app (rolled typing takes time). A command
+// that could not be carried out at all is an Error instead.
 struct CommandOutcome {
     std::vector<std::string> output;
     std::optional<std::string> unmetExpectation;
+    double elapsed { 0 };
 
     static CommandOutcome printed(std::vector<std::string> lines)
     {

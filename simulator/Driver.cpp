@@ -88,6 +88,15 @@ CommandResult Driver::sendToAll(const ScriptCommand& command)
     return front;
 }
 
+ErrorOr<void> Driver::sendToOthers(const ScriptCommand& command)
+{
+    for (auto& [app, host] : m_hosts) {
+        if (app != m_front && host->isRunning())
+            TRY(host->request(writeScriptCommand(command)));
+    }
+    return {};
+}
+
 CommandResult Driver::route(const command::App& command)
 {
     TRY(hostFor(command.app));
@@ -114,6 +123,15 @@ CommandResult Driver::route(const command::Wait& command)
     if (m_hosts.empty())
         return commandDone();
     return sendToAll(command);
+}
+
+CommandResult Driver::route(const command::Roll& command)
+{
+    CommandResult result = sendToFront(command);
+    // The typing took time in the app in front; as much passes for the others.
+    if (result && result.value().elapsed > 0)
+        TRY(sendToOthers(command::Wait { result.value().elapsed }));
+    return result;
 }
 
 CommandResult Driver::route(const command::Snapshot& command)

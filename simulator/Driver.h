@@ -55,6 +55,7 @@ private:
     CommandResult route(const command::Locale& command);
     CommandResult route(const command::Orientation& command);
     CommandResult route(const command::Wait& command);
+    CommandResult route(const command::Roll& command);
     CommandResult route(const command::Snapshot& command);
     CommandResult route(const command::KeyboardSnapshot& command);
 
@@ -62,6 +63,8 @@ private:
     CommandResult sendToFront(const ScriptCommand& command);
     // To every running app; the answer is the front app's.
     CommandResult sendToAll(const ScriptCommand& command);
+    // To every running app but the one in front.
+    ErrorOr<void> sendToOthers(const ScriptCommand& command);
 
     Settings m_settings;
     AppKind m_front;

@@ -1,103 +1,67 @@
 #include "simulator/Finger.h"
 
-#include "platform/uikit/KeyboardPresenter.h"
 #include "platform/uikit/UIWindow.h"
-
-namespace {
-
-// The window's finger number for the simulated finger.
-constexpr int fingerNumber = 0;
-
-} // namespace
 
 void Finger::down(UIWindow* window, CGPoint point)
 {
-    if (isDown())
+    if (m_isDown)
         cancel();
-    KeyboardPresenter* presenter = keyboardPresenter();
-    bool onKeyboard
-        = presenter && presenter->isKeyboardVisible() && presenter->keyboardFrame().contains(point);
-    if (onKeyboard) {
-        downOnKeyboard(KeyboardFinger::fromWindow(point));
-        return;
-    }
-    m_target = Target::Window;
     m_window = window;
-    m_downPoint = m_lastPoint = point;
-    window->sendTouch(fingerNumber, UITouchPhase::Began, point);
-}
-
-void Finger::downOnKeyboard(CGPoint keyboardPoint)
-{
-    if (isDown())
-        cancel();
-    m_target = Target::Keyboard;
-    m_downPoint = m_lastPoint = keyboardPoint;
-    m_keyboard.down(keyboardPoint);
+    m_isDown = true;
+    m_downPoint = point;
+    touch(UITouchPhase::Began, point);
 }
 
 void Finger::move(CGPoint point)
 {
-    moveTo(m_target == Target::Keyboard ? KeyboardFinger::fromWindow(point) : point);
+    if (m_isDown)
+        touch(UITouchPhase::Moved, point);
 }
 
 void Finger::moveBy(CGFloat dx, CGFloat dy)
 {
-    moveTo({ m_downPoint.x + dx, m_downPoint.y + dy });
-}
-
-void Finger::moveTo(CGPoint point)
-{
-    switch (m_target) {
-    case Target::Keyboard:
-        m_lastPoint = point;
-        m_keyboard.move(point);
-        break;
-    case Target::Window:
-        m_lastPoint = point;
-        m_window->sendTouch(fingerNumber, UITouchPhase::Moved, point);
-        break;
-    case Target::None:
-        break;
-    }
+    move({ m_downPoint.x + dx, m_downPoint.y + dy });
 }
 
 void Finger::up(CGPoint point)
 {
-    liftAt(m_target == Target::Keyboard ? KeyboardFinger::fromWindow(point) : point);
+    if (!m_isDown)
+        return;
+    m_isDown = false;
+    touch(UITouchPhase::Ended, point);
 }
 
 void Finger::lift()
 {
-    liftAt(m_lastPoint);
-}
-
-void Finger::liftAt(CGPoint point)
-{
-    switch (m_target) {
-    case Target::Keyboard:
-        m_keyboard.up(point);
-        break;
-    case Target::Window:
-        m_window->sendTouch(fingerNumber, UITouchPhase::Ended, point);
-        break;
-    case Target::None:
-        break;
-    }
-    m_target = Target::None;
+    up(m_lastPoint);
 }
 
 void Finger::cancel()
 {
-    switch (m_target) {
-    case Target::Keyboard:
-        m_keyboard.cancel();
-        break;
-    case Target::Window:
-        m_window->sendTouch(fingerNumber, UITouchPhase::Cancelled, m_lastPoint);
-        break;
-    case Target::None:
-        break;
+    if (!m_isDown)
+        return;
+    m_isDown = false;
+    touch(UITouchPhase::Cancelled, m_lastPoint);
+}
+
+void Finger::touch(UITouchPhase phase, CGPoint point)
+{
+    m_lastPoint = point;
+    if (UIWindow* window = m_window.get())
+        window->sendTouch(m_number, phase, point);
+}
+
+bool Fingers::isAnyDown() const
+{
+    for (const auto& [number, finger] : m_fingers) {
+        if (finger.isDown())
+            return true;
     }
-    m_target = Target::None;
+    return false;
+}
+
+void Fingers::cancelAll()
+{
+    for (auto& [number, finger] : m_fingers)
+        finger.cancel();
 }

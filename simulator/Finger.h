@@ -1,44 +1,52 @@
 #pragma once
 
 #include "platform/graphics/CGGeometry.h"
-#include "simulator/KeyboardFinger.h"
+#include "platform/runtime/WeakPtr.h"
+#include "platform/uikit/UITouch.h"
 
-#include <optional>
-#include <string>
+#include <map>
 
 class UIWindow;
 
-// The one finger of the simulated phone. A touch that lands on the keyboard
-// belongs to the keyboard until it lifts (the platform's touch dispatch for
-// keys); any other touch goes to the window's views.
+// One finger of the simulated phone. It only makes touches: it puts them on
+// the app's window, which delivers each to the view under the finger, the
+// keyboard's included. Points are screen points, from the window's top-left
+// corner.
 class Finger {
 public:
-    // Screen points, from the window's top-left corner.
+    explicit Finger(int number)
+        : m_number(number)
+    {
+    }
+
+    // A touch of this finger still down is cancelled first.
     void down(UIWindow* window, CGPoint point);
     void move(CGPoint point);
-    void up(CGPoint point);
-    void cancel();
-    bool isDown() const { return m_target != Target::None; }
-
-    // A touch down at a point of the keyboard (its own coordinates), as the
-    // script's key gestures start.
-    void downOnKeyboard(CGPoint keyboardPoint);
-    // Moves relative to where the finger came down, in points.
+    // Moves relative to where the finger came down.
     void moveBy(CGFloat dx, CGFloat dy);
+    void up(CGPoint point);
     // Lifts where the finger is.
     void lift();
+    void cancel();
+    bool isDown() const { return m_isDown; }
 
 private:
-    enum class Target { None, Keyboard, Window };
+    void touch(UITouchPhase phase, CGPoint point);
 
-    // Both take a point in the coordinates of what the touch belongs to: the
-    // keyboard's own for a keyboard touch, the window's otherwise.
-    void moveTo(CGPoint point);
-    void liftAt(CGPoint point);
-
-    Target m_target { Target::None };
-    UIWindow* m_window { nullptr };
+    int m_number;
+    WeakPtr<UIWindow> m_window;
+    bool m_isDown { false };
     CGPoint m_downPoint;
     CGPoint m_lastPoint;
-    KeyboardFinger m_keyboard;
+};
+
+// The fingers of the simulated phone, by number; several may be down at once.
+class Fingers {
+public:
+    Finger& operator[](int number) { return m_fingers.try_emplace(number, number).first->second; }
+    bool isAnyDown() const;
+    void cancelAll();
+
+private:
+    std::map<int, Finger> m_fingers;
 };

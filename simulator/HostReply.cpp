@@ -1,6 +1,7 @@
 #include "simulator/HostReply.h"
 
 #include "simulator/LineChannel.h"
+#include "simulator/ScriptArguments.h"
 #include "simulator/ScriptText.h"
 #include "simulator/ScriptTokenizer.h"
 
@@ -12,6 +13,9 @@ bool writeHostReply(LineChannel& channel, const CommandResult& result)
         if (!channel.writeLine("out " + quoteScriptString(line)))
             return false;
     }
+    if (result.value().elapsed > 0
+        && !channel.writeLine("elapsed " + formatScriptNumber(result.value().elapsed)))
+        return false;
     if (const auto& unmet = result.value().unmetExpectation)
         return channel.writeLine("failed " + quoteScriptString(*unmet));
     return channel.writeLine("ok");
@@ -23,11 +27,21 @@ std::optional<CommandResult> HostReplyReader::consume(const std::string& line)
     bool wellFormed = tokens && !tokens.value().empty() && !tokens.value()[0].isQuoted;
     const std::string word = wellFormed ? tokens.value()[0].text : std::string();
     bool hasQuotedText = wellFormed && tokens.value().size() == 2 && tokens.value()[1].isQuoted;
-    if (word == "ok" && tokens.value().size() == 1)
-        return CommandOutcome::printed(std::move(m_output));
+    if (word == "ok" && tokens.value().size() == 1) {
+        CommandOutcome outcome = CommandOutcome::printed(std::move(m_output));
+        outcome.elapsed = m_elapsed;
+        return outcome;
+    }
     if (word == "out" && hasQuotedText) {
         m_output.push_back(tokens.value()[1].text);
         return std::nullopt;
+    }
+    if (word == "elapsed" && tokens.value().size() == 2) {
+        ScriptArguments seconds({ tokens.value()[1] }, word);
+        if (auto elapsed = seconds.number("seconds")) {
+            m_elapsed = elapsed.value();
+            return std::nullopt;
+        }
     }
     if (word == "failed" && hasQuotedText)
         return CommandOutcome::expectationFailed(tokens.value()[1].text);

@@ -9,8 +9,9 @@
 class LineChannel;
 
 // A host process's answer to one command, on the wire: one `out "…"` line per
-// output line, then `ok`, `failed "…"` (an expectation did not hold) or
-// `error "…"` (the command could not be done). False when the driver has gone.
+// output line, `elapsed SECONDS` when the command let virtual time pass, then
+// `ok`, `failed "…"` (an expectation did not hold) or `error "…"` (the
+// command could not be done). False when the driver has gone.
 bool writeHostReply(LineChannel& channel, const CommandResult& result);
 
 // Reads one whole reply line by line; a line that is not part of the protocol
@@ -22,4 +23,5 @@ public:
 
 private:
     std::vector<std::string> m_output;
+    double m_elapsed { 0 };
 };

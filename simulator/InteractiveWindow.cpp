@@ -31,8 +31,13 @@ constexpr KeyboardChoice keyboardChoices[] = {
     { 4, "number pad" },
 };
 
-constexpr const char* keyHelp
-    = "R rotate · Tab Settings/Notes · L locale · K keyboard · B back · S screenshot · Esc quit";
+constexpr const char* keyHelp = "R rotate · Tab Settings/Notes · L locale · K keyboard · B back · P print "
+                                "the text · S screenshot · Esc quit";
+
+// The left mouse button is the finger that types; the right one holds a
+// second finger down where it was pressed.
+constexpr int typingFinger = 1;
+constexpr int holdingFinger = 2;
 
 template <typename T, void (*destroy)(T*)> struct SdlDeleter {
     void operator()(T* object) const { destroy(object); }
@@ -55,13 +60,14 @@ private:
     void present();
     void perform(const ScriptCommand& command);
     // A finger event at a window point, in the phone's screen points.
-    template <typename Pointer> void pointer(int windowX, int windowY);
+    template <typename Pointer> void pointer(int windowX, int windowY, int finger);
+    void mouseButton(const SDL_MouseButtonEvent& button);
     void rotate();
     void switchApp();
     void updateTitle();
     ErrorOr<void> saveWindowSnapshot(const std::string& path);
     bool runReplayStep();
-    void pushMouse(Uint32 type, double pointX, double pointY);
+    void pushMouse(Uint32 type, double pointX, double pointY, Uint8 button = SDL_BUTTON_LEFT);
     bool isPortrait() const { return m_orientation == ScreenOrientation::Portrait; }
     double screenWidth() const { return isPortrait() ? 320 : 568; }
     double screenHeight() const { return isPortrait() ? 568 : 320; }
@@ -73,6 +79,7 @@ private:
     std::size_t m_keyboardIndex { 0 };
     int m_windowScale { 1 };
     bool m_isPressed { false };
+    bool m_isHolding { false };
     bool m_shouldQuit { false };
     int m_exitStatus { 0 };
     int m_screenshotNumber { 0 };
@@ -189,13 +196,29 @@ void InteractiveSession::perform(const ScriptCommand& command)
         std::cout << line << '\n';
 }
 
-template <typename Pointer> void InteractiveSession::pointer(int windowX, int windowY)
+template <typename Pointer> void InteractiveSession::pointer(int windowX, int windowY, int finger)
 {
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(m_window.get(), &width, &height);
-    perform(Pointer {
-        windowX * screenWidth() / std::max(width, 1), windowY * screenHeight() / std::max(height, 1) });
+    perform(Pointer { windowX * screenWidth() / std::max(width, 1),
+        windowY * screenHeight() / std::max(height, 1), finger });
+}
+
+void InteractiveSession::mouseButton(const SDL_MouseButtonEvent& button)
+{
+    bool pressed = button.type == SDL_MOUSEBUTTONDOWN;
+    bool* isDown = button.button == SDL_BUTTON_LEFT ? &m_isPressed
+        : button.button == SDL_BUTTON_RIGHT         ? &m_isHolding
+                                                    : nullptr;
+    if (!isDown || *isDown == pressed)
+        return;
+    *isDown = pressed;
+    int finger = button.button == SDL_BUTTON_LEFT ? typingFinger : holdingFinger;
+    if (pressed)
+        pointer<command::PointerDown>(button.x, button.y, finger);
+    else
+        pointer<command::PointerUp>(button.x, button.y, finger);
 }
 
 void InteractiveSession::rotate()
@@ -208,7 +231,7 @@ void InteractiveSession::rotate()
 
 void InteractiveSession::switchApp()
 {
-    if (m_isPressed)
+    if (m_isPressed || m_isHolding)
         return;
     AppKind next = m_driver.frontApp() == AppKind::Settings ? AppKind::Notes : AppKind::Settings;
     perform(command::App { next });
@@ -240,6 +263,9 @@ void InteractiveSession::handleKey(SDL_Keycode key)
     case SDLK_b:
         perform(command::Back {});
         break;
+    case SDLK_p:
+        perform(command::Print {});
+        break;
     case SDLK_s: {
         std::string name = "corvane-sim-screenshot-" + std::to_string(++m_screenshotNumber) + ".png";
         perform(command::Snapshot { name });
@@ -259,20 +285,13 @@ void InteractiveSession::handleEvent(const SDL_Event& event)
         m_shouldQuit = true;
         break;
     case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT && !m_isPressed) {
-            m_isPressed = true;
-            pointer<command::PointerDown>(event.button.x, event.button.y);
-        }
+    case SDL_MOUSEBUTTONUP:
+        mouseButton(event.button);
         break;
     case SDL_MOUSEMOTION:
+        // Only the typing finger follows the mouse; the held one stays put.
         if (m_isPressed)
-            pointer<command::PointerMove>(event.motion.x, event.motion.y);
-        break;
-    case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT && m_isPressed) {
-            m_isPressed = false;
-            pointer<command::PointerUp>(event.button.x, event.button.y);
-        }
+            pointer<command::PointerMove>(event.motion.x, event.motion.y, typingFinger);
         break;
     case SDL_KEYDOWN:
         if (!event.key.repeat)
@@ -341,7 +360,7 @@ ErrorOr<void> InteractiveSession::saveWindowSnapshot(const std::string& path)
     return writeArgbPng(path, pixels.data(), width, height);
 }
 
-void InteractiveSession::pushMouse(Uint32 type, double pointX, double pointY)
+void InteractiveSession::pushMouse(Uint32 type, double pointX, double pointY, Uint8 button)
 {
     int width = 0;
     int height = 0;
@@ -357,7 +376,7 @@ void InteractiveSession::pushMouse(Uint32 type, double pointX, double pointY)
         event.motion.y = y;
     } else {
         event.button.windowID = SDL_GetWindowID(m_window.get());
-        event.button.button = SDL_BUTTON_LEFT;
+        event.button.button = button;
         event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
         event.button.clicks = 1;
         event.button.x = x;
@@ -390,6 +409,12 @@ bool InteractiveSession::runReplayStep()
         break;
     case ReplayStep::Kind::Release:
         pushMouse(SDL_MOUSEBUTTONUP, step.x, step.y);
+        break;
+    case ReplayStep::Kind::RightPress:
+        pushMouse(SDL_MOUSEBUTTONDOWN, step.x, step.y, SDL_BUTTON_RIGHT);
+        break;
+    case ReplayStep::Kind::RightRelease:
+        pushMouse(SDL_MOUSEBUTTONUP, step.x, step.y, SDL_BUTTON_RIGHT);
         break;
     case ReplayStep::Kind::Key: {
         SDL_Event event {};
@@ -429,7 +454,9 @@ int InteractiveSession::run()
     }
     if (!openWindow())
         return 2;
-    std::cout << "corvane-sim: the phone is in the window; the mouse is your finger. " << keyHelp << '\n';
+    std::cout << "corvane-sim: the phone is in the window; the mouse is your finger, and holding the right "
+                 "button keeps a second finger down where you pressed it. "
+              << keyHelp << '\n';
     refreshFrame();
     while (!m_shouldQuit) {
         SDL_Event event;

@@ -1,7 +1,6 @@
 #include "simulator/KeyboardKeys.h"
 
 #include "contracts/CorvaneContract.h"
-#include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/UIKBTree.h"
 #include "platform/keyboard/UIKeyboardImpl.h"
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
@@ -50,7 +49,8 @@ std::string listingField(const NSString& text)
 
 UIKeyboardLayoutStar* KeyboardKeys::activeLayout()
 {
-    return KeyboardTouchDriver::activeLayout();
+    return runtimeCast<UIKeyboardLayoutStar>(
+        send(send(UIKeyboardImpl::staticClass(), sel::activeInstance), sel::layout));
 }
 
 NSString KeyboardKeys::keyplaneName()
@@ -102,10 +102,12 @@ ErrorOr<NSObject*> KeyboardKeys::find(const std::string& keyName)
         + quoteScriptString(keyplaneName().utf8()) + "; the keys there are: " + names };
 }
 
-CGPoint KeyboardKeys::centre(NSObject* key)
+CGPoint KeyboardKeys::centreOnScreen(NSObject* key)
 {
     CGRect frame = send(key, sel::frame);
-    return { frame.midX(), frame.midY() };
+    CGPoint centre { frame.midX(), frame.midY() };
+    UIKeyboardLayoutStar* layout = activeLayout();
+    return layout ? layout->convertPointToView(centre, nullptr) : centre;
 }
 
 NSString KeyboardKeys::property(NSObject* key, const char* entry)

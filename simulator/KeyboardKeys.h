@@ -21,8 +21,8 @@ public:
 
     // The key a script means; an error that names the keys there are when there is none.
     static ErrorOr<NSObject*> find(const std::string& keyName);
-    // The middle of a key's cap in the keyboard's coordinates.
-    static CGPoint centre(NSObject* key);
+    // The middle of a key's cap on the screen (in the window's coordinates).
+    static CGPoint centreOnScreen(NSObject* key);
     // The key's stored entry, or nothing.
     static NSString property(NSObject* key, const char* entry);
 

@@ -34,6 +34,8 @@ const std::map<std::string, StepSyntax>& stepTable()
         { "press", { ReplayStep::Kind::Press, "point" } },
         { "drag", { ReplayStep::Kind::Drag, "point" } },
         { "release", { ReplayStep::Kind::Release, "point" } },
+        { "right-press", { ReplayStep::Kind::RightPress, "point" } },
+        { "right-release", { ReplayStep::Kind::RightRelease, "point" } },
         { "key", { ReplayStep::Kind::Key, "name" } },
         { "pause", { ReplayStep::Kind::Pause, "seconds" } },
         { "window-snapshot", { ReplayStep::Kind::WindowSnapshot, "file" } },
@@ -47,7 +49,8 @@ ErrorOr<ReplayStep> parseStep(const std::vector<ScriptToken>& tokens)
     ReplayStep step;
     auto entry = stepTable().find(tokens[0].text);
     if (entry == stepTable().end() || tokens[0].isQuoted)
-        return Error { "expected click, press, drag, release, key, pause, window-snapshot or quit, got "
+        return Error { "expected click, press, drag, release, right-press, right-release, key, pause, "
+                       "window-snapshot or quit, got "
             + quoteScriptString(tokens[0].text) };
     step.kind = entry->second.kind;
     std::string argument = entry->second.argument;

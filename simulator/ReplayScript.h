@@ -10,7 +10,20 @@
 // a person (how the window is tested under a virtual display). Points are in
 // the phone's screen points.
 struct ReplayStep {
-    enum class Kind { Click, Press, Drag, Release, Key, Pause, WindowSnapshot, Quit };
+    // Click, Press, Drag and Release are the left mouse button; the right
+    // button holds a second finger down where it was pressed.
+    enum class Kind {
+        Click,
+        Press,
+        Drag,
+        Release,
+        RightPress,
+        RightRelease,
+        Key,
+        Pause,
+        WindowSnapshot,
+        Quit
+    };
     Kind kind { Kind::Quit };
     double x { 0 };
     double y { 0 };
@@ -19,8 +32,9 @@ struct ReplayStep {
     std::string name;
 };
 
-// Lines of `click X Y`, `press X Y`, `drag X Y`, `release X Y`, `key NAME`,
-// `pause SECONDS`, `window-snapshot FILE.png`, `quit`; `#` starts a comment.
+// Lines of `click X Y`, `press X Y`, `drag X Y`, `release X Y`, `right-press
+// X Y`, `right-release X Y`, `key NAME`, `pause SECONDS`, `window-snapshot
+// FILE.png`, `quit`; `#` starts a comment.
 struct ReplayScript {
     std::vector<ReplayStep> steps;
     std::optional<ScriptError> error;

@@ -54,12 +54,14 @@ struct TapBeside {
 };
 // Up from the key by the distance in points (down when negative).
 struct Flick {
+    static constexpr double defaultDistance = 30;
     std::string key;
-    double distance { 0 };
+    double distance { defaultDistance };
 };
 struct Slide {
+    static constexpr double defaultDistance = 7;
     std::string key;
-    double distance { 0 };
+    double distance { defaultDistance };
 };
 struct Drag {
     std::string key;
@@ -67,16 +69,29 @@ struct Drag {
     double dy { 0 };
     int steps { 1 };
 };
+// Fingers are numbered from 1 (the one that taps, flicks and drags) to
+// largestFinger; several may be down at once.
+inline constexpr int largestFinger = 10;
 struct Press {
     std::string key;
+    int finger { 1 };
 };
 // From the point where the finger came down.
 struct Move {
     double dx { 0 };
     double dy { 0 };
+    int finger { 1 };
 };
-struct Release { };
-struct Cancel { };
+struct Release {
+    int finger { 1 };
+};
+struct Cancel {
+    int finger { 1 };
+};
+// Types the text with each key pressed before the previous one is released.
+struct Roll {
+    std::string text;
+};
 // On the virtual clock, for every app.
 struct Wait {
     double seconds { 0 };
@@ -106,18 +121,21 @@ struct App {
 };
 struct Back { };
 
-// Spoken only between the driver and its host processes.
+// Spoken only between the driver and its host processes: a finger at a screen point.
 struct PointerDown {
     double x { 0 };
     double y { 0 };
+    int finger { 1 };
 };
 struct PointerMove {
     double x { 0 };
     double y { 0 };
+    int finger { 1 };
 };
 struct PointerUp {
     double x { 0 };
     double y { 0 };
+    int finger { 1 };
 };
 struct ListKeys { };
 struct KeyboardSnapshot {
@@ -131,11 +149,11 @@ struct Quit { };
 using ScriptCommand = std::variant<command::Locale, command::Orientation, command::Keyboard,
     command::Settings, command::Keyplane, command::Shift, command::ShiftLock, command::Unshift, command::Tap,
     command::TapPoint, command::TapText, command::TapBeside, command::Flick, command::Slide, command::Drag,
-    command::Press, command::Move, command::Release, command::Cancel, command::Wait, command::Clear,
-    command::ExpectText, command::ExpectAlt, command::ExpectSetting, command::ExpectScreenText,
-    command::Print, command::Snapshot, command::App, command::Back, command::PointerDown,
-    command::PointerMove, command::PointerUp, command::ListKeys, command::KeyboardSnapshot, command::Render,
-    command::Quit>;
+    command::Press, command::Move, command::Release, command::Cancel, command::Roll, command::Wait,
+    command::Clear, command::ExpectText, command::ExpectAlt, command::ExpectSetting,
+    command::ExpectScreenText, command::Print, command::Snapshot, command::App, command::Back,
+    command::PointerDown, command::PointerMove, command::PointerUp, command::ListKeys,
+    command::KeyboardSnapshot, command::Render, command::Quit>;
 
 // A command and the script line it came from.
 struct ScriptLine {

@@ -140,6 +140,18 @@ OptionSyntax integerOption(std::string_view name, std::optional<int>& value, int
             } };
 }
 
+// finger=N, one of the numbered fingers.
+OptionSyntax fingerOption(int& finger)
+{
+    return { "finger", [&finger](const std::string& text) {
+                std::optional<int> number = readInteger(text);
+                if (!number || *number < 1 || *number > command::largestFinger)
+                    return false;
+                finger = *number;
+                return true;
+            } };
+}
+
 // name=value options such as "type=1 layout=QWERTZ", in any order, each at most once.
 ErrorOr<void> readOptions(
     ScriptArguments& arguments, std::string_view expected, const std::vector<OptionSyntax>& options)
@@ -162,6 +174,31 @@ ErrorOr<void> readOptions(
         TRY(arguments.word(expected));
     }
     return {};
+}
+
+const std::string fingerExpected
+    = "finger=N (a finger from 1 to " + std::to_string(command::largestFinger) + ")";
+
+// The optional finger=N that ends a finger's command.
+ErrorOr<int> readFinger(ScriptArguments& arguments)
+{
+    int finger = 1;
+    TRY(readOptions(arguments, fingerExpected, { fingerOption(finger) }));
+    return finger;
+}
+
+// Written only when it is not the first finger, so that plain lines read as before.
+void writeFinger(ScriptLineWriter& writer, int finger)
+{
+    writer.option("finger", finger == 1 ? std::nullopt : std::optional(finger));
+}
+
+// A finger's command with nothing but the finger.
+template <typename Command> CommandSyntax fingerRow(std::string_view word)
+{
+    return row<Command>(
+        word, [](ScriptArguments& a) -> ErrorOr<Command> { return Command { TRY(readFinger(a)) }; },
+        [](const Command& c, ScriptLineWriter& w) { writeFinger(w, c.finger); });
 }
 
 ErrorOr<std::string> readPngFile(ScriptArguments& arguments)
@@ -204,13 +241,18 @@ CommandSyntax pointRow(
     return row<Pointer>(
         word,
         [](ScriptArguments& arguments) -> ErrorOr<Pointer> {
-            double x = TRY(readDistance(arguments, "a screen point X Y"));
-            double y = TRY(readDistance(arguments, "a screen point X Y"));
-            return Pointer { x, y };
+            Pointer pointer;
+            pointer.x = TRY(readDistance(arguments, "a screen point X Y"));
+            pointer.y = TRY(readDistance(arguments, "a screen point X Y"));
+            if constexpr (requires { pointer.finger; })
+                pointer.finger = TRY(readFinger(arguments));
+            return pointer;
         },
         [](const Pointer& pointer, ScriptLineWriter& writer) {
             writer.number(pointer.x);
             writer.number(pointer.y);
+            if constexpr (requires { pointer.finger; })
+                writeFinger(writer, pointer.finger);
         },
         syntax, claims);
 }
@@ -298,7 +340,8 @@ const std::vector<CommandSyntax>& commandTable()
                 w.number(c.distance);
             }),
         row<Flick>(
-            "flick", [](ScriptArguments& a) -> ErrorOr<Flick> { return TRY(readUpward(a, 30)); },
+            "flick",
+            [](ScriptArguments& a) -> ErrorOr<Flick> { return TRY(readUpward(a, Flick::defaultDistance)); },
             [](const Flick& c, ScriptLineWriter& w) {
                 w.word(c.key);
                 w.number(c.distance);
@@ -306,7 +349,7 @@ const std::vector<CommandSyntax>& commandTable()
         row<Slide>(
             "slide",
             [](ScriptArguments& a) -> ErrorOr<Slide> {
-                Flick upward = TRY(readUpward(a, 7));
+                Flick upward = TRY(readUpward(a, Slide::defaultDistance));
                 return Slide { upward.key, upward.distance };
             },
             [](const Slide& c, ScriptLineWriter& w) {
@@ -330,20 +373,35 @@ const std::vector<CommandSyntax>& commandTable()
                 w.number(c.dy);
                 w.integer(c.steps);
             }),
-        textRow<Press, &Press::key>("press", keyDescription),
+        row<Press>(
+            "press",
+            [](ScriptArguments& a) -> ErrorOr<Press> {
+                Press press;
+                press.key = TRY(a.word(keyDescription));
+                press.finger = TRY(readFinger(a));
+                return press;
+            },
+            [](const Press& c, ScriptLineWriter& w) {
+                w.word(c.key);
+                writeFinger(w, c.finger);
+            }),
         row<Move>(
             "move",
             [](ScriptArguments& a) -> ErrorOr<Move> {
-                double dx = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
-                double dy = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
-                return Move { dx, dy };
+                Move move;
+                move.dx = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
+                move.dy = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
+                move.finger = TRY(readFinger(a));
+                return move;
             },
             [](const Move& c, ScriptLineWriter& w) {
                 w.number(c.dx);
                 w.number(c.dy);
+                writeFinger(w, c.finger);
             }),
-        bareRow<Release>("release"),
-        bareRow<Cancel>("cancel"),
+        fingerRow<Release>("release"),
+        fingerRow<Cancel>("cancel"),
+        textRow<Roll, &Roll::text>("roll", "the text to type in quotes", Written::InQuotes),
         row<Wait>(
             "wait",
             [](ScriptArguments& a) -> ErrorOr<Wait> {

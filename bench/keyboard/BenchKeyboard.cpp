@@ -7,10 +7,10 @@
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/keyboard/KeyboardSelectors.h"
-#include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/UIKeyboardCache.h"
 #include "platform/substrate/Substrate.h"
 #include "platform/uikit/UITextInput.h"
+#include "tests/support/TouchScreen.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,7 +78,7 @@ std::string makeTemporaryRoot()
 
 BenchKeyboard::BenchKeyboard(BenchMode mode, BenchGesture gesture)
     : m_root(makeTemporaryRoot())
-    , m_driver(std::make_unique<KeyboardTouchDriver>())
+    , m_driver(std::make_unique<TouchScreen>())
 {
     runtimeRestoreRegisteredMethods();
     resetExtensionStateForTesting();

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class KeyboardTouchDriver;
+class TouchScreen;
 
 // Who handles the keyboard's messages in a run: the platform alone (its own
 // methods, key-image cache on or off) or the platform with the extension's
@@ -63,7 +63,7 @@ private:
     std::unique_ptr<SystemKeyboardPresenter> m_presenter;
     RefPtr<UIWindow> m_window;
     RefPtr<NSObject> m_input;
-    std::unique_ptr<KeyboardTouchDriver> m_driver;
+    std::unique_ptr<TouchScreen> m_driver;
 };
 
 // Bytes the allocator has handed out and not had back.

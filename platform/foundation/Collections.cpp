@@ -1,5 +1,6 @@
 #include "platform/foundation/NSMutableArray.h"
 #include "platform/foundation/NSMutableDictionary.h"
+#include "platform/foundation/NSSet.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/runtime/Class.h"
 
@@ -28,6 +29,30 @@ std::size_t NSMutableArray::indexOfObject(const Value& value) const
             return index;
     }
     return NSNotFound;
+}
+
+Class* NSSet::staticClass()
+{
+    static Class* cls = objc_allocateClass("NSSet", NSObject::staticClass());
+    return cls;
+}
+
+NSSet::NSSet()
+    : NSObject(staticClass())
+{
+}
+
+RefPtr<NSSet> NSSet::setWithObject(NSObject* object)
+{
+    auto set = makeRef<NSSet>();
+    set->addObject(object);
+    return set;
+}
+
+void NSSet::addObject(NSObject* object)
+{
+    if (object && !containsObject(object))
+        m_objects.emplace_back(object);
 }
 
 Class* NSMutableDictionary::staticClass()

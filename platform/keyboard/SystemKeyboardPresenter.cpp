@@ -76,8 +76,9 @@ void SystemKeyboardPresenter::dismissKeyboard()
     RefPtr<UIKeyboard> keyboard = std::move(m_keyboard);
     if (!keyboard)
         return;
-    // A press in progress ends without typing, and its pop-up leaves the window.
-    send(keyboard->impl()->layoutStar(), sel::touchCancelled, nullptr);
+    // A press in progress ends without typing, its pop-up leaves the window,
+    // and no finger on the keyboard is followed any more.
+    keyboard->impl()->layoutStar()->cancelTouches();
     send(keyboard->impl(), sel::clearLongPressTimer);
     keyboard->removeFromSuperview();
     UIKeyboard::setActiveKeyboard(nullptr);

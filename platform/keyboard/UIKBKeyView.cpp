@@ -27,6 +27,9 @@ UIKBKeyView::UIKBKeyView(CGRect frame, UIKBTree* key, int state, CGRect headRect
     , m_headRect(headRect)
     , m_capRect(capRect)
 {
+    // A key view only shows a key: a finger landing on a pop-up presses the
+    // key beneath it, as the layout controller finds keys by itself.
+    setUserInteractionEnabled(false);
 }
 
 NSString UIKBKeyView::cacheKey()

@@ -20,6 +20,8 @@ Class* UIKBKeyplaneView::staticClass()
 UIKBKeyplaneView::UIKBKeyplaneView(CGRect frame)
     : UIView(frame, staticClass())
 {
+    // Touches are the layout controller's, the view under the keyboard's fingers.
+    setUserInteractionEnabled(false);
 }
 
 void UIKBKeyplaneView::drawRect(CGRect)

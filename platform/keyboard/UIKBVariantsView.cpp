@@ -18,6 +18,8 @@ UIKBVariantsView::UIKBVariantsView(CGRect frame, RefPtr<NSMutableArray> variants
     : UIView(frame, staticClass())
     , m_variants(std::move(variants))
 {
+    // The finger that opened it slides over it; the layout controller follows that finger.
+    setUserInteractionEnabled(false);
 }
 
 CGFloat UIKBVariantsView::cellWidth() const

@@ -26,6 +26,10 @@ Class* UIKeyboardLayoutStar::staticClass()
         addMethod<&UIKeyboardLayoutStar::touchUp>(created, sel::touchUp);
         addMethod<&UIKeyboardLayoutStar::touchCancelled>(created, sel::touchCancelled);
         addMethod<&UIKeyboardLayoutStar::longPressAction>(created, sel::longPressAction);
+        addMethod<&UIKeyboardLayoutStar::touchesBegan>(created, sel::touchesBegan);
+        addMethod<&UIKeyboardLayoutStar::touchesMoved>(created, sel::touchesMoved);
+        addMethod<&UIKeyboardLayoutStar::touchesEnded>(created, sel::touchesEnded);
+        addMethod<&UIKeyboardLayoutStar::touchesCancelled>(created, sel::touchesCancelled);
         created->addIvar("_keyboardType", [](NSObject* object) -> void* {
             auto type
                 = static_cast<std::intptr_t>(static_cast<UIKeyboardLayoutStar*>(object)->m_keyboardType);
@@ -153,9 +157,9 @@ void UIKeyboardLayoutStar::touchUp(NSObject*)
         performKeyAction(key.get());
     }
     removePopup();
-    // One typed character ends a single shift.
+    // One typed character ends a single shift; a shift finger held down keeps it.
     if (key && isCharacterKey(key.get()) && isLettersKeyplane() && send(m_impl, sel::isShifted)
-        && !send(m_impl, sel::isShiftLocked))
+        && !send(m_impl, sel::isShiftLocked) && !m_shiftTouch)
         send(m_impl, sel::setShift, false);
 }
 
@@ -341,4 +345,117 @@ void UIKeyboardLayoutStar::deleteBackwardRepeatedly()
         if (UIKeyboardLayoutStar* layout = self.get())
             layout->deleteBackwardRepeatedly();
     });
+}
+
+// Several fingers may be on the keyboard at once. The rules for them:
+// - One touch at a time is active: its key is pressed, and only it reaches
+//   touchDragged:, touchUp: and touchCancelled:.
+// - A finger that goes down while another holds a key commits that key at
+//   once (rollover): touchUp: types the key's current represented string and
+//   its pop-up leaves the window. That touch is finished; its later moves and
+//   its lift reach nothing.
+// - The letters' shift key is the exception: held while another key goes
+//   down, it turns into a modifier. Its press is cancelled (no shift tap), the
+//   keyboard is shifted while the finger stays, and it is unshifted (unless
+//   shift is locked) when the finger lifts, or when the key that is down then
+//   ends. So a letter tapped meanwhile is a capital.
+// - Delete is committed like any key, so its repeat stops when the other
+//   thumb types.
+// - When the keyboard leaves the screen the active touch is cancelled and
+//   the other fingers are forgotten.
+void UIKeyboardLayoutStar::touchesBegan(NSSet* touches, NSObject*)
+{
+    for (UITouch* touch : touchesOf(touches))
+        beginTouch(touch);
+}
+
+void UIKeyboardLayoutStar::touchesMoved(NSSet* touches, NSObject*)
+{
+    for (UITouch* touch : touchesOf(touches)) {
+        if (touch == m_activeTouch.get())
+            send(this, sel::touchDragged, touch);
+    }
+}
+
+void UIKeyboardLayoutStar::touchesEnded(NSSet* touches, NSObject*)
+{
+    for (UITouch* touch : touchesOf(touches))
+        endTouch(touch, sel::touchUp);
+}
+
+void UIKeyboardLayoutStar::touchesCancelled(NSSet* touches, NSObject*)
+{
+    for (UITouch* touch : touchesOf(touches))
+        endTouch(touch, sel::touchCancelled);
+}
+
+void UIKeyboardLayoutStar::cancelTouches()
+{
+    RefPtr<UITouch> touch = m_activeTouch.get();
+    m_activeTouch = nullptr;
+    m_shiftTouch = nullptr;
+    m_shiftLifted = false;
+    send(this, sel::touchCancelled, touch.get());
+}
+
+void UIKeyboardLayoutStar::beginTouch(UITouch* touch)
+{
+    if (m_activeTouch) {
+        if (!m_shiftTouch && isLettersShiftKey(m_pressedKey.get()))
+            holdShift();
+        else
+            endActiveTouch(sel::touchUp);
+    }
+    m_activeTouch = touch;
+    CGPoint point = send(touch, sel::locationInView, this);
+    NSObject* key = send(this, sel::keyHitTest, point);
+    send(this, sel::touchDownWithKeyAtPoint, key, point);
+}
+
+void UIKeyboardLayoutStar::endTouch(UITouch* touch, const Selector<void(NSObject*)>& message)
+{
+    if (touch == m_activeTouch.get()) {
+        endActiveTouch(message);
+        return;
+    }
+    // A committed touch is finished, and other touches are not the keyboard's.
+    if (touch != m_shiftTouch.get())
+        return;
+    if (m_activeTouch)
+        m_shiftLifted = true;
+    else
+        releaseShift();
+}
+
+bool UIKeyboardLayoutStar::isLettersShiftKey(NSObject* key)
+{
+    if (!key || send(key, sel::displayType) != UIKBKeyDisplayTypeShift)
+        return false;
+    return send(key, sel::properties)->objectForKey(UIKBProperty::keyplaneSwitch).string().isNil();
+}
+
+void UIKeyboardLayoutStar::holdShift()
+{
+    m_shiftTouch = m_activeTouch.get();
+    m_shiftLifted = false;
+    endActiveTouch(sel::touchCancelled);
+    if (!send(m_impl, sel::isShifted))
+        send(m_impl, sel::setShift, true);
+}
+
+void UIKeyboardLayoutStar::endActiveTouch(const Selector<void(NSObject*)>& message)
+{
+    RefPtr<UITouch> touch = m_activeTouch.get();
+    m_activeTouch = nullptr;
+    send(this, message, touch.get());
+    if (m_shiftLifted)
+        releaseShift();
+}
+
+void UIKeyboardLayoutStar::releaseShift()
+{
+    m_shiftTouch = nullptr;
+    m_shiftLifted = false;
+    if (send(m_impl, sel::isShifted) && !send(m_impl, sel::isShiftLocked))
+        send(m_impl, sel::setShift, false);
 }

@@ -7,12 +7,16 @@
 #include "platform/keyboard/UIKBTree.h"
 #include "platform/keyboard/UIKBVariantsView.h"
 #include "platform/runtime/WeakPtr.h"
+#include "platform/uikit/UITouch.h"
 
+class NSSet;
 class UIKeyboardImpl;
 
 // The layout controller: it shows one keyplane of its keyboard tree, finds
 // the key under a touch, presses it (with its pop-up in the keyboard's
 // window), and on touch up types the key's string or performs its action.
+// It is the view under the keyboard's fingers: the window gives it their
+// touches, and it turns them into the hit test and the four touch messages.
 class PLATFORM_EXPORT UIKeyboardLayoutStar final : public UIView {
 public:
     static Class* staticClass();
@@ -44,6 +48,20 @@ public:
     void touchCancelled(NSObject* touch);
     void longPressAction();
 
+    // The touches of the fingers on the keyboard, as the window delivers them.
+    void touchesBegan(NSSet* touches, NSObject* event);
+    void touchesMoved(NSSet* touches, NSObject* event);
+    void touchesEnded(NSSet* touches, NSObject* event);
+    void touchesCancelled(NSSet* touches, NSObject* event);
+    // The keyboard leaves the screen: the pressed key's touch is cancelled
+    // through touchCancelled: (which is sent even when no key is pressed), and
+    // every other finger is forgotten.
+    void cancelTouches();
+    // The touch whose key is pressed, the one finger passed on; nothing when none.
+    UITouch* activeTouch() const { return m_activeTouch.get(); }
+    // The finger holding shift as a modifier, if any.
+    UITouch* shiftTouch() const { return m_shiftTouch.get(); }
+
 private:
     bool isCharacterKey(NSObject* key);
     bool isLettersKeyplane();
@@ -59,6 +77,13 @@ private:
     void deleteBackwardRepeatedly();
     UIView* keyboardWindow();
 
+    void beginTouch(UITouch* touch);
+    void endTouch(UITouch* touch, const Selector<void(NSObject*)>& message);
+    bool isLettersShiftKey(NSObject* key);
+    void holdShift();
+    void endActiveTouch(const Selector<void(NSObject*)>& message);
+    void releaseShift();
+
     RefPtr<UIKBTree> m_keyboard;
     RefPtr<UIKBTree> m_keyplane;
     int m_keyboardType;
@@ -69,4 +94,9 @@ private:
     RefPtr<UIKBVariantsView> m_variantsView;
     KeyboardTimer m_repeatTimer;
     bool m_deleteRepeated { false };
+    // The window owns touches; the keyboard only follows them.
+    WeakPtr<UITouch> m_activeTouch;
+    WeakPtr<UITouch> m_shiftTouch;
+    // The shift finger lifted while a key was down: shift ends with that key.
+    bool m_shiftLifted { false };
 };

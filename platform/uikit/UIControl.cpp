@@ -104,9 +104,9 @@ bool UIControl::isWithinTrackingBounds(UITouch* touch)
         && point.y >= area.minY() - trackingMargin && point.y <= area.maxY() + trackingMargin;
 }
 
-void UIControl::touchesBeganImpl(UITouch*, NSObject*)
+void UIControl::touchesBeganImpl(NSSet* touches, NSObject*)
 {
-    if (!m_enabled)
+    if (!m_enabled || !m_trackedTouch.begin(touches))
         return;
     m_tracking = true;
     m_touchInside = true;
@@ -114,9 +114,10 @@ void UIControl::touchesBeganImpl(UITouch*, NSObject*)
     sendActionsForControlEvents(UIControlEventTouchDown);
 }
 
-void UIControl::touchesMovedImpl(UITouch* touch, NSObject*)
+void UIControl::touchesMovedImpl(NSSet* touches, NSObject*)
 {
-    if (!m_tracking)
+    UITouch* touch = m_trackedTouch.in(touches);
+    if (!m_tracking || !touch)
         return;
     bool wasInside = m_touchInside;
     m_touchInside = isWithinTrackingBounds(touch);
@@ -132,9 +133,10 @@ void UIControl::touchesMovedImpl(UITouch* touch, NSObject*)
     sendActionsForControlEvents(UIControlEventTouchDragOutside);
 }
 
-void UIControl::touchesEndedImpl(UITouch* touch, NSObject*)
+void UIControl::touchesEndedImpl(NSSet* touches, NSObject*)
 {
-    if (!m_tracking)
+    UITouch* touch = m_trackedTouch.end(touches);
+    if (!m_tracking || !touch)
         return;
     m_tracking = false;
     m_touchInside = isWithinTrackingBounds(touch);
@@ -142,9 +144,9 @@ void UIControl::touchesEndedImpl(UITouch* touch, NSObject*)
     sendActionsForControlEvents(m_touchInside ? UIControlEventTouchUpInside : UIControlEventTouchUpOutside);
 }
 
-void UIControl::touchesCancelledImpl(UITouch*, NSObject*)
+void UIControl::touchesCancelledImpl(NSSet* touches, NSObject*)
 {
-    if (!m_tracking)
+    if (!m_trackedTouch.end(touches) || !m_tracking)
         return;
     m_tracking = false;
     m_touchInside = false;

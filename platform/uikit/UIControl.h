@@ -2,6 +2,7 @@
 
 #include "platform/PlatformExport.h"
 #include "platform/runtime/WeakPtr.h"
+#include "platform/uikit/FollowedTouch.h"
 #include "platform/uikit/UIView.h"
 
 #include <functional>
@@ -69,10 +70,10 @@ public:
     bool isTouchInside() const { return m_touchInside; }
     unsigned state() const;
 
-    void touchesBeganImpl(UITouch* touch, NSObject* event);
-    void touchesMovedImpl(UITouch* touch, NSObject* event);
-    void touchesEndedImpl(UITouch* touch, NSObject* event);
-    void touchesCancelledImpl(UITouch* touch, NSObject* event);
+    void touchesBeganImpl(NSSet* touches, NSObject* event);
+    void touchesMovedImpl(NSSet* touches, NSObject* event);
+    void touchesEndedImpl(NSSet* touches, NSObject* event);
+    void touchesCancelledImpl(NSSet* touches, NSObject* event);
 
 protected:
     // After the highlighted, selected or enabled state changed.
@@ -88,6 +89,7 @@ private:
     bool isWithinTrackingBounds(UITouch* touch);
 
     std::vector<TargetAction> m_targetActions;
+    FollowedTouch m_trackedTouch;
     bool m_enabled { true };
     bool m_highlighted { false };
     bool m_selected { false };

@@ -82,7 +82,7 @@ CGPoint UIScrollView::clampedContentOffset(CGPoint offset) const
 
 bool UIScrollView::shouldBeginDragging(UITouch* touch) const
 {
-    if (m_dragging || !m_scrollEnabled || !touch)
+    if (isDragging() || !m_scrollEnabled || !touch)
         return false;
     CGPoint start = touch->startLocationInWindow();
     CGPoint now = touch->locationInWindow();
@@ -96,7 +96,7 @@ bool UIScrollView::shouldBeginDragging(UITouch* touch) const
 
 void UIScrollView::beginDragging(UITouch* touch)
 {
-    m_dragging = true;
+    m_draggingTouch.follow(touch);
     m_dragStartOffset = contentOffset();
     dragTo(touch);
 }
@@ -110,25 +110,31 @@ void UIScrollView::dragTo(UITouch* touch)
         { m_dragStartOffset.x - (now.x - start.x), m_dragStartOffset.y - (now.y - start.y) }));
 }
 
-void UIScrollView::touchesBeganImpl(UITouch*, NSObject*) { }
+void UIScrollView::touchesBeganImpl(NSSet*, NSObject*) { }
 
-void UIScrollView::touchesMovedImpl(UITouch* touch, NSObject*)
+void UIScrollView::touchesMovedImpl(NSSet* touches, NSObject*)
 {
-    // Moves passed up from a subview are the window's to hand over.
-    if (!touch || touch->view() != this)
+    if (UITouch* dragging = m_draggingTouch.in(touches)) {
+        dragTo(dragging);
         return;
-    if (!m_dragging && shouldBeginDragging(touch))
-        beginDragging(touch);
-    else if (m_dragging)
-        dragTo(touch);
+    }
+    if (isDragging())
+        return;
+    // Moves passed up from a subview are the window's to hand over.
+    for (UITouch* touch : touchesOf(touches)) {
+        if (touch->view() == this && shouldBeginDragging(touch)) {
+            beginDragging(touch);
+            return;
+        }
+    }
 }
 
-void UIScrollView::touchesEndedImpl(UITouch*, NSObject*)
+void UIScrollView::touchesEndedImpl(NSSet* touches, NSObject*)
 {
-    m_dragging = false;
+    m_draggingTouch.end(touches);
 }
 
-void UIScrollView::touchesCancelledImpl(UITouch*, NSObject*)
+void UIScrollView::touchesCancelledImpl(NSSet* touches, NSObject*)
 {
-    m_dragging = false;
+    m_draggingTouch.end(touches);
 }

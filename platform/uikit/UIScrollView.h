@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
+#include "platform/uikit/FollowedTouch.h"
 #include "platform/uikit/UIView.h"
 
 // A view whose content is larger than itself. The content offset is the
@@ -33,16 +34,16 @@ public:
     CGPoint maximumContentOffset() const;
     CGPoint clampedContentOffset(CGPoint offset) const;
 
-    bool isDragging() const { return m_dragging; }
+    bool isDragging() const { return m_draggingTouch.isFollowing(); }
     // Whether the finger has moved far enough, along an axis the content can
     // scroll on, for the scroll view to take it over.
     bool shouldBeginDragging(UITouch* touch) const;
     void beginDragging(UITouch* touch);
 
-    void touchesBeganImpl(UITouch* touch, NSObject* event);
-    void touchesMovedImpl(UITouch* touch, NSObject* event);
-    void touchesEndedImpl(UITouch* touch, NSObject* event);
-    void touchesCancelledImpl(UITouch* touch, NSObject* event);
+    void touchesBeganImpl(NSSet* touches, NSObject* event);
+    void touchesMovedImpl(NSSet* touches, NSObject* event);
+    void touchesEndedImpl(NSSet* touches, NSObject* event);
+    void touchesCancelledImpl(NSSet* touches, NSObject* event);
 
 protected:
     // After every change of the content offset.
@@ -55,6 +56,7 @@ private:
     UIEdgeInsets m_contentInset;
     UIEdgeInsets m_scrollIndicatorInsets;
     bool m_scrollEnabled { true };
-    bool m_dragging { false };
+    // The finger the content follows while dragging.
+    FollowedTouch m_draggingTouch;
     CGPoint m_dragStartOffset;
 };

@@ -345,9 +345,12 @@ void UITableView::unhighlightPendingRow()
     m_pressedRow.reset();
 }
 
-void UITableView::touchesBeganImpl(UITouch* touch, NSObject* event)
+void UITableView::touchesBeganImpl(NSSet* touches, NSObject* event)
 {
-    UIScrollView::touchesBeganImpl(touch, event);
+    UIScrollView::touchesBeganImpl(touches, event);
+    UITouch* touch = m_rowTouch.begin(touches);
+    if (!touch)
+        return;
     unhighlightPendingRow();
     std::optional<NSIndexPath> row = indexPathForRowAtPoint(touch->locationInView(this));
     UITableViewCell* cell = row ? cellForRowAtIndexPath(*row) : nullptr;
@@ -357,17 +360,19 @@ void UITableView::touchesBeganImpl(UITouch* touch, NSObject* event)
     cell->setHighlighted(true);
 }
 
-void UITableView::touchesMovedImpl(UITouch* touch, NSObject* event)
+void UITableView::touchesMovedImpl(NSSet* touches, NSObject* event)
 {
-    if (m_pressedRow && indexPathForRowAtPoint(touch->locationInView(this)) != m_pressedRow)
+    UITouch* touch = m_rowTouch.in(touches);
+    if (touch && m_pressedRow && indexPathForRowAtPoint(touch->locationInView(this)) != m_pressedRow)
         unhighlightPendingRow();
-    UIScrollView::touchesMovedImpl(touch, event);
+    UIScrollView::touchesMovedImpl(touches, event);
 }
 
-void UITableView::touchesEndedImpl(UITouch* touch, NSObject* event)
+void UITableView::touchesEndedImpl(NSSet* touches, NSObject* event)
 {
-    UIScrollView::touchesEndedImpl(touch, event);
-    if (!m_pressedRow)
+    UIScrollView::touchesEndedImpl(touches, event);
+    UITouch* touch = m_rowTouch.end(touches);
+    if (!touch || !m_pressedRow)
         return;
     NSIndexPath row = *m_pressedRow;
     bool releasedOnRow = indexPathForRowAtPoint(touch->locationInView(this)) == row;
@@ -380,10 +385,11 @@ void UITableView::touchesEndedImpl(UITouch* touch, NSObject* event)
         send(m_delegate.get(), sel::tableViewDidSelectRowAtIndexPath, this, row);
 }
 
-void UITableView::touchesCancelledImpl(UITouch* touch, NSObject* event)
+void UITableView::touchesCancelledImpl(NSSet* touches, NSObject* event)
 {
-    UIScrollView::touchesCancelledImpl(touch, event);
-    unhighlightPendingRow();
+    UIScrollView::touchesCancelledImpl(touches, event);
+    if (m_rowTouch.end(touches))
+        unhighlightPendingRow();
 }
 
 void UITableView::drawRectImpl(CGRect rect)

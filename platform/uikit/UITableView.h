@@ -85,10 +85,10 @@ public:
 
     void layoutSubviewsImpl();
     void drawRectImpl(CGRect rect);
-    void touchesBeganImpl(UITouch* touch, NSObject* event);
-    void touchesMovedImpl(UITouch* touch, NSObject* event);
-    void touchesEndedImpl(UITouch* touch, NSObject* event);
-    void touchesCancelledImpl(UITouch* touch, NSObject* event);
+    void touchesBeganImpl(NSSet* touches, NSObject* event);
+    void touchesMovedImpl(NSSet* touches, NSObject* event);
+    void touchesEndedImpl(NSSet* touches, NSObject* event);
+    void touchesCancelledImpl(NSSet* touches, NSObject* event);
 
 protected:
     void didScroll() override;
@@ -122,4 +122,6 @@ private:
     std::multimap<std::string, RefPtr<UITableViewCell>> m_reusePool;
     std::optional<NSIndexPath> m_selectedRow;
     std::optional<NSIndexPath> m_pressedRow;
+    // The finger that presses rows; one at a time.
+    FollowedTouch m_rowTouch;
 };

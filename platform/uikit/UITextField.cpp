@@ -266,11 +266,12 @@ void UITextField::hideKeyboard()
     postKeyboardNotification(UIKeyboardDidHideNotification, onScreen, below);
 }
 
-void UITextField::touchesEndedImpl(UITouch* touch, NSObject* event)
+void UITextField::touchesEndedImpl(NSSet* touches, NSObject* event)
 {
     bool wasTracking = isTracking();
-    UIControl::touchesEndedImpl(touch, event);
-    if (wasTracking && isTouchInside())
+    UIControl::touchesEndedImpl(touches, event);
+    // Only the lift of the finger the field followed, inside it, focuses it.
+    if (wasTracking && !isTracking() && isTouchInside())
         send(this, sel::becomeFirstResponder);
 }
 

@@ -80,7 +80,7 @@ public:
     bool canBecomeFirstResponderImpl() { return true; }
     bool becomeFirstResponderImpl();
     bool resignFirstResponderImpl();
-    void touchesEndedImpl(UITouch* touch, NSObject* event);
+    void touchesEndedImpl(NSSet* touches, NSObject* event);
     void layoutSubviewsImpl();
     void drawRectImpl(CGRect rect);
     // A field is an element: its placeholder says what it is for, its text is its value.

@@ -1,5 +1,6 @@
 #include "platform/uikit/UITouch.h"
 
+#include "platform/foundation/NSSet.h"
 #include "platform/uikit/UIWindow.h"
 
 namespace {
@@ -62,4 +63,16 @@ void UITouch::moveTo(CGPoint locationInWindow, UITouchPhase phase)
 void UITouch::setView(UIView* view)
 {
     m_view = view;
+}
+
+std::vector<UITouch*> touchesOf(NSSet* touches)
+{
+    std::vector<UITouch*> found;
+    if (!touches)
+        return found;
+    for (const RefPtr<NSObject>& object : *touches) {
+        if (auto* touch = runtimeCast<UITouch>(object.get()))
+            found.push_back(touch);
+    }
+    return found;
 }

@@ -4,8 +4,11 @@
 #include "platform/graphics/CGGeometry.h"
 #include "platform/runtime/Message.h"
 #include "platform/runtime/WeakPtr.h"
+#include "platform/uikit/UIView.h"
 
-class UIView;
+#include <vector>
+
+class NSSet;
 class UIWindow;
 
 enum class UITouchPhase { Began, Moved, Stationary, Ended, Cancelled };
@@ -37,9 +40,14 @@ private:
     CGPoint convertToView(CGPoint location, UIView* view) const;
 
     WeakPtr<UIWindow> m_window;
-    RefPtr<UIView> m_view;
+    // Not held: a view torn down mid-touch (the keyboard leaving) goes, and
+    // the finger's later events reach nothing.
+    WeakPtr<UIView> m_view;
     CGPoint m_location;
     CGPoint m_previousLocation;
     CGPoint m_startLocation;
     UITouchPhase m_phase { UITouchPhase::Began };
 };
+
+// The touches of a set, in its order; none for no set.
+PLATFORM_EXPORT std::vector<UITouch*> touchesOf(NSSet* touches);

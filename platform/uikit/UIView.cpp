@@ -231,24 +231,24 @@ bool UIView::endEditingImpl(bool)
 }
 
 // A view that does not handle a touch passes it to the next responder.
-void UIView::touchesBeganImpl(UITouch* touch, NSObject* event)
+void UIView::touchesBeganImpl(NSSet* touches, NSObject* event)
 {
-    send(m_superview, sel::touchesBegan, touch, event);
+    send(m_superview, sel::touchesBegan, touches, event);
 }
 
-void UIView::touchesMovedImpl(UITouch* touch, NSObject* event)
+void UIView::touchesMovedImpl(NSSet* touches, NSObject* event)
 {
-    send(m_superview, sel::touchesMoved, touch, event);
+    send(m_superview, sel::touchesMoved, touches, event);
 }
 
-void UIView::touchesEndedImpl(UITouch* touch, NSObject* event)
+void UIView::touchesEndedImpl(NSSet* touches, NSObject* event)
 {
-    send(m_superview, sel::touchesEnded, touch, event);
+    send(m_superview, sel::touchesEnded, touches, event);
 }
 
-void UIView::touchesCancelledImpl(UITouch* touch, NSObject* event)
+void UIView::touchesCancelledImpl(NSSet* touches, NSObject* event)
 {
-    send(m_superview, sel::touchesCancelled, touch, event);
+    send(m_superview, sel::touchesCancelled, touches, event);
 }
 
 void UIView::setNeedsDisplay()

@@ -10,8 +10,8 @@
 #include <optional>
 
 class CGContext;
+class NSSet;
 class UIColor;
-class UITouch;
 class UIWindow;
 
 // Autoresizing mask bits, as the platform numbers them.
@@ -40,13 +40,14 @@ inline constinit Selector<void()> didMoveToSuperview("didMoveToSuperview");
 inline constinit Selector<NSObject*(CGPoint)> hitTest("hitTest:");
 inline constinit Selector<CGSize(CGSize)> sizeThatFits("sizeThatFits:");
 
-// Touches reach the view under the finger; a view that does not handle them
-// passes them on to its superview, as the platform's responder chain does.
-// The event argument is always nothing: one touch describes itself.
-inline constinit Selector<void(UITouch*, NSObject*)> touchesBegan("touchesBegan:withEvent:");
-inline constinit Selector<void(UITouch*, NSObject*)> touchesMoved("touchesMoved:withEvent:");
-inline constinit Selector<void(UITouch*, NSObject*)> touchesEnded("touchesEnded:withEvent:");
-inline constinit Selector<void(UITouch*, NSObject*)> touchesCancelled("touchesCancelled:withEvent:");
+// Touches reach the view under the finger as a set of the UITouch objects
+// that changed; a view that does not handle them passes them on to its
+// superview, as the platform's responder chain does. The event argument is
+// always nothing: each touch describes itself.
+inline constinit Selector<void(NSSet*, NSObject*)> touchesBegan("touchesBegan:withEvent:");
+inline constinit Selector<void(NSSet*, NSObject*)> touchesMoved("touchesMoved:withEvent:");
+inline constinit Selector<void(NSSet*, NSObject*)> touchesEnded("touchesEnded:withEvent:");
+inline constinit Selector<void(NSSet*, NSObject*)> touchesCancelled("touchesCancelled:withEvent:");
 
 // The first responder receives typing; at most one view per window is it.
 inline constinit Selector<bool()> canBecomeFirstResponder("canBecomeFirstResponder");
@@ -155,10 +156,10 @@ public:
     void drawRectImpl(CGRect) { }
     void didMoveToSuperviewImpl() { }
     CGSize sizeThatFitsImpl(CGSize) { return m_frame.size; }
-    void touchesBeganImpl(UITouch* touch, NSObject* event);
-    void touchesMovedImpl(UITouch* touch, NSObject* event);
-    void touchesEndedImpl(UITouch* touch, NSObject* event);
-    void touchesCancelledImpl(UITouch* touch, NSObject* event);
+    void touchesBeganImpl(NSSet* touches, NSObject* event);
+    void touchesMovedImpl(NSSet* touches, NSObject* event);
+    void touchesEndedImpl(NSSet* touches, NSObject* event);
+    void touchesCancelledImpl(NSSet* touches, NSObject* event);
     bool canBecomeFirstResponderImpl() { return false; }
     bool becomeFirstResponderImpl();
     bool resignFirstResponderImpl();

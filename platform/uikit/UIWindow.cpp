@@ -1,6 +1,7 @@
 #include "platform/uikit/UIWindow.h"
 
 #include "platform/foundation/NSRunLoop.h"
+#include "platform/foundation/NSSet.h"
 #include "platform/graphics/CGBitmapContext.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIScreen.h"
@@ -86,19 +87,21 @@ void UIWindow::sendTouch(int finger, UITouchPhase phase, CGPoint location)
     if (!touch)
         return;
     touch->moveTo(location, phase);
+    // The host's fingers report one at a time, so each set holds the one touch that changed.
+    RefPtr<NSSet> touches = NSSet::setWithObject(touch.get());
     switch (phase) {
     case UITouchPhase::Moved:
     case UITouchPhase::Stationary:
         handOverToScrollView(touch.get());
-        send(touch->view(), sel::touchesMoved, touch.get(), nullptr);
+        send(touch->view(), sel::touchesMoved, touches.get(), nullptr);
         return;
     case UITouchPhase::Ended:
         m_touches.erase(finger);
-        send(touch->view(), sel::touchesEnded, touch.get(), nullptr);
+        send(touch->view(), sel::touchesEnded, touches.get(), nullptr);
         return;
     case UITouchPhase::Cancelled:
         m_touches.erase(finger);
-        send(touch->view(), sel::touchesCancelled, touch.get(), nullptr);
+        send(touch->view(), sel::touchesCancelled, touches.get(), nullptr);
         return;
     case UITouchPhase::Began:
         return;
@@ -119,7 +122,7 @@ void UIWindow::beginTouch(int finger, CGPoint location)
         return;
     auto touch = makeRef<UITouch>(this, view, location);
     m_touches[finger] = touch;
-    send(view, sel::touchesBegan, touch.get(), nullptr);
+    send(view, sel::touchesBegan, NSSet::setWithObject(touch.get()).get(), nullptr);
 }
 
 void UIWindow::handOverToScrollView(UITouch* touch)
@@ -132,7 +135,7 @@ void UIWindow::handOverToScrollView(UITouch* touch)
         if (!scrollView)
             continue;
         if (scrollView->shouldBeginDragging(touch)) {
-            send(view, sel::touchesCancelled, touch, nullptr);
+            send(view, sel::touchesCancelled, NSSet::setWithObject(touch).get(), nullptr);
             touch->setView(scrollView);
             scrollView->beginDragging(touch);
         }

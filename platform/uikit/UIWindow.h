@@ -43,8 +43,9 @@ public:
     void setFirstResponder(UIView* responder) { m_firstResponder = responder; }
 
     // One finger of the host's touch screen, at a point in window
-    // coordinates. A press goes to the deepest view under the finger (hit
-    // testing); the finger's moves and its release go to that same view. A
+    // coordinates; several fingers may be down at once, each a touch of its
+    // own. A press goes to the deepest view under the finger (hit testing);
+    // the finger's moves and its release go to that same view. A
     // vertical drag inside a scrollable view hands the finger to the scroll
     // view and cancels it for the view that had it. Events for a finger that
     // is not down are ignored.

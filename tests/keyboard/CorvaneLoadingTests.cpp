@@ -1,4 +1,3 @@
-#include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/UIKBKeyView.h"
 #include "platform/keyboard/UIKBKeyplaneView.h"
 #include "platform/keyboard/UIKeyboard.h"
@@ -8,6 +7,7 @@
 #include "platform/substrate/InjectionLoader.h"
 #include "tests/support/InjectedKeyboardApplication.h"
 #include "tests/support/TemporaryDeviceRoot.h"
+#include "tests/support/TouchScreen.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -46,10 +46,10 @@ TEST_F(CorvaneLoading, ProcessesUsingUIKitGetTheExtensionAndItsGesture)
 
     application.showKeyboard();
     // The top row's first key, "q".
-    NSObject* q = send(KeyboardTouchDriver::activeLayout(), sel::keyHitTest, CGPoint { 5, 20 });
+    NSObject* q = send(TouchScreen::activeLayout(), sel::keyHitTest, CGPoint { 5, 20 });
     ASSERT_EQ(send(q, sel::representedString).utf8(), "q");
     CGRect frame = send(q, sel::frame);
-    KeyboardTouchDriver driver;
+    TouchScreen driver;
     driver.touchDown({ frame.midX(), frame.midY() });
     driver.touchMove({ frame.midX(), frame.midY() - 30 });
     driver.touchUp();

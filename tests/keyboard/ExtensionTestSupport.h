@@ -8,7 +8,6 @@
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/keyboard/KeyboardTimer.h"
-#include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/SystemKeyboardPresenter.h"
 #include "platform/keyboard/UIKBKeyView.h"
 #include "platform/keyboard/UIKBKeyplaneView.h"
@@ -20,6 +19,7 @@
 #include "platform/uikit/UITextInput.h"
 #include "platform/uikit/UIWindow.h"
 #include "tests/support/TemporaryDeviceRoot.h"
+#include "tests/support/TouchScreen.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -206,7 +206,7 @@ protected:
     {
         return static_cast<UIKeyboardImpl*>(send(UIKeyboardImpl::staticClass(), sel::activeInstance));
     }
-    UIKeyboardLayoutStar* layout() const { return KeyboardTouchDriver::activeLayout(); }
+    UIKeyboardLayoutStar* layout() const { return TouchScreen::activeLayout(); }
     UIKBTree* keyplane() const { return static_cast<UIKBTree*>(send(layout(), sel::keyplane)); }
     UIKBTree* keyplaneNamed(const char* name) const
     {
@@ -248,7 +248,7 @@ protected:
 
     std::unique_ptr<TemporaryDeviceRoot> deviceRoot;
     std::unique_ptr<SystemKeyboardPresenter> presenter;
-    KeyboardTouchDriver driver;
+    TouchScreen driver;
     RefPtr<UIWindow> window;
     RefPtr<TypedText> input;
 };

@@ -2,8 +2,8 @@
 
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/NSRunLoop.h"
-#include "platform/keyboard/KeyboardTouchDriver.h"
 #include "tests/support/InjectedKeyboardApplication.h"
+#include "tests/support/TouchScreen.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ void hearSettingsChange(CFNotificationCenterRef, void*, NSString, const void*, N
 char upwardGestureOnQ(InjectedKeyboardApplication& application)
 {
     application.clearTypedText();
-    auto start = KeyboardTouchDriver::centerOfKeyNamed("Latin-Small-Letter-Q");
+    auto start = TouchScreen::centerOfKeyNamed("Latin-Small-Letter-Q");
     if (!start)
         return 'X';
-    KeyboardTouchDriver finger;
+    TouchScreen finger;
     finger.touchDown(*start);
     finger.touchMove({ start->x, start->y - 12 });
     finger.touchUp();

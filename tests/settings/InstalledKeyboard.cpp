@@ -1,11 +1,11 @@
 #include "tests/settings/InstalledKeyboard.h"
 
-#include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/SystemKeyboardPresenter.h"
+#include "tests/support/TouchScreen.h"
 
 InstalledKeyboard::InstalledKeyboard()
     : m_presenter(std::make_unique<SystemKeyboardPresenter>())
-    , m_finger(std::make_unique<KeyboardTouchDriver>())
+    , m_finger(std::make_unique<TouchScreen>())
 {
     setKeyboardPresenter(m_presenter.get());
 }

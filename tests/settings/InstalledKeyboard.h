@@ -4,8 +4,8 @@
 
 #include <memory>
 
-class KeyboardTouchDriver;
 class SystemKeyboardPresenter;
+class TouchScreen;
 
 // The platform's own keyboard, installed as the one text fields bring up
 // while this object lives, with a finger to type on it.
@@ -23,5 +23,5 @@ public:
 
 private:
     std::unique_ptr<SystemKeyboardPresenter> m_presenter;
-    std::unique_ptr<KeyboardTouchDriver> m_finger;
+    std::unique_ptr<TouchScreen> m_finger;
 };

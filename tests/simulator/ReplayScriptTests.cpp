@@ -15,9 +15,11 @@ TEST(ReplayScript, ReadsWindowEventsPausesAndSnapshots)
         "key Tab\n"
         "pause 0.25\n"
         "window-snapshot \"shot 1.png\"\n"
+        "right-press 48 380\n"
+        "right-release 48 380\n"
         "quit\n");
     ASSERT_FALSE(script.error) << script.error->format();
-    ASSERT_EQ(script.steps.size(), 8u);
+    ASSERT_EQ(script.steps.size(), 10u);
     EXPECT_EQ(script.steps[0].kind, ReplayStep::Kind::Click);
     EXPECT_DOUBLE_EQ(script.steps[0].y, 90.5);
     EXPECT_EQ(script.steps[4].kind, ReplayStep::Kind::Key);
@@ -27,6 +29,9 @@ TEST(ReplayScript, ReadsWindowEventsPausesAndSnapshots)
     // Snapshots land where the person running it is.
     EXPECT_EQ(script.steps[6].name.front(), '/');
     EXPECT_NE(script.steps[6].name.find("shot 1.png"), std::string::npos);
+    EXPECT_EQ(script.steps[7].kind, ReplayStep::Kind::RightPress);
+    EXPECT_DOUBLE_EQ(script.steps[7].x, 48);
+    EXPECT_EQ(script.steps[8].kind, ReplayStep::Kind::RightRelease);
 }
 
 TEST(ReplayScript, MistakesNameTheLineAndWhatWasExpected)
@@ -38,7 +43,8 @@ TEST(ReplayScript, MistakesNameTheLineAndWhatWasExpected)
     EXPECT_EQ(ReplayScript::parse("r.txt", "pause -1\n").error->format(),
         "r.txt:1: expected a number of seconds after \"pause\"");
     EXPECT_EQ(ReplayScript::parse("r.txt", "\nhover 1 2\n").error->format(),
-        "r.txt:2: expected click, press, drag, release, key, pause, window-snapshot or quit, got \"hover\"");
+        "r.txt:2: expected click, press, drag, release, right-press, right-release, key, pause, "
+        "window-snapshot or quit, got \"hover\"");
     EXPECT_EQ(ReplayScript::parse("r.txt", "key\n").error->format(),
         "r.txt:1: expected a key name such as Tab or r after \"key\"");
     EXPECT_EQ(ReplayScript::parse("r.txt", "quit now\n").error->format(),

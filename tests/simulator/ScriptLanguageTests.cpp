@@ -205,6 +205,20 @@ TEST(ScriptLanguage, WholeScriptStopsAtTheFirstErrorWithItsLine)
     EXPECT_EQ(std::get<command::ExpectText>(good.lines[2].command).text, "q");
 }
 
+TEST(ScriptLanguage, FingersAreNumberedFromOneToTen)
+{
+    EXPECT_EQ(parseAs<command::Press>("press t").finger, 1);
+    EXPECT_EQ(parseAs<command::Press>("press h finger=2").finger, 2);
+    EXPECT_EQ(parseAs<command::Release>("release finger=10").finger, 10);
+    command::Move move = parseAs<command::Move>("move 1 -2 finger=4");
+    EXPECT_EQ(move.finger, 4);
+    EXPECT_DOUBLE_EQ(move.dy, -2);
+    for (std::string_view line : { "release finger=0", "cancel finger=11", "press q finger=two" })
+        EXPECT_NE(errorOf(line).find("finger=N (a finger from 1 to 10)"), std::string::npos) << line;
+    EXPECT_EQ(parseAs<command::Roll>(R"(roll "Meet at 7:45")").text, "Meet at 7:45");
+    EXPECT_NE(errorOf("roll").find("the text to type in quotes"), std::string::npos);
+}
+
 // The driver sends commands to its hosts as script lines; each must come back
 // the same after the trip, and every command of the language has a line here.
 TEST(ScriptLanguage, EveryCommandSurvivesTheTripToAHost)
@@ -243,6 +257,11 @@ TEST(ScriptLanguage, EveryCommandSurvivesTheTripToAHost)
         { "wait 0.000000000000000000001", "wait 0.000000000000000000001" },
         { "release", "release" },
         { "cancel", "cancel" },
+        { "press h finger=2", "press h finger=2" },
+        { "move 0 -30 finger=10", "move 0 -30 finger=10" },
+        { "release finger=1", "release" },
+        { "cancel finger=3", "cancel finger=3" },
+        { R"(roll "Hi, \"7\"!")", R"(roll "Hi, \"7\"!")" },
         { "clear", "clear" },
         { "expect text \"line\\none\\ttab \\\\ \\\"q\\\"\"",
             "expect text \"line\\none\\ttab \\\\ \\\"q\\\"\"" },
@@ -256,6 +275,7 @@ TEST(ScriptLanguage, EveryCommandSurvivesTheTripToAHost)
         { "pointer-down 10 20.5", "pointer-down 10 20.5" },
         { "pointer-move 10 -20.5", "pointer-move 10 -20.5" },
         { "pointer-up 0 0", "pointer-up 0 0" },
+        { "pointer-down 10 20 finger=2", "pointer-down 10 20 finger=2" },
         { "list-keys", "list-keys" },
         { R"(keyboard-snapshot "/tmp/k.png")", "keyboard-snapshot /tmp/k.png" },
         { "render", "render" },

@@ -3,7 +3,6 @@
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/keyboard/KeyboardTimer.h"
-#include "platform/keyboard/KeyboardTouchDriver.h"
 #include "platform/keyboard/SystemKeyboardPresenter.h"
 #include "platform/keyboard/UIKBKeyView.h"
 #include "platform/keyboard/UIKeyboard.h"
@@ -11,6 +10,7 @@
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
 #include "platform/uikit/UITextInput.h"
 #include "platform/uikit/UIWindow.h"
+#include "tests/support/TouchScreen.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -94,7 +94,7 @@ protected:
     {
         return static_cast<UIKeyboardImpl*>(send(UIKeyboardImpl::staticClass(), sel::activeInstance));
     }
-    UIKeyboardLayoutStar* layout() const { return KeyboardTouchDriver::activeLayout(); }
+    UIKeyboardLayoutStar* layout() const { return TouchScreen::activeLayout(); }
     UIKBTree* keyplane() const { return static_cast<UIKBTree*>(send(layout(), sel::keyplane)); }
     std::string keyplaneName() const { return send(layout(), sel::keyplaneName).utf8(); }
 
@@ -122,7 +122,7 @@ protected:
     }
 
     SystemKeyboardPresenter presenter;
-    KeyboardTouchDriver driver;
+    TouchScreen driver;
     RefPtr<UIWindow> window;
     RefPtr<TestTextInput> input;
 };

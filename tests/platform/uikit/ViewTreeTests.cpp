@@ -36,16 +36,18 @@ public:
     }
 
     void layoutSubviewsImpl() { ++layouts; }
-    void touchesBeganImpl(UITouch* touch, NSObject*) { record("began", touch); }
-    void touchesMovedImpl(UITouch* touch, NSObject*) { record("moved", touch); }
-    void touchesEndedImpl(UITouch* touch, NSObject*) { record("ended", touch); }
-    void touchesCancelledImpl(UITouch* touch, NSObject*) { record("cancelled", touch); }
+    void touchesBeganImpl(NSSet* touches, NSObject*) { record("began", touches); }
+    void touchesMovedImpl(NSSet* touches, NSObject*) { record("moved", touches); }
+    void touchesEndedImpl(NSSet* touches, NSObject*) { record("ended", touches); }
+    void touchesCancelledImpl(NSSet* touches, NSObject*) { record("cancelled", touches); }
 
-    void record(const char* phase, UITouch* touch)
+    void record(const char* phase, NSSet* touches)
     {
-        CGPoint point = touch->locationInView(this);
-        events.push_back(
-            std::string(phase) + " " + std::to_string(int(point.x)) + "," + std::to_string(int(point.y)));
+        for (UITouch* touch : touchesOf(touches)) {
+            CGPoint point = touch->locationInView(this);
+            events.push_back(
+                std::string(phase) + " " + std::to_string(int(point.x)) + "," + std::to_string(int(point.y)));
+        }
     }
 
     int layouts { 0 };
