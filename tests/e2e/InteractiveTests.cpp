@@ -59,4 +59,33 @@ TEST(Interactive, AClickAndAFlickInTheWindowUnderAVirtualDisplay)
     EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
 }
 
+// The right button holds a second finger: held on shift while the left
+// button taps a letter, it makes a capital; `P` prints the text.
+TEST(Interactive, TheRightButtonHoldsShiftWhileTheLeftTypes)
+{
+    if (!hasVirtualDisplay())
+        GTEST_SKIP()
+            << "xvfb-run is not installed (tools/bootstrap installs it), so there is no display to test on";
+    E2EWorkspace workspace;
+    workspace.write("replay.txt",
+        "key Tab            # to the Notes app\n"
+        "pause 0.3\n"
+        "click 160 90       # its text field\n"
+        "pause 0.3\n"
+        "right-press 20 487 # shift, bottom left of the letters\n"
+        "click 192 433      # h\n"
+        "right-release 20 487\n"
+        "click 224 433      # j\n"
+        "pause 0.3\n"
+        "key p\n"
+        "key Escape\n");
+    SimulatorResult result
+        = runSimulator({ "-a", "-s", "-screen 0 1280x1024x24", CORVANE_SIM_PATH, "interactive", "--device",
+                           workspace.deviceRoot(), "--replay", "replay.txt" },
+            workspace.path(), {}, "xvfb-run");
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_NE(result.output.find("\nHj\n"), std::string::npos) << result.output;
+    EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
+}
+
 } // namespace
