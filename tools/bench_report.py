@@ -79,6 +79,9 @@ class Table:
             floor_parts = f"`keyHitTest:` {self.number_format(parts[0])} + `{TIMER_REARM}:` {self.number_format(parts[1])}"
             self.row(f"{label}: {floor_label} ({floor_parts}) / added by the extension",
                      sum(parts), extension - platform, DRAG_GOAL)
+        self.row("tap on \"q\"", figures("tap/Platform"), figures("tap/Extension"), None)
+        self.row("rolled pair (\"w\" down while \"q\" is held, both up)", figures("rolledPair/Platform"),
+                 figures("rolledPair/Extension"), None)
         self.row("flick (down, 10 drags, up)", figures("flick/Platform"), figures("flick/Extension"), None)
         for orientation in ORIENTATIONS:
             self.row(f"keyplane drawing, {orientation.lower()} 2× (cache off)",

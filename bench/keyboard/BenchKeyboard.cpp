@@ -158,29 +158,29 @@ CGPoint BenchKeyboard::centerOfKeyNamed(const char* keyName) const
     return { frame.midX(), frame.midY() };
 }
 
-void BenchKeyboard::touchDown(CGPoint point)
+void BenchKeyboard::touchDown(CGPoint point, int finger)
 {
-    m_driver->touchDown(point);
+    m_driver->touchDown(point, finger);
 }
 
-void BenchKeyboard::touchMove(CGPoint point)
+void BenchKeyboard::touchMove(CGPoint point, int finger)
 {
-    m_driver->touchMove(point);
+    m_driver->touchMove(point, finger);
 }
 
-void BenchKeyboard::touchUp(CGPoint point)
+void BenchKeyboard::touchUp(CGPoint point, int finger)
 {
-    m_driver->touchUp(point);
+    m_driver->touchUp(point, finger);
 }
 
-void BenchKeyboard::touchUp()
+void BenchKeyboard::touchUp(int finger)
 {
-    m_driver->touchUp();
+    m_driver->touchUp(finger);
 }
 
-void BenchKeyboard::touchCancel()
+void BenchKeyboard::touchCancel(int finger)
 {
-    m_driver->touchCancel();
+    m_driver->touchCancel(finger);
 }
 
 std::size_t heapBytesInUse()

@@ -47,13 +47,15 @@ public:
     // keyboard's coordinates.
     CGPoint centerOfKeyNamed(const char* keyName) const;
 
-    // One finger on the keyboard, delivered as the platform's touch dispatch
-    // delivers it; every suite's touches go through here.
-    void touchDown(CGPoint point);
-    void touchMove(CGPoint point);
-    void touchUp(CGPoint point);
-    void touchUp();
-    void touchCancel();
+    // Fingers on the keyboard, delivered as the platform's touch dispatch
+    // delivers them; every suite's touches go through here. Fingers are
+    // numbered; several may be down at once.
+    void touchDown(CGPoint point, int finger = 0);
+    void touchMove(CGPoint point, int finger = 0);
+    void touchUp(CGPoint point, int finger = 0);
+    // Lifts the finger where it is.
+    void touchUp(int finger = 0);
+    void touchCancel(int finger = 0);
 
     static constexpr CGSize portrait { 320, 480 };
     static constexpr CGSize landscape { 568, 320 };

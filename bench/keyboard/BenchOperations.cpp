@@ -182,6 +182,37 @@ void LongPressTimerRearm::run()
     send(m_keyboardImpl, sel::touchLongPressTimerWithDelay, 0.5);
 }
 
+Tap::Tap(BenchMode mode)
+    : m_keyboard(mode)
+{
+    presentStandard(m_keyboard);
+    m_point = m_keyboard.centerOfKeyNamed(keyQ);
+}
+
+void Tap::run()
+{
+    m_keyboard.touchDown(m_point);
+    m_keyboard.touchUp(m_point);
+}
+
+RolledPair::RolledPair(BenchMode mode)
+    : m_keyboard(mode)
+{
+    presentStandard(m_keyboard);
+    m_first = m_keyboard.centerOfKeyNamed(keyQ);
+    m_second = m_keyboard.centerOfKeyNamed("Latin-Small-Letter-W");
+}
+
+void RolledPair::run()
+{
+    constexpr int firstThumb = 0;
+    constexpr int secondThumb = 1;
+    m_keyboard.touchDown(m_first, firstThumb);
+    m_keyboard.touchDown(m_second, secondThumb);
+    m_keyboard.touchUp(m_first, firstThumb);
+    m_keyboard.touchUp(m_second, secondThumb);
+}
+
 Flick::Flick(BenchMode mode)
     : m_keyboard(mode)
 {

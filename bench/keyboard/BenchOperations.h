@@ -128,6 +128,30 @@ private:
     UIKeyboardImpl* m_keyboardImpl;
 };
 
+// Down on "q" and up: one key typed.
+class Tap final : public BenchOperation {
+public:
+    explicit Tap(BenchMode mode);
+    void run() override;
+
+private:
+    BenchKeyboard m_keyboard;
+    CGPoint m_point;
+};
+
+// Two thumbs roll "q" and "w": "w" goes down while "q" is held (which commits
+// "q"), then both lift in the order they went down.
+class RolledPair final : public BenchOperation {
+public:
+    explicit RolledPair(BenchMode mode);
+    void run() override;
+
+private:
+    BenchKeyboard m_keyboard;
+    CGPoint m_first;
+    CGPoint m_second;
+};
+
 // Down on "q", ten moves straight up past the flick distance, up.
 class Flick final : public BenchOperation {
 public:

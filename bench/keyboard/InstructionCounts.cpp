@@ -101,6 +101,11 @@ int main(int argc, char** argv)
         countInstructions(dragFloorHitTestLabel(keys), touchEvents, make<DragHitTest>(keys));
     countInstructions("dragFloor/touchLongPressTimerWithDelay", touchEvents, make<LongPressTimerRearm>());
     countBothModes(
+        "tap", flicks, [](BenchMode mode) { return make<Tap>(mode); }, BenchMode::PlatformCacheOn);
+    countBothModes(
+        "rolledPair", flicks, [](BenchMode mode) { return make<RolledPair>(mode); },
+        BenchMode::PlatformCacheOn);
+    countBothModes(
         "flick", flicks, [](BenchMode mode) { return make<Flick>(mode); }, BenchMode::PlatformCacheOn);
 
     countBothModes(
