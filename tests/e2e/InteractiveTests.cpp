@@ -23,6 +23,14 @@ bool hasVirtualDisplay()
     return std::system("command -v xvfb-run >/dev/null 2>&1") == 0;
 }
 
+// The window under a virtual display, played from the workspace's replay.txt.
+SimulatorResult runReplayOnVirtualDisplay(const E2EWorkspace& workspace)
+{
+    return runSimulator({ "-a", "-s", "-screen 0 1280x1024x24", CORVANE_SIM_PATH, "interactive", "--device",
+                            workspace.deviceRoot(), "--replay", "replay.txt" },
+        workspace.path(), {}, "xvfb-run");
+}
+
 // The window on a virtual display, with the mouse played from a replay
 // file: a click on the Notes field brings up the keyboard, a press and an
 // upward drag on "q" types its alternate, and the window's own pixels show it.
@@ -46,10 +54,7 @@ TEST(Interactive, AClickAndAFlickInTheWindowUnderAVirtualDisplay)
         "pause 0.3\n"
         "window-snapshot after.png\n"
         "key Escape\n");
-    SimulatorResult result
-        = runSimulator({ "-a", "-s", "-screen 0 1280x1024x24", CORVANE_SIM_PATH, "interactive", "--device",
-                           workspace.deviceRoot(), "--replay", "replay.txt" },
-            workspace.path(), {}, "xvfb-run");
+    SimulatorResult result = runReplayOnVirtualDisplay(workspace);
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     auto [width, height] = screenshotSize(workspace.path() + "/after.png");
     EXPECT_EQ(width * 568, height * 320) << width << "x" << height;
@@ -79,10 +84,7 @@ TEST(Interactive, TheRightButtonHoldsShiftWhileTheLeftTypes)
         "pause 0.3\n"
         "key p\n"
         "key Escape\n");
-    SimulatorResult result
-        = runSimulator({ "-a", "-s", "-screen 0 1280x1024x24", CORVANE_SIM_PATH, "interactive", "--device",
-                           workspace.deviceRoot(), "--replay", "replay.txt" },
-            workspace.path(), {}, "xvfb-run");
+    SimulatorResult result = runReplayOnVirtualDisplay(workspace);
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_NE(result.output.find("\nHj\n"), std::string::npos) << result.output;
     EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
