@@ -352,8 +352,8 @@ void UIKeyboardLayoutStar::deleteBackwardRepeatedly()
 //   touchDragged:, touchUp: and touchCancelled:.
 // - A finger that goes down while another holds a key commits that key at
 //   once (rollover): touchUp: types the key's current represented string and
-//   its pop-up leaves the window. That touch is finished; its later moves and
-//   its lift reach nothing.
+//   its pop-up leaves the window, before the new finger's key is hit-tested.
+//   That touch is finished; its later moves and its lift reach nothing.
 // - The letters' shift key is the exception: held while another key goes
 //   down, it turns into a modifier. Its press is cancelled (no shift tap), the
 //   keyboard is shifted while the finger stays, and it is unshifted (unless
