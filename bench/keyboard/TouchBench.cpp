@@ -7,31 +7,26 @@
 
 namespace {
 
-void tap(benchmark::State& state, BenchMode mode)
+// A touch operation timed as the platform alone does it and with the extension.
+template <typename Operation> void registerTouches(const char* name)
 {
-    Tap operation(mode);
-    timeOperation(state, operation);
+    for (auto [modeName, mode] : { std::pair { "Platform", BenchMode::PlatformCacheOn },
+             std::pair { "Extension", BenchMode::Extension } }) {
+        benchmark::RegisterBenchmark((std::string(name) + "/" + modeName).c_str(),
+            [mode](benchmark::State& state) {
+                Operation operation(mode);
+                timeOperation(state, operation);
+            })
+            ->Unit(benchmark::kMicrosecond);
+    }
 }
 
-void rolledPair(benchmark::State& state, BenchMode mode)
-{
-    RolledPair operation(mode);
-    timeOperation(state, operation);
-}
-
-void flick(benchmark::State& state, BenchMode mode)
-{
-    Flick operation(mode);
-    timeOperation(state, operation);
-}
-
-BENCHMARK_CAPTURE(tap, Platform, BenchMode::PlatformCacheOn)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(tap, Extension, BenchMode::Extension)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(rolledPair, Platform, BenchMode::PlatformCacheOn)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(rolledPair, Extension, BenchMode::Extension)->Unit(benchmark::kMicrosecond);
-
-BENCHMARK_CAPTURE(flick, Platform, BenchMode::PlatformCacheOn)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(flick, Extension, BenchMode::Extension)->Unit(benchmark::kMicrosecond);
+const bool touchesRegistered = [] {
+    registerTouches<Tap>("tap");
+    registerTouches<RolledPair>("rolledPair");
+    registerTouches<Flick>("flick");
+    return true;
+}();
 
 const bool dragsRegistered = [] {
     for (const DragCase& which : dragCases()) {
