@@ -13,7 +13,11 @@ Class* UITouch::staticClass()
     static Class* cls = [] {
         Class* created = objc_allocateClass("UITouch", NSObject::staticClass());
         addMethod(created, locationInViewMessage, [](NSObject* self, NSObject* view) {
-            return static_cast<UITouch*>(self)->locationInView(runtimeCast<UIView>(view));
+            auto* touch = static_cast<UITouch*>(self);
+            // A location kept for this object was converted for it as a view.
+            if (std::optional<CGPoint> kept = touch->keptLocationInView(view))
+                return *kept;
+            return touch->convertAndKeep(runtimeCast<UIView>(view));
         });
         return created;
     }();
@@ -43,9 +47,18 @@ CGPoint UITouch::convertToView(CGPoint location, UIView* view) const
     return view->convertPointFromView(location, m_window.get());
 }
 
+CGPoint UITouch::convertAndKeep(UIView* view) const
+{
+    CGPoint location = convertToView(m_location, view);
+    m_converted = ConvertedLocation { view, UIView::geometryGeneration(), location };
+    return location;
+}
+
 CGPoint UITouch::locationInView(UIView* view) const
 {
-    return convertToView(m_location, view);
+    if (std::optional<CGPoint> kept = keptLocationInView(view))
+        return *kept;
+    return convertAndKeep(view);
 }
 
 CGPoint UITouch::previousLocationInView(UIView* view) const
@@ -57,6 +70,7 @@ void UITouch::moveTo(CGPoint locationInWindow, UITouchPhase phase)
 {
     m_previousLocation = m_location;
     m_location = locationInWindow;
+    m_converted.reset();
     m_phase = phase;
 }
 

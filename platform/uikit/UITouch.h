@@ -6,6 +6,8 @@
 #include "platform/runtime/WeakPtr.h"
 #include "platform/uikit/UIView.h"
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 class NSSet;
@@ -38,6 +40,26 @@ public:
 
 private:
     CGPoint convertToView(CGPoint location, UIView* view) const;
+    // The location kept from the last conversion, when it was for this
+    // object and nothing has moved since.
+    std::optional<CGPoint> keptLocationInView(const NSObject* view) const
+    {
+        if (m_converted && m_converted->view == view
+            && m_converted->geometryGeneration == UIView::geometryGeneration())
+            return m_converted->location;
+        return std::nullopt;
+    }
+    CGPoint convertAndKeep(UIView* view) const;
+
+    // The last location asked for, in the view it was asked for: the keyboard
+    // and the gesture it carries each read a moved touch in the same view,
+    // and converting walks both views' ancestors. Kept until the touch moves
+    // or any view's place in its window changes.
+    struct ConvertedLocation {
+        const NSObject* view { nullptr };
+        std::uint64_t geometryGeneration { 0 };
+        CGPoint location;
+    };
 
     WeakPtr<UIWindow> m_window;
     // Not held: a view torn down mid-touch (the keyboard leaving) goes, and
@@ -47,6 +69,7 @@ private:
     CGPoint m_previousLocation;
     CGPoint m_startLocation;
     UITouchPhase m_phase { UITouchPhase::Began };
+    mutable std::optional<ConvertedLocation> m_converted;
 };
 
 // The touches of a set, in its order; none for no set.

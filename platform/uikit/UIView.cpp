@@ -45,6 +45,8 @@ Class* UIView::staticClass()
     return cls;
 }
 
+std::uint64_t UIView::s_geometryGeneration = 0;
+
 UIView::UIView(CGRect frame, Class* cls)
     : NSObject(cls)
     , m_frame(frame)
@@ -54,6 +56,7 @@ UIView::UIView(CGRect frame, Class* cls)
 
 UIView::~UIView()
 {
+    geometryChanged();
     for (const Value& value : *m_subviews)
         static_cast<UIView*>(value.object())->m_superview = nullptr;
 }
@@ -64,6 +67,7 @@ void UIView::setFrame(CGRect frame)
         return;
     CGSize oldSize = m_frame.size;
     m_frame = frame;
+    geometryChanged();
     if (!(oldSize == frame.size)) {
         resizeSubviews(oldSize);
         setNeedsLayout();
@@ -76,6 +80,7 @@ void UIView::setFrame(CGRect frame)
 void UIView::setBoundsOrigin(CGPoint origin)
 {
     m_boundsOrigin = origin;
+    geometryChanged();
     setNeedsDisplay();
 }
 
@@ -104,6 +109,7 @@ void UIView::insertSubviewAtIndex(UIView* view, std::size_t index)
     for (Value& value : siblings)
         m_subviews->addObject(std::move(value));
     view->m_superview = this;
+    geometryChanged();
     view->notifyWindowChanged();
     send(view, sel::didMoveToSuperview);
     setNeedsDisplay();
@@ -128,6 +134,7 @@ void UIView::detachFromSuperview()
         siblings.addObject(std::move(value));
     m_superview->setNeedsDisplay();
     m_superview = nullptr;
+    geometryChanged();
 }
 
 void UIView::removeFromSuperview()

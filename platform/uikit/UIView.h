@@ -7,6 +7,7 @@
 #include "platform/runtime/Message.h"
 #include "platform/uikit/UIAccessibility.h"
 
+#include <cstdint>
 #include <optional>
 
 class CGContext;
@@ -77,6 +78,10 @@ public:
 
     CGRect frame() const { return m_frame; }
     void setFrame(CGRect frame);
+    // Counts the changes to where any view is in its window (a frame, a scroll
+    // position, a view added, moved, taken away or gone), so that a point
+    // converted between views can be kept until the next one.
+    static std::uint64_t geometryGeneration() { return s_geometryGeneration; }
     // Origin is the scroll position (zero except in scroll views).
     CGRect bounds() const { return { m_boundsOrigin, m_frame.size }; }
     void setBoundsOrigin(CGPoint origin);
@@ -186,11 +191,13 @@ protected:
     virtual void didMoveToWindow() { }
 
 private:
+    static void geometryChanged() { ++s_geometryGeneration; }
     CGPoint originInWindow() const;
     void resizeSubviews(CGSize oldSize);
     void notifyWindowChanged();
     void detachFromSuperview();
 
+    static std::uint64_t s_geometryGeneration;
     CGRect m_frame;
     CGPoint m_boundsOrigin;
     UIView* m_superview { nullptr };

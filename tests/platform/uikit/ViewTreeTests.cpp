@@ -197,6 +197,34 @@ TEST_F(ViewTree, ConvertingPointsFollowsFramesAndScrollOffsets)
     EXPECT_EQ(window->hitTest({ 15, 170 }), row.get());
 }
 
+// A touch keeps the location it last converted, so a second reader of the
+// same move gets it at once; the answer must still follow the views.
+TEST_F(ViewTree, ATouchLocationFollowsTheTouchAndEveryChangeOfTheViewsBetweenReads)
+{
+    auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
+    auto panel = UIView::make(CGRectMake(0, 100, 320, 200));
+    auto row = UIView::make(CGRectMake(10, 20, 300, 44));
+    window->addSubview(panel.get());
+    panel->addSubview(row.get());
+    auto touch = makeRef<UITouch>(window.get(), row.get(), CGPointMake(50, 130));
+
+    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(40, 10));
+    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(40, 10));
+    EXPECT_EQ(touch->locationInView(panel.get()), CGPointMake(50, 30));
+    EXPECT_EQ(touch->locationInView(nullptr), CGPointMake(50, 130));
+
+    touch->moveTo({ 60, 140 }, UITouchPhase::Moved);
+    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(50, 20));
+    panel->setFrame(CGRectMake(0, 90, 320, 200));
+    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(50, 30));
+    panel->setBoundsOrigin({ 0, 5 });
+    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(50, 35));
+    row->removeFromSuperview();
+    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(60, 140));
+    window->addSubview(row.get());
+    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(50, 120));
+}
+
 TEST_F(ViewTree, OnlyOneFirstResponderAndEndEditingReachesIntoTheSubtree)
 {
     auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
