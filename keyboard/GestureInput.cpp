@@ -7,8 +7,6 @@
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
 
-#include <optional>
-
 namespace {
 
 constexpr double longPressDelay = 0.5;
@@ -35,9 +33,21 @@ double upwardThreshold()
     return isFlick() ? flickThreshold : slideThreshold;
 }
 
+// The keyboard the touch went down on, whose long-press timer its drags
+// re-arm or stop. Remembered at the touch's start, so that a drag does not ask
+// the platform for the active keyboard on every move; the keyboard leaving
+// the screen ends the touch first.
+WeakPtr<NSObject> gTouchedKeyboard;
+
+NSObject* touchedKeyboardImpl()
+{
+    NSObject* keyboardImpl = gTouchedKeyboard.get();
+    return keyboardImpl ? keyboardImpl : activeKeyboardImpl();
+}
+
 void rearmLongPressTimer()
 {
-    send(activeKeyboardImpl(), sel::touchLongPressTimerWithDelay, longPressDelay);
+    send(touchedKeyboardImpl(), sel::touchLongPressTimerWithDelay, longPressDelay);
 }
 
 // In "Shifted key" mode the shifted letters keyplane already types the
@@ -89,9 +99,9 @@ bool moveTracking(NSObject* hitKey, CGPoint point)
     return true;
 }
 
-void followTrackedKey(CGPoint point)
+void followTrackedKey(NSObject* trackedKey, CGPoint point)
 {
-    if (!gTrackedKey)
+    if (!trackedKey)
         return;
     double upward = static_cast<double>(gTrackStartPoint.y - point.y);
     double threshold = upwardThreshold();
@@ -107,7 +117,7 @@ void updateLongPressTimer(NSObject* hitKey)
     if (hitKey && !gAlternateShown)
         rearmLongPressTimer();
     else
-        send(activeKeyboardImpl(), sel::clearLongPressTimer);
+        send(touchedKeyboardImpl(), sel::clearLongPressTimer);
 }
 
 bool isWithheldFromPlatform(CGPoint point)
@@ -116,7 +126,9 @@ bool isWithheldFromPlatform(CGPoint point)
     return isFlick() && flickWithheldAboveTop < y && y <= 0.0;
 }
 
-bool isInKeptBand(NSObject* key, CGPoint point)
+// Not inlined: a hit test with no kept key then goes on to the platform's
+// without saving any register.
+[[gnu::noinline]] bool isInKeptBand(NSObject* key, CGPoint point)
 {
     CGRect frame = send(key, sel::frame);
     double x = point.x;
@@ -148,8 +160,9 @@ struct HitTestAnswer {
 // drag are reused.
 class DragInProgress {
 public:
-    DragInProgress()
-        : m_previous(s_current)
+    explicit DragInProgress(const HitTestAnswer& first)
+        : m_first(first)
+        , m_previous(s_current)
     {
         s_current = this;
     }
@@ -157,22 +170,13 @@ public:
     DragInProgress(const DragInProgress&) = delete;
     DragInProgress& operator=(const DragInProgress&) = delete;
 
-    static DragInProgress* current() { return s_current; }
-
-    template <typename HitTest> NSObject* answer(NSObject* layoutController, CGPoint point, HitTest hitTest)
-    {
-        if (m_first && m_first->holdsFor(layoutController, point))
-            return m_first->key;
-        NSObject* key = hitTest();
-        if (!m_first)
-            m_first = HitTestAnswer { layoutController, point, gTrackedKey.get(), gHeldKey.get(), key };
-        return key;
-    }
+    // The first hit test's answer, while a drag is in progress.
+    static const HitTestAnswer* firstAnswer() { return s_current ? &s_current->m_first : nullptr; }
 
 private:
     static inline DragInProgress* s_current = nullptr;
+    HitTestAnswer m_first;
     DragInProgress* m_previous;
-    std::optional<HitTestAnswer> m_first;
 };
 
 // One touch at a time: a key still tracked or held when a finger comes down
@@ -190,7 +194,9 @@ NSObject* keyUnderNewTouch(NSObject* layoutController, NSObject* key, CGPoint po
 }
 
 // The hit test itself, as the platform would answer it but for the kept key.
-NSObject* keptKeyOrPlatformHit(NSObject* layoutController, CGPoint point)
+// Not inlined, so that the platform's hit test answered from its drag's first
+// one (keyHitTestReplacement) returns without saving any register.
+[[gnu::noinline]] NSObject* keptKeyOrPlatformHit(NSObject* layoutController, CGPoint point)
 {
     if (gAugmentationActive) {
         // Near and above it the hit test keeps answering the tracked key of a
@@ -202,6 +208,16 @@ NSObject* keptKeyOrPlatformHit(NSObject* layoutController, CGPoint point)
             return keptKey;
     }
     return callImplementation(gDisplaced<keyHitTestReplacement>, layoutController, point);
+}
+
+// The drag's own hit test. Once the hit test replacement is installed it is
+// what a keyHitTest: sent here reaches, outside any drag: its work is done
+// without the send on every move.
+NSObject* dragHitTest(NSObject* layoutController, CGPoint point)
+{
+    if (!gDisplaced<keyHitTestReplacement>)
+        return send(layoutController, sel::keyHitTest, point);
+    return keptKeyOrPlatformHit(layoutController, point);
 }
 
 } // namespace
@@ -228,8 +244,10 @@ void putOwnStringBack()
 void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* key, CGPoint point)
 {
     bool wasActive = gAugmentationActive;
-    if (wasActive)
+    if (wasActive) {
+        gTouchedKeyboard = activeKeyboardImpl();
         key = keyUnderNewTouch(layoutController, key, point);
+    }
     callImplementation(gDisplaced<touchDownWithKeyAtPointReplacement>, layoutController, key, point);
     if (!wasActive)
         return;
@@ -243,9 +261,9 @@ void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* ke
 
 NSObject* keyHitTestReplacement(NSObject* layoutController, CGPoint point)
 {
-    if (DragInProgress* drag = DragInProgress::current())
-        return drag->answer(
-            layoutController, point, [=] { return keptKeyOrPlatformHit(layoutController, point); });
+    const HitTestAnswer* first = DragInProgress::firstAnswer();
+    if (first && first->holdsFor(layoutController, point))
+        return first->key;
     return keptKeyOrPlatformHit(layoutController, point);
 }
 
@@ -255,15 +273,16 @@ void touchDraggedReplacement(NSObject* layoutController, NSObject* touch)
         callImplementation(gDisplaced<touchDraggedReplacement>, layoutController, touch);
         return;
     }
-    DragInProgress drag;
     CGPoint point = send(touch, sel::locationInView, layoutController);
-    NSObject* hitKey = send(layoutController, sel::keyHitTest, point);
+    NSObject* hitKey = dragHitTest(layoutController, point);
+    NSObject* trackedKey = gTrackedKey.get();
+    DragInProgress drag({ layoutController, point, trackedKey, gHeldKey.get(), hitKey });
 
     bool updateTimer = true;
-    if (hitKey != gTrackedKey.get())
+    if (hitKey != trackedKey)
         updateTimer = moveTracking(hitKey, point);
     else
-        followTrackedKey(point);
+        followTrackedKey(trackedKey, point);
     if (updateTimer)
         updateLongPressTimer(hitKey);
 
@@ -274,6 +293,7 @@ void touchDraggedReplacement(NSObject* layoutController, NSObject* touch)
 
 void touchUpReplacement(NSObject* layoutController, NSObject* touch)
 {
+    gTouchedKeyboard = nullptr;
     if (gAugmentationActive)
         endTracking();
     callImplementation(gDisplaced<touchUpReplacement>, layoutController, touch);
@@ -281,6 +301,7 @@ void touchUpReplacement(NSObject* layoutController, NSObject* touch)
 
 void touchCancelledReplacement(NSObject* layoutController, NSObject* touch)
 {
+    gTouchedKeyboard = nullptr;
     if (gAugmentationActive)
         endTracking();
     callImplementation(gDisplaced<touchCancelledReplacement>, layoutController, touch);
