@@ -183,46 +183,51 @@ TEST_F(ViewTree, TouchesGoToTheViewFirstPressedAndPassUpFromPlainViews)
     EXPECT_EQ(window->touchForFinger(0), nullptr);
 }
 
+// A window with a scrolling panel below its bar and a row in the panel.
+struct RowInPanel {
+    RowInPanel()
+    {
+        window->addSubview(panel.get());
+        panel->addSubview(row.get());
+    }
+    RefPtr<UIWindow> window = UIWindow::make(CGRectMake(0, 0, 320, 480));
+    RefPtr<UIView> panel = UIView::make(CGRectMake(0, 64, 320, 416));
+    RefPtr<UIView> row = UIView::make(CGRectMake(10, 200, 300, 44));
+};
+
 TEST_F(ViewTree, ConvertingPointsFollowsFramesAndScrollOffsets)
 {
-    auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
-    auto scroller = UIView::make(CGRectMake(0, 64, 320, 416));
-    auto row = UIView::make(CGRectMake(10, 200, 300, 44));
-    window->addSubview(scroller.get());
-    scroller->addSubview(row.get());
-    scroller->setBoundsOrigin({ 0, 100 });
+    RowInPanel views;
+    views.panel->setBoundsOrigin({ 0, 100 });
 
-    EXPECT_EQ(row->convertPointToView({ 0, 0 }, window.get()), CGPointMake(10, 164));
-    EXPECT_EQ(row->convertPointFromView({ 15, 170 }, window.get()), CGPointMake(5, 6));
-    EXPECT_EQ(window->hitTest({ 15, 170 }), row.get());
+    EXPECT_EQ(views.row->convertPointToView({ 0, 0 }, views.window.get()), CGPointMake(10, 164));
+    EXPECT_EQ(views.row->convertPointFromView({ 15, 170 }, views.window.get()), CGPointMake(5, 6));
+    EXPECT_EQ(views.window->hitTest({ 15, 170 }), views.row.get());
 }
 
 // A touch keeps the location it last converted, so a second reader of the
 // same move gets it at once; the answer must still follow the views.
 TEST_F(ViewTree, ATouchLocationFollowsTheTouchAndEveryChangeOfTheViewsBetweenReads)
 {
-    auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
-    auto panel = UIView::make(CGRectMake(0, 100, 320, 200));
-    auto row = UIView::make(CGRectMake(10, 20, 300, 44));
-    window->addSubview(panel.get());
-    panel->addSubview(row.get());
-    auto touch = makeRef<UITouch>(window.get(), row.get(), CGPointMake(50, 130));
+    RowInPanel views;
+    UIView* row = views.row.get();
+    auto touch = makeRef<UITouch>(views.window.get(), row, CGPointMake(50, 280));
 
-    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(40, 10));
-    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(40, 10));
-    EXPECT_EQ(touch->locationInView(panel.get()), CGPointMake(50, 30));
-    EXPECT_EQ(touch->locationInView(nullptr), CGPointMake(50, 130));
+    EXPECT_EQ(touch->locationInView(row), CGPointMake(40, 16));
+    EXPECT_EQ(touch->locationInView(row), CGPointMake(40, 16));
+    EXPECT_EQ(touch->locationInView(views.panel.get()), CGPointMake(50, 216));
+    EXPECT_EQ(touch->locationInView(nullptr), CGPointMake(50, 280));
 
-    touch->moveTo({ 60, 140 }, UITouchPhase::Moved);
-    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(50, 20));
-    panel->setFrame(CGRectMake(0, 90, 320, 200));
-    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(50, 30));
-    panel->setBoundsOrigin({ 0, 5 });
-    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(50, 35));
+    touch->moveTo({ 60, 290 }, UITouchPhase::Moved);
+    EXPECT_EQ(touch->locationInView(row), CGPointMake(50, 26));
+    views.panel->setFrame(CGRectMake(0, 54, 320, 416));
+    EXPECT_EQ(touch->locationInView(row), CGPointMake(50, 36));
+    views.panel->setBoundsOrigin({ 0, 5 });
+    EXPECT_EQ(touch->locationInView(row), CGPointMake(50, 41));
     row->removeFromSuperview();
-    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(60, 140));
-    window->addSubview(row.get());
-    EXPECT_EQ(touch->locationInView(row.get()), CGPointMake(50, 120));
+    EXPECT_EQ(touch->locationInView(row), CGPointMake(60, 290));
+    views.window->addSubview(row);
+    EXPECT_EQ(touch->locationInView(row), CGPointMake(50, 90));
 }
 
 TEST_F(ViewTree, OnlyOneFirstResponderAndEndEditingReachesIntoTheSubtree)
