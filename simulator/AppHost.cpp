@@ -12,7 +12,6 @@
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIWindow.h"
 #include "simulator/AppProcess.h"
-#include "simulator/KeyStrokes.h"
 #include "simulator/KeyboardKeys.h"
 #include "simulator/RolledTouches.h"
 #include "simulator/ScreenTexts.h"
@@ -22,6 +21,7 @@
 #include "simulator/SettingsApp.h"
 #include "simulator/SettingsFile.h"
 #include "simulator/TestApp.h"
+#include "simulator/typing/TypedLine.h"
 
 #include <cmath>
 #include <cstdio>
@@ -31,8 +31,45 @@
 namespace {
 
 constexpr CGSize portraitScreen { 320, 568 };
-// Upward gestures move in drag events about this many points apart.
-constexpr double gestureStep = 5;
+
+// What the typist learnt of the keyboard holds until a command that may
+// change the keyboard, its settings or the app.
+bool keepsKeyboard(const ScriptCommand& command)
+{
+    return std::holds_alternative<command::Type>(command) || std::holds_alternative<command::Roll>(command)
+        || std::holds_alternative<command::Plan>(command)
+        || std::holds_alternative<command::TypeLine>(command)
+        || std::holds_alternative<command::Clear>(command)
+        || std::holds_alternative<command::ExpectText>(command)
+        || std::holds_alternative<command::Print>(command)
+        || std::holds_alternative<command::Render>(command);
+}
+
+// How long the typist's long presses and rolled touches held the virtual
+// clock, for the driver to move the other apps' clocks on as much.
+class VirtualTimeTaken {
+public:
+    CommandResult outcome(std::vector<std::string> lines) const
+    {
+        CommandOutcome outcome = CommandOutcome::printed(std::move(lines));
+        outcome.elapsed = NSRunLoop::main().currentTime() - m_start;
+        return outcome;
+    }
+
+private:
+    double m_start { NSRunLoop::main().currentTime() };
+};
+
+Error untypable(const std::string& character, const std::string& text)
+{
+    return Error { "this keyboard cannot type " + quoteScriptString(character) + " of "
+        + quoteScriptString(text) };
+}
+
+TouchRhythm rhythmOf(bool rolled)
+{
+    return rolled ? TouchRhythm::Rolled : TouchRhythm::OneAtATime;
+}
 
 std::string fieldText(HostApp& app)
 {
@@ -108,7 +145,9 @@ CommandResult AppHost::boot()
     // 3. The system keyboard, then what the injection framework loads into
     // every process that shows it, as the platform starts an app.
     m_keyboard = std::make_unique<SystemKeyboard>();
-    InjectionReport injected = loadInjectedLibraries(hostProcess());
+    InjectionReport injected;
+    if (m_options.injectsLibraries)
+        injected = loadInjectedLibraries(hostProcess());
     if (std::getenv("CORVANE_SIM_TRACE")) {
         for (const std::string& library : injected.loaded)
             std::fprintf(stderr, "corvane-sim: %s app: loaded %s\n",
@@ -160,6 +199,8 @@ void AppHost::runRealClockTurn()
 CommandResult AppHost::perform(const ScriptCommand& command)
 {
     deliverNotifications();
+    if (!keepsKeyboard(command))
+        m_typist.forgetKeyboard();
     CommandResult result = commandDone();
     try {
         result = std::visit([this](const auto& each) { return handle(each); }, command);
@@ -254,7 +295,7 @@ CommandResult AppHost::changeShift(ShiftTarget target)
     for (int taps = 0; !isThere(); ++taps) {
         if (taps == 3)
             return Error { "the shift key did not get the keyboard there" };
-        tapKey(TRY(KeyboardKeys::find("shift")));
+        m_hand.tap(TRY(KeyboardKeys::find("shift")));
     }
     return commandDone();
 }
@@ -276,14 +317,8 @@ CommandResult AppHost::handle(const command::Unshift&)
 
 CommandResult AppHost::handle(const command::Tap& command)
 {
-    tapKey(TRY(KeyboardKeys::find(command.key)));
+    m_hand.tap(TRY(KeyboardKeys::find(command.key)));
     return commandDone();
-}
-
-void AppHost::tapKey(NSObject* key)
-{
-    pressKey(key, m_fingers[1]);
-    m_fingers[1].lift();
 }
 
 void AppHost::pressKey(NSObject* key, Finger& finger)
@@ -330,13 +365,8 @@ CommandResult AppHost::handle(const command::TapBeside& command)
 
 CommandResult AppHost::upwardGesture(const std::string& keyName, double distance)
 {
-    Finger& finger = m_fingers[1];
-    pressKey(TRY(KeyboardKeys::find(keyName)), finger);
-    // The parser bounds the distance, so the steps stay few.
-    int steps = std::max(3, static_cast<int>(std::ceil(std::abs(distance) / gestureStep)));
-    for (int step = 1; step <= steps; ++step)
-        finger.moveBy(0, static_cast<CGFloat>(-distance * step / steps));
-    finger.lift();
+    // The parser bounds the distance, so the drag events stay few.
+    m_hand.upward(TRY(KeyboardKeys::find(keyName)), distance);
     return commandDone();
 }
 
@@ -401,46 +431,7 @@ CommandResult AppHost::handle(const command::Cancel& command)
 
 CommandResult AppHost::handle(const command::Roll& command)
 {
-    // Rolled typing takes turns between the first two fingers, so no finger may be down.
-    if (m_fingers.isAnyDown())
-        return Error { "roll needs every finger off the screen; release or cancel them first" };
-    std::vector<KeyStroke> strokes = TRY(planKeyStrokes(command.text, upwardGestureLength()));
-    return play(rollKeyStrokes(strokes));
-}
-
-CGFloat AppHost::upwardGestureLength()
-{
-    ErrorOr<int> gesture = SettingsFile::read(contract::gestureKey);
-    bool slides = gesture && gesture.value() == contract::slideUpGesture;
-    return static_cast<CGFloat>(slides ? command::Slide::defaultDistance : command::Flick::defaultDistance);
-}
-
-CommandResult AppHost::play(const std::vector<TouchStep>& steps)
-{
-    double played = 0;
-    for (const TouchStep& step : steps) {
-        NSRunLoop::main().advanceBy(step.time - played);
-        played = step.time;
-        Finger& finger = m_fingers[step.finger];
-        switch (step.phase) {
-        case UITouchPhase::Began:
-            finger.down(m_app->window(), step.point);
-            break;
-        case UITouchPhase::Moved:
-        case UITouchPhase::Stationary:
-            finger.move(step.point);
-            break;
-        case UITouchPhase::Ended:
-            finger.up(step.point);
-            break;
-        case UITouchPhase::Cancelled:
-            finger.cancel();
-            break;
-        }
-    }
-    CommandOutcome outcome;
-    outcome.elapsed = played;
-    return outcome;
+    return typeText(command, command.text, TouchRhythm::Rolled);
 }
 
 CommandResult AppHost::handle(const command::Wait& command)
@@ -454,6 +445,69 @@ CommandResult AppHost::handle(const command::Clear&)
     if (UITextField* field = m_app->textField())
         field->setText("");
     return commandDone();
+}
+
+ErrorOr<UITextField*> AppHost::typingField(const ScriptCommand& command)
+{
+    UITextField* field = m_app->textField();
+    if (!field || !field->isFirstResponder() || !KeyboardKeys::activeLayout())
+        return Error { KeyboardKeys::noKeyboardOnScreen };
+    // The typist's touches take the first two fingers.
+    if (m_fingers.isAnyDown())
+        return Error { std::string(commandWord(command))
+            + " needs every finger off the screen; release or cancel them first" };
+    return field;
+}
+
+CommandResult AppHost::typeText(const ScriptCommand& command, const std::string& text, TouchRhythm rhythm)
+{
+    UITextField* field = TRY(typingField(command));
+    VirtualTimeTaken taken;
+    TypingReport report = TRY(m_typist.type(*field, text, rhythm));
+    if (report.untypable)
+        return untypable(report.untypable->character, text);
+    if (report.astray)
+        return Error { "typing " + quoteScriptString(text) + " went astray: " + *report.astray };
+    return taken.outcome({});
+}
+
+CommandResult AppHost::handle(const command::Type& command)
+{
+    return typeText(command, command.text, rhythmOf(command.rolled));
+}
+
+CommandResult AppHost::handle(const command::Plan& command)
+{
+    UITextField* field = TRY(typingField(command));
+    VirtualTimeTaken taken;
+    TouchPlan plan = TRY(m_typist.plan(*field, command.text, rhythmOf(command.rolled)));
+    if (plan.untypable)
+        return untypable(plan.untypable->character, command.text);
+    std::vector<std::string> lines;
+    for (const PlannedStep& step : plan.steps) {
+        for (const KeyTouch& touch : step.touches)
+            lines.push_back(touch.description());
+    }
+    return taken.outcome(std::move(lines));
+}
+
+CommandResult AppHost::handle(const command::TypeLine& command)
+{
+    UITextField* field = TRY(typingField(command));
+    VirtualTimeTaken taken;
+    field->setText("");
+    TypingReport report = TRY(m_typist.type(*field, command.text, rhythmOf(command.rolled)));
+    TypedLine line;
+    line.touches = report.touches;
+    line.fieldText = field->text().utf8();
+    if (report.untypable) {
+        line.result = TypedLine::Result::Untypable;
+        line.detail = report.untypable->character;
+    } else if (report.astray) {
+        line.result = TypedLine::Result::Astray;
+        line.detail = *report.astray;
+    }
+    return taken.outcome(line.toReply());
 }
 
 CommandResult AppHost::handle(const command::ExpectText& command)

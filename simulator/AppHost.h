@@ -6,14 +6,16 @@
 #include "simulator/FrameBuffer.h"
 #include "simulator/HostApp.h"
 #include "simulator/HostOptions.h"
-#include "simulator/RolledTouches.h"
 #include "simulator/ScriptCommand.h"
 #include "simulator/SystemKeyboard.h"
+#include "simulator/typing/KeyboardHand.h"
+#include "simulator/typing/Typist.h"
 
 #include <memory>
 #include <optional>
 
 class NSObject;
+class UITextField;
 
 // One app's process: the device booted from its root, the keyboard extension
 // injected by the platform's loader, and the app's window, driven by the
@@ -63,6 +65,8 @@ private:
     CommandResult handle(const command::Roll& command);
     CommandResult handle(const command::Wait& command);
     CommandResult handle(const command::Clear& command);
+    CommandResult handle(const command::Type& command);
+    CommandResult handle(const command::Plan& command);
     CommandResult handle(const command::ExpectText& command);
     CommandResult handle(const command::ExpectAlt& command);
     CommandResult handle(const command::ExpectSetting& command);
@@ -78,6 +82,7 @@ private:
     CommandResult handle(const command::KeyboardSnapshot& command);
     CommandResult handle(const command::Render& command);
     CommandResult handle(const command::Quit& command);
+    CommandResult handle(const command::TypeLine& command);
 
     enum class ShiftTarget { Shifted, Locked, Off };
 
@@ -90,17 +95,14 @@ private:
 
     void presentKeyboardAgain();
     CommandResult changeShift(ShiftTarget target);
-    // Down on the key, then moved up by the distance in steps about 5 points apart, then lifted.
     CommandResult upwardGesture(const std::string& key, double distance);
+    // The field typing goes into; an error when there is none or a finger is down.
+    ErrorOr<UITextField*> typingField(const ScriptCommand& command);
+    CommandResult typeText(const ScriptCommand& command, const std::string& text, TouchRhythm rhythm);
     ErrorOr<CGRect> frameOfText(const std::string& text);
     void tapAt(CGPoint point);
-    // Key commands press with a finger on the middle of the key's cap; taps use the first finger.
-    void tapKey(NSObject* key);
+    // Key commands press with a finger on the middle of the key's cap.
     void pressKey(NSObject* key, Finger& finger);
-    // How far up a rolled key's gesture goes: a flick or a slide, as the settings choose.
-    static CGFloat upwardGestureLength();
-    // Plays finger events on the virtual clock; the outcome says how long they took.
-    CommandResult play(const std::vector<TouchStep>& steps);
     // The finger a command moves or lifts; an error when it is not on the screen.
     ErrorOr<Finger*> fingerOnScreen(const ScriptCommand& command, int number);
 
@@ -108,6 +110,8 @@ private:
     std::unique_ptr<HostApp> m_app;
     std::unique_ptr<SystemKeyboard> m_keyboard;
     Fingers m_fingers;
+    KeyboardHand m_hand { m_fingers, [this] { return m_app ? m_app->window() : nullptr; } };
+    Typist m_typist { m_hand };
     std::optional<FrameBuffer> m_frameBuffer;
     bool m_screenChanged { true };
 };

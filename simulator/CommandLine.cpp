@@ -7,6 +7,7 @@
 #include <charconv>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -106,17 +107,65 @@ const std::map<std::string, OptionHandler>& interactiveOptions()
     return options;
 }
 
+// A value out of a few words, kept in the command line.
+template <auto member, typename Value>
+OptionHandler choice(std::string_view option, std::string_view what, std::map<std::string, Value> words)
+{
+    return [option, what, words = std::move(words)](
+               CommandLine& line, const std::string& value) -> ErrorOr<void> {
+        auto found = words.find(value);
+        if (found == words.end())
+            return expectedAfter(what, option, value);
+        line.*member = found->second;
+        return {};
+    };
+}
+
+const std::map<std::string, OptionHandler>& typeOptions()
+{
+    using Corvane = CommandLine::Corvane;
+    using Gesture = CommandLine::Gesture;
+    static const std::map<std::string, OptionHandler> options = {
+        { "--locale", keysOptions().at("--locale") },
+        { "--layout", keysOptions().at("--layout") },
+        { "--keyboard-type", keysOptions().at("--keyboard-type") },
+        { "--corvane",
+            choice<&CommandLine::corvane>("--corvane", "off, alternate or shifted",
+                std::map<std::string, Corvane> { { "off", Corvane::Off }, { "alternate", Corvane::Alternate },
+                    { "shifted", Corvane::Shifted } }) },
+        { "--gesture",
+            choice<&CommandLine::gesture>("--gesture", "flick or slide",
+                std::map<std::string, Gesture> {
+                    { "flick", Gesture::Flick }, { "slide", Gesture::Slide } }) },
+    };
+    return options;
+}
+
 const std::map<std::string, OptionHandler>& noOptions()
 {
     static const std::map<std::string, OptionHandler> options;
     return options;
 }
 
-std::string optionList(const std::map<std::string, OptionHandler>& options)
+// Options that take no value.
+const std::map<std::string, bool CommandLine::*>& flagsFor(CommandLine::Mode mode)
 {
-    std::string list = "--device";
+    static const std::map<std::string, bool CommandLine::*> typeFlags
+        = { { "--roll", &CommandLine::rolled } };
+    static const std::map<std::string, bool CommandLine::*> none;
+    return mode == CommandLine::Mode::Type ? typeFlags : none;
+}
+
+std::string optionList(CommandLine::Mode mode, const std::map<std::string, OptionHandler>& options)
+{
+    std::set<std::string> names { "--device" };
     for (const auto& entry : options)
-        list += ", " + entry.first;
+        names.insert(entry.first);
+    for (const auto& entry : flagsFor(mode))
+        names.insert(entry.first);
+    std::string list = "--device";
+    for (const std::string& name : names)
+        list += name == "--device" ? "" : ", " + name;
     return list;
 }
 
@@ -127,6 +176,7 @@ const std::map<std::string, CommandLine::Mode>& modes()
         { "run", CommandLine::Mode::Run },
         { "demo", CommandLine::Mode::Demo },
         { "interactive", CommandLine::Mode::Interactive },
+        { "type", CommandLine::Mode::Type },
         { "help", CommandLine::Mode::Help },
     };
     return table;
@@ -141,6 +191,8 @@ const std::map<std::string, OptionHandler>& optionsFor(CommandLine::Mode mode)
         return demoOptions();
     case CommandLine::Mode::Interactive:
         return interactiveOptions();
+    case CommandLine::Mode::Type:
+        return typeOptions();
     default:
         return noOptions();
     }
@@ -164,13 +216,17 @@ ErrorOr<void> readArguments(const std::vector<std::string>& arguments, CommandLi
             if (!command) {
                 auto mode = modes().find(argument);
                 if (mode == modes().end())
-                    return Error { "expected a command (keys, run, demo, interactive), got "
+                    return Error { "expected a command (keys, run, demo, interactive, type), got "
                         + quoteScriptString(argument) };
                 command = argument;
                 line.mode = mode->second;
             } else {
                 positional.push_back(argument);
             }
+            continue;
+        }
+        if (auto flag = flagsFor(line.mode).find(argument); flag != flagsFor(line.mode).end()) {
+            line.*(flag->second) = true;
             continue;
         }
         std::optional<std::string> value;
@@ -183,7 +239,7 @@ ErrorOr<void> readArguments(const std::vector<std::string>& arguments, CommandLi
         if (argument != "--device" && handler == options.end()) {
             std::string context = command ? "for " + *command : "before the command";
             return Error { "unknown option " + escapeControlCharacters(argument) + " " + context
-                + "; expected one of " + optionList(options) };
+                + "; expected one of " + optionList(line.mode, options) };
         }
         if (!value) {
             if (index + 1 == arguments.size())
@@ -204,6 +260,10 @@ ErrorOr<void> readArguments(const std::vector<std::string>& arguments, CommandLi
         if (positional.size() != 1)
             return Error { "expected one script file after run, as in: corvane-sim run SCRIPT" };
         line.scriptFile = positional[0];
+    } else if (line.mode == CommandLine::Mode::Type) {
+        if (positional.size() != 1)
+            return Error { "expected one text file after type, as in: corvane-sim type FILE" };
+        line.textFile = positional[0];
     } else if (!positional.empty()) {
         return Error { "expected no further arguments after " + *command + ", got "
             + quoteScriptString(positional[0]) };
@@ -222,7 +282,7 @@ ErrorOr<CommandLine> parseCommandLine(const std::vector<std::string>& arguments)
 
 std::string usageText()
 {
-    return R"(corvane-sim: runs the Corvane keyboard extension and settings pane on a simulated device.
+    return R"usage(corvane-sim: runs the Corvane keyboard extension and settings pane on a simulated device.
 
   corvane-sim demo [--out DIR]
       Boots a device, opens Settings on the Corvane pane, types with taps and flicks,
@@ -237,10 +297,18 @@ std::string usageText()
                    [--keyplane NAME] [--orientation portrait|landscape] [--type-mode 1|2] [--png FILE]
       Lists the keys of a keyplane with their alternates, tab-separated (an empty field:
       none). Without --layout the keyboard follows the locale.
+  corvane-sim type [--locale ID] [--layout L] [--keyboard-type N]
+                   [--corvane off|alternate|shifted] [--gesture flick|slide] [--roll] FILE
+      Types FILE line by line into the test app's emptied field with the fewest touches,
+      checks each line, and ends with "typed C characters of L lines in T touches: KSPC
+      K.KKK (S lines skipped)". A line with a character the keyboard cannot type is
+      skipped. --corvane off: the platform keyboard alone (default alternate, with
+      flick). --roll: each key goes down before the one before it comes up, as two
+      thumbs type. Progress goes to standard error. Exit status 1: a line came out wrong.
 
 Every command takes --device DIR: the device root to boot (else $CORVANE_DEVICE_ROOT,
 else the build's own device folder). An empty folder is laid out from the build's
 package (cmake --build BUILD --target package). Exit status: 0 success, 1 a failed
 expect, 2 an error.
-)";
+)usage";
 }

@@ -10,7 +10,11 @@
 
 // What a person asked corvane-sim to do, read from its command line.
 struct CommandLine {
-    enum class Mode { Help, Version, Keys, Run, Demo, Interactive };
+    enum class Mode { Help, Version, Keys, Run, Demo, Interactive, Type };
+    // What the keyboard runs with while `type` types: the platform alone, or
+    // the extension with the gesture typing the alternate or the shifted key.
+    enum class Corvane { Off, Alternate, Shifted };
+    enum class Gesture { Flick, Slide };
 
     Mode mode { Mode::Help };
     std::optional<std::string> deviceRoot;
@@ -27,6 +31,12 @@ struct CommandLine {
 
     // run
     std::string scriptFile;
+    // type (also --locale, --layout and --keyboard-type)
+    std::string textFile;
+    Corvane corvane { Corvane::Alternate };
+    Gesture gesture { Gesture::Flick };
+    // Two thumbs: each key goes down before the one before it comes up.
+    bool rolled { false };
     // demo
     std::optional<std::string> outputDirectory;
     // interactive: window events to play instead of a person's (for tests).

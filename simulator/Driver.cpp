@@ -44,6 +44,7 @@ ErrorOr<AppProcess*> Driver::hostFor(AppKind app)
     options.orientation = m_settings.orientation;
     options.realClock = m_settings.realClock;
     options.hasFrameBuffer = m_settings.withFrameBuffers;
+    options.injectsLibraries = m_settings.injectsLibraries;
 
     int frameDescriptor = -1;
     if (options.hasFrameBuffer) {

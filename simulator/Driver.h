@@ -23,6 +23,8 @@ public:
         bool realClock { false };
         // Each host renders into a shared frame buffer (for a window).
         bool withFrameBuffers { false };
+        // False: the platform keyboard alone, nothing injected into the apps.
+        bool injectsLibraries { true };
         // The app that commands go to before any `app` command.
         AppKind firstApp { AppKind::Test };
     };

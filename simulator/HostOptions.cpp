@@ -7,6 +7,8 @@ std::vector<std::string> HostOptions::toArguments() const
         realClock ? "real" : "virtual" };
     if (hasFrameBuffer)
         arguments.push_back("--frame-buffer");
+    if (!injectsLibraries)
+        arguments.push_back("--no-injection");
     return arguments;
 }
 
@@ -20,6 +22,10 @@ ErrorOr<HostOptions> HostOptions::fromArguments(const std::vector<std::string>& 
         const std::string& option = arguments[index];
         if (option == "--frame-buffer") {
             options.hasFrameBuffer = true;
+            continue;
+        }
+        if (option == "--no-injection") {
+            options.injectsLibraries = false;
             continue;
         }
         if (index + 1 == arguments.size())

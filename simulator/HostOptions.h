@@ -18,6 +18,9 @@ struct HostOptions {
     bool realClock { false };
     // The host renders into a shared frame buffer on descriptor 4.
     bool hasFrameBuffer { false };
+    // Off: the platform keyboard alone, as on a device without the add-on;
+    // the injection loader is not run.
+    bool injectsLibraries { true };
 
     // The arguments after the program's name, starting with the hidden mode word.
     std::vector<std::string> toArguments() const;

@@ -83,7 +83,7 @@ ErrorOr<NSObject*> KeyboardKeys::find(const std::string& keyName)
 {
     std::vector<NSObject*> onScreen = keys();
     if (!activeLayout())
-        return Error { "no keyboard is on screen; focus a text field first with keyboard (or tap-text)" };
+        return Error { noKeyboardOnScreen };
     // A character key's string first, so that a key typing "space" would not hide the space bar.
     for (NSObject* key : onScreen) {
         if (isCharacterKey(key) && send(key, sel::representedString).utf8() == keyName)

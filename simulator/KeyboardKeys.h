@@ -15,6 +15,9 @@ class UIKeyboardLayoutStar;
 // function key ("space", "shift", "delete", "return", "more", …).
 class KeyboardKeys {
 public:
+    static constexpr const char* noKeyboardOnScreen
+        = "no keyboard is on screen; focus a text field first with keyboard (or tap-text)";
+
     // The layout controller of the keyboard on screen, or nothing.
     static UIKeyboardLayoutStar* activeLayout();
     static NSString keyplaneName();
@@ -34,7 +37,8 @@ public:
     // control characters are escaped.
     static std::vector<std::string> listing();
 
-private:
+    // The keys of the keyplane on screen, in its order.
     static std::vector<NSObject*> keys();
+    // How a script names the key.
     static std::string scriptName(NSObject* key);
 };

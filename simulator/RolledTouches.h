@@ -2,9 +2,16 @@
 
 #include "platform/graphics/CGGeometry.h"
 #include "platform/uikit/UITouch.h"
-#include "simulator/KeyStrokes.h"
 
 #include <vector>
+
+// One key press of rolled typing: where the finger goes down, a screen point
+// in the middle of the key's cap, and how far it then moves straight up
+// before it lifts (0 for a tap).
+struct KeyStroke {
+    CGPoint point;
+    CGFloat upward { 0 };
+};
 
 // One event of a finger in planned typing: when it happens (seconds of the
 // virtual clock after the first touch went down), which finger, what it does

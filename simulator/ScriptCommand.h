@@ -97,6 +97,17 @@ struct Wait {
     double seconds { 0 };
 };
 struct Clear { };
+// Types the text with the fewest touches the keyboard on screen allows;
+// rolled, each key goes down before the one before it comes up.
+struct Type {
+    std::string text;
+    bool rolled { false };
+};
+// Prints, one per line, the touches that would type the text, and types nothing.
+struct Plan {
+    std::string text;
+    bool rolled { false };
+};
 
 struct ExpectText {
     std::string text;
@@ -143,6 +154,11 @@ struct KeyboardSnapshot {
 };
 struct Render { };
 struct Quit { };
+// Empties the field, types the line as Type does and answers how it went (TypedLine).
+struct TypeLine {
+    std::string text;
+    bool rolled { false };
+};
 
 } // namespace command
 
@@ -150,10 +166,10 @@ using ScriptCommand = std::variant<command::Locale, command::Orientation, comman
     command::Settings, command::Keyplane, command::Shift, command::ShiftLock, command::Unshift, command::Tap,
     command::TapPoint, command::TapText, command::TapBeside, command::Flick, command::Slide, command::Drag,
     command::Press, command::Move, command::Release, command::Cancel, command::Roll, command::Wait,
-    command::Clear, command::ExpectText, command::ExpectAlt, command::ExpectSetting,
+    command::Clear, command::Type, command::Plan, command::ExpectText, command::ExpectAlt, command::ExpectSetting,
     command::ExpectScreenText, command::Print, command::Snapshot, command::App, command::Back,
     command::PointerDown, command::PointerMove, command::PointerUp, command::ListKeys,
-    command::KeyboardSnapshot, command::Render, command::Quit>;
+    command::KeyboardSnapshot, command::Render, command::Quit, command::TypeLine>;
 
 // A command and the script line it came from.
 struct ScriptLine {

@@ -279,6 +279,30 @@ CommandSyntax textRow(std::string_view words, std::string_view what, Written wri
         });
 }
 
+constexpr std::string_view rollWord = "--roll";
+
+// A command of a text to type: [--roll] "TEXT".
+template <typename Command>
+CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSyntax::Script)
+{
+    return row<Command>(
+        word,
+        [](ScriptArguments& a) -> ErrorOr<Command> {
+            Command command;
+            command.rolled = a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == rollWord;
+            if (command.rolled)
+                TRY(a.word(rollWord));
+            command.text = TRY(a.word("the text in quotes (after --roll for rolled typing)"));
+            return command;
+        },
+        [](const Command& c, ScriptLineWriter& w) {
+            if (c.rolled)
+                w.word(std::string(rollWord));
+            w.quoted(c.text);
+        },
+        syntax);
+}
+
 const std::vector<CommandSyntax>& commandTable()
 {
     using namespace command;
@@ -409,6 +433,8 @@ const std::vector<CommandSyntax>& commandTable()
             },
             [](const Wait& c, ScriptLineWriter& w) { w.number(c.seconds); }),
         bareRow<Clear>("clear"),
+        typingRow<Type>("type"),
+        typingRow<Plan>("plan"),
         textRow<ExpectText, &ExpectText::text>(
             "expect text", "the expected text in quotes", Written::InQuotes),
         row<ExpectAlt>(
@@ -467,6 +493,7 @@ const std::vector<CommandSyntax>& commandTable()
             ScriptSyntax::HostProtocol),
         bareRow<Render>("render", ScriptSyntax::HostProtocol),
         bareRow<Quit>("quit", ScriptSyntax::HostProtocol),
+        typingRow<TypeLine>("type-line", ScriptSyntax::HostProtocol),
     };
     return table;
 }

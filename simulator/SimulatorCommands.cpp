@@ -7,6 +7,7 @@
 #include "simulator/KeyListing.h"
 #include "simulator/ScriptFile.h"
 #include "simulator/ScriptLanguage.h"
+#include "simulator/TypingRun.h"
 
 #include <iostream>
 
@@ -46,6 +47,16 @@ int runSimulatorCommand(const CommandLine& commandLine)
         }
         script = parseScript(commandLine.scriptFile, text.value());
     }
+    // So does a text to type.
+    std::vector<std::string> lines;
+    if (commandLine.mode == CommandLine::Mode::Type) {
+        auto text = readTextFile(commandLine.textFile);
+        if (!text) {
+            std::cerr << "corvane-sim: " << text.error().message << '\n';
+            return 2;
+        }
+        lines = linesOfText(text.value());
+    }
 
     auto device = prepareDeviceRoot(commandLine, std::cerr);
     if (!device) {
@@ -62,6 +73,8 @@ int runSimulatorCommand(const CommandLine& commandLine)
         return runDemo(commandLine, device.value());
     case CommandLine::Mode::Interactive:
         return runInteractive(commandLine, device.value());
+    case CommandLine::Mode::Type:
+        return typeLines(commandLine, lines, device.value());
     default:
         std::cerr << "corvane-sim: this command is not built yet\n";
         return 2;

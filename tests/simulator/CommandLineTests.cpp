@@ -54,7 +54,8 @@ TEST(CommandLine, DeviceMayComeBeforeTheCommand)
 
 TEST(CommandLine, MistakesSayWhatWasExpected)
 {
-    EXPECT_EQ(errorOf({ "type" }), "expected a command (keys, run, demo, interactive), got \"type\"");
+    EXPECT_EQ(errorOf({ "typewrite" }),
+        "expected a command (keys, run, demo, interactive, type), got \"typewrite\"");
     EXPECT_EQ(errorOf({ "run" }), "expected one script file after run, as in: corvane-sim run SCRIPT");
     EXPECT_EQ(errorOf({ "keys", "--type-mode", "3" }),
         "expected 1 (Shifted key) or 2 (Alternate key) after --type-mode, got \"3\"");
@@ -70,7 +71,43 @@ TEST(CommandLine, MistakesSayWhatWasExpected)
         "expected QWERTY, QWERTZ or AZERTY after --layout, got \"dvorak\"");
     // What a person typed is echoed with its control characters escaped.
     EXPECT_EQ(errorOf({ std::string("ru\0n\r", 5) }),
-        "expected a command (keys, run, demo, interactive), got \"ru\\x00n\\r\"");
+        "expected a command (keys, run, demo, interactive, type), got \"ru\\x00n\\r\"");
+}
+
+TEST(CommandLine, TypeTakesOneFileAndTheKeyboardsOptions)
+{
+    CommandLine plain = parsed({ "type", "lines.txt" });
+    EXPECT_EQ(plain.mode, CommandLine::Mode::Type);
+    EXPECT_EQ(plain.textFile, "lines.txt");
+    EXPECT_EQ(plain.corvane, CommandLine::Corvane::Alternate);
+    EXPECT_EQ(plain.gesture, CommandLine::Gesture::Flick);
+    EXPECT_FALSE(plain.layout);
+
+    CommandLine full = parsed({ "type", "--locale", "de_DE", "--layout", "qwertz", "--keyboard-type", "3",
+        "--corvane=shifted", "--gesture", "slide", "lines.txt" });
+    EXPECT_EQ(full.locale, "de_DE");
+    EXPECT_EQ(full.layout, KeyboardLetterLayout::QWERTZ);
+    EXPECT_EQ(full.keyboardType, 3);
+    EXPECT_EQ(full.corvane, CommandLine::Corvane::Shifted);
+    EXPECT_EQ(full.gesture, CommandLine::Gesture::Slide);
+    EXPECT_FALSE(full.rolled);
+    EXPECT_TRUE(parsed({ "type", "--roll", "f" }).rolled);
+    EXPECT_EQ(parsed({ "type", "--corvane", "off", "f" }).corvane, CommandLine::Corvane::Off);
+
+    EXPECT_EQ(errorOf({ "type" }), "expected one text file after type, as in: corvane-sim type FILE");
+    EXPECT_EQ(
+        errorOf({ "type", "a", "b" }), "expected one text file after type, as in: corvane-sim type FILE");
+    EXPECT_EQ(errorOf({ "type", "--corvane", "on", "f" }),
+        "expected off, alternate or shifted after --corvane, got \"on\"");
+    EXPECT_EQ(errorOf({ "type", "--gesture", "swipe", "f" }),
+        "expected flick or slide after --gesture, got \"swipe\"");
+    EXPECT_EQ(errorOf({ "type", "--png", "x.png", "f" }),
+        "unknown option --png for type; expected one of --device, --corvane, --gesture, --keyboard-type, "
+        "--layout, "
+        "--locale, --roll");
+    EXPECT_EQ(errorOf({ "keys", "--roll" }),
+        "unknown option --roll for keys; expected one of --device, --keyboard-type, "
+        "--keyplane, --layout, --locale, --orientation, --png, --type-mode");
 }
 
 } // namespace

@@ -263,6 +263,12 @@ TEST(ScriptLanguage, EveryCommandSurvivesTheTripToAHost)
         { "cancel finger=3", "cancel finger=3" },
         { R"(roll "Hi, \"7\"!")", R"(roll "Hi, \"7\"!")" },
         { "clear", "clear" },
+        { R"(type "Où ça? 7\t")", R"(type "Où ça? 7\t")" },
+        { "plan a1", R"(plan "a1")" },
+        { R"(plan --roll "Hi")", R"(plan --roll "Hi")" },
+        // Alone, --roll is the text to type.
+        { "type --roll", R"(type "--roll")" },
+        { R"(type-line --roll "l'été")", R"(type-line --roll "l'été")" },
         { "expect text \"line\\none\\ttab \\\\ \\\"q\\\"\"",
             "expect text \"line\\none\\ttab \\\\ \\\"q\\\"\"" },
         { R"(expect alt Q "[")", R"(expect alt Q "[")" },

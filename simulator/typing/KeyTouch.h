@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The ways the typist touches one key, from the least effort to the most.
+enum class TouchKind {
+    // Down and up in the middle of the key.
+    Tap,
+    // Down in the middle, moved straight up past the slide distance (which
+    // stays on the key), lifted.
+    Slide,
+    // The same, only past the flick distance.
+    Flick,
+    // Held until the platform shows the key's variants, slid across to one, lifted.
+    Variant,
+};
+
+// How the typist's touches follow each other: each lifted before the next
+// goes down, or rolled as two thumbs type, each next key going down before
+// the one before it comes up.
+enum class TouchRhythm { OneAtATime, Rolled };
+
+// How far the upward touches move, in points: those of the script's own
+// `flick` and `slide` commands.
+inline constexpr double flickTouchDistance = 30;
+inline constexpr double slideTouchDistance = 7;
+
+// One touch of planned typing: which key of the keyplane on screen (its
+// position in the keyplane's key list), how, and for a variant which one.
+struct KeyTouch {
+    TouchKind kind { TouchKind::Tap };
+    std::size_t key { 0 };
+    std::size_t variant { 0 };
+    // The key as scripts name it, and the variant's string, for people to read.
+    std::string keyName;
+    std::string variantText;
+    // The keyplane the key was found on, where rolled typing looks it up
+    // before the keys ahead of it have switched the keyboard there.
+    std::string keyplane;
+
+    // As a script line would say it: "tap a", "flick q", "variant e \"é\"".
+    std::string description() const;
+};

@@ -1,0 +1,150 @@
+#include "simulator/typing/KeyboardHand.h"
+
+#include "platform/foundation/NSRunLoop.h"
+#include "platform/keyboard/KeyboardTimer.h"
+#include "platform/keyboard/UIKeyboardImpl.h"
+#include "platform/keyboard/UIKeyboardLayoutStar.h"
+#include "simulator/Finger.h"
+#include "simulator/KeyboardKeys.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Upward gestures move in drag events about this many points apart.
+constexpr double gestureStep = 5;
+
+double upwardDistance(TouchKind kind)
+{
+    switch (kind) {
+    case TouchKind::Flick:
+        return flickTouchDistance;
+    case TouchKind::Slide:
+        return slideTouchDistance;
+    case TouchKind::Tap:
+    case TouchKind::Variant:
+        break;
+    }
+    return 0;
+}
+
+// The key a touch means, on the keyplane it was found on.
+ErrorOr<NSObject*> keyOf(const KeyTouch& touch, const std::string& keyplane)
+{
+    UIKeyboardLayoutStar* layout = KeyboardKeys::activeLayout();
+    NSMutableArray* keys = send(send(layout, sel::keyplaneNamed, NSString(keyplane)), sel::keys);
+    if (!keys || touch.key >= keys->count())
+        return Error { "the keyplane " + keyplane + " has no key " + touch.keyName };
+    return keys->objectAtIndex(touch.key).object();
+}
+
+} // namespace
+
+ErrorOr<void> KeyboardHand::perform(const KeyTouch& touch)
+{
+    NSObject* key = TRY(keyOf(touch, KeyboardKeys::keyplaneName().utf8()));
+    if (touch.kind == TouchKind::Tap)
+        tap(key);
+    else if (touch.kind == TouchKind::Variant)
+        holdForVariant(key, touch.variant);
+    else
+        upward(key, upwardDistance(touch.kind));
+    return {};
+}
+
+ErrorOr<void> KeyboardHand::perform(const std::vector<KeyTouch>& touches, TouchRhythm rhythm)
+{
+    std::vector<KeyTouch> rolled;
+    for (const KeyTouch& touch : touches) {
+        if (rhythm == TouchRhythm::OneAtATime) {
+            TRY(perform(touch));
+            continue;
+        }
+        if (touch.kind != TouchKind::Variant) {
+            rolled.push_back(touch);
+            continue;
+        }
+        TRY(roll(rolled));
+        rolled.clear();
+        TRY(perform(touch));
+    }
+    return roll(rolled);
+}
+
+// Each key is committed when the next goes down, so every stroke's key is
+// looked up on the keyplane it was found on, which the touches before it show.
+ErrorOr<void> KeyboardHand::roll(const std::vector<KeyTouch>& touches)
+{
+    std::vector<KeyStroke> strokes;
+    for (const KeyTouch& touch : touches) {
+        NSObject* key = TRY(keyOf(touch, touch.keyplane));
+        strokes.push_back(
+            { KeyboardKeys::centreOnScreen(key), static_cast<CGFloat>(upwardDistance(touch.kind)) });
+    }
+    play(rollKeyStrokes(strokes));
+    return {};
+}
+
+void KeyboardHand::press(NSObject* key)
+{
+    m_fingers[1].down(m_window(), KeyboardKeys::centreOnScreen(key));
+}
+
+void KeyboardHand::tap(NSObject* key)
+{
+    press(key);
+    m_fingers[1].lift();
+}
+
+void KeyboardHand::upward(NSObject* key, double distance)
+{
+    press(key);
+    int steps = std::max(3, static_cast<int>(std::ceil(std::abs(distance) / gestureStep)));
+    for (int step = 1; step <= steps; ++step)
+        m_fingers[1].moveBy(0, static_cast<CGFloat>(-distance * step / steps));
+    m_fingers[1].lift();
+}
+
+void KeyboardHand::holdForVariant(NSObject* key, std::size_t variant)
+{
+    press(key);
+    // Held for exactly as long as the keyboard's long-press timer runs, on the
+    // virtual clock: the long press is the timer firing, not a guessed time.
+    auto* keyboard = runtimeCast<UIKeyboardImpl>(send(UIKeyboardImpl::staticClass(), sel::activeInstance));
+    if (keyboard && keyboard->isLongPressTimerScheduled())
+        NSRunLoop::main().advanceBy(std::max(0.0, keyboard->longPressTimerFireTime() - KeyboardTimer::now()));
+    UIKeyboardLayoutStar* layout = KeyboardKeys::activeLayout();
+    if (UIKBVariantsView* variants = layout ? layout->variantsView() : nullptr) {
+        CGRect balloon = variants->frame();
+        CGFloat cellMiddle = balloon.minX() + variants->cellWidth() * (static_cast<CGFloat>(variant) + 0.5f);
+        m_fingers[1].move({ cellMiddle, KeyboardKeys::centreOnScreen(key).y });
+    }
+    m_fingers[1].lift();
+}
+
+double KeyboardHand::play(const std::vector<TouchStep>& steps)
+{
+    double played = 0;
+    for (const TouchStep& step : steps) {
+        NSRunLoop::main().advanceBy(step.time - played);
+        played = step.time;
+        Finger& finger = m_fingers[step.finger];
+        switch (step.phase) {
+        case UITouchPhase::Began:
+            finger.down(m_window(), step.point);
+            break;
+        case UITouchPhase::Moved:
+        case UITouchPhase::Stationary:
+            finger.move(step.point);
+            break;
+        case UITouchPhase::Ended:
+            finger.up(step.point);
+            break;
+        case UITouchPhase::Cancelled:
+            finger.cancel();
+            break;
+        }
+    }
+    return played;
+}

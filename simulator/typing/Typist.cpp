@@ -1,0 +1,133 @@
+#include "simulator/typing/Typist.h"
+
+#include "platform/uikit/UITextField.h"
+#include "simulator/ScriptText.h"
+#include "simulator/typing/KeyboardExplorer.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string describe(const std::vector<KeyTouch>& touches)
+{
+    std::string words;
+    for (const KeyTouch& touch : touches)
+        words += (words.empty() ? "" : ", ") + touch.description();
+    return words;
+}
+
+std::string mistyped(const std::string& touches, const std::string& got, const std::string& due)
+{
+    return touches + " typed " + quoteScriptString(got) + " where " + quoteScriptString(due) + " was due";
+}
+
+} // namespace
+
+void Typist::forgetKeyboard()
+{
+    for (std::optional<TouchTable>& known : m_tables)
+        known.reset();
+}
+
+ErrorOr<std::size_t> Typist::knownState(UITextField& field, TouchRhythm rhythm)
+{
+    std::optional<TouchTable>& known = table(rhythm);
+    if (known) {
+        if (std::optional<std::size_t> state = known->find(KeyboardState::current()))
+            return *state;
+    }
+    known = TRY(exploreKeyboard(m_hand, field, rhythm));
+    return 0;
+}
+
+ErrorOr<TouchPlan> Typist::plan(UITextField& field, std::string_view text, TouchRhythm rhythm)
+{
+    std::size_t start = TRY(knownState(field, rhythm));
+    return planTouches(*table(rhythm), text, start);
+}
+
+ErrorOr<TypingReport> Typist::type(UITextField& field, std::string_view text, TouchRhythm rhythm)
+{
+    if (rhythm == TouchRhythm::Rolled)
+        return typeRolled(field, text);
+    return typeOneAtATime(field, text);
+}
+
+ErrorOr<TypingReport> Typist::typeOneAtATime(UITextField& field, std::string_view text)
+{
+    TypingReport report;
+    const std::string before = field.text().utf8();
+    std::size_t typed = 0;
+    bool exploredAgain = false;
+    while (typed < text.size()) {
+        TouchPlan plan = TRY(this->plan(field, text.substr(typed), TouchRhythm::OneAtATime));
+        if (plan.untypable) {
+            plan.untypable->offset += typed;
+            report.untypable = plan.untypable;
+            return report;
+        }
+        const TouchTable& known = *table(TouchRhythm::OneAtATime);
+        std::optional<std::string> surprise;
+        for (const PlannedStep& step : plan.steps) {
+            TRY(m_hand.perform(step.touches, TouchRhythm::OneAtATime));
+            report.touches += step.touches.size();
+            std::string due = std::string(text.substr(0, typed)) + step.typed;
+            std::string got = field.text().utf8();
+            if (got != before + due) {
+                report.astray
+                    = mistyped(describe(step.touches), got.substr(std::min(got.size(), before.size())), due);
+                return report;
+            }
+            typed += step.typed.size();
+            KeyboardState state = KeyboardState::current();
+            const KeyboardState& planned = known.states[step.stateAfter];
+            if (state != planned) {
+                surprise = describe(step.touches) + " left the keyboard on " + state.description()
+                    + " instead of " + planned.description();
+                break;
+            }
+        }
+        if (!surprise)
+            break;
+        // The text so far is right, but the keyboard went elsewhere than it
+        // did while it was explored: learn it again, once, and go on from there.
+        forgetKeyboard();
+        if (typed == text.size())
+            break;
+        if (exploredAgain) {
+            report.astray = surprise;
+            return report;
+        }
+        exploredAgain = true;
+    }
+    return report;
+}
+
+ErrorOr<TypingReport> Typist::typeRolled(UITextField& field, std::string_view text)
+{
+    TypingReport report;
+    const std::string before = field.text().utf8();
+    TouchPlan plan = TRY(this->plan(field, text, TouchRhythm::Rolled));
+    if (plan.untypable) {
+        report.untypable = plan.untypable;
+        return report;
+    }
+    std::vector<KeyTouch> touches;
+    for (const PlannedStep& step : plan.steps)
+        touches.insert(touches.end(), step.touches.begin(), step.touches.end());
+    TRY(m_hand.perform(touches, TouchRhythm::Rolled));
+    report.touches = touches.size();
+    std::string got = field.text().utf8();
+    if (got != before + std::string(text)) {
+        report.astray
+            = mistyped("rolling", got.substr(std::min(got.size(), before.size())), std::string(text));
+        return report;
+    }
+    // A keyboard left elsewhere than planned is learnt again before the next text.
+    if (!plan.steps.empty()) {
+        const TouchTable& known = *table(TouchRhythm::Rolled);
+        if (KeyboardState::current() != known.states[plan.steps.back().stateAfter])
+            forgetKeyboard();
+    }
+    return report;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/foundation/ErrorOr.h"
+#include "simulator/typing/KeyboardHand.h"
+#include "simulator/typing/TouchPlanner.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class UITextField;
+
+// What typing a text came to.
+struct TypingReport {
+    std::size_t touches { 0 };
+    // The text was not typed because of this character.
+    std::optional<UntypableCharacter> untypable;
+    // The keyboard did something else than it did while it was explored: what.
+    std::optional<std::string> astray;
+};
+
+// Types texts into a field with the fewest touches. It learns the keyboard
+// by touching it (exploreKeyboard) the first time and keeps what it learnt
+// until told to forget it, because that is most of the work. Typing one touch
+// at a time, every touch is then checked against what was learnt, and a
+// keyboard that answers otherwise is explored again once before the typist
+// gives up; rolled, the text and the state are checked once the fingers are
+// off the keyboard.
+class Typist {
+public:
+    explicit Typist(KeyboardHand& hand)
+        : m_hand(hand)
+    {
+    }
+
+    // The keyboard, its settings or the app changed.
+    void forgetKeyboard();
+
+    // The touches that would type the text from the keyboard's present state.
+    ErrorOr<TouchPlan> plan(UITextField& field, std::string_view text, TouchRhythm rhythm);
+    // Types the text at the end of the field's text.
+    ErrorOr<TypingReport> type(UITextField& field, std::string_view text, TouchRhythm rhythm);
+
+private:
+    // The number of the keyboard's present state in the rhythm's table,
+    // exploring when the state is not known yet.
+    ErrorOr<std::size_t> knownState(UITextField& field, TouchRhythm rhythm);
+    std::optional<TouchTable>& table(TouchRhythm rhythm)
+    {
+        return m_tables[static_cast<std::size_t>(rhythm)];
+    }
+    ErrorOr<TypingReport> typeOneAtATime(UITextField& field, std::string_view text);
+    ErrorOr<TypingReport> typeRolled(UITextField& field, std::string_view text);
+
+    KeyboardHand& m_hand;
+    std::array<std::optional<TouchTable>, 2> m_tables;
+};

@@ -1,0 +1,222 @@
+#include "SimulatorRun.h"
+#include "tests/support/ShellCommand.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace {
+
+SimulatorResult typeText(
+    const E2EWorkspace& workspace, const std::string& text, std::vector<std::string> options = {})
+{
+    std::string file = workspace.write("lines.txt", text);
+    std::vector<std::string> arguments { "type", "--device", workspace.deviceRoot() };
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    arguments.push_back(file);
+    return runSimulator(arguments, workspace.path());
+}
+
+std::string summary(std::size_t characters, std::size_t lines, std::size_t touches, const std::string& kspc,
+    std::size_t skipped)
+{
+    return "typed " + std::to_string(characters) + " characters of " + std::to_string(lines) + " lines in "
+        + std::to_string(touches) + " touches: KSPC " + kspc + " (" + std::to_string(skipped)
+        + " lines skipped)\n";
+}
+
+// Worked out by hand on the QWERTY keyboard: with Corvane's alternates a digit
+// or a punctuation sign of a letter key is one flick; capitals need shift.
+TEST(TypingPlans, AreTheShortestWorkedOutByHand)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = workspace.runScript("keyboard\n"
+                                                 "plan \"a1\"\n"
+                                                 "plan \"Hi, 5!\"\n"
+                                                 "plan \"NASA!\"\n"
+                                                 "keyplane Numbers-And-Punctuation\n"
+                                                 "plan \"1 2\"\n");
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(result.output,
+        "tap a\nflick q\n"
+        "tap shift\ntap H\ntap i\nflick x\ntap space\nflick t\nflick b\n"
+        // A double tap locks shift: six touches for four capitals, not eight; "!"
+        // is the shift-lock alternate of B.
+        "tap shift\ntap shift\ntap N\ntap A\ntap S\ntap A\nflick B\n"
+        // A space leaves this keyboard on the numbers keyplane, as exploring it shows.
+        "tap 1\ntap space\ntap 2\n");
+}
+
+TEST(TypingPlans, FollowTheSettingsInForce)
+{
+    E2EWorkspace workspace;
+    // "Shifted key": a flick on h gives H; the comma is on the numbers keyplane,
+    // where the rest of the text is, too.
+    SimulatorResult result = workspace.runScript("settings type=1\n"
+                                                 "keyboard\n"
+                                                 "plan \"Hi, 5!\"\n"
+                                                 "type \"Hi, 5!\"\n"
+                                                 "expect text \"Hi, 5!\"\n"
+                                                 "settings type=2 gesture=2\n"
+                                                 "plan \"a1\"\n");
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    // Typing ended on the numbers keyplane, and the next text starts there.
+    EXPECT_EQ(result.output,
+        "flick h\ntap i\ntap more\ntap ,\ntap space\ntap 5\ntap !\ntap more\ntap a\nslide q\n");
+}
+
+TEST(TypingPlans, WithoutCorvaneTakeTheKeyplaneKeys)
+{
+    E2EWorkspace workspace;
+    // a, 123, 1; then 1, space and 2 without leaving the numbers keyplane.
+    SimulatorResult result = typeText(workspace, "a1\n1 2\n", { "--corvane", "off" });
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(result.output, summary(5, 2, 6, "1.200", 0));
+
+    SimulatorResult withCorvane = typeText(workspace, "a1\n1 2\n");
+    ASSERT_EQ(withCorvane.exitStatus, 0) << withCorvane.errors;
+    EXPECT_EQ(withCorvane.output, summary(5, 2, 5, "1.000", 0));
+}
+
+TEST(TypingScripts, TypeWhatTheTextSaysThroughTheKeyboard)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = workspace.runScript("locale fr_FR\n"
+                                                 "keyboard\n"
+                                                 "type \"Où ça? À 7h, l'été.\"\n"
+                                                 "expect text \"Où ça? À 7h, l'été.\"\n"
+                                                 "settings type=1\n"
+                                                 "type \" Ok\"\n"
+                                                 "expect text \"Où ça? À 7h, l'été. Ok\"\n");
+    EXPECT_EQ(result.exitStatus, 0) << result.errors;
+}
+
+// Rolled, a shift held as the next key goes down shifts only that key (the
+// keyboard shows it while exploring), so a double tap cannot lock it: each
+// capital takes its own shift.
+TEST(TypingPlans, RolledUseShiftOnlyWithTheKeyItShifts)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = workspace.runScript("keyboard\n"
+                                                 "plan --roll \"NASA!\"\n"
+                                                 "roll \"NASA! Ok, 5.\"\n"
+                                                 "type --roll \" 1\"\n"
+                                                 "expect text \"NASA! Ok, 5. 1\"\n");
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(
+        result.output, "tap shift\ntap N\ntap shift\ntap A\ntap shift\ntap S\ntap shift\ntap A\nflick b\n");
+}
+
+TEST(TypingScripts, RefuseATextTheKeyboardCannotType)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = workspace.runScript("keyboard\n"
+                                                 "type \"ok\"\n"
+                                                 "type \"tab\\there\"\n");
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_NE(result.errors.find("script.txt:3: this keyboard cannot type \"\\t\" of \"tab\\there\""),
+        std::string::npos)
+        << result.errors;
+}
+
+TEST(TypingFiles, SkipAndCountLinesWithCharactersNoKeyTypes)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = typeText(workspace, "ok\r\ntab\there\n\nfine\xE2\x86\x92\nfin\n");
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    // ok, an empty line and fin are typed; the tab and the arrow are on no key.
+    EXPECT_EQ(result.output, summary(5, 5, 5, "1.000", 2));
+}
+
+TEST(TypingFiles, ShowProgressOnStandardErrorOnly)
+{
+    E2EWorkspace workspace;
+    std::string lines;
+    for (int line = 0; line < 600; ++line)
+        lines += "Hi\n";
+    SimulatorResult result = typeText(workspace, lines);
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(result.output, summary(1200, 600, 1800, "1.500", 0));
+    EXPECT_NE(result.errors.find(
+                  "corvane-sim: line 250 of 600: 500 characters in 750 touches, 0 lines skipped\n"
+                  "corvane-sim: line 500 of 600: 1000 characters in 1500 touches, 0 lines skipped\n"),
+        std::string::npos)
+        << result.errors;
+}
+
+TEST(TypingFiles, AFileThatCannotBeReadIsAnError)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = runSimulator(
+        { "type", "--device", workspace.deviceRoot(), workspace.path() + "/missing.txt" }, workspace.path());
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(result.output, "");
+    EXPECT_NE(result.errors.find("cannot read the text to type"), std::string::npos) << result.errors;
+}
+
+// Real text none of us wrote, typed exactly in every mode: the first lines of
+// each corpus (tools/typing-corpus), on the keyboard of its language.
+struct CorpusKeyboard {
+    const char* corpus;
+    const char* locale;
+    const char* layout;
+};
+
+struct TypingMode {
+    const char* name;
+    std::vector<std::string> options;
+};
+
+// By name, so that CTest's test names stay the same from build to build.
+void PrintTo(const CorpusKeyboard& keyboard, std::ostream* stream)
+{
+    *stream << keyboard.corpus;
+}
+
+void PrintTo(const TypingMode& mode, std::ostream* stream)
+{
+    *stream << mode.name;
+}
+
+class CorpusTyping : public testing::TestWithParam<std::tuple<CorpusKeyboard, TypingMode>> { };
+
+constexpr int corpusLinesTyped = 100;
+
+TEST_P(CorpusTyping, ComesOutExactly)
+{
+    const auto& [keyboard, mode] = GetParam();
+    ShellCommand corpus = ShellCommand::run(ShellCommand::quoted(sourceTreePath("tools/typing-corpus")) + " "
+        + keyboard.corpus + " 2>&1 | head -n " + std::to_string(corpusLinesTyped));
+    if (corpus.output.find("typing-corpus:") != std::string::npos)
+        GTEST_SKIP() << "the corpus is not installed (tools/bootstrap installs it): " << corpus.output;
+    E2EWorkspace workspace;
+    std::vector<std::string> options { "--locale", keyboard.locale, "--layout", keyboard.layout };
+    options.insert(options.end(), mode.options.begin(), mode.options.end());
+    SimulatorResult result = typeText(workspace, corpus.output, options);
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    std::string expectedStart = "typed ";
+    EXPECT_EQ(result.output.compare(0, expectedStart.size(), expectedStart), 0) << result.output;
+    EXPECT_NE(result.output.find(" of " + std::to_string(corpusLinesTyped) + " lines in "), std::string::npos)
+        << result.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryMode, CorpusTyping,
+    testing::Combine(
+        testing::Values(CorpusKeyboard { "english", "en_US", "QWERTY" },
+            CorpusKeyboard { "german", "de_DE", "QWERTZ" }, CorpusKeyboard { "french", "fr_FR", "AZERTY" }),
+        testing::Values(TypingMode { "Off", { "--corvane", "off" } },
+            TypingMode { "AlternateFlick", { "--corvane", "alternate", "--gesture", "flick" } },
+            TypingMode { "AlternateSlide", { "--corvane", "alternate", "--gesture", "slide" } },
+            TypingMode { "ShiftedFlick", { "--corvane", "shifted", "--gesture", "flick" } },
+            TypingMode { "ShiftedSlide", { "--corvane", "shifted", "--gesture", "slide" } },
+            TypingMode { "OffRolled", { "--corvane", "off", "--roll" } },
+            TypingMode {
+                "AlternateFlickRolled", { "--corvane", "alternate", "--gesture", "flick", "--roll" } },
+            TypingMode {
+                "AlternateSlideRolled", { "--corvane", "alternate", "--gesture", "slide", "--roll" } },
+            TypingMode { "ShiftedFlickRolled", { "--corvane", "shifted", "--gesture", "flick", "--roll" } },
+            TypingMode { "ShiftedSlideRolled", { "--corvane", "shifted", "--gesture", "slide", "--roll" } })),
+    [](const testing::TestParamInfo<CorpusTyping::ParamType>& tested) {
+        return std::string(std::get<0>(tested.param).corpus) + std::get<1>(tested.param).name;
+    });
+
+} // namespace
