@@ -1,0 +1,62 @@
+// Typing a fixed paragraph through the whole stack, in this process: the test
+// app's window and field, the platform keyboard, the extension injected by the
+// platform's loader (or not), and the typist's planned touches. The
+// platform-only run types the same paragraph on the keyboard alone, with the
+// touches that keyboard needs; it must run first, since an injected extension
+// stays for the life of the process.
+#include "simulator/AppHost.h"
+#include "simulator/TemporaryDevice.h"
+#include "simulator/typing/TypedLine.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+const std::string paragraph
+    = "Meet me at 7:45 on Friday, June 12, by the old mill (bring $20 for the tickets!). "
+      "If it rains, we'll go on Saturday at 10 instead; call 555-0199 to check.";
+
+// The paragraph typed into the emptied field of the test app, once per
+// iteration, after one untimed run in which the typist learns the keyboard.
+void typeParagraph(benchmark::State& state, bool withCorvane)
+{
+    auto device = TemporaryDevice::copyOf(CORVANE_BUILD_DEVICE_ROOT);
+    if (!device) {
+        state.SkipWithError(device.error().message.c_str());
+        return;
+    }
+    HostOptions options;
+    options.deviceRoot = device.value().root();
+    options.injectsLibraries = withCorvane;
+    auto host = std::make_unique<AppHost>(options);
+    CommandResult ready = host->boot();
+    if (ready)
+        ready = host->perform(command::Keyboard {});
+    if (ready)
+        ready = host->perform(command::TypeLine { paragraph });
+    if (!ready) {
+        state.SkipWithError(ready.error().message.c_str());
+        return;
+    }
+    std::size_t touches = 0;
+    for (auto _ : state) {
+        CommandResult typed = host->perform(command::TypeLine { paragraph });
+        ErrorOr<TypedLine> line = typed ? TypedLine::fromReply(typed.value().output) : typed.error();
+        if (!line || line.value().fieldText != paragraph) {
+            state.SkipWithError("the paragraph did not come out exactly");
+            break;
+        }
+        touches = line.value().touches;
+    }
+    host->shutDown();
+    state.counters["touches"] = static_cast<double>(touches);
+    state.counters["characters"] = static_cast<double>(paragraph.size());
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(paragraph.size()));
+}
+
+BENCHMARK_CAPTURE(typeParagraph, Platform, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(typeParagraph, Extension, true)->Unit(benchmark::kMillisecond);
+
+} // namespace
+BENCHMARK_MAIN();
