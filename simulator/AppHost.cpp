@@ -13,7 +13,6 @@
 #include "platform/uikit/UIWindow.h"
 #include "simulator/AppProcess.h"
 #include "simulator/KeyboardKeys.h"
-#include "simulator/RolledTouches.h"
 #include "simulator/ScreenTexts.h"
 #include "simulator/Screenshot.h"
 #include "simulator/ScriptLanguage.h"
@@ -23,7 +22,6 @@
 #include "simulator/TestApp.h"
 #include "simulator/typing/TypedLine.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

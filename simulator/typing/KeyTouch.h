@@ -21,11 +21,6 @@ enum class TouchKind {
 // the one before it comes up.
 enum class TouchRhythm { OneAtATime, Rolled };
 
-// How far the upward touches move, in points: those of the script's own
-// `flick` and `slide` commands.
-inline constexpr double flickTouchDistance = 30;
-inline constexpr double slideTouchDistance = 7;
-
 // One touch of planned typing: which key of the keyplane on screen (its
 // position in the keyplane's key list), how, and for a variant which one.
 struct KeyTouch {

@@ -6,6 +6,7 @@
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
 #include "simulator/Finger.h"
 #include "simulator/KeyboardKeys.h"
+#include "simulator/ScriptCommand.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,13 +16,14 @@ namespace {
 // Upward gestures move in drag events about this many points apart.
 constexpr double gestureStep = 5;
 
+// As far as the script's own flick and slide commands move.
 double upwardDistance(TouchKind kind)
 {
     switch (kind) {
     case TouchKind::Flick:
-        return flickTouchDistance;
+        return command::Flick::defaultDistance;
     case TouchKind::Slide:
-        return slideTouchDistance;
+        return command::Slide::defaultDistance;
     case TouchKind::Tap:
     case TouchKind::Variant:
         break;
