@@ -1,5 +1,6 @@
 #include "simulator/DemoRun.h"
 
+#include "simulator/DemoFolder.h"
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
 #include "simulator/ScriptLanguage.h"
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <iomanip>
 #include <iostream>
-#include <regex>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -101,27 +101,33 @@ const DemoStep demoSteps[] = {
         "notes-slide-shifted", true },
 };
 
-std::string defaultOutputDirectory()
-{
-    return "corvane-demo";
-}
-
-// Removes what an earlier demo wrote into the folder, and nothing else.
-void clearEarlierDemo(const fs::path& directory)
-{
-    static const std::regex demoFile(R"((\d\d-[a-z0-9-]+\.png)|transcript\.txt|demo-script\.txt)");
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(directory, error)) {
-        if (entry.is_regular_file() && std::regex_match(entry.path().filename().string(), demoFile))
-            fs::remove(entry.path(), error);
-    }
-}
+constexpr const char* defaultOutputDirectory = "corvane-demo";
+constexpr const char* transcriptName = "transcript.txt";
+constexpr const char* scriptName = "demo-script.txt";
 
 std::string twoDigits(int number)
 {
     std::ostringstream text;
     text << std::setw(2) << std::setfill('0') << number;
     return text.str();
+}
+
+// The screenshots are numbered in the order the steps take them.
+std::string screenshotName(int number, const DemoStep& step)
+{
+    return twoDigits(number) + "-" + step.screenshot + ".png";
+}
+
+// Every file the demo writes into its folder.
+std::vector<std::string> demoFileNames()
+{
+    std::vector<std::string> names { transcriptName, scriptName };
+    int number = 0;
+    for (const DemoStep& step : demoSteps) {
+        if (step.screenshot)
+            names.push_back(screenshotName(++number, step));
+    }
+    return names;
 }
 
 class DemoSession {
@@ -172,7 +178,7 @@ bool DemoSession::runStep(int number, const DemoStep& step)
     std::string commands = step.commands;
     std::string screenshot;
     if (step.screenshot) {
-        screenshot = twoDigits(++m_screenshots) + "-" + step.screenshot + ".png";
+        screenshot = screenshotName(++m_screenshots, step);
         commands += "snapshot " + quoteScriptString(screenshot) + "\n";
     }
     ParsedScript script = parseScript("demo", commands);
@@ -213,8 +219,8 @@ bool DemoSession::runStep(int number, const DemoStep& step)
 
 int DemoSession::run(const std::string& originalDevice)
 {
-    m_transcript.open(m_output / "transcript.txt");
-    m_script.open(m_output / "demo-script.txt");
+    m_transcript.open(m_output / transcriptName);
+    m_script.open(m_output / scriptName);
     if (!m_transcript || !m_script) {
         std::cerr << "corvane-sim: cannot write into " << m_output.string() << '\n';
         return 2;
@@ -251,14 +257,12 @@ int DemoSession::run(const std::string& originalDevice)
 
 int runDemo(const CommandLine& commandLine, const std::string& deviceRoot)
 {
-    fs::path output = commandLine.outputDirectory.value_or(defaultOutputDirectory());
-    std::error_code error;
-    fs::create_directories(output, error);
-    if (error || !fs::is_directory(output)) {
-        std::cerr << "corvane-sim: cannot make the output folder " << output.string() << '\n';
+    auto folder
+        = DemoFolder::claim(commandLine.outputDirectory.value_or(defaultOutputDirectory), demoFileNames());
+    if (!folder) {
+        std::cerr << "corvane-sim: " << folder.error().message << '\n';
         return 2;
     }
-    clearEarlierDemo(output);
 
     auto device = TemporaryDevice::copyOf(deviceRoot);
     if (!device) {
@@ -267,6 +271,11 @@ int runDemo(const CommandLine& commandLine, const std::string& deviceRoot)
     }
     std::cout << "Corvane demo: Settings and Notes, each in its own process, on a fresh copy of "
               << deviceRoot << '\n';
-    DemoSession session(device.value().root(), output);
-    return session.run(deviceRoot);
+    DemoSession session(device.value().root(), folder.value().path());
+    int status = session.run(deviceRoot);
+    if (auto recorded = folder.value().recordWrittenFiles(); !recorded) {
+        std::cerr << "corvane-sim: " << recorded.error().message << '\n';
+        return 2;
+    }
+    return status;
 }

@@ -1,11 +1,16 @@
 #include "simulator/KeyListing.h"
 
+#include "contracts/CorvaneContract.h"
+#include "platform/foundation/DeviceRoot.h"
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
+#include "simulator/ScriptText.h"
 #include "simulator/TemporaryDevice.h"
 
 #include <filesystem>
 #include <iostream>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -48,16 +53,34 @@ int list(const CommandLine& commandLine, const std::string& deviceRoot)
     return 0;
 }
 
+// The listing only looks, so it runs on a copy of the device: booting an app
+// makes folders and sockets in the root it runs on, and the person's root
+// must stay as it was. The copy takes the device's settings file along
+// unless --type-mode chose the settings for the listing.
+ErrorOr<TemporaryDevice> lookingCopyOf(const CommandLine& commandLine, const std::string& deviceRoot)
+{
+    TemporaryDevice copy = TRY(TemporaryDevice::copyOf(deviceRoot));
+    if (commandLine.typeMode)
+        return copy;
+    fs::path settings = DeviceRoot::devicePathIn(deviceRoot, contract::settingsFilePath);
+    std::error_code error;
+    if (fs::is_regular_file(settings, error)) {
+        fs::path copied = DeviceRoot::devicePathIn(copy.root(), contract::settingsFilePath);
+        fs::create_directories(copied.parent_path(), error);
+        if (!error)
+            fs::copy_file(settings, copied, error);
+        if (error)
+            return Error { "cannot copy the settings file " + escapeControlCharacters(settings.string())
+                + ": " + error.message() };
+    }
+    return copy;
+}
+
 } // namespace
 
 int listKeys(const CommandLine& commandLine, const std::string& deviceRoot)
 {
-    if (!commandLine.typeMode)
-        return list(commandLine, deviceRoot);
-    // --type-mode changes the settings for the listing only: it runs on a
-    // copy of the device, so the device's own settings file is neither read
-    // nor written, whatever it is.
-    auto copy = TemporaryDevice::copyOf(deviceRoot);
+    auto copy = lookingCopyOf(commandLine, deviceRoot);
     if (!copy) {
         std::cerr << "corvane-sim: " << copy.error().message << '\n';
         return 2;

@@ -1,8 +1,11 @@
 #include "SimulatorRun.h"
 #include "platform/graphics/CGImage.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -99,6 +102,47 @@ TEST(Keys, TypeModeAppliesForTheListingOnlyAndThePngShowsTheKeyboard)
     EXPECT_EQ(CGImageGetWidth(image), 640u);
     EXPECT_GT(CGImageGetHeight(image), 300u);
     EXPECT_LT(CGImageGetHeight(image), 600u);
+}
+
+// Every entry under a root, with its type, mode, size and contents: two
+// equal pictures mean nothing was added, removed or changed.
+std::string pictureOf(const std::string& root)
+{
+    std::ostringstream picture;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        struct stat status { };
+        ::lstat(entry.path().c_str(), &status);
+        picture << entry.path().lexically_relative(root).string() << ' ' << std::oct << status.st_mode
+                << std::dec << ' ' << status.st_size << ' ' << status.st_mtim.tv_sec << '.'
+                << status.st_mtim.tv_nsec;
+        if (entry.is_regular_file()) {
+            std::ifstream file(entry.path(), std::ios::binary);
+            picture << ' ' << file.rdbuf();
+        }
+        picture << '\n';
+    }
+    return picture.str();
+}
+
+// keys only looks: the device root, its settings file included, is left as
+// it was, whatever the options; yet the listing follows that settings file.
+TEST(Keys, LeavesTheDeviceRootAsItWasAndFollowsItsSettings)
+{
+    E2EWorkspace workspace;
+    SimulatorResult withType = workspace.runScript("settings type=1\n");
+    ASSERT_EQ(withType.exitStatus, 0) << withType.errors;
+    std::string before = pictureOf(workspace.deviceRoot());
+    ASSERT_NE(before.find("com.quillfen.corvane.plist"), std::string::npos);
+
+    SimulatorResult shifted = runSimulator({ "keys", "--device", workspace.deviceRoot() }, workspace.path());
+    ASSERT_EQ(shifted.exitStatus, 0) << shifted.errors;
+    EXPECT_EQ(lineFor(shifted.output, "Latin-Small-Letter-Q"), "Latin-Small-Letter-Q\tq\tQ\t");
+    SimulatorResult alternate
+        = runSimulator({ "keys", "--type-mode", "2", "--png", "k.png", "--device", workspace.deviceRoot() },
+            workspace.path());
+    ASSERT_EQ(alternate.exitStatus, 0) << alternate.errors;
+    EXPECT_EQ(lineFor(alternate.output, "Latin-Small-Letter-Q"), "Latin-Small-Letter-Q\tq\t1\t1");
+    EXPECT_EQ(pictureOf(workspace.deviceRoot()), before);
 }
 
 } // namespace
