@@ -6,5 +6,7 @@ pkg_check_modules(PANGO REQUIRED IMPORTED_TARGET pangocairo pangoft2 fontconfig)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 find_package(ICU REQUIRED COMPONENTS uc i18n)
 find_package(Threads REQUIRED)
+# The simulator's command line: subcommands, per-command help, -- and = forms.
+find_package(CLI11 REQUIRED)
 find_package(GTest REQUIRED)
 find_package(benchmark QUIET)

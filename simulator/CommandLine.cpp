@@ -1,314 +1,498 @@
 #include "simulator/CommandLine.h"
 
+#include "simulator/KeyboardTypeNumber.h"
+#include "simulator/LetterLayoutWord.h"
+#include "simulator/NearestWord.h"
+#include "simulator/PngWriter.h"
+#include "simulator/ScriptCommand.h"
+#include "simulator/ScriptReference.h"
 #include "simulator/ScriptText.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cctype>
 #include <charconv>
-#include <functional>
 #include <map>
-#include <set>
 
 namespace {
 
-std::optional<int> readInteger(const std::string& text)
-{
-    int number = 0;
-    auto result = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size())
-        return std::nullopt;
-    return number;
-}
+constexpr const char* programName = "corvane-sim";
+constexpr const char* scriptTopic = "script";
 
-std::string upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-        [](unsigned char character) { return static_cast<char>(std::toupper(character)); });
-    return text;
-}
+const char* const exitStatusNote
+    = "Exit status: 0 success, 1 a failed expect or a line that came out wrong, 2 an "
+      "error.";
 
-using OptionHandler = std::function<ErrorOr<void>(CommandLine&, const std::string&)>;
+// What follows an option, kept as the person wrote it until every option is
+// read, so that each is checked with a message of our own.
+struct GivenValues {
+    std::string keyboardType;
+    std::string layout;
+    std::string orientation;
+    std::string typeMode;
+    std::string corvane;
+    std::string gesture;
+    std::string scale;
+    std::string deviceRoot;
+    std::string keyplane;
+    std::string pngFile;
+    std::string outputDirectory;
+    std::string replayFile;
+    std::string skippedFile;
+    std::vector<std::string> helpTopic;
+};
 
-Error expectedAfter(std::string_view what, std::string_view option, const std::string& value)
+Error expectedAfter(std::string_view what, std::string_view option, std::string_view value)
 {
     return Error { "expected " + std::string(what) + " after " + std::string(option) + ", got "
         + quoteScriptString(value) };
 }
 
-// An option that keeps its value as it is.
-template <auto member> OptionHandler keep()
+// The names of options and commands are ours; what a person typed is echoed escaped.
+std::string listOf(const std::vector<std::string>& words)
 {
-    return [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
-        line.*member = value;
-        return {};
-    };
-}
-
-const std::map<std::string, OptionHandler>& keysOptions()
-{
-    static const std::map<std::string, OptionHandler> options = {
-        { "--locale", keep<&CommandLine::locale>() },
-        { "--keyboard-type",
-            [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
-                auto type = readInteger(value);
-                if (!type || *type < 0)
-                    return expectedAfter("a keyboard type number", "--keyboard-type", value);
-                line.keyboardType = *type;
-                return {};
-            } },
-        { "--layout",
-            [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
-                for (auto layout : { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::QWERTZ,
-                         KeyboardLetterLayout::AZERTY }) {
-                    if (upper(value) == letterLayoutName(layout)) {
-                        line.layout = layout;
-                        return {};
-                    }
-                }
-                return expectedAfter("QWERTY, QWERTZ or AZERTY", "--layout", value);
-            } },
-        { "--keyplane", keep<&CommandLine::keyplane>() },
-        { "--orientation",
-            [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
-                auto orientation = orientationFromWord(value);
-                if (!orientation)
-                    return expectedAfter("portrait or landscape", "--orientation", value);
-                line.orientation = *orientation;
-                return {};
-            } },
-        { "--type-mode",
-            [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
-                auto mode = readInteger(value);
-                if (!mode || (*mode != 1 && *mode != 2))
-                    return expectedAfter("1 (Shifted key) or 2 (Alternate key)", "--type-mode", value);
-                line.typeMode = *mode;
-                return {};
-            } },
-        { "--png", keep<&CommandLine::pngFile>() },
-    };
-    return options;
-}
-
-const std::map<std::string, OptionHandler>& demoOptions()
-{
-    static const std::map<std::string, OptionHandler> options = {
-        { "--out", keep<&CommandLine::outputDirectory>() },
-    };
-    return options;
-}
-
-const std::map<std::string, OptionHandler>& interactiveOptions()
-{
-    static const std::map<std::string, OptionHandler> options = {
-        { "--locale", keysOptions().at("--locale") },
-        { "--orientation", keysOptions().at("--orientation") },
-        { "--replay", keep<&CommandLine::replayFile>() },
-    };
-    return options;
-}
-
-// A value out of a few words, kept in the command line.
-template <auto member, typename Value>
-OptionHandler choice(std::string_view option, std::string_view what, std::map<std::string, Value> words)
-{
-    return [option, what, words = std::move(words)](
-               CommandLine& line, const std::string& value) -> ErrorOr<void> {
-        auto found = words.find(value);
-        if (found == words.end())
-            return expectedAfter(what, option, value);
-        line.*member = found->second;
-        return {};
-    };
-}
-
-const std::map<std::string, OptionHandler>& typeOptions()
-{
-    using Corvane = CommandLine::Corvane;
-    using Gesture = CommandLine::Gesture;
-    static const std::map<std::string, OptionHandler> options = {
-        { "--locale", keysOptions().at("--locale") },
-        { "--layout", keysOptions().at("--layout") },
-        { "--keyboard-type", keysOptions().at("--keyboard-type") },
-        { "--corvane",
-            choice<&CommandLine::corvane>("--corvane", "off, alternate or shifted",
-                std::map<std::string, Corvane> { { "off", Corvane::Off }, { "alternate", Corvane::Alternate },
-                    { "shifted", Corvane::Shifted } }) },
-        { "--gesture",
-            choice<&CommandLine::gesture>("--gesture", "flick or slide",
-                std::map<std::string, Gesture> {
-                    { "flick", Gesture::Flick }, { "slide", Gesture::Slide } }) },
-    };
-    return options;
-}
-
-const std::map<std::string, OptionHandler>& noOptions()
-{
-    static const std::map<std::string, OptionHandler> options;
-    return options;
-}
-
-// Options that take no value.
-const std::map<std::string, bool CommandLine::*>& flagsFor(CommandLine::Mode mode)
-{
-    static const std::map<std::string, bool CommandLine::*> typeFlags
-        = { { "--roll", &CommandLine::rolled } };
-    static const std::map<std::string, bool CommandLine::*> none;
-    return mode == CommandLine::Mode::Type ? typeFlags : none;
-}
-
-std::string optionList(CommandLine::Mode mode, const std::map<std::string, OptionHandler>& options)
-{
-    std::set<std::string> names { "--device" };
-    for (const auto& entry : options)
-        names.insert(entry.first);
-    for (const auto& entry : flagsFor(mode))
-        names.insert(entry.first);
-    std::string list = "--device";
-    for (const std::string& name : names)
-        list += name == "--device" ? "" : ", " + name;
+    std::string list;
+    for (const std::string& word : words)
+        list += (list.empty() ? "" : ", ") + word;
     return list;
 }
 
-const std::map<std::string, CommandLine::Mode>& modes()
+class CommandLineReader {
+public:
+    CommandLineReader();
+    ErrorOr<CommandLine> read(const std::vector<std::string>& arguments);
+
+private:
+    CLI::App* addCommand(
+        CommandLine::Mode mode, const char* name, const char* description, std::string footer);
+    CLI::Option* addValue(CLI::App* command, const char* name, std::string& value, const char* typeName,
+        const char* description);
+    void addDevice(CLI::App* command);
+    void addLocale(CLI::App* command);
+    void addOrientation(CLI::App* command);
+    void addKeyboardChoice(CLI::App* command);
+
+    CLI::App* chosenCommand() const;
+    std::string helpFor(const CLI::App* command) const;
+    std::string helpForTopic(const std::string& topic) const;
+    Error explain(const CLI::ParseError& error, const std::vector<std::string>& arguments) const;
+    ErrorOr<void> checkLeftovers(const std::vector<std::string>& arguments) const;
+    CommandLine::Mode modeOf(const CLI::App* command) const;
+    Error unknownOption(const std::string& leftover, const std::vector<std::string>& arguments) const;
+    Error unknownCommand(const std::string& word) const;
+    ErrorOr<void> convertValues();
+    bool wasGiven(const char* option) const;
+
+    CLI::App m_app;
+    // In the order the help lists them.
+    std::vector<std::pair<const CLI::App*, CommandLine::Mode>> m_modes;
+    CommandLine m_line;
+    GivenValues m_given;
+    bool m_versionWanted { false };
+};
+
+CommandLineReader::CommandLineReader()
+    : m_app("corvane-sim runs the Corvane keyboard extension and its settings pane on a simulated device.",
+        programName)
 {
-    static const std::map<std::string, CommandLine::Mode> table = {
-        { "keys", CommandLine::Mode::Keys },
-        { "run", CommandLine::Mode::Run },
-        { "demo", CommandLine::Mode::Demo },
-        { "interactive", CommandLine::Mode::Interactive },
-        { "type", CommandLine::Mode::Type },
-        { "help", CommandLine::Mode::Help },
-    };
-    return table;
+    auto formatter = std::make_shared<CLI::Formatter>();
+    formatter->label("SUBCOMMAND", "COMMAND");
+    formatter->label("REQUIRED", "");
+    formatter->column_width(34);
+    m_app.formatter(formatter);
+    m_app.require_subcommand(0, 1);
+    // Options of the whole program (--device) may follow the command too.
+    m_app.fallthrough();
+    // Unknown words are collected, not refused outright, so that the message can say what was meant.
+    m_app.allow_extras();
+    m_app.set_help_flag("-h,--help", "Print this help and exit");
+    m_app.add_flag("--version", m_versionWanted, "Print the version and the commit it was built from")
+        ->disable_flag_override();
+    addDevice(&m_app);
+    m_app.footer(
+        std::string("Every command takes --device DIR: the device root to boot, else $CORVANE_DEVICE_ROOT,\n"
+                    "else the build's own device folder. An empty folder is laid out from the build's\n"
+                    "package; the demo and type work on a copy of it.\n"
+                    "corvane-sim help COMMAND (or corvane-sim COMMAND --help) tells about one command;\n"
+                    "corvane-sim help script lists the script language.\n")
+        + exitStatusNote);
+
+    CLI::App* demo = addCommand(CommandLine::Mode::Demo, "demo",
+        "Shows the keyboard and the settings pane at work",
+        "On a fresh copy of the device it opens Settings on the Corvane pane, types with taps and flicks,\n"
+        "changes both settings, and shows that the keyboard of a separate Notes process follows. It writes\n"
+        "numbered screenshots, transcript.txt and demo-script.txt (the steps for corvane-sim run) into DIR,\n"
+        "which may be new, empty, or a folder an earlier demo wrote: the demo replaces only the files it\n"
+        "wrote there, and refuses any other folder.");
+    addValue(demo, "--out", m_given.outputDirectory, "DIR", "Where the pictures go (corvane-demo)");
+
+    CLI::App* interactive = addCommand(CommandLine::Mode::Interactive, "interactive",
+        "A window with the phone; the mouse is your finger",
+        "Holding the right button keeps a second finger down where it was pressed.\n"
+        "Keys: R rotates, Tab switches between Settings and Notes, L changes the locale, K the keyboard "
+        "type,\nB goes back, P prints the text typed so far, S saves corvane-sim-screenshot-N.png (the next "
+        "free N),\nEsc or Q quits. The window can be resized; the phone is drawn sharp at every size.\n"
+        "Without a display, run it under a virtual one: xvfb-run -a corvane-sim interactive\n"
+        "--replay FILE plays window events instead of a person's, one per line: click X Y, press X Y,\n"
+        "drag X Y, release X Y, right-press X Y, right-release X Y (X Y in the phone's points), key NAME\n"
+        "(as SDL names keys: Tab, r), pause SECONDS, resize W H (pixels), window-snapshot FILE.png, quit.");
+    addLocale(interactive);
+    addOrientation(interactive);
+    addValue(
+        interactive, "--scale", m_given.scale, "S", "Window pixels per point (else the largest that fits)");
+    addValue(interactive, "--replay", m_given.replayFile, "FILE", "Play the window events in FILE instead");
+
+    CLI::App* run = addCommand(CommandLine::Mode::Run, "run",
+        "Runs a script on the device root (it may change its settings)", scriptLanguageReference());
+    run->add_option("SCRIPT", m_line.scriptFile, "The script: a file, or - for standard input")
+        ->required()
+        ->type_name("");
+
+    CLI::App* keys
+        = addCommand(CommandLine::Mode::Keys, "keys", "Lists a keyplane's keys and their alternates",
+            "One line per key of the keyplane after the extension augmented it, four tab-separated fields:\n"
+            "name, represented string, alternate and shift-locked alternate (an empty field: none).\n"
+            "Without --layout the keyboard follows the locale, as in any app. It only looks: the device\n"
+            "root is left as it was, and --type-mode applies to the listing alone.");
+    addLocale(keys);
+    addKeyboardChoice(keys);
+    addValue(keys, "--keyplane", m_given.keyplane, "NAME", "The keyplane to list (the keyboard's first)");
+    addOrientation(keys);
+    addValue(
+        keys, "--type-mode", m_given.typeMode, "1|2", "1 Shifted key, 2 Alternate key, for this listing");
+    addValue(keys, "--png", m_given.pngFile, "FILE.png", "Also draw the keyboard into a PNG file at 2x");
+
+    CLI::App* type = addCommand(CommandLine::Mode::Type, "type", "Types a text with the fewest touches",
+        "Types FILE line by line into the test app's emptied field, on a copy of the device root with\n"
+        "the settings chosen here, and checks each line. A line with a character the keyboard cannot type is "
+        "skipped. The last line of standard output is\n"
+        "the total: \"typed C characters of L lines in T touches: KSPC K.KKK (S lines skipped)\".\n"
+        "Exit status: 0 every typed line came out exactly, 1 one did not (its number, what came out and the\n"
+        "touches, on standard error), 2 an error.");
+    addLocale(type);
+    addKeyboardChoice(type);
+    addValue(type, "--corvane", m_given.corvane, "off|alternate|shifted",
+        "The platform alone, or the extension (alternate)");
+    addValue(type, "--gesture", m_given.gesture, "flick|slide", "The gesture the extension follows (flick)");
+    type->add_flag("--roll", m_line.rolled, "Each key down before the last comes up, as two thumbs")
+        ->disable_flag_override();
+    addValue(type, "--skipped", m_given.skippedFile, "FILE", "List the skipped lines in FILE");
+    type->add_flag("--quiet", m_line.quiet, "No progress on standard error")->disable_flag_override();
+    type->add_option("FILE", m_line.textFile, "The text: a file, or - for standard input")
+        ->required()
+        ->type_name("");
+
+    CLI::App* help = addCommand(
+        CommandLine::Mode::Help, "help", "Tells about corvane-sim, a command, or the script language", "");
+    help->add_option("TOPIC", m_given.helpTopic, "A command, or script")->type_name("");
 }
 
-const std::map<std::string, OptionHandler>& optionsFor(CommandLine::Mode mode)
+CLI::App* CommandLineReader::addCommand(
+    CommandLine::Mode mode, const char* name, const char* description, std::string footer)
 {
-    switch (mode) {
-    case CommandLine::Mode::Keys:
-        return keysOptions();
-    case CommandLine::Mode::Demo:
-        return demoOptions();
-    case CommandLine::Mode::Interactive:
-        return interactiveOptions();
-    case CommandLine::Mode::Type:
-        return typeOptions();
-    default:
-        return noOptions();
-    }
+    CLI::App* command = m_app.add_subcommand(name, description);
+    command->group("Commands");
+    command->allow_extras();
+    addDevice(command);
+    if (!footer.empty())
+        command->footer(std::move(footer));
+    m_modes.emplace_back(command, mode);
+    return command;
 }
 
-ErrorOr<void> readArguments(const std::vector<std::string>& arguments, CommandLine& line)
+CLI::Option* CommandLineReader::addValue(
+    CLI::App* command, const char* name, std::string& value, const char* typeName, const char* description)
 {
-    std::optional<std::string> command;
-    std::vector<std::string> positional;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        std::string argument = arguments[index];
-        if (argument == "--help" || argument == "-h") {
-            line.mode = CommandLine::Mode::Help;
-            return {};
-        }
-        if (argument == "--version") {
-            line.mode = CommandLine::Mode::Version;
-            return {};
-        }
-        if (argument.size() < 2 || argument.compare(0, 2, "--") != 0) {
-            if (!command) {
-                auto mode = modes().find(argument);
-                if (mode == modes().end())
-                    return Error { "expected a command (keys, run, demo, interactive, type), got "
-                        + quoteScriptString(argument) };
-                command = argument;
-                line.mode = mode->second;
-            } else {
-                positional.push_back(argument);
-            }
-            continue;
-        }
-        if (auto flag = flagsFor(line.mode).find(argument); flag != flagsFor(line.mode).end()) {
-            line.*(flag->second) = true;
-            continue;
-        }
-        std::optional<std::string> value;
-        if (auto equals = argument.find('='); equals != std::string::npos) {
-            value = argument.substr(equals + 1);
-            argument = argument.substr(0, equals);
-        }
-        const auto& options = optionsFor(line.mode);
-        auto handler = options.find(argument);
-        if (argument != "--device" && handler == options.end()) {
-            std::string context = command ? "for " + *command : "before the command";
-            return Error { "unknown option " + escapeControlCharacters(argument) + " " + context
-                + "; expected one of " + optionList(line.mode, options) };
-        }
-        if (!value) {
-            if (index + 1 == arguments.size())
-                return Error { "expected a value after " + argument };
-            value = arguments[++index];
-        }
-        if (argument == "--device")
-            line.deviceRoot = *value;
-        else
-            TRY(handler->second(line, *value));
-    }
+    return command->add_option(name, value, description)->type_name(typeName);
+}
 
-    if (!command) {
-        line.mode = CommandLine::Mode::Help;
-        return {};
-    }
-    if (line.mode == CommandLine::Mode::Run) {
-        if (positional.size() != 1)
-            return Error { "expected one script file after run, as in: corvane-sim run SCRIPT" };
-        line.scriptFile = positional[0];
-    } else if (line.mode == CommandLine::Mode::Type) {
-        if (positional.size() != 1)
-            return Error { "expected one text file after type, as in: corvane-sim type FILE" };
-        line.textFile = positional[0];
-    } else if (!positional.empty()) {
-        return Error { "expected no further arguments after " + *command + ", got "
-            + quoteScriptString(positional[0]) };
+// On the program and on each command, so that it may come before or after
+// the command, and shows in each command's help.
+void CommandLineReader::addDevice(CLI::App* command)
+{
+    addValue(command, "--device", m_given.deviceRoot, "DIR", "The device root to boot");
+}
+
+void CommandLineReader::addLocale(CLI::App* command)
+{
+    command->add_option("--locale", m_line.locale, "The locale, such as de_DE (en_US)")->type_name("ID");
+}
+
+void CommandLineReader::addOrientation(CLI::App* command)
+{
+    addValue(command, "--orientation", m_given.orientation, "portrait|landscape", "The device's orientation");
+}
+
+void CommandLineReader::addKeyboardChoice(CLI::App* command)
+{
+    addValue(command, "--keyboard-type", m_given.keyboardType, "N", "The text field's keyboard type (0)");
+    addValue(command, "--layout", m_given.layout, "L", "QWERTY, QWERTZ or AZERTY (else the locale's)");
+}
+
+CLI::App* CommandLineReader::chosenCommand() const
+{
+    std::vector<CLI::App*> chosen = m_app.get_subcommands();
+    return chosen.empty() ? nullptr : chosen.front();
+}
+
+std::string CommandLineReader::helpFor(const CLI::App* command) const
+{
+    // Formatted directly: CLI11's own help() answers for whichever command was given.
+    if (!command)
+        return m_app.get_formatter()->make_help(&m_app, programName, CLI::AppFormatMode::Normal);
+    return command->get_formatter()->make_help(
+        command, std::string(programName) + " " + command->get_name(), CLI::AppFormatMode::Normal);
+}
+
+std::string CommandLineReader::helpForTopic(const std::string& topic) const
+{
+    if (topic == scriptTopic)
+        return scriptLanguageReference();
+    for (const auto& [command, mode] : m_modes) {
+        if (command->get_name() == topic)
+            return helpFor(command);
     }
     return {};
+}
+
+bool CommandLineReader::wasGiven(const char* option) const
+{
+    const CLI::App* command = chosenCommand();
+    return (command && command->get_option_no_throw(option) && command->count(option))
+        || (m_app.get_option_no_throw(option) && m_app.count(option));
+}
+
+// CLI11 names the option that failed first in its messages ("--locale: 1
+// required ID missing"); the reason is said again in our words.
+Error CommandLineReader::explain(
+    const CLI::ParseError& error, const std::vector<std::string>& arguments) const
+{
+    std::string message = error.what();
+    if (error.get_name() == "RequiredError") {
+        if (m_line.mode == CommandLine::Mode::Run)
+            return Error { "expected one script file after run, as in: corvane-sim run SCRIPT" };
+        return Error { "expected one text file after type, as in: corvane-sim type FILE" };
+    }
+    if (error.get_name() == "ArgumentMismatch") {
+        if (message.find("flag override") != std::string::npos) {
+            for (const std::string& argument : arguments) {
+                auto equals = argument.find('=');
+                if (argument.starts_with("--") && equals != std::string::npos
+                    && message.starts_with(argument.substr(2, equals - 2) + " "))
+                    return Error { argument.substr(0, equals) + " is a flag and takes no value, got "
+                        + quoteScriptString(argument.substr(equals + 1)) };
+            }
+        }
+        if (message.starts_with("--"))
+            return Error { "expected a value after " + message.substr(0, message.find(':')) };
+    }
+    return Error { escapeControlCharacters(message) };
+}
+
+CommandLine::Mode CommandLineReader::modeOf(const CLI::App* command) const
+{
+    for (const auto& [candidate, mode] : m_modes) {
+        if (candidate == command)
+            return mode;
+    }
+    return CommandLine::Mode::Help;
+}
+
+// CLI11 hands back what it could not place, a short option split from the
+// rest of its word ("-odd" as "-o" and "dd"); the message names the word as
+// the person typed it, and where it stood.
+Error CommandLineReader::unknownOption(
+    const std::string& leftover, const std::vector<std::string>& arguments) const
+{
+    const CLI::App* command = chosenCommand();
+    std::string argument = leftover;
+    bool beforeCommand = command != nullptr;
+    for (const std::string& given : arguments) {
+        if (given == "--")
+            break;
+        if (command && given == command->get_name())
+            beforeCommand = false;
+        if (given.starts_with(leftover)) {
+            argument = given;
+            break;
+        }
+    }
+    std::string name = argument.substr(0, argument.find('='));
+    std::vector<std::string> known;
+    for (const CLI::App* owner : { command, static_cast<const CLI::App*>(&m_app) }) {
+        if (!owner)
+            continue;
+        for (const CLI::Option* option : owner->get_options()) {
+            for (const std::string& longName : option->get_lnames()) {
+                if (std::find(known.begin(), known.end(), "--" + longName) == known.end())
+                    known.push_back("--" + longName);
+            }
+        }
+    }
+    std::string where = command && !beforeCommand ? "for " + command->get_name() : "before the command";
+    std::string message = "unknown option " + escapeControlCharacters(name) + " " + where;
+    if (!name.starts_with("--"))
+        return Error { message + "; a file whose name starts with - goes after --, as in: corvane-sim "
+            + (command ? command->get_name() : std::string("type")) + " -- "
+            + escapeControlCharacters(name) };
+    if (auto meant = nearestWord(name, known))
+        return Error { message + "; did you mean " + *meant + "?" };
+    return Error { message + "; expected one of " + listOf(known) };
+}
+
+Error CommandLineReader::unknownCommand(const std::string& word) const
+{
+    std::vector<std::string> names;
+    for (const CLI::App* command : m_app.get_subcommands([](const CLI::App*) { return true; }))
+        names.push_back(command->get_name());
+    if (auto meant = nearestWord(word, names))
+        return Error { "unknown command " + quoteScriptString(word) + "; did you mean " + *meant + "?" };
+    return Error { "expected a command (" + listOf(names) + "), got " + quoteScriptString(word) };
+}
+
+ErrorOr<void> CommandLineReader::checkLeftovers(const std::vector<std::string>& arguments) const
+{
+    const CLI::App* command = chosenCommand();
+    std::vector<std::string> leftovers = m_app.remaining(true);
+    for (const std::string& argument : leftovers) {
+        if (argument != "--" && argument.size() > 1 && argument.front() == '-')
+            return unknownOption(argument, arguments);
+    }
+    for (const std::string& argument : leftovers) {
+        if (argument == "--")
+            continue;
+        if (!command)
+            return unknownCommand(argument);
+        switch (m_line.mode) {
+        case CommandLine::Mode::Run:
+            return Error { "expected one script file after run, as in: corvane-sim run SCRIPT" };
+        case CommandLine::Mode::Type:
+            return Error { "expected one text file after type, as in: corvane-sim type FILE" };
+        case CommandLine::Mode::Help:
+            return Error { "expected one topic after help, got also " + quoteScriptString(argument) };
+        default:
+            return Error { "expected no further arguments after " + command->get_name() + ", got "
+                + quoteScriptString(argument) };
+        }
+    }
+    return {};
+}
+
+ErrorOr<void> CommandLineReader::convertValues()
+{
+    if (wasGiven("--device"))
+        m_line.deviceRoot = m_given.deviceRoot;
+    if (wasGiven("--keyboard-type")) {
+        auto type = keyboardTypeFromText(m_given.keyboardType);
+        if (!type)
+            return expectedAfter(keyboardTypeDescription(), "--keyboard-type", m_given.keyboardType);
+        m_line.keyboardType = *type;
+    }
+    if (wasGiven("--layout")) {
+        m_line.layout = letterLayoutFromWord(m_given.layout);
+        if (!m_line.layout)
+            return expectedAfter(letterLayoutWords(), "--layout", m_given.layout);
+    }
+    if (wasGiven("--orientation")) {
+        auto orientation = orientationFromWord(m_given.orientation);
+        if (!orientation)
+            return expectedAfter("portrait or landscape", "--orientation", m_given.orientation);
+        m_line.orientation = *orientation;
+    }
+    if (wasGiven("--keyplane"))
+        m_line.keyplane = m_given.keyplane;
+    if (wasGiven("--type-mode")) {
+        if (m_given.typeMode != "1" && m_given.typeMode != "2")
+            return expectedAfter("1 (Shifted key) or 2 (Alternate key)", "--type-mode", m_given.typeMode);
+        m_line.typeMode = m_given.typeMode == "1" ? 1 : 2;
+    }
+    if (wasGiven("--png")) {
+        if (!isPngFileName(m_given.pngFile))
+            return expectedAfter("a file name ending in .png", "--png", m_given.pngFile);
+        m_line.pngFile = m_given.pngFile;
+    }
+    if (wasGiven("--corvane")) {
+        static const std::map<std::string, CommandLine::Corvane> words
+            = { { "off", CommandLine::Corvane::Off }, { "alternate", CommandLine::Corvane::Alternate },
+                  { "shifted", CommandLine::Corvane::Shifted } };
+        auto found = words.find(m_given.corvane);
+        if (found == words.end())
+            return expectedAfter("off, alternate or shifted", "--corvane", m_given.corvane);
+        m_line.corvane = found->second;
+    }
+    if (wasGiven("--gesture")) {
+        static const std::map<std::string, CommandLine::Gesture> words
+            = { { "flick", CommandLine::Gesture::Flick }, { "slide", CommandLine::Gesture::Slide } };
+        auto found = words.find(m_given.gesture);
+        if (found == words.end())
+            return expectedAfter("flick or slide", "--gesture", m_given.gesture);
+        m_line.gesture = found->second;
+    }
+    if (wasGiven("--scale")) {
+        double scale = 0;
+        const std::string& text = m_given.scale;
+        auto result = std::from_chars(text.data(), text.data() + text.size(), scale);
+        if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()
+            || !(scale >= command::Render::smallestScale && scale <= command::Render::largestScale))
+            return expectedAfter("a scale from " + formatScriptNumber(command::Render::smallestScale) + " to "
+                    + formatScriptNumber(command::Render::largestScale) + " (pixels per point)",
+                "--scale", text);
+        m_line.windowScale = scale;
+    }
+    if (wasGiven("--out"))
+        m_line.outputDirectory = m_given.outputDirectory;
+    if (wasGiven("--replay"))
+        m_line.replayFile = m_given.replayFile;
+    if (wasGiven("--skipped"))
+        m_line.skippedFile = m_given.skippedFile;
+    return {};
+}
+
+ErrorOr<CommandLine> CommandLineReader::read(const std::vector<std::string>& arguments)
+{
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+        m_app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        m_line.mode = CommandLine::Mode::Help;
+        m_line.helpText = helpFor(chosenCommand());
+        return m_line;
+    } catch (const CLI::ParseError& error) {
+        m_line.mode = modeOf(chosenCommand());
+        // A file left out because an unknown option stood in its place: the option is the mistake.
+        if (error.get_name() == "RequiredError")
+            TRY(checkLeftovers(arguments));
+        return explain(error, arguments);
+    }
+
+    const CLI::App* command = chosenCommand();
+    m_line.mode = modeOf(command);
+    TRY(checkLeftovers(arguments));
+    if (m_versionWanted) {
+        m_line.mode = CommandLine::Mode::Version;
+        return m_line;
+    }
+    if (m_line.mode == CommandLine::Mode::Help) {
+        std::string topic = m_given.helpTopic.empty() ? std::string() : m_given.helpTopic.front();
+        m_line.helpText = topic.empty() ? helpFor(nullptr) : helpForTopic(topic);
+        if (m_line.helpText.empty()) {
+            std::vector<std::string> topics { scriptTopic };
+            for (const auto& [helped, mode] : m_modes)
+                topics.push_back(helped->get_name());
+            if (auto meant = nearestWord(topic, topics))
+                return Error { "no help on " + quoteScriptString(topic) + "; did you mean " + *meant + "?" };
+            return Error { "no help on " + quoteScriptString(topic) + "; expected one of " + listOf(topics) };
+        }
+        return m_line;
+    }
+    TRY(convertValues());
+    return m_line;
 }
 
 } // namespace
 
 ErrorOr<CommandLine> parseCommandLine(const std::vector<std::string>& arguments)
 {
-    CommandLine line;
-    TRY(readArguments(arguments, line));
-    return line;
-}
-
-std::string usageText()
-{
-    return R"usage(corvane-sim: runs the Corvane keyboard extension and settings pane on a simulated device.
-
-  corvane-sim demo [--out DIR]
-      Boots a device, opens Settings on the Corvane pane, types with taps and flicks,
-      changes the settings, and writes numbered screenshots and a transcript to DIR.
-  corvane-sim interactive [--locale ID] [--orientation portrait|landscape]
-      A window with the simulated phone; the mouse is your finger. Keys: R rotates,
-      Tab switches between Settings and Notes, L changes the locale, K the keyboard
-      type, S saves a screenshot, Esc or Q quits.
-  corvane-sim run SCRIPT
-      Runs a script, one command per line (see the README for the commands).
-  corvane-sim keys [--locale ID] [--keyboard-type N] [--layout QWERTY|QWERTZ|AZERTY]
-                   [--keyplane NAME] [--orientation portrait|landscape] [--type-mode 1|2] [--png FILE]
-      Lists the keys of a keyplane with their alternates, tab-separated (an empty field:
-      none). Without --layout the keyboard follows the locale.
-  corvane-sim type [--locale ID] [--layout L] [--keyboard-type N]
-                   [--corvane off|alternate|shifted] [--gesture flick|slide] [--roll] FILE
-      Types FILE line by line into the test app's emptied field with the fewest touches,
-      checks each line, and ends with "typed C characters of L lines in T touches: KSPC
-      K.KKK (S lines skipped)". A line with a character the keyboard cannot type is
-      skipped. --corvane off: the platform keyboard alone (default alternate, with
-      flick). --roll: each key goes down before the one before it comes up, as two
-      thumbs type. Progress goes to standard error. Exit status 1: a line came out wrong.
-
-Every command takes --device DIR: the device root to boot (else $CORVANE_DEVICE_ROOT,
-else the build's own device folder). An empty folder is laid out from the build's
-package (cmake --build BUILD --target package). Exit status: 0 success, 1 a failed
-expect, 2 an error.
-)usage";
+    CommandLineReader reader;
+    return reader.read(arguments);
 }

@@ -17,6 +17,8 @@ struct CommandLine {
     enum class Gesture { Flick, Slide };
 
     Mode mode { Mode::Help };
+    // help: what to print (the commands, one command's help, or the script language).
+    std::string helpText;
     std::optional<std::string> deviceRoot;
 
     // keys (also the starting locale and orientation of interactive)
@@ -29,22 +31,26 @@ struct CommandLine {
     std::optional<int> typeMode;
     std::optional<std::string> pngFile;
 
-    // run
+    // run: a file, or "-" for standard input.
     std::string scriptFile;
-    // type (also --locale, --layout and --keyboard-type)
+    // type (also --locale, --layout and --keyboard-type): a file, or "-".
     std::string textFile;
     Corvane corvane { Corvane::Alternate };
     Gesture gesture { Gesture::Flick };
     // Two thumbs: each key goes down before the one before it comes up.
     bool rolled { false };
+    // Where the skipped lines are listed instead of standard error.
+    std::optional<std::string> skippedFile;
+    // No progress on standard error.
+    bool quiet { false };
     // demo
     std::optional<std::string> outputDirectory;
     // interactive: window events to play instead of a person's (for tests).
     std::optional<std::string> replayFile;
+    // interactive: pixels per point; nothing: the largest that fits the screen.
+    std::optional<double> windowScale;
 };
 
-// An error says what was expected.
+// An error says what was expected, and for a slip of the keyboard what was
+// likely meant.
 ErrorOr<CommandLine> parseCommandLine(const std::vector<std::string>& arguments);
-
-// The text of `corvane-sim --help`.
-std::string usageText();

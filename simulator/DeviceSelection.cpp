@@ -52,11 +52,14 @@ std::vector<std::string> missingDeliverables(const std::string& root)
     return missing;
 }
 
+// Commands that work as they stand: this corvane-sim's own build folder is named.
 std::string howToMakeOne(const std::string& root)
 {
-    return "make the package with cmake --build BUILD --target package, and corvane-sim lays out an empty "
-           "folder from it; or lay out this one with cmake --install BUILD --prefix "
-        + escapeControlCharacters(root);
+    std::string build = fs::path(CORVANE_PACKAGE_FILE).parent_path().string();
+    return "make the package with cmake --build " + build
+        + " --target package, and corvane-sim lays out an empty folder from it; or lay out this one with "
+          "cmake --install "
+        + build + " --prefix " + escapeControlCharacters(root);
 }
 
 // dpkg-deb -x, as a person would unpack the add-on into the device.

@@ -1,6 +1,8 @@
 #include "simulator/PngWriter.h"
 
+#include <algorithm>
 #include <cairo.h>
+#include <cctype>
 #include <memory>
 
 ErrorOr<void> writeArgbPng(const std::string& path, const std::uint32_t* pixels, int width, int height)
@@ -17,4 +19,14 @@ ErrorOr<void> writeArgbPng(const std::string& path, const std::uint32_t* pixels,
     if (status != CAIRO_STATUS_SUCCESS)
         return Error { "cannot write " + path + ": " + cairo_status_to_string(status) };
     return {};
+}
+
+bool isPngFileName(std::string_view name)
+{
+    constexpr std::string_view ending = ".png";
+    return name.size() > ending.size()
+        && std::equal(ending.begin(), ending.end(), name.end() - static_cast<std::ptrdiff_t>(ending.size()),
+            [](char expected, char given) {
+                return expected == std::tolower(static_cast<unsigned char>(given));
+            });
 }

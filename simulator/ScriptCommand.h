@@ -64,6 +64,7 @@ struct Slide {
     double distance { defaultDistance };
 };
 struct Drag {
+    static constexpr int largestSteps = 10000;
     std::string key;
     double dx { 0 };
     double dy { 0 };
@@ -94,6 +95,8 @@ struct Roll {
 };
 // On the virtual clock, for every app.
 struct Wait {
+    // A day: more than any script needs, and few enough timers to fire.
+    static constexpr double longest = 86400;
     double seconds { 0 };
 };
 struct Clear { };
@@ -152,7 +155,14 @@ struct ListKeys { };
 struct KeyboardSnapshot {
     std::string file;
 };
-struct Render { };
+// Draws the screen into the frame buffer at that many pixels per point.
+struct Render {
+    // The window never shows the phone smaller than its size in points, and
+    // the frame buffer has room for four pixels a point.
+    static constexpr double smallestScale = 1;
+    static constexpr double largestScale = 4;
+    double scale { 2 };
+};
 struct Quit { };
 // Empties the field, types the line as Type does and answers how it went (TypedLine).
 struct TypeLine {
@@ -166,9 +176,9 @@ using ScriptCommand = std::variant<command::Locale, command::Orientation, comman
     command::Settings, command::Keyplane, command::Shift, command::ShiftLock, command::Unshift, command::Tap,
     command::TapPoint, command::TapText, command::TapBeside, command::Flick, command::Slide, command::Drag,
     command::Press, command::Move, command::Release, command::Cancel, command::Roll, command::Wait,
-    command::Clear, command::Type, command::Plan, command::ExpectText, command::ExpectAlt, command::ExpectSetting,
-    command::ExpectScreenText, command::Print, command::Snapshot, command::App, command::Back,
-    command::PointerDown, command::PointerMove, command::PointerUp, command::ListKeys,
+    command::Clear, command::Type, command::Plan, command::ExpectText, command::ExpectAlt,
+    command::ExpectSetting, command::ExpectScreenText, command::Print, command::Snapshot, command::App,
+    command::Back, command::PointerDown, command::PointerMove, command::PointerUp, command::ListKeys,
     command::KeyboardSnapshot, command::Render, command::Quit, command::TypeLine>;
 
 // A command and the script line it came from.

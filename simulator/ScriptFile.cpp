@@ -2,6 +2,7 @@
 
 #include "platform/foundation/FileIO.h"
 #include "simulator/ScriptText.h"
+#include "simulator/StandardInput.h"
 
 namespace {
 
@@ -11,7 +12,8 @@ constexpr std::size_t largestScript = 4 * 1024 * 1024;
 
 ErrorOr<std::string> readScriptFile(const std::string& path)
 {
-    auto text = FileIO::readRegularFile(path, largestScript);
+    auto text = path == standardInputName ? readStandardInput(largestScript)
+                                          : FileIO::readRegularFile(path, largestScript);
     if (!text)
         return Error { "cannot read the script (" + escapeControlCharacters(text.error().message) + ")" };
     return text.releaseValue();

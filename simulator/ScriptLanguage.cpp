@@ -1,12 +1,13 @@
 #include "simulator/ScriptLanguage.h"
 
+#include "simulator/KeyboardTypeNumber.h"
+#include "simulator/LetterLayoutWord.h"
+#include "simulator/PngWriter.h"
 #include "simulator/ScriptArguments.h"
 #include "simulator/ScriptText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
-#include <climits>
 #include <functional>
 #include <set>
 
@@ -61,7 +62,19 @@ struct CommandSyntax {
     // Among rows of one word, the row that claims the arguments reads them;
     // the row without a claim reads the rest.
     Claim claims { nullptr };
+    // What `corvane-sim help script` shows; empty for the host's own commands.
+    ScriptCommandHelp help {};
 };
+
+// A script command's row with the words that explain it.
+CommandSyntax described(
+    CommandSyntax syntax, std::string_view arguments, std::string_view summary, std::string_view example)
+{
+    syntax.help
+        = { std::string(syntax.word) + (syntax.subword.empty() ? "" : " " + std::string(syntax.subword)),
+              arguments, summary, example };
+    return syntax;
+}
 
 template <typename Command> std::size_t alternativeOf()
 {
@@ -113,30 +126,18 @@ std::optional<int> readInteger(std::string_view text)
     return number;
 }
 
-std::optional<KeyboardLetterLayout> readLayout(std::string value)
-{
-    std::transform(value.begin(), value.end(), value.begin(),
-        [](unsigned char character) { return static_cast<char>(std::toupper(character)); });
-    for (auto layout :
-        { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::QWERTZ, KeyboardLetterLayout::AZERTY }) {
-        if (value == letterLayoutName(layout))
-            return layout;
-    }
-    return std::nullopt;
-}
-
 struct OptionSyntax {
     std::string_view name;
     // Takes the value; false when it is not one.
     std::function<bool(const std::string&)> read;
 };
 
-// A whole number of at least the lowest, kept in the command.
-OptionSyntax integerOption(std::string_view name, std::optional<int>& value, int lowest = INT_MIN)
+// A whole number, kept in the command.
+OptionSyntax integerOption(std::string_view name, std::optional<int>& value)
 {
-    return { name, [&value, lowest](const std::string& text) {
+    return { name, [&value](const std::string& text) {
                 value = readInteger(text);
-                return value && *value >= lowest;
+                return value.has_value();
             } };
 }
 
@@ -204,13 +205,7 @@ template <typename Command> CommandSyntax fingerRow(std::string_view word)
 ErrorOr<std::string> readPngFile(ScriptArguments& arguments)
 {
     constexpr std::string_view what = "a file name ending in .png";
-    if (arguments.atEnd())
-        return arguments.expected(what);
-    std::string file = arguments.peek().text;
-    std::string ending = file.size() >= 4 ? file.substr(file.size() - 4) : std::string();
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-        [](unsigned char character) { return static_cast<char>(std::tolower(character)); });
-    if (ending != ".png" || file.size() == 4)
+    if (arguments.atEnd() || !isPngFileName(arguments.peek().text))
         return arguments.expected(what);
     return TRY(arguments.word(what));
 }
@@ -307,179 +302,235 @@ const std::vector<CommandSyntax>& commandTable()
 {
     using namespace command;
     static const std::vector<CommandSyntax> table = {
-        textRow<Locale, &Locale::identifier>("locale", "a locale identifier such as en_US"),
-        row<Orientation>(
-            "orientation",
-            [](ScriptArguments& a) -> ErrorOr<Orientation> {
-                std::string word = TRY(a.choice("portrait or landscape", { "portrait", "landscape" }));
-                return Orientation { *orientationFromWord(word) };
-            },
-            [](const Orientation& c, ScriptLineWriter& w) { w.word(orientationWord(c.orientation)); }),
-        row<Keyboard>(
-            "keyboard",
-            [](ScriptArguments& a) -> ErrorOr<Keyboard> {
-                Keyboard keyboard;
-                OptionSyntax layout { "layout", [&](const std::string& value) {
-                                         keyboard.layout = readLayout(value);
-                                         return keyboard.layout.has_value();
-                                     } };
-                TRY(readOptions(a, "type=N or layout=QWERTY|QWERTZ|AZERTY",
-                    { integerOption("type", keyboard.type, 0), layout }));
-                return keyboard;
-            },
-            [](const Keyboard& c, ScriptLineWriter& w) {
-                w.option("type", c.type);
-                if (c.layout)
-                    w.option("layout", letterLayoutName(*c.layout));
-            }),
-        row<Settings>(
-            "settings",
-            [](ScriptArguments& a) -> ErrorOr<Settings> {
-                Settings settings;
-                TRY(readOptions(a, "type=N or gesture=N (whole numbers)",
-                    { integerOption("type", settings.type), integerOption("gesture", settings.gesture) }));
-                return settings;
-            },
-            [](const Settings& c, ScriptLineWriter& w) {
-                w.option("type", c.type);
-                w.option("gesture", c.gesture);
-            }),
-        textRow<Keyplane, &Keyplane::name>("keyplane", "a keyplane name"),
-        bareRow<Shift>("shift"),
-        bareRow<ShiftLock>("shiftlock"),
-        bareRow<Unshift>("unshift"),
-        pointRow<TapPoint>("tap", ScriptSyntax::Script, isScreenPoint),
-        textRow<Tap, &Tap::key>("tap", keyOrPointDescription),
-        textRow<TapText, &TapText::text>("tap-text", "the text of a view in quotes", Written::InQuotes),
-        row<TapBeside>(
-            "tap-beside",
-            [](ScriptArguments& a) -> ErrorOr<TapBeside> {
-                std::string text = TRY(a.word("the text of a view in quotes"));
-                double distance
-                    = TRY(readDistance(a, "a distance in points beside the text (negative: to its left)"));
-                return TapBeside { text, distance };
-            },
-            [](const TapBeside& c, ScriptLineWriter& w) {
-                w.quoted(c.text);
-                w.number(c.distance);
-            }),
-        row<Flick>(
-            "flick",
-            [](ScriptArguments& a) -> ErrorOr<Flick> { return TRY(readUpward(a, Flick::defaultDistance)); },
-            [](const Flick& c, ScriptLineWriter& w) {
-                w.word(c.key);
-                w.number(c.distance);
-            }),
-        row<Slide>(
-            "slide",
-            [](ScriptArguments& a) -> ErrorOr<Slide> {
-                Flick upward = TRY(readUpward(a, Slide::defaultDistance));
-                return Slide { upward.key, upward.distance };
-            },
-            [](const Slide& c, ScriptLineWriter& w) {
-                w.word(c.key);
-                w.number(c.distance);
-            }),
-        row<Drag>(
-            "drag",
-            [](ScriptArguments& a) -> ErrorOr<Drag> {
-                Drag drag;
-                drag.key = TRY(a.word(keyDescription));
-                drag.dx = TRY(readDistance(a, "the distance DX to move across"));
-                drag.dy = TRY(readDistance(a, "the distance DY to move down (negative is up)"));
-                if (!a.atEnd())
-                    drag.steps = TRY(a.wholeNumberWithin("a number of drag events", 1, 10000));
-                return drag;
-            },
-            [](const Drag& c, ScriptLineWriter& w) {
-                w.word(c.key);
-                w.number(c.dx);
-                w.number(c.dy);
-                w.integer(c.steps);
-            }),
-        row<Press>(
-            "press",
-            [](ScriptArguments& a) -> ErrorOr<Press> {
-                Press press;
-                press.key = TRY(a.word(keyDescription));
-                press.finger = TRY(readFinger(a));
-                return press;
-            },
-            [](const Press& c, ScriptLineWriter& w) {
-                w.word(c.key);
-                writeFinger(w, c.finger);
-            }),
-        row<Move>(
-            "move",
-            [](ScriptArguments& a) -> ErrorOr<Move> {
-                Move move;
-                move.dx = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
-                move.dy = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
-                move.finger = TRY(readFinger(a));
-                return move;
-            },
-            [](const Move& c, ScriptLineWriter& w) {
-                w.number(c.dx);
-                w.number(c.dy);
-                writeFinger(w, c.finger);
-            }),
-        fingerRow<Release>("release"),
-        fingerRow<Cancel>("cancel"),
-        textRow<Roll, &Roll::text>("roll", "the text to type in quotes", Written::InQuotes),
-        row<Wait>(
-            "wait",
-            [](ScriptArguments& a) -> ErrorOr<Wait> {
-                return Wait { TRY(a.numberWithin("a number of seconds", 0, 86400)) };
-            },
-            [](const Wait& c, ScriptLineWriter& w) { w.number(c.seconds); }),
-        bareRow<Clear>("clear"),
-        typingRow<Type>("type"),
-        typingRow<Plan>("plan"),
-        textRow<ExpectText, &ExpectText::text>(
-            "expect text", "the expected text in quotes", Written::InQuotes),
-        row<ExpectAlt>(
-            "expect alt",
-            [](ScriptArguments& a) -> ErrorOr<ExpectAlt> {
-                std::string key = TRY(a.word(keyDescription));
-                std::string alternate = TRY(a.word("the expected alternate in quotes"));
-                return ExpectAlt { key, alternate };
-            },
-            [](const ExpectAlt& c, ScriptLineWriter& w) {
-                w.word(c.key);
-                w.quoted(c.alternate);
-            }),
-        row<ExpectSetting>(
-            "expect setting",
-            [](ScriptArguments& a) -> ErrorOr<ExpectSetting> {
-                constexpr std::string_view what = "KEY=N (such as gesture=2)";
-                if (a.atEnd() || a.peek().isQuoted)
-                    return a.expected(what);
-                const std::string& assignment = a.peek().text;
-                auto equals = assignment.find('=');
-                auto value
-                    = equals == std::string::npos ? std::nullopt : readInteger(assignment.substr(equals + 1));
-                if (equals == 0 || !value)
-                    return a.expected(what);
-                ExpectSetting setting { assignment.substr(0, equals), *value };
-                TRY(a.word(what));
-                return setting;
-            },
-            [](const ExpectSetting& c, ScriptLineWriter& w) { w.option(c.key, std::to_string(c.value)); }),
-        textRow<ExpectScreenText, &ExpectScreenText::text>(
-            "expect screen-text", "the text to look for in quotes", Written::InQuotes),
-        bareRow<Print>("print"),
-        row<Snapshot>(
-            "snapshot",
-            [](ScriptArguments& a) -> ErrorOr<Snapshot> { return Snapshot { TRY(readPngFile(a)) }; },
-            [](const Snapshot& c, ScriptLineWriter& w) { w.word(c.file); }),
-        row<App>(
-            "app",
-            [](ScriptArguments& a) -> ErrorOr<App> {
-                std::string word = TRY(a.choice("settings, notes or test", { "settings", "notes", "test" }));
-                return App { *appFromWord(word) };
-            },
-            [](const App& c, ScriptLineWriter& w) { w.word(appWord(c.app)); }),
-        bareRow<Back>("back"),
+        described(textRow<Locale, &Locale::identifier>("locale", "a locale identifier such as en_US"), "ID",
+            "sets the locale of every app: its keyboard's letter layout and currency signs", "locale de_DE"),
+        described(
+            row<Orientation>(
+                "orientation",
+                [](ScriptArguments& a) -> ErrorOr<Orientation> {
+                    std::string word = TRY(a.choice("portrait or landscape", { "portrait", "landscape" }));
+                    return Orientation { *orientationFromWord(word) };
+                },
+                [](const Orientation& c, ScriptLineWriter& w) { w.word(orientationWord(c.orientation)); }),
+            "portrait|landscape", "turns the device", "orientation landscape"),
+        described(
+            row<Keyboard>(
+                "keyboard",
+                [](ScriptArguments& a) -> ErrorOr<Keyboard> {
+                    Keyboard keyboard;
+                    OptionSyntax layout { "layout", [&](const std::string& value) {
+                                             keyboard.layout = letterLayoutFromWord(value);
+                                             return keyboard.layout.has_value();
+                                         } };
+                    OptionSyntax type { "type", [&](const std::string& value) {
+                                           keyboard.type = keyboardTypeFromText(value);
+                                           return keyboard.type.has_value();
+                                       } };
+                    TRY(readOptions(a,
+                        "type=N (" + keyboardTypeDescription() + ") or layout=" + letterLayoutWords("|", "|"),
+                        { type, layout }));
+                    return keyboard;
+                },
+                [](const Keyboard& c, ScriptLineWriter& w) {
+                    w.option("type", c.type);
+                    if (c.layout)
+                        w.option("layout", letterLayoutName(*c.layout));
+                }),
+            "[type=N] [layout=L]",
+            "focuses the app's text field with that keyboard type and letter layout (without one, the "
+            "locale's)",
+            "keyboard layout=QWERTZ"),
+        described(row<Settings>(
+                      "settings",
+                      [](ScriptArguments& a) -> ErrorOr<Settings> {
+                          Settings settings;
+                          TRY(readOptions(a, "type=N or gesture=N (whole numbers)",
+                              { integerOption("type", settings.type),
+                                  integerOption("gesture", settings.gesture) }));
+                          return settings;
+                      },
+                      [](const Settings& c, ScriptLineWriter& w) {
+                          w.option("type", c.type);
+                          w.option("gesture", c.gesture);
+                      }),
+            "[type=N] [gesture=N]",
+            "writes the settings file as the pane does and posts the change notification",
+            "settings gesture=2"),
+        described(textRow<Keyplane, &Keyplane::name>("keyplane", "a keyplane name"), "NAME",
+            "switches the keyboard to a keyplane", "keyplane Numbers-And-Punctuation"),
+        described(bareRow<Shift>("shift"), "", "turns shift on", "shift"),
+        described(bareRow<ShiftLock>("shiftlock"), "", "locks shift", "shiftlock"),
+        described(bareRow<Unshift>("unshift"), "", "turns shift and shift lock off", "unshift"),
+        described(pointRow<TapPoint>("tap", ScriptSyntax::Script, isScreenPoint), "X Y",
+            "taps a point of the screen", "tap 160 90"),
+        described(textRow<Tap, &Tap::key>("tap", keyOrPointDescription), "KEY", "taps a key", "tap q"),
+        described(
+            textRow<TapText, &TapText::text>("tap-text", "the text of a view in quotes", Written::InQuotes),
+            "\"TEXT\"", "taps the view that shows the text, found as a screen reader finds it",
+            "tap-text \"Flick up\""),
+        described(row<TapBeside>(
+                      "tap-beside",
+                      [](ScriptArguments& a) -> ErrorOr<TapBeside> {
+                          std::string text = TRY(a.word("the text of a view in quotes"));
+                          double distance = TRY(readDistance(
+                              a, "a distance in points beside the text (negative: to its left)"));
+                          return TapBeside { text, distance };
+                      },
+                      [](const TapBeside& c, ScriptLineWriter& w) {
+                          w.quoted(c.text);
+                          w.number(c.distance);
+                      }),
+            "\"TEXT\" DX", "taps DX points beside a text (left of it when negative), for what has no label",
+            "tap-beside \"Test Keyboard\" 40"),
+        described(row<Flick>(
+                      "flick",
+                      [](ScriptArguments& a) -> ErrorOr<Flick> {
+                          return TRY(readUpward(a, Flick::defaultDistance));
+                      },
+                      [](const Flick& c, ScriptLineWriter& w) {
+                          w.word(c.key);
+                          w.number(c.distance);
+                      }),
+            "KEY [DY]", "down on the key, DY points up (30), lift", "flick z"),
+        described(row<Slide>(
+                      "slide",
+                      [](ScriptArguments& a) -> ErrorOr<Slide> {
+                          Flick upward = TRY(readUpward(a, Slide::defaultDistance));
+                          return Slide { upward.key, upward.distance };
+                      },
+                      [](const Slide& c, ScriptLineWriter& w) {
+                          w.word(c.key);
+                          w.number(c.distance);
+                      }),
+            "KEY [DY]", "down on the key, DY points up (7), lift", "slide q 5.9"),
+        described(row<Drag>(
+                      "drag",
+                      [](ScriptArguments& a) -> ErrorOr<Drag> {
+                          Drag drag;
+                          drag.key = TRY(a.word(keyDescription));
+                          drag.dx = TRY(readDistance(a, "the distance DX to move across"));
+                          drag.dy = TRY(readDistance(a, "the distance DY to move down (negative is up)"));
+                          if (!a.atEnd())
+                              drag.steps = TRY(
+                                  a.wholeNumberWithin("a number of drag events", 1, Drag::largestSteps));
+                          return drag;
+                      },
+                      [](const Drag& c, ScriptLineWriter& w) {
+                          w.word(c.key);
+                          w.number(c.dx);
+                          w.number(c.dy);
+                          w.integer(c.steps);
+                      }),
+            "KEY DX DY [STEPS]", "down on the key, STEPS drag events (1) to DX DY from it, lift",
+            "drag w 0 -8 4"),
+        described(row<Press>(
+                      "press",
+                      [](ScriptArguments& a) -> ErrorOr<Press> {
+                          Press press;
+                          press.key = TRY(a.word(keyDescription));
+                          press.finger = TRY(readFinger(a));
+                          return press;
+                      },
+                      [](const Press& c, ScriptLineWriter& w) {
+                          w.word(c.key);
+                          writeFinger(w, c.finger);
+                      }),
+            "KEY [finger=N]", "puts a finger down on the key and keeps it there", "press h finger=2"),
+        described(row<Move>(
+                      "move",
+                      [](ScriptArguments& a) -> ErrorOr<Move> {
+                          Move move;
+                          move.dx = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
+                          move.dy = TRY(readDistance(a, "a distance DX DY from the touch-down point"));
+                          move.finger = TRY(readFinger(a));
+                          return move;
+                      },
+                      [](const Move& c, ScriptLineWriter& w) {
+                          w.number(c.dx);
+                          w.number(c.dy);
+                          writeFinger(w, c.finger);
+                      }),
+            "DX DY [finger=N]", "moves a finger that is down to DX DY from where it came down", "move 0 -30"),
+        described(fingerRow<Release>("release"), "[finger=N]", "lifts a finger", "release finger=2"),
+        described(fingerRow<Cancel>("cancel"), "[finger=N]",
+            "cancels a finger's touch, as the system does when it takes the touch away", "cancel"),
+        described(textRow<Roll, &Roll::text>("roll", "the text to type in quotes", Written::InQuotes),
+            "\"TEXT\"", "types the text as two thumbs roll it, with the fewest touches (as type --roll)",
+            "roll \"the\""),
+        described(row<Wait>(
+                      "wait",
+                      [](ScriptArguments& a) -> ErrorOr<Wait> {
+                          return Wait { TRY(a.numberWithin("a number of seconds", 0, Wait::longest)) };
+                      },
+                      [](const Wait& c, ScriptLineWriter& w) { w.number(c.seconds); }),
+            "SECONDS", "moves the virtual clock of every app on; timers fire", "wait 0.5"),
+        described(bareRow<Clear>("clear"), "", "empties the text field", "clear"),
+        described(typingRow<Type>("type"), "[--roll] \"TEXT\"",
+            "types the text with the fewest touches the keyboard on screen allows; --roll overlaps them as "
+            "two thumbs do",
+            "type \"Meet at 7:45\""),
+        described(typingRow<Plan>("plan"), "[--roll] \"TEXT\"",
+            "prints the touches that would type the text, one per line, and types nothing", "plan \"Hi!\""),
+        described(textRow<ExpectText, &ExpectText::text>(
+                      "expect text", "the expected text in quotes", Written::InQuotes),
+            "\"TEXT\"", "fails the script (status 1) unless the field holds exactly the text",
+            "expect text \"6q\""),
+        described(row<ExpectAlt>(
+                      "expect alt",
+                      [](ScriptArguments& a) -> ErrorOr<ExpectAlt> {
+                          std::string key = TRY(a.word(keyDescription));
+                          std::string alternate = TRY(a.word("the expected alternate in quotes"));
+                          return ExpectAlt { key, alternate };
+                      },
+                      [](const ExpectAlt& c, ScriptLineWriter& w) {
+                          w.word(c.key);
+                          w.quoted(c.alternate);
+                      }),
+            "KEY \"TEXT\"", "fails the script unless the key's alternate is the text", "expect alt q \"1\""),
+        described(row<ExpectSetting>(
+                      "expect setting",
+                      [](ScriptArguments& a) -> ErrorOr<ExpectSetting> {
+                          constexpr std::string_view what = "KEY=N (such as gesture=2)";
+                          if (a.atEnd() || a.peek().isQuoted)
+                              return a.expected(what);
+                          const std::string& assignment = a.peek().text;
+                          auto equals = assignment.find('=');
+                          auto value = equals == std::string::npos
+                              ? std::nullopt
+                              : readInteger(assignment.substr(equals + 1));
+                          if (equals == 0 || !value)
+                              return a.expected(what);
+                          ExpectSetting setting { assignment.substr(0, equals), *value };
+                          TRY(a.word(what));
+                          return setting;
+                      },
+                      [](const ExpectSetting& c, ScriptLineWriter& w) {
+                          w.option(c.key, std::to_string(c.value));
+                      }),
+            "KEY=N", "fails the script unless the settings file holds the value", "expect setting gesture=2"),
+        described(textRow<ExpectScreenText, &ExpectScreenText::text>(
+                      "expect screen-text", "the text to look for in quotes", Written::InQuotes),
+            "\"TEXT\"", "fails the script unless the screen shows the text, and lists what it shows",
+            "expect screen-text \"Slide up\""),
+        described(bareRow<Print>("print"), "", "prints the text field's text", "print"),
+        described(
+            row<Snapshot>(
+                "snapshot",
+                [](ScriptArguments& a) -> ErrorOr<Snapshot> { return Snapshot { TRY(readPngFile(a)) }; },
+                [](const Snapshot& c, ScriptLineWriter& w) { w.word(c.file); }),
+            "FILE.png", "saves the screen at 2x, keyboard and pop-ups included", "snapshot notes.png"),
+        described(row<App>(
+                      "app",
+                      [](ScriptArguments& a) -> ErrorOr<App> {
+                          std::string word
+                              = TRY(a.choice("settings, notes or test", { "settings", "notes", "test" }));
+                          return App { *appFromWord(word) };
+                      },
+                      [](const App& c, ScriptLineWriter& w) { w.word(appWord(c.app)); }),
+            "settings|notes|test",
+            "brings an app to the front, each in its own process (settings opens on the Corvane pane)",
+            "app notes"),
+        described(bareRow<Back>("back"), "", "goes back one page", "back"),
         pointRow<PointerDown>("pointer-down"),
         pointRow<PointerMove>("pointer-move"),
         pointRow<PointerUp>("pointer-up"),
@@ -491,7 +542,12 @@ const std::vector<CommandSyntax>& commandTable()
             },
             [](const KeyboardSnapshot& c, ScriptLineWriter& w) { w.word(c.file); },
             ScriptSyntax::HostProtocol),
-        bareRow<Render>("render", ScriptSyntax::HostProtocol),
+        row<Render>(
+            "render",
+            [](ScriptArguments& a) -> ErrorOr<Render> {
+                return Render { TRY(a.numberWithin("a scale", Render::smallestScale, Render::largestScale)) };
+            },
+            [](const Render& c, ScriptLineWriter& w) { w.number(c.scale); }, ScriptSyntax::HostProtocol),
         bareRow<Quit>("quit", ScriptSyntax::HostProtocol),
         typingRow<TypeLine>("type-line", ScriptSyntax::HostProtocol),
     };
@@ -617,4 +673,14 @@ std::string writeScriptCommand(const ScriptCommand& command)
 std::string_view commandWord(const ScriptCommand& command)
 {
     return syntaxOf(command).word;
+}
+
+std::vector<ScriptCommandHelp> scriptCommandHelp()
+{
+    std::vector<ScriptCommandHelp> help;
+    for (const CommandSyntax& entry : commandTable()) {
+        if (entry.syntax == ScriptSyntax::Script)
+            help.push_back(entry.help);
+    }
+    return help;
 }

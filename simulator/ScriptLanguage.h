@@ -35,3 +35,17 @@ std::string writeScriptCommand(const ScriptCommand& command);
 
 // The word that starts the command ("expect" for every expectation).
 std::string_view commandWord(const ScriptCommand& command);
+
+// How a person's script command is written and what it does.
+struct ScriptCommandHelp {
+    // "tap", "expect text".
+    std::string words;
+    // What follows the words, such as "KEY [DY]"; empty for none.
+    std::string_view arguments;
+    std::string_view summary;
+    // A whole line that uses the command.
+    std::string_view example;
+};
+
+// Every command of a person's script, in the order of the language's table.
+std::vector<ScriptCommandHelp> scriptCommandHelp();

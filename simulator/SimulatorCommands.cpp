@@ -1,5 +1,6 @@
 #include "simulator/SimulatorCommands.h"
 
+#include "simulator/BuildVersion.h"
 #include "simulator/DemoRun.h"
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
@@ -7,6 +8,7 @@
 #include "simulator/KeyListing.h"
 #include "simulator/ScriptFile.h"
 #include "simulator/ScriptLanguage.h"
+#include "simulator/StandardInput.h"
 #include "simulator/TypingRun.h"
 
 #include <iostream>
@@ -28,10 +30,10 @@ int runSimulatorCommand(const CommandLine& commandLine)
 {
     switch (commandLine.mode) {
     case CommandLine::Mode::Help:
-        std::cout << usageText() << std::flush;
+        std::cout << commandLine.helpText << std::flush;
         return std::cout ? 0 : 2;
     case CommandLine::Mode::Version:
-        std::cout << "corvane-sim " << CORVANE_VERSION << std::endl;
+        std::cout << buildVersionText() << std::endl;
         return std::cout ? 0 : 2;
     default:
         break;
@@ -45,7 +47,8 @@ int runSimulatorCommand(const CommandLine& commandLine)
             std::cerr << "corvane-sim: " << text.error().message << '\n';
             return 2;
         }
-        script = parseScript(commandLine.scriptFile, text.value());
+        bool fromInput = commandLine.scriptFile == standardInputName;
+        script = parseScript(fromInput ? "standard input" : commandLine.scriptFile, text.value());
     }
     // So does a text to type.
     std::vector<std::string> lines;

@@ -4,6 +4,7 @@
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
 #include "simulator/ScriptText.h"
+#include "simulator/StandardInput.h"
 #include "simulator/TemporaryDevice.h"
 #include "simulator/typing/TypedLine.h"
 
@@ -131,7 +132,8 @@ std::vector<std::string> linesOfText(const std::string& text)
 
 ErrorOr<std::string> readTextFile(const std::string& path)
 {
-    auto text = FileIO::readRegularFile(path, largestTextFile);
+    auto text = path == standardInputName ? readStandardInput(largestTextFile)
+                                          : FileIO::readRegularFile(path, largestTextFile);
     if (!text)
         return Error { "cannot read the text to type (" + escapeControlCharacters(text.error().message)
             + ")" };

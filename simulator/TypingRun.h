@@ -11,7 +11,8 @@
 // ends the last line rather than starting an empty one.
 std::vector<std::string> linesOfText(const std::string& text);
 
-// Reads the file `corvane-sim type` was given; a clear error when it cannot.
+// Reads the file `corvane-sim type` was given ("-": standard input); a clear
+// error when it cannot.
 ErrorOr<std::string> readTextFile(const std::string& path);
 
 // corvane-sim type: types the lines into the test app's field on a copy of

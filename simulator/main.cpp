@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     auto parsed = parseCommandLine(arguments);
     if (!parsed) {
         std::cerr << "corvane-sim: " << parsed.error().message
-                  << "\n(corvane-sim --help lists the commands)\n";
+                  << "\n(corvane-sim help lists the commands; corvane-sim help COMMAND tells about one)\n";
         return 2;
     }
     return runSimulatorCommand(parsed.value());

@@ -17,3 +17,12 @@ enum UIKeyboardType {
 
 // Added to a keyboard type for the same keyboard offering only ASCII letters.
 inline constexpr int keyboardTypeASCIIVariant = 256;
+
+// The types a text input may ask for, in both variants; any other number is
+// no keyboard type at all.
+constexpr bool isKnownKeyboardType(int keyboardType)
+{
+    int plain
+        = keyboardType >= keyboardTypeASCIIVariant ? keyboardType - keyboardTypeASCIIVariant : keyboardType;
+    return plain >= UIKeyboardTypeDefault && plain <= UIKeyboardTypeTwitter;
+}

@@ -129,7 +129,9 @@ TEST(Refusals, AFolderWithoutTheDeliverablesIsNotRunSilently)
                                 "/Library/PreferenceLoader/Preferences/CorvanePref.plist"),
         std::string::npos)
         << stray.errors;
-    EXPECT_NE(stray.errors.find("cmake --build BUILD --target package"), std::string::npos) << stray.errors;
+    EXPECT_NE(stray.errors.find(std::string("cmake --build ") + CORVANE_BUILD_DIR + " --target package"),
+        std::string::npos)
+        << stray.errors;
     EXPECT_EQ(workspace.read("stray/notes.txt"), "someone's folder");
     EXPECT_FALSE(workspace.exists("stray/Library"));
 

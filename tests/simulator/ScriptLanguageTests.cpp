@@ -106,7 +106,10 @@ TEST(ScriptLanguage, OptionsComeInAnyOrderAtMostOnce)
 
     EXPECT_EQ(errorOf("keyboard type=1 type=2"), "expected type= only once, got it again in \"type=2\"");
     EXPECT_EQ(errorOf("keyboard layout=DVORAK"),
-        "expected type=N or layout=QWERTY|QWERTZ|AZERTY after \"keyboard\", got \"layout=DVORAK\"");
+        "expected type=N (a keyboard type from 0 to 9, or 256 to 265 for its ASCII variant) or "
+        "layout=QWERTY|QWERTZ|AZERTY after \"keyboard\", got \"layout=DVORAK\"");
+    EXPECT_EQ(errorOf("keyboard type=99").substr(0, 64), errorOf("keyboard layout=DVORAK").substr(0, 64))
+        << "only the keyboard types the platform knows";
     EXPECT_EQ(errorOf("settings type=x"),
         "expected type=N or gesture=N (whole numbers) after \"settings\", got \"type=x\"");
     EXPECT_EQ(errorOf("settings typo=1"),
@@ -163,6 +166,22 @@ TEST(ScriptLanguage, ErrorsSayWhatWasExpected)
     EXPECT_EQ(errorOf("shift now"), "expected the end of the line after \"shift\", got \"now\"");
     EXPECT_EQ(errorOf("orientation sideways"), "expected portrait or landscape, got \"sideways\"");
     EXPECT_EQ(errorOf("app mail"), "expected settings, notes or test, got \"mail\"");
+}
+
+// `corvane-sim help script` is written from these: each command a person may
+// use explains itself, and its example reads back as that very command.
+TEST(ScriptLanguage, EveryScriptCommandHasHelpWithAnExampleOfItself)
+{
+    std::vector<ScriptCommandHelp> help = scriptCommandHelp();
+    std::set<std::size_t> covered;
+    for (const ScriptCommandHelp& command : help) {
+        EXPECT_FALSE(command.summary.empty()) << command.words;
+        ScriptCommand example = parseOne(command.example);
+        std::string written = writeScriptCommand(example);
+        EXPECT_TRUE(written == command.words || written.starts_with(command.words + " ")) << command.example;
+        covered.insert(example.index());
+    }
+    EXPECT_EQ(covered.size(), help.size()) << "two commands' examples show the same command";
 }
 
 // Error messages echo what the script holds; raw control characters would
@@ -284,7 +303,7 @@ TEST(ScriptLanguage, EveryCommandSurvivesTheTripToAHost)
         { "pointer-down 10 20 finger=2", "pointer-down 10 20 finger=2" },
         { "list-keys", "list-keys" },
         { R"(keyboard-snapshot "/tmp/k.png")", "keyboard-snapshot /tmp/k.png" },
-        { "render", "render" },
+        { "render 1.75", "render 1.75" },
         { "quit", "quit" },
     };
     std::set<std::size_t> covered;
