@@ -602,11 +602,13 @@ CommandResult AppHost::handle(const command::KeyboardSnapshot& command)
     return commandDoneIf(Screenshot::writeView(m_keyboard->keyboardView(), command.file));
 }
 
-CommandResult AppHost::handle(const command::Render&)
+CommandResult AppHost::handle(const command::Render& command)
 {
-    if (m_frameBuffer && (m_screenChanged || m_frameBuffer->header().sequence == 0)) {
-        Screenshot::drawInto(m_app->window(), *m_frameBuffer);
+    if (m_frameBuffer
+        && (m_screenChanged || m_frameBuffer->header().sequence == 0 || command.scale != m_renderedScale)) {
+        Screenshot::drawInto(m_app->window(), *m_frameBuffer, command.scale);
         m_screenChanged = false;
+        m_renderedScale = command.scale;
     }
     return commandDone();
 }

@@ -114,4 +114,6 @@ private:
     Typist m_typist { m_hand };
     std::optional<FrameBuffer> m_frameBuffer;
     bool m_screenChanged { true };
+    // Pixels per point of the frame last drawn into the frame buffer.
+    double m_renderedScale { 0 };
 };

@@ -8,8 +8,9 @@
 // memory, so nothing is left in the file system when both are gone.
 class FrameBuffer {
 public:
-    // Room for the screen at 2x in either orientation.
-    static constexpr std::uint32_t maximumPixels = 640 * 1136;
+    // Room for the 320 x 568 point screen at 4x in either orientation, the
+    // largest scale the window draws at.
+    static constexpr std::uint32_t maximumPixels = 1280 * 2272;
 
     // Premultiplied ARGB, 32 bits per pixel in native byte order, rows of width pixels.
     struct Header {

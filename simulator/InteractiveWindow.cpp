@@ -2,11 +2,14 @@
 
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
+#include "simulator/FreeFileName.h"
 #include "simulator/PngWriter.h"
 #include "simulator/ReplayScript.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -34,6 +37,11 @@ constexpr KeyboardChoice keyboardChoices[] = {
 constexpr const char* keyHelp = "R rotate · Tab Settings/Notes · L locale · K keyboard · B back · P print "
                                 "the text · S screenshot · Esc quit";
 
+// Opening scales go in quarters, at which the phone's 320 x 568 points are
+// whole pixels; room is left for the window's title bar.
+constexpr double scaleStep = 0.25;
+constexpr int titleBarRoom = 60;
+
 // The left mouse button is the finger that types; the right one holds a
 // second finger down where it was pressed.
 constexpr int typingFinger = 1;
@@ -59,8 +67,17 @@ private:
     void refreshFrame();
     void present();
     void perform(const ScriptCommand& command);
+    double openingScale() const;
+    // Where the phone's picture lies in the window's pixels, at which scale,
+    // from the window's size: as large as fits, centred.
+    void fitToWindow();
+    // Between a window position (in the window's own coordinates, as mouse
+    // events give them) and the phone's screen points.
+    std::pair<double, double> screenPoint(int windowX, int windowY) const;
+    std::pair<int, int> windowPosition(double pointX, double pointY) const;
     // A finger event at a window point, in the phone's screen points.
     template <typename Pointer> void pointer(int windowX, int windowY, int finger);
+    void saveScreenshot();
     void mouseButton(const SDL_MouseButtonEvent& button);
     void rotate();
     void switchApp();
@@ -77,12 +94,20 @@ private:
     ScreenOrientation m_orientation;
     std::size_t m_localeIndex { 0 };
     std::size_t m_keyboardIndex { 0 };
-    int m_windowScale { 1 };
+    std::optional<double> m_requestedScale;
+    // Pixels of the window per point of the phone, and where the phone's top
+    // left corner is, in the window's pixels.
+    double m_scale { 1 };
+    int m_offsetX { 0 };
+    int m_offsetY { 0 };
+    // The window's pixels per unit of its own coordinates (more than 1 on a
+    // high-density display).
+    double m_pixelRatio { 1 };
     bool m_isPressed { false };
     bool m_isHolding { false };
     bool m_shouldQuit { false };
     int m_exitStatus { 0 };
-    int m_screenshotNumber { 0 };
+    int m_nextScreenshot { 1 };
     std::uint64_t m_shownSequence { 0 };
     std::optional<AppKind> m_shownApp;
     std::optional<ReplayScript> m_replay;
@@ -113,6 +138,7 @@ InteractiveSession::InteractiveSession(const CommandLine& commandLine, const std
     : m_driver(driverSettings(commandLine, deviceRoot))
     , m_locale(commandLine.locale)
     , m_orientation(commandLine.orientation)
+    , m_requestedScale(commandLine.windowScale)
 {
     for (std::size_t index = 0; index < std::size(locales); ++index) {
         if (m_locale == locales[index])
@@ -159,22 +185,62 @@ bool InteractiveSession::openWindow()
                   << "  To see the product without a window: corvane-sim demo\n";
         return false;
     }
-    SDL_Rect usable {};
-    // The phone at twice its size in points where the screen has room, else at its size.
-    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.h >= 1136 + 60 && usable.w >= 1136)
-        m_windowScale = 2;
+    double scale = openingScale();
     m_window.reset(SDL_CreateWindow("Corvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-        static_cast<int>(screenWidth()) * m_windowScale, static_cast<int>(screenHeight()) * m_windowScale,
-        0));
+        static_cast<int>(std::lround(screenWidth() * scale)),
+        static_cast<int>(std::lround(screenHeight() * scale)),
+        SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI));
     if (m_window)
         m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, 0));
     if (!m_renderer) {
         std::cerr << "corvane-sim: cannot open a window: " << SDL_GetError() << '\n';
         return false;
     }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    SDL_SetWindowMinimumSize(m_window.get(), static_cast<int>(screenWidth() * command::Render::smallestScale),
+        static_cast<int>(screenHeight() * command::Render::smallestScale));
+    fitToWindow();
     updateTitle();
     return true;
+}
+
+// --scale, else the largest quarter step at which the phone fits the screen
+// (the first display's usable part), and never less than its size in points.
+double InteractiveSession::openingScale() const
+{
+    if (m_requestedScale)
+        return *m_requestedScale;
+    SDL_Rect usable {};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+        return 1;
+    double fits = std::min(usable.w / screenWidth(), (usable.h - titleBarRoom) / screenHeight());
+    double scale = std::floor(fits / scaleStep) * scaleStep;
+    return std::clamp(scale, 1.0, command::Render::largestScale);
+}
+
+void InteractiveSession::fitToWindow()
+{
+    int width = 0;
+    int height = 0;
+    int pixelWidth = 0;
+    int pixelHeight = 0;
+    SDL_GetWindowSize(m_window.get(), &width, &height);
+    SDL_GetRendererOutputSize(m_renderer.get(), &pixelWidth, &pixelHeight);
+    m_pixelRatio = width > 0 ? static_cast<double>(pixelWidth) / width : 1;
+    double fits = std::min(pixelWidth / screenWidth(), pixelHeight / screenHeight());
+    m_scale = std::clamp(fits, command::Render::smallestScale, command::Render::largestScale);
+    m_offsetX = static_cast<int>(std::floor((pixelWidth - std::ceil(screenWidth() * m_scale)) / 2));
+    m_offsetY = static_cast<int>(std::floor((pixelHeight - std::ceil(screenHeight() * m_scale)) / 2));
+}
+
+std::pair<double, double> InteractiveSession::screenPoint(int windowX, int windowY) const
+{
+    return { (windowX * m_pixelRatio - m_offsetX) / m_scale, (windowY * m_pixelRatio - m_offsetY) / m_scale };
+}
+
+std::pair<int, int> InteractiveSession::windowPosition(double pointX, double pointY) const
+{
+    return { static_cast<int>(std::lround((pointX * m_scale + m_offsetX) / m_pixelRatio)),
+        static_cast<int>(std::lround((pointY * m_scale + m_offsetY) / m_pixelRatio)) };
 }
 
 void InteractiveSession::updateTitle()
@@ -198,11 +264,8 @@ void InteractiveSession::perform(const ScriptCommand& command)
 
 template <typename Pointer> void InteractiveSession::pointer(int windowX, int windowY, int finger)
 {
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(m_window.get(), &width, &height);
-    perform(Pointer { windowX * screenWidth() / std::max(width, 1),
-        windowY * screenHeight() / std::max(height, 1), finger });
+    auto [x, y] = screenPoint(windowX, windowY);
+    perform(Pointer { x, y, finger });
 }
 
 void InteractiveSession::mouseButton(const SDL_MouseButtonEvent& button)
@@ -225,8 +288,10 @@ void InteractiveSession::rotate()
 {
     m_orientation = isPortrait() ? ScreenOrientation::Landscape : ScreenOrientation::Portrait;
     perform(command::Orientation { m_orientation });
-    SDL_SetWindowSize(m_window.get(), static_cast<int>(screenWidth()) * m_windowScale,
-        static_cast<int>(screenHeight()) * m_windowScale);
+    // The same scale the other way round.
+    SDL_SetWindowSize(m_window.get(), static_cast<int>(std::lround(screenWidth() * m_scale / m_pixelRatio)),
+        static_cast<int>(std::lround(screenHeight() * m_scale / m_pixelRatio)));
+    fitToWindow();
 }
 
 void InteractiveSession::switchApp()
@@ -266,16 +331,34 @@ void InteractiveSession::handleKey(SDL_Keycode key)
     case SDLK_p:
         perform(command::Print {});
         break;
-    case SDLK_s: {
-        std::string name = "corvane-sim-screenshot-" + std::to_string(++m_screenshotNumber) + ".png";
-        perform(command::Snapshot { name });
-        std::cout << "saved " << std::filesystem::absolute(name).string() << '\n';
+    case SDLK_s:
+        saveScreenshot();
         break;
-    }
     default:
         return;
     }
     updateTitle();
+}
+
+// Into the next corvane-sim-screenshot-N.png that is not there yet: a
+// picture of an earlier session, or anyone's file of that name, stays.
+void InteractiveSession::saveScreenshot()
+{
+    auto reserved = createNextFreeFile(
+        (std::filesystem::current_path() / "corvane-sim-screenshot-").string(), ".png", m_nextScreenshot);
+    if (!reserved) {
+        std::cerr << "corvane-sim: no screenshot: " << reserved.error().message << '\n';
+        return;
+    }
+    const std::string& path = reserved.value();
+    CommandResult result = m_driver.execute(command::Snapshot { path });
+    if (!result) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        std::cerr << "corvane-sim: no screenshot: " << result.error().message << '\n';
+        return;
+    }
+    std::cout << "saved " << path << '\n';
 }
 
 void InteractiveSession::handleEvent(const SDL_Event& event)
@@ -298,6 +381,11 @@ void InteractiveSession::handleEvent(const SDL_Event& event)
             handleKey(event.key.keysym.sym);
         break;
     case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            // The next frame is drawn afresh at the scale that fills the new size.
+            fitToWindow();
+            refreshFrame();
+        }
         if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
             present();
         break;
@@ -309,7 +397,7 @@ void InteractiveSession::handleEvent(const SDL_Event& event)
 void InteractiveSession::refreshFrame()
 {
     // The host draws what changed into its frame buffer and says which frame that is.
-    CommandResult rendered = m_driver.execute(command::Render {});
+    CommandResult rendered = m_driver.execute(command::Render { m_scale });
     if (!rendered) {
         std::cerr << "corvane-sim: " << rendered.error().message << '\n';
         m_shouldQuit = true;
@@ -342,8 +430,10 @@ void InteractiveSession::present()
 {
     SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
     SDL_RenderClear(m_renderer.get());
+    // Pixel for pixel: the host drew the frame at the window's scale.
+    SDL_Rect place { m_offsetX, m_offsetY, m_textureWidth, m_textureHeight };
     if (m_texture)
-        SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, nullptr);
+        SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, &place);
     SDL_RenderPresent(m_renderer.get());
 }
 
@@ -362,13 +452,9 @@ ErrorOr<void> InteractiveSession::saveWindowSnapshot(const std::string& path)
 
 void InteractiveSession::pushMouse(Uint32 type, double pointX, double pointY, Uint8 button)
 {
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(m_window.get(), &width, &height);
     SDL_Event event {};
     event.type = type;
-    int x = static_cast<int>(pointX * width / screenWidth());
-    int y = static_cast<int>(pointY * height / screenHeight());
+    auto [x, y] = windowPosition(pointX, pointY);
     if (type == SDL_MOUSEMOTION) {
         event.motion.windowID = SDL_GetWindowID(m_window.get());
         event.motion.state = SDL_BUTTON_LMASK;
@@ -428,6 +514,9 @@ bool InteractiveSession::runReplayStep()
     case ReplayStep::Kind::Pause:
         m_replayResumeAt = std::chrono::steady_clock::now()
             + std::chrono::milliseconds(static_cast<long long>(step.seconds * 1000));
+        break;
+    case ReplayStep::Kind::Resize:
+        SDL_SetWindowSize(m_window.get(), static_cast<int>(step.x), static_cast<int>(step.y));
         break;
     case ReplayStep::Kind::WindowSnapshot: {
         refreshFrame();

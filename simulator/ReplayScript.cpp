@@ -23,7 +23,7 @@ std::optional<double> readNumber(const ScriptToken& token)
 
 struct StepSyntax {
     ReplayStep::Kind kind;
-    // "point", "name", "seconds", "file" or "" for none.
+    // "point", "size", "name", "seconds", "file" or "" for none.
     const char* argument;
 };
 
@@ -38,6 +38,7 @@ const std::map<std::string, StepSyntax>& stepTable()
         { "right-release", { ReplayStep::Kind::RightRelease, "point" } },
         { "key", { ReplayStep::Kind::Key, "name" } },
         { "pause", { ReplayStep::Kind::Pause, "seconds" } },
+        { "resize", { ReplayStep::Kind::Resize, "size" } },
         { "window-snapshot", { ReplayStep::Kind::WindowSnapshot, "file" } },
         { "quit", { ReplayStep::Kind::Quit, "" } },
     };
@@ -50,15 +51,18 @@ ErrorOr<ReplayStep> parseStep(const std::vector<ScriptToken>& tokens)
     auto entry = stepTable().find(tokens[0].text);
     if (entry == stepTable().end() || tokens[0].isQuoted)
         return Error { "expected click, press, drag, release, right-press, right-release, key, pause, "
-                       "window-snapshot or quit, got "
+                       "resize, window-snapshot or quit, got "
             + quoteScriptString(tokens[0].text) };
     step.kind = entry->second.kind;
     std::string argument = entry->second.argument;
-    std::size_t wanted = argument == "point" ? 2 : argument.empty() ? 0 : 1;
+    bool isPair = argument == "point" || argument == "size";
+    std::size_t wanted = isPair ? 2 : argument.empty() ? 0 : 1;
     std::string after = " after " + quoteScriptString(tokens[0].text);
     if (tokens.size() - 1 != wanted) {
         if (argument == "point")
             return Error { "expected a screen point X Y" + after };
+        if (argument == "size")
+            return Error { "expected a window size W H in pixels" + after };
         if (argument.empty())
             return Error { "expected nothing" + after };
         std::string what = argument == "seconds" ? "a number of seconds"
@@ -73,6 +77,13 @@ ErrorOr<ReplayStep> parseStep(const std::vector<ScriptToken>& tokens)
             return Error { "expected a screen point X Y" + after };
         step.x = *x;
         step.y = *y;
+    } else if (argument == "size") {
+        auto width = readNumber(tokens[1]);
+        auto height = readNumber(tokens[2]);
+        if (!width || !height || *width < 1 || *height < 1 || *width > 16384 || *height > 16384)
+            return Error { "expected a window size W H in pixels" + after };
+        step.x = *width;
+        step.y = *height;
     } else if (argument == "seconds") {
         auto seconds = readNumber(tokens[1]);
         if (!seconds || *seconds < 0)

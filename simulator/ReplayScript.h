@@ -21,10 +21,12 @@ struct ReplayStep {
         RightRelease,
         Key,
         Pause,
+        Resize,
         WindowSnapshot,
         Quit
     };
     Kind kind { Kind::Quit };
+    // A point, or for Resize the window's new width and height in pixels.
     double x { 0 };
     double y { 0 };
     double seconds { 0 };
@@ -33,8 +35,9 @@ struct ReplayStep {
 };
 
 // Lines of `click X Y`, `press X Y`, `drag X Y`, `release X Y`, `right-press
-// X Y`, `right-release X Y`, `key NAME`, `pause SECONDS`, `window-snapshot
-// FILE.png`, `quit`; `#` starts a comment.
+// X Y`, `right-release X Y`, `key NAME`, `pause SECONDS`, `resize W H` (as a
+// person drags the window's edge), `window-snapshot FILE.png`, `quit`; `#`
+// starts a comment.
 struct ReplayScript {
     std::vector<ReplayStep> steps;
     std::optional<ScriptError> error;

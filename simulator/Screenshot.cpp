@@ -9,14 +9,14 @@
 
 namespace {
 
-CGContextPtr draw(UIView* view)
+CGContextPtr draw(UIView* view, double scale)
 {
     if (auto* window = runtimeCast<UIWindow>(view))
         window->runDisplayPass();
     else
         view->layoutIfNeeded();
     CGSize size = view->bounds().size;
-    CGContextPtr context = CGBitmapContextCreate(size.width, size.height, Screenshot::scale);
+    CGContextPtr context = CGBitmapContextCreate(size.width, size.height, scale);
     if (!context)
         return context;
     UIGraphicsPushContext(context.get());
@@ -27,7 +27,7 @@ CGContextPtr draw(UIView* view)
 
 ErrorOr<void> write(UIView* view, const std::string& path)
 {
-    CGContextPtr context = draw(view);
+    CGContextPtr context = draw(view, Screenshot::scale);
     if (!context)
         return Error { "the screen has no size to draw" };
     if (!CGImageWritePNG(CGBitmapContextCreateImage(context.get()), path))
@@ -47,9 +47,11 @@ ErrorOr<void> Screenshot::writeView(UIView* view, const std::string& path)
     return write(view, path);
 }
 
-void Screenshot::drawInto(UIWindow* window, FrameBuffer& buffer)
+void Screenshot::drawInto(UIWindow* window, FrameBuffer& buffer, double scale)
 {
-    CGContextPtr context = draw(window);
+    // Drawn at the window's own scale, so that text and key caps are as sharp
+    // as the screen allows and never a larger picture made smaller.
+    CGContextPtr context = draw(window, scale);
     if (!context)
         return;
     std::size_t width = CGBitmapContextGetWidth(context.get());

@@ -24,10 +24,11 @@ bool hasVirtualDisplay()
 }
 
 // The window under a virtual display, played from the workspace's replay.txt.
-SimulatorResult runReplayOnVirtualDisplay(const E2EWorkspace& workspace)
+SimulatorResult runReplayOnVirtualDisplay(
+    const E2EWorkspace& workspace, const std::string& screen = "1280x1024")
 {
-    return runSimulator({ "-a", "-s", "-screen 0 1280x1024x24", CORVANE_SIM_PATH, "interactive", "--device",
-                            workspace.deviceRoot(), "--replay", "replay.txt" },
+    return runSimulator({ "-a", "-s", "-screen 0 " + screen + "x24", CORVANE_SIM_PATH, "interactive",
+                            "--device", workspace.deviceRoot(), "--replay", "replay.txt" },
         workspace.path(), {}, "xvfb-run");
 }
 
@@ -88,6 +89,47 @@ TEST(Interactive, TheRightButtonHoldsShiftWhileTheLeftTypes)
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_NE(result.output.find("\nHj\n"), std::string::npos) << result.output;
     EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
+}
+
+// A 1920 x 1080 screen has room for the phone at 1.75 pixels a point. The
+// window draws it at that scale, and at whatever scale fills it after a
+// resize, centred; the screenshot key never replaces a file.
+TEST(Interactive, OpensAsLargeAsTheScreenAllowsAndFollowsAResize)
+{
+    if (!hasVirtualDisplay())
+        GTEST_SKIP()
+            << "xvfb-run is not installed (tools/bootstrap installs it), so there is no display to test on";
+    E2EWorkspace workspace;
+    workspace.write("corvane-sim-screenshot-1.png", "an earlier picture");
+    workspace.write("replay.txt",
+        "pause 0.3\n"
+        "window-snapshot opened.png\n"
+        "key s\n"
+        "resize 800 700\n"
+        "pause 0.3\n"
+        "window-snapshot resized.png\n"
+        "click 160 284      # the middle of the screen, whatever the scale\n"
+        "key Escape\n");
+    SimulatorResult result = runReplayOnVirtualDisplay(workspace, "1920x1080");
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(screenshotSize(workspace.path() + "/opened.png"), std::make_pair(560, 994));
+
+    // 700 / 568 points: 1.232 pixels a point, 394 pixels wide in the middle of 800.
+    std::string resized = workspace.path() + "/resized.png";
+    ASSERT_EQ(screenshotSize(resized), std::make_pair(800, 700));
+    CGImageRef picture = CGImageCreateWithPNGFile(resized);
+    ASSERT_TRUE(picture);
+    auto isBlack = [&](std::size_t x, std::size_t y) {
+        return (CGImageGetPixel(picture, x, y).argb() & 0xFFFFFF) == 0;
+    };
+    EXPECT_TRUE(isBlack(10, 350) && isBlack(790, 350)) << "the sides are the window's own";
+    EXPECT_FALSE(isBlack(400, 40)) << "the phone is in the middle";
+
+    EXPECT_EQ(workspace.read("corvane-sim-screenshot-1.png"), "an earlier picture");
+    EXPECT_EQ(screenshotSize(workspace.path() + "/corvane-sim-screenshot-2.png"), std::make_pair(640, 1136));
+    EXPECT_NE(
+        result.output.find("saved " + workspace.path() + "/corvane-sim-screenshot-2.png"), std::string::npos)
+        << result.output;
 }
 
 } // namespace

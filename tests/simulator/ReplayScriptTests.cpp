@@ -44,7 +44,9 @@ TEST(ReplayScript, MistakesNameTheLineAndWhatWasExpected)
         "r.txt:1: expected a number of seconds after \"pause\"");
     EXPECT_EQ(ReplayScript::parse("r.txt", "\nhover 1 2\n").error->format(),
         "r.txt:2: expected click, press, drag, release, right-press, right-release, key, pause, "
-        "window-snapshot or quit, got \"hover\"");
+        "resize, window-snapshot or quit, got \"hover\"");
+    EXPECT_EQ(ReplayScript::parse("r.txt", "resize 640 0\n").error->format(),
+        "r.txt:1: expected a window size W H in pixels after \"resize\"");
     EXPECT_EQ(ReplayScript::parse("r.txt", "key\n").error->format(),
         "r.txt:1: expected a key name such as Tab or r after \"key\"");
     EXPECT_EQ(ReplayScript::parse("r.txt", "quit now\n").error->format(),
