@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -62,7 +63,9 @@ TEST(Package, HoldsTheInstallLayoutAndAnEmptyDeviceRootMadeFromItRunsTheDemo)
 
     SimulatorResult control = runSimulator(
         { "-f", CORVANE_PACKAGE_FILE, "Package", "Depends" }, workspace.path(), {}, "dpkg-deb");
-    EXPECT_EQ(control.output, "Package: com.quillfen.corvane\nDepends: mobilesubstrate, preferenceloader\n");
+    EXPECT_EQ(control.output,
+        "Package: com.quillfen.corvane\nDepends: mobilesubstrate, preferenceloader, corvane-platform (= "
+        "1.0)\n");
 
     fs::create_directories(workspace.path() + "/empty");
     SimulatorResult demo = runSimulator({ "demo", "--out", "shots", "--device", "empty" }, workspace.path());
@@ -74,6 +77,66 @@ TEST(Package, HoldsTheInstallLayoutAndAnEmptyDeviceRootMadeFromItRunsTheDemo)
     EXPECT_NE(demo.output.find("8/8  Back to Notes: its keyboard follows too ... done"), std::string::npos)
         << demo.output;
     EXPECT_EQ(treeFiles(workspace.path() + "/empty"), treeFiles(workspace.path() + "/installed"));
+}
+
+std::string bytesOf(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// The packages of one build, packed into a folder of the workspace.
+SimulatorResult packInto(const E2EWorkspace& workspace, const std::string& folder)
+{
+    return runSimulator({ "--config", std::string(CORVANE_BUILD_DIR) + "/CPackConfig.cmake", "-B", folder },
+        workspace.path(), {}, "cpack");
+}
+
+// Two packings of one build are the same bytes, even when the build's files
+// carry other times in between (as a rebuild that changes nothing leaves
+// them); the libraries are stripped, and the platform library the add-on
+// needs comes in its own package, named in the add-on's dependencies.
+TEST(Package, TwoPackingsOfOneBuildAreTheSameBytesWithStrippedLibraries)
+{
+    E2EWorkspace workspace;
+    ASSERT_EQ(packInto(workspace, "first").exitStatus, 0);
+    fs::path library = fs::path(CORVANE_BUILD_DIR) / "keyboard" / "Corvane.dylib";
+    auto builtAt = fs::last_write_time(library);
+    // Later, never earlier, so that the build does not take the library for stale.
+    fs::last_write_time(library, builtAt + std::chrono::seconds(90));
+    SimulatorResult second = packInto(workspace, "second");
+    fs::last_write_time(library, builtAt);
+    ASSERT_EQ(second.exitStatus, 0) << second.errors;
+
+    std::string addOn = fs::path(CORVANE_PACKAGE_FILE).filename().string();
+    std::string platform = "corvane-platform" + addOn.substr(addOn.find('_'));
+    for (const std::string& package : { addOn, platform }) {
+        std::string first = bytesOf(workspace.path() + "/first/" + package);
+        ASSERT_FALSE(first.empty()) << package;
+        EXPECT_TRUE(first == bytesOf(workspace.path() + "/second/" + package)) << package;
+    }
+
+    SimulatorResult unpacked = runSimulator(
+        {
+            "-x",
+            "first/" + addOn,
+            "addon",
+        },
+        workspace.path(), {}, "dpkg-deb");
+    ASSERT_EQ(unpacked.exitStatus, 0) << unpacked.errors;
+    ASSERT_EQ(
+        runSimulator({ "-x", "first/" + platform, "platform" }, workspace.path(), {}, "dpkg-deb").exitStatus,
+        0);
+    for (const char* path : { "addon/Library/MobileSubstrate/DynamicLibraries/Corvane.dylib",
+             "addon/Library/PreferenceBundles/CorvanePref.bundle/CorvanePref",
+             "platform/usr/lib/libcorvane-platform.so" }) {
+        SimulatorResult sections = runSimulator({ "-S", "--wide", path }, workspace.path(), {}, "readelf");
+        ASSERT_EQ(sections.exitStatus, 0) << path << sections.errors;
+        EXPECT_EQ(sections.output.find(".debug_info"), std::string::npos) << path;
+        EXPECT_EQ(sections.output.find(".symtab"), std::string::npos) << path;
+    }
 }
 
 } // namespace
