@@ -51,4 +51,21 @@ TEST(TwoProcesses, TheSentenceInSettingsChangesTheNotesKeyboard)
     EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
 }
 
+// The device has one clock: whatever time typing takes in one app (rolled
+// touches, a long press held for a variant, the typist exploring the keyboard
+// to plan) passes for the other apps too, so a key held down in Notes
+// meanwhile offers its variants and types "é".
+TEST(TwoProcesses, TimeTypingTakesInOneAppPassesInTheOthers)
+{
+    E2EWorkspace workspace;
+    std::string script = "app notes\nkeyboard\n";
+    for (const char* typing : { "roll \"ab\"", "type --roll \"ab\"", "type \"\xC3\xA9\"", "plan \"ab\"" }) {
+        script += std::string("app notes\nclear\npress e\napp test\nkeyboard\n") + typing + "\n";
+        script += "app notes\nrelease\nprint\n";
+    }
+    SimulatorResult result = workspace.runScript(script);
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(result.output, "\xC3\xA9\n\xC3\xA9\n\xC3\xA9\ntap a\ntap b\n\xC3\xA9\n");
+}
+
 } // namespace
