@@ -94,17 +94,20 @@ private:
     void settle();
 
     void presentKeyboardAgain();
-    CommandResult changeShift(ShiftTarget target);
-    CommandResult upwardGesture(const std::string& key, double distance);
+    CommandResult changeShift(const ScriptCommand& command, ShiftTarget target);
+    CommandResult upwardGesture(const ScriptCommand& command, const std::string& key, double distance);
     // The field typing goes into; an error when there is none or a finger is down.
     ErrorOr<UITextField*> typingField(const ScriptCommand& command);
     CommandResult typeText(const ScriptCommand& command, const std::string& text, TouchRhythm rhythm);
     ErrorOr<CGRect> frameOfText(const std::string& text);
-    void tapAt(CGPoint point);
+    CommandResult tapAt(const ScriptCommand& command, CGPoint point);
     // Key commands press with a finger on the middle of the key's cap.
     void pressKey(NSObject* key, Finger& finger);
     // The finger a command moves or lifts; an error when it is not on the screen.
     ErrorOr<Finger*> fingerOnScreen(const ScriptCommand& command, int number);
+    // The finger a command puts down; an error when it is on the screen
+    // already, whose touch would otherwise end unseen.
+    ErrorOr<Finger*> fingerOffScreen(const ScriptCommand& command, int number = 1);
 
     HostOptions m_options;
     std::unique_ptr<HostApp> m_app;
