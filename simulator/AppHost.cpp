@@ -77,8 +77,9 @@ std::string fieldText(HostApp& app)
 
 } // namespace
 
-AppHost::AppHost(HostOptions options)
+AppHost::AppHost(HostOptions options, std::function<void()> signOfLife)
     : m_options(std::move(options))
+    , m_signOfLife(std::move(signOfLife))
 {
 }
 

@@ -11,6 +11,7 @@
 #include "simulator/typing/KeyboardHand.h"
 #include "simulator/typing/Typist.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -22,7 +23,9 @@ class UITextField;
 // commands the driver sends, one handler per command.
 class AppHost {
 public:
-    explicit AppHost(HostOptions options);
+    // signOfLife tells the driver, while a long command runs, that the host
+    // is still at work.
+    explicit AppHost(HostOptions options, std::function<void()> signOfLife = {});
     ~AppHost();
     AppHost(const AppHost&) = delete;
     AppHost& operator=(const AppHost&) = delete;
@@ -110,11 +113,12 @@ private:
     ErrorOr<Finger*> fingerOffScreen(const ScriptCommand& command, int number = 1);
 
     HostOptions m_options;
+    std::function<void()> m_signOfLife;
     std::unique_ptr<HostApp> m_app;
     std::unique_ptr<SystemKeyboard> m_keyboard;
     Fingers m_fingers;
-    KeyboardHand m_hand { m_fingers, [this] { return m_app ? m_app->window() : nullptr; } };
-    Typist m_typist { m_hand };
+    KeyboardHand m_hand { m_fingers, [this] { return m_app ? m_app->window() : nullptr; }, m_signOfLife };
+    Typist m_typist { m_hand, m_signOfLife };
     std::optional<FrameBuffer> m_frameBuffer;
     bool m_screenChanged { true };
 };

@@ -4,6 +4,7 @@
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
 #include "simulator/InteractiveWindow.h"
+#include "simulator/Interruption.h"
 #include "simulator/KeyListing.h"
 #include "simulator/ScriptFile.h"
 #include "simulator/ScriptLanguage.h"
@@ -22,9 +23,7 @@ int runScript(const ParsedScript& script, const std::string& deviceRoot)
     return driver.runScript(script, std::cout, std::cerr);
 }
 
-} // namespace
-
-int runSimulatorCommand(const CommandLine& commandLine)
+int carryOut(const CommandLine& commandLine)
 {
     switch (commandLine.mode) {
     case CommandLine::Mode::Help:
@@ -79,4 +78,16 @@ int runSimulatorCommand(const CommandLine& commandLine)
         std::cerr << "corvane-sim: this command is not built yet\n";
         return 2;
     }
+}
+
+} // namespace
+
+int runSimulatorCommand(const CommandLine& commandLine)
+{
+    // The window takes Ctrl-C as a request to close, as any window does.
+    if (commandLine.mode != CommandLine::Mode::Interactive)
+        Interruption::catchSignals();
+    int status = carryOut(commandLine);
+    // Whatever the command made of it, an interrupted one says so by its status.
+    return Interruption::signal() ? Interruption::exitStatus() : status;
 }
