@@ -8,6 +8,7 @@
 #include "simulator/KeyListing.h"
 #include "simulator/ScriptFile.h"
 #include "simulator/ScriptLanguage.h"
+#include "simulator/TextInput.h"
 #include "simulator/TypingRun.h"
 
 #include <iostream>
@@ -47,14 +48,14 @@ int carryOut(const CommandLine& commandLine)
         script = parseScript(commandLine.scriptFile, text.value());
     }
     // So does a text to type.
-    std::vector<std::string> lines;
+    std::unique_ptr<TextInput> text;
     if (commandLine.mode == CommandLine::Mode::Type) {
-        auto text = readTextFile(commandLine.textFile);
-        if (!text) {
-            std::cerr << "corvane-sim: " << text.error().message << '\n';
+        auto opened = TextInput::open(commandLine.textFile);
+        if (!opened) {
+            std::cerr << "corvane-sim: " << opened.error().message << '\n';
             return 2;
         }
-        lines = linesOfText(text.value());
+        text = opened.releaseValue();
     }
 
     auto device = prepareDeviceRoot(commandLine, std::cerr);
@@ -73,7 +74,7 @@ int carryOut(const CommandLine& commandLine)
     case CommandLine::Mode::Interactive:
         return runInteractive(commandLine, device.value());
     case CommandLine::Mode::Type:
-        return typeLines(commandLine, lines, device.value());
+        return typeText(TypingOptions::from(commandLine), text->stream(), device.value());
     default:
         std::cerr << "corvane-sim: this command is not built yet\n";
         return 2;
