@@ -6,9 +6,11 @@
 // the terminal.
 #include "simulator/ScriptLanguage.h"
 
+#include <clocale>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cuchar>
 #include <string_view>
 
 namespace {
@@ -22,31 +24,23 @@ void checkRoundTrip(const ScriptCommand& command)
         std::abort();
 }
 
-// A C0 or C1 control, DEL, or a byte outside well-formed UTF-8 (decoded
-// here on its own, not with the simulator's escaping code).
+// A C0 or C1 control, DEL, or a byte outside well-formed UTF-8, as the C
+// library's own UTF-8 decoder reads the text (not the simulator's code).
 bool hasControlCharacter(std::string_view text)
 {
-    for (std::size_t index = 0; index < text.size();) {
-        auto lead = static_cast<unsigned char>(text[index]);
-        std::size_t length = lead < 0x80 ? 1
-            : (lead >> 5) == 0x6         ? 2
-            : (lead >> 4) == 0xE         ? 3
-            : (lead >> 3) == 0x1E        ? 4
-                                         : 0;
-        if (length == 0 || index + length > text.size())
+    static const bool inUtf8 = std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
+    if (!inUtf8)
+        std::abort();
+    std::mbstate_t state {};
+    while (!text.empty()) {
+        char32_t character = 0;
+        std::size_t length = std::mbrtoc32(&character, text.data(), text.size(), &state);
+        if (length == 0)
+            length = 1;
+        if (length > text.size() || character < 0x20 || (character >= 0x7F && character < 0xA0)
+            || character > 0x10FFFF)
             return true;
-        std::uint32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (std::size_t next = 1; next < length; ++next) {
-            auto byte = static_cast<unsigned char>(text[index + next]);
-            if ((byte & 0xC0) != 0x80)
-                return true;
-            code = code << 6 | (byte & 0x3F);
-        }
-        constexpr std::uint32_t smallest[] = { 0, 0, 0x80, 0x800, 0x10000 };
-        if (code < 0x20 || (code >= 0x7F && code < 0xA0) || code < smallest[length] || code > 0x10FFFF
-            || (code >= 0xD800 && code < 0xE000))
-            return true;
-        index += length;
+        text.remove_prefix(length);
     }
     return false;
 }
