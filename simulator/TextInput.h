@@ -28,8 +28,8 @@ public:
     std::istream& stream() { return m_stream; }
 
 private:
-    // Reads the descriptor in blocks; a failed read throws std::system_error,
-    // which the stream passes on to a reader that asked for exceptions.
+    // Reads the descriptor in blocks; a failed read throws std::system_error
+    // to whoever reads the buffer (TextLines says why).
     class Buffer : public std::streambuf {
     public:
         explicit Buffer(int descriptor)

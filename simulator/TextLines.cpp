@@ -14,30 +14,34 @@ TextLines::TextLines(std::istream& input, std::size_t longestLine)
     : m_input(input)
     , m_longestLine(longestLine)
 {
-    // A failed read of the input then comes here with its reason.
-    m_input.exceptions(std::ios::badbit);
+}
+
+Error TextLines::tooLong(std::size_t lineNumber) const
+{
+    return Error { "line " + std::to_string(lineNumber) + " is longer than " + std::to_string(m_longestLine)
+        + " bytes, the most a line may hold" };
 }
 
 ErrorOr<std::optional<std::string>> TextLines::next()
 {
     const bool isFirst = m_lineNumber == 0;
-    Error tooLong { "line " + std::to_string(m_lineNumber + 1) + " is longer than "
-        + std::to_string(m_longestLine) + " bytes, the most a line may hold" };
     // Room for the line, the carriage return of its break and, on the first
     // line, a byte-order mark: a line with more is too long, whatever it is.
-    std::size_t most = m_longestLine + 1 + (isFirst ? byteOrderMark.size() : 0);
+    const std::size_t most = m_longestLine + 1 + (isFirst ? byteOrderMark.size() : 0);
     std::string line;
     bool endedByLineFeed = false;
+    // Straight from the stream's buffer, which hands on why a read failed.
+    std::streambuf& buffer = *m_input.rdbuf();
     try {
-        char character;
-        while (m_input.get(character)) {
+        for (int character = buffer.sbumpc(); character != std::char_traits<char>::eof();
+             character = buffer.sbumpc()) {
             if (character == '\n') {
                 endedByLineFeed = true;
                 break;
             }
             if (line.size() == most)
-                return tooLong;
-            line += character;
+                return tooLong(m_lineNumber + 1);
+            line += static_cast<char>(character);
         }
     } catch (const std::system_error& failure) {
         return Error { "cannot read the text to type: " + failure.code().message() };
@@ -53,6 +57,6 @@ ErrorOr<std::optional<std::string>> TextLines::next()
     if (line.ends_with('\r'))
         line.pop_back();
     if (line.size() > m_longestLine)
-        return tooLong;
+        return tooLong(m_lineNumber);
     return std::optional<std::string>(std::move(line));
 }

@@ -25,6 +25,8 @@ public:
     std::size_t lineNumber() const { return m_lineNumber; }
 
 private:
+    Error tooLong(std::size_t lineNumber) const;
+
     std::istream& m_input;
     std::size_t m_longestLine;
     std::size_t m_lineNumber { 0 };

@@ -59,6 +59,8 @@ std::string nothingTyped(const TypingTotals& totals)
         return "nothing was typed: the text is empty";
     if (totals.skipped == totals.lines)
         return "nothing was typed: all " + std::to_string(totals.lines) + " lines were skipped";
+    if (totals.skipped == 0)
+        return "nothing was typed: all " + std::to_string(totals.lines) + " lines are empty";
     return "nothing was typed: " + std::to_string(totals.skipped) + " of " + std::to_string(totals.lines)
         + " lines were skipped, the others are empty";
 }
@@ -114,10 +116,10 @@ private:
 
 int TypingSession::typeLine(const std::string& line, std::optional<OutputFile>& skippedFile)
 {
-    std::string number = "line " + std::to_string(m_totals.lines);
     // An empty line takes no touch; the app need not hear of it.
     if (line.empty())
         return 0;
+    std::string number = "line " + std::to_string(m_totals.lines);
     CommandResult answer = m_driver.execute(command::TypeLine { line, m_options.rolled });
     ErrorOr<TypedLine> typed = answer ? TypedLine::fromReply(answer.value().output) : answer.error();
     if (!typed)
