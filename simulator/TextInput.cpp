@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -48,12 +49,22 @@ ErrorOr<std::unique_ptr<TextInput>> TextInput::open(const std::string& path)
 TextInput::Buffer::int_type TextInput::Buffer::underflow()
 {
     while (true) {
-        ssize_t count = ::read(m_descriptor, m_block, sizeof m_block);
-        if (count < 0 && errno == EINTR && !Interruption::signal())
-            continue;
-        if (count < 0 && errno != EINTR)
+        // Waiting beside the interruption's descriptor, a signal that comes
+        // just before the read is not missed.
+        pollfd entries[] = { { m_descriptor, POLLIN, 0 }, { Interruption::descriptor(), POLLIN, 0 } };
+        int ready = ::poll(entries, 2, -1);
+        if (Interruption::signal())
+            return traits_type::eof();
+        if (ready < 0 && errno != EINTR)
             throw std::system_error(errno, std::generic_category());
-        if (count <= 0)
+        if (ready <= 0)
+            continue;
+        ssize_t count = ::read(m_descriptor, m_block, sizeof m_block);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            throw std::system_error(errno, std::generic_category());
+        if (count == 0)
             return traits_type::eof();
         setg(m_block, m_block, m_block + count);
         return traits_type::to_int_type(m_block[0]);

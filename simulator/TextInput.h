@@ -9,7 +9,7 @@
 
 // The text `corvane-sim type` types: a regular file, or standard input when
 // the path is "-". It is read as it is typed, never whole. A signal the run
-// catches (see Interruption) ends a read that waits, as the end of the text.
+// catches (see Interruption) ends the text, even while a read waits for it.
 class TextInput {
 public:
     // A path that is not a regular file (a folder, a pipe) is refused
