@@ -1,3 +1,4 @@
+#include "platform/foundation/DarwinNotifyTransport.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 #include "tests/support/ChildProcess.h"
@@ -199,7 +200,7 @@ TEST_F(NotificationStorm, AListenerThatNeverReadsHoldsUpNobody)
     });
     ASSERT_TRUE(listening.wait());
     std::string mailbox
-        = DeviceRoot::devicePath("/var/run/corvane-notify/" + std::to_string(stalled.pid()) + ".pending");
+        = DarwinNotifyTransport::socketFolder() + "/" + std::to_string(stalled.pid()) + ".pending";
 
     auto poster = ChildProcess::run([] {
         for (int index = 0; index < 10000; ++index)
@@ -216,6 +217,46 @@ TEST_F(NotificationStorm, AListenerThatNeverReadsHoldsUpNobody)
 
     readNow.signal();
     EXPECT_EQ(stalled.waitForExit(), 0) << "the stalled listener heard the name once it read";
+}
+
+// A name is a flag. Thousands of distinct names posted to a process that does
+// not read leave a bounded mailbox, not a file each; when it reads, it hears
+// the name it observes, posted once among them after the mailbox was full,
+// exactly once.
+TEST_F(NotificationStorm, DistinctNamesToAStoppedListenerLeaveABoundedMailbox)
+{
+    ReadySignal listening;
+    ReadySignal readNow;
+    auto stalled = ChildProcess::run([&] {
+        namesHeard.clear();
+        observeName("com.example.changed");
+        listening.signal();
+        if (!readNow.wait())
+            return 2;
+        NSRunLoop::main().runUntilIdle();
+        return namesHeard == std::vector<std::string> { "com.example.changed" } ? 0 : 1;
+    });
+    ASSERT_TRUE(listening.wait());
+    std::string mailbox
+        = DarwinNotifyTransport::socketFolder() + "/" + std::to_string(stalled.pid()) + ".pending";
+
+    constexpr int distinctNames = 3000;
+    auto poster = ChildProcess::run([] {
+        for (int index = 0; index < distinctNames; ++index) {
+            postName("com.example.name." + std::to_string(index));
+            if (index == distinctNames / 2)
+                postName("com.example.changed");
+        }
+        return 0;
+    });
+    ASSERT_EQ(poster.waitForExit(), 0);
+    auto waiting
+        = std::distance(std::filesystem::directory_iterator(mailbox), std::filesystem::directory_iterator());
+    RecordProperty("filesInTheMailbox", static_cast<int>(waiting));
+    EXPECT_LE(waiting, 100) << "bounded, not one file for each of " << distinctNames << " names";
+
+    readNow.signal();
+    EXPECT_EQ(stalled.waitForExit(), 0) << "the listener heard the name it observes, once";
 }
 
 } // namespace
