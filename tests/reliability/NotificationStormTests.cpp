@@ -179,6 +179,43 @@ TEST_F(NotificationStorm, EveryPostArrivesHoweverSoonItsPosterExitsDuringAFlood)
     EXPECT_EQ(namesHeard.size(), static_cast<std::size_t>(posters));
 }
 
+// A process that observes "com.example.changed" and reads nothing until it is
+// told to; it then leaves with 0 when it heard that name exactly once.
+class StalledListener {
+public:
+    StalledListener()
+        : m_process(ChildProcess::run([this] {
+            namesHeard.clear();
+            observeName("com.example.changed");
+            m_listening.signal();
+            if (!m_readNow.wait())
+                return 2;
+            NSRunLoop::main().runUntilIdle();
+            return namesHeard == std::vector<std::string> { "com.example.changed" } ? 0 : 1;
+        }))
+    {
+    }
+
+    bool waitUntilListening() const { return m_listening.wait(); }
+    long lettersWaiting() const
+    {
+        std::string mailbox
+            = DarwinNotifyTransport::socketFolder() + "/" + std::to_string(m_process.pid()) + ".pending";
+        return std::distance(
+            std::filesystem::directory_iterator(mailbox), std::filesystem::directory_iterator());
+    }
+    int readAndExit()
+    {
+        m_readNow.signal();
+        return m_process.waitForExit();
+    }
+
+private:
+    ReadySignal m_listening;
+    ReadySignal m_readNow;
+    ChildProcess m_process;
+};
+
 // A process that observes but never reads: a post costs the poster a send
 // that finds its queue full and leaves each name waiting once, however often
 // it is posted; other observers hear it as ever. Once that process reads, it
@@ -187,20 +224,8 @@ TEST_F(NotificationStorm, AListenerThatNeverReadsHoldsUpNobody)
 {
     namesHeard.clear();
     observeName("com.example.changed");
-    ReadySignal listening;
-    ReadySignal readNow;
-    auto stalled = ChildProcess::run([&] {
-        namesHeard.clear();
-        observeName("com.example.changed");
-        listening.signal();
-        if (!readNow.wait())
-            return 2;
-        NSRunLoop::main().runUntilIdle();
-        return std::count(namesHeard.begin(), namesHeard.end(), "com.example.changed") == 1 ? 0 : 1;
-    });
-    ASSERT_TRUE(listening.wait());
-    std::string mailbox
-        = DarwinNotifyTransport::socketFolder() + "/" + std::to_string(stalled.pid()) + ".pending";
+    StalledListener stalled;
+    ASSERT_TRUE(stalled.waitUntilListening());
 
     auto poster = ChildProcess::run([] {
         for (int index = 0; index < 10000; ++index)
@@ -209,14 +234,11 @@ TEST_F(NotificationStorm, AListenerThatNeverReadsHoldsUpNobody)
         return 0;
     });
     ASSERT_EQ(poster.waitForExit(), 0);
-    EXPECT_EQ(
-        std::distance(std::filesystem::directory_iterator(mailbox), std::filesystem::directory_iterator()), 2)
-        << "each name waiting once, however often it was posted";
+    EXPECT_EQ(stalled.lettersWaiting(), 2) << "each name waiting once, however often it was posted";
     NSRunLoop::main().runUntilIdle();
     EXPECT_EQ(namesHeard, (std::vector<std::string> { "com.example.changed" }));
 
-    readNow.signal();
-    EXPECT_EQ(stalled.waitForExit(), 0) << "the stalled listener heard the name once it read";
+    EXPECT_EQ(stalled.readAndExit(), 0) << "the stalled listener heard the name once it read";
 }
 
 // A name is a flag. Thousands of distinct names posted to a process that does
@@ -225,20 +247,8 @@ TEST_F(NotificationStorm, AListenerThatNeverReadsHoldsUpNobody)
 // exactly once.
 TEST_F(NotificationStorm, DistinctNamesToAStoppedListenerLeaveABoundedMailbox)
 {
-    ReadySignal listening;
-    ReadySignal readNow;
-    auto stalled = ChildProcess::run([&] {
-        namesHeard.clear();
-        observeName("com.example.changed");
-        listening.signal();
-        if (!readNow.wait())
-            return 2;
-        NSRunLoop::main().runUntilIdle();
-        return namesHeard == std::vector<std::string> { "com.example.changed" } ? 0 : 1;
-    });
-    ASSERT_TRUE(listening.wait());
-    std::string mailbox
-        = DarwinNotifyTransport::socketFolder() + "/" + std::to_string(stalled.pid()) + ".pending";
+    StalledListener stalled;
+    ASSERT_TRUE(stalled.waitUntilListening());
 
     constexpr int distinctNames = 3000;
     auto poster = ChildProcess::run([] {
@@ -250,13 +260,10 @@ TEST_F(NotificationStorm, DistinctNamesToAStoppedListenerLeaveABoundedMailbox)
         return 0;
     });
     ASSERT_EQ(poster.waitForExit(), 0);
-    auto waiting
-        = std::distance(std::filesystem::directory_iterator(mailbox), std::filesystem::directory_iterator());
+    long waiting = stalled.lettersWaiting();
     RecordProperty("filesInTheMailbox", static_cast<int>(waiting));
     EXPECT_LE(waiting, 100) << "bounded, not one file for each of " << distinctNames << " names";
-
-    readNow.signal();
-    EXPECT_EQ(stalled.waitForExit(), 0) << "the listener heard the name it observes, once";
+    EXPECT_EQ(stalled.readAndExit(), 0) << "the listener heard the name it observes, once";
 }
 
 } // namespace
