@@ -3,6 +3,7 @@
 #include "contracts/CorvaneContract.h"
 #include "platform/foundation/DarwinNotifyCenter.h"
 #include "platform/foundation/DeviceRoot.h"
+#include "platform/foundation/FileIO.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/NSUncaughtExceptionHandler.h"
@@ -133,7 +134,9 @@ CommandResult AppHost::boot()
     if (!std::filesystem::is_directory(m_options.deviceRoot, failure))
         return Error { "the device root " + m_options.deviceRoot + " is not a folder" };
     DeviceRoot::setOverride(m_options.deviceRoot);
-    std::filesystem::create_directories(std::filesystem::path(SettingsFile::path()).parent_path(), failure);
+    // Made with a fixed mode whatever the umask: others may read it, never write it.
+    (void)FileIO::makeFolders(
+        std::filesystem::path(SettingsFile::path()).parent_path().string(), FileIO::sharedFolderMode);
 
     // 2. The clock, the locale and the screen.
     NSRunLoop::main().setClock(m_options.realClock ? NSRunLoop::Clock::Real : NSRunLoop::Clock::Virtual);
@@ -152,6 +155,12 @@ CommandResult AppHost::boot()
             std::fprintf(stderr, "corvane-sim: %s app: loaded %s\n",
                 std::string(appWord(m_options.app)).c_str(), library.c_str());
     }
+
+    // A keyboard that cannot hear settings changes would go on with the old
+    // ones without a word; the app does not start, and says why.
+    if (const std::string& problem = DarwinNotifyCenter::shared().listeningProblem(); !problem.empty())
+        return Error { "the " + std::string(appWord(m_options.app))
+            + " app's keyboard cannot hear settings changes: " + problem };
 
     // 4. The app and its window.
     m_app = TRY(makeApp());
