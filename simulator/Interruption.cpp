@@ -10,7 +10,7 @@ namespace {
 constexpr int caughtSignals[] = { SIGINT, SIGTERM, SIGHUP };
 
 volatile std::sig_atomic_t receivedSignal = 0;
-// Written once by the handler and never read, so that it stays readable.
+// Written to by the handler and never read, so that it stays readable.
 int pipeEnds[2] = { -1, -1 };
 
 void noteSignal(int number)
@@ -32,8 +32,9 @@ void Interruption::catchSignals()
     struct sigaction action { };
     action.sa_handler = noteSignal;
     sigemptyset(&action.sa_mask);
-    // No SA_RESTART: a read that waits is woken up to notice the signal.
-    action.sa_flags = 0;
+    // Waits for input poll() the pipe beside what they wait for, which wakes
+    // them; any other call a signal breaks into is simply carried on.
+    action.sa_flags = SA_RESTART;
     for (int number : caughtSignals)
         ::sigaction(number, &action, nullptr);
 }

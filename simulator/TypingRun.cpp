@@ -154,7 +154,7 @@ int TypingSession::run(std::istream& text, std::optional<OutputFile>& skippedFil
     while (true) {
         auto line = lines.next();
         if (Interruption::signal())
-            return stop(2, "");
+            return stop(2, Interruption::description());
         if (!line)
             return stop(2, line.error().message);
         if (!line.value())
