@@ -56,8 +56,8 @@ ErrorOr<TouchPlan> Typist::plan(UITextField& field, std::string_view text, Touch
 {
     TRY(refuseTooLong(text));
     std::size_t start = TRY(knownState(field, rhythm));
-    // The search's tables grow with the text; where memory runs out first,
-    // the text is refused like any other that cannot be typed.
+    // The search's tables grow with the text; memory that runs out is this
+    // command's error, not the end of the app.
     try {
         return planTouches(*table(rhythm), text, start, WorkPulse(m_signOfLife, nodesSettledPerSignOfLife));
     } catch (const std::bad_alloc&) {
