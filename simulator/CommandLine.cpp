@@ -7,6 +7,7 @@
 #include "simulator/ScriptCommand.h"
 #include "simulator/ScriptReference.h"
 #include "simulator/ScriptText.h"
+#include "simulator/typing/Typist.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -19,8 +20,9 @@ constexpr const char* programName = "corvane-sim";
 constexpr const char* scriptTopic = "script";
 
 const char* const exitStatusNote
-    = "Exit status: 0 success, 1 a failed expect or a line that came out wrong, 2 an "
-      "error.";
+    = "Exit status: 0 success, 1 a failed expect, a line that came out wrong or nothing "
+      "typed,\n2 an error, 128 + N when signal N (Ctrl-C, SIGTERM) stopped the command, "
+      "which then\nends its apps and removes its temporary device first.";
 
 // What follows an option, kept as the person wrote it until every option is
 // read, so that each is checked with a message of our own.
@@ -162,12 +164,17 @@ CommandLineReader::CommandLineReader()
     addValue(keys, "--png", m_given.pngFile, "FILE.png", "Also draw the keyboard into a PNG file at 2x");
 
     CLI::App* type = addCommand(CommandLine::Mode::Type, "type", "Types a text with the fewest touches",
-        "Types FILE line by line into the test app's emptied field, on a copy of the device root with\n"
-        "the settings chosen here, and checks each line. A line with a character the keyboard cannot type is "
-        "skipped. The last line of standard output is\n"
-        "the total: \"typed C characters of L lines in T touches: KSPC K.KKK (S lines skipped)\".\n"
-        "Exit status: 0 every typed line came out exactly, 1 one did not (its number, what came out and the\n"
-        "touches, on standard error), 2 an error.");
+        "Types FILE line by line, as it reads it, into the test app's emptied field, on a copy of the\n"
+        "device root with the settings chosen here, and checks each line. A line may hold at most\n"
+            + std::to_string(Typist::longestText)
+            + " bytes. A line with a character the keyboard cannot type is skipped and listed with\n"
+              "the first such character on standard error, or in --skipped FILE. A byte-order mark at the\n"
+              "start and a carriage return ending a line are not typed. Progress goes to standard error\n"
+              "(--quiet: none). The last line of standard output is the total: \"typed C characters of L\n"
+              "lines in T touches: KSPC K.KKK (S lines skipped)\".\n"
+              "Exit status: 0 every typed line came out exactly, 1 one did not (its number, what came out "
+              "and\n"
+              "the touches, on standard error) or nothing was typed, 2 an error, 128 + N a signal.");
     addLocale(type);
     addKeyboardChoice(type);
     addValue(type, "--corvane", m_given.corvane, "off|alternate|shifted",
