@@ -20,13 +20,6 @@ std::optional<int> readInteger(const std::string& text)
     return number;
 }
 
-std::string upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-        [](unsigned char character) { return static_cast<char>(std::toupper(character)); });
-    return text;
-}
-
 using OptionHandler = std::function<ErrorOr<void>(CommandLine&, const std::string&)>;
 
 Error expectedAfter(std::string_view what, std::string_view option, const std::string& value)
@@ -58,14 +51,10 @@ const std::map<std::string, OptionHandler>& keysOptions()
             } },
         { "--layout",
             [](CommandLine& line, const std::string& value) -> ErrorOr<void> {
-                for (auto layout : { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::QWERTZ,
-                         KeyboardLetterLayout::AZERTY }) {
-                    if (upper(value) == letterLayoutName(layout)) {
-                        line.layout = layout;
-                        return {};
-                    }
-                }
-                return expectedAfter("QWERTY, QWERTZ or AZERTY", "--layout", value);
+                line.layout = findLetterLayout(value);
+                if (!line.layout)
+                    return expectedAfter(letterLayoutNames(", ", " or "), "--layout", value);
+                return {};
             } },
         { "--keyplane", keep<&CommandLine::keyplane>() },
         { "--orientation",
@@ -293,7 +282,7 @@ std::string usageText()
       type, S saves a screenshot, Esc or Q quits.
   corvane-sim run SCRIPT
       Runs a script, one command per line (see the README for the commands).
-  corvane-sim keys [--locale ID] [--keyboard-type N] [--layout QWERTY|QWERTZ|AZERTY]
+  corvane-sim keys [--locale ID] [--keyboard-type N] [--layout L]
                    [--keyplane NAME] [--orientation portrait|landscape] [--type-mode 1|2] [--png FILE]
       Lists the keys of a keyplane with their alternates, tab-separated (an empty field:
       none). Without --layout the keyboard follows the locale.

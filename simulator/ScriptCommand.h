@@ -22,7 +22,7 @@ struct Orientation {
 // (nothing: the locale's own).
 struct Keyboard {
     std::optional<int> type;
-    std::optional<KeyboardLetterLayout> layout;
+    const KeyboardLetterLayout* layout { nullptr };
 };
 // Writes the settings file as the pane does and posts the change.
 struct Settings {
@@ -166,9 +166,9 @@ using ScriptCommand = std::variant<command::Locale, command::Orientation, comman
     command::Settings, command::Keyplane, command::Shift, command::ShiftLock, command::Unshift, command::Tap,
     command::TapPoint, command::TapText, command::TapBeside, command::Flick, command::Slide, command::Drag,
     command::Press, command::Move, command::Release, command::Cancel, command::Roll, command::Wait,
-    command::Clear, command::Type, command::Plan, command::ExpectText, command::ExpectAlt, command::ExpectSetting,
-    command::ExpectScreenText, command::Print, command::Snapshot, command::App, command::Back,
-    command::PointerDown, command::PointerMove, command::PointerUp, command::ListKeys,
+    command::Clear, command::Type, command::Plan, command::ExpectText, command::ExpectAlt,
+    command::ExpectSetting, command::ExpectScreenText, command::Print, command::Snapshot, command::App,
+    command::Back, command::PointerDown, command::PointerMove, command::PointerUp, command::ListKeys,
     command::KeyboardSnapshot, command::Render, command::Quit, command::TypeLine>;
 
 // A command and the script line it came from.

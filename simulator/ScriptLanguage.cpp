@@ -113,18 +113,6 @@ std::optional<int> readInteger(std::string_view text)
     return number;
 }
 
-std::optional<KeyboardLetterLayout> readLayout(std::string value)
-{
-    std::transform(value.begin(), value.end(), value.begin(),
-        [](unsigned char character) { return static_cast<char>(std::toupper(character)); });
-    for (auto layout :
-        { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::QWERTZ, KeyboardLetterLayout::AZERTY }) {
-        if (value == letterLayoutName(layout))
-            return layout;
-    }
-    return std::nullopt;
-}
-
 struct OptionSyntax {
     std::string_view name;
     // Takes the value; false when it is not one.
@@ -320,17 +308,17 @@ const std::vector<CommandSyntax>& commandTable()
             [](ScriptArguments& a) -> ErrorOr<Keyboard> {
                 Keyboard keyboard;
                 OptionSyntax layout { "layout", [&](const std::string& value) {
-                                         keyboard.layout = readLayout(value);
-                                         return keyboard.layout.has_value();
+                                         keyboard.layout = findLetterLayout(value);
+                                         return keyboard.layout != nullptr;
                                      } };
-                TRY(readOptions(a, "type=N or layout=QWERTY|QWERTZ|AZERTY",
+                TRY(readOptions(a, "type=N or layout=" + letterLayoutNames("|", "|"),
                     { integerOption("type", keyboard.type, 0), layout }));
                 return keyboard;
             },
             [](const Keyboard& c, ScriptLineWriter& w) {
                 w.option("type", c.type);
                 if (c.layout)
-                    w.option("layout", letterLayoutName(*c.layout));
+                    w.option("layout", c.layout->name);
             }),
         row<Settings>(
             "settings",

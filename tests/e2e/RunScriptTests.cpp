@@ -55,14 +55,17 @@ TEST(RunScripts, LocaleAndOrientationChangeTheKeyboardOnScreen)
     E2EWorkspace workspace;
     SimulatorResult result
         = workspace.runScript("locale de_DE\n"
-                              "keyboard                # German users get QWERTZ\n"
+                              "keyboard                # German users get QWERTZ, with ü, ö and ä\n"
                               "expect alt z \"6\"\n"
                               "expect alt y \".\"\n"
+                              "flick ö                 # no alternate: the key types itself\n"
+                              "slide ü\n"
+                              "expect text \"öü\"\n"
                               "locale fr_FR\n"
                               "expect alt a \"1\"       # and French ones AZERTY, at once\n"
                               "orientation landscape\n"
                               "flick a\n"
-                              "expect text \"1\"\n");
+                              "expect text \"öü1\"\n");
     EXPECT_EQ(result.exitStatus, 0) << result.errors;
 }
 

@@ -94,7 +94,7 @@ TEST(ScriptLanguage, DistancesAndPointsAreBounded)
 TEST(ScriptLanguage, OptionsComeInAnyOrderAtMostOnce)
 {
     command::Keyboard keyboard = parseAs<command::Keyboard>("keyboard layout=azerty type=3");
-    EXPECT_EQ(keyboard.layout, KeyboardLetterLayout::AZERTY);
+    EXPECT_EQ(keyboard.layout, findLetterLayout("AZERTY"));
     EXPECT_EQ(keyboard.type, 3);
     command::Keyboard bare = parseAs<command::Keyboard>("keyboard");
     EXPECT_FALSE(bare.layout);
@@ -106,7 +106,8 @@ TEST(ScriptLanguage, OptionsComeInAnyOrderAtMostOnce)
 
     EXPECT_EQ(errorOf("keyboard type=1 type=2"), "expected type= only once, got it again in \"type=2\"");
     EXPECT_EQ(errorOf("keyboard layout=DVORAK"),
-        "expected type=N or layout=QWERTY|QWERTZ|AZERTY after \"keyboard\", got \"layout=DVORAK\"");
+        "expected type=N or layout=QWERTY|QWERTZ|AZERTY|German|Spanish|Swedish|Finnish|Danish|Norwegian "
+        "after \"keyboard\", got \"layout=DVORAK\"");
     EXPECT_EQ(errorOf("settings type=x"),
         "expected type=N or gesture=N (whole numbers) after \"settings\", got \"type=x\"");
     EXPECT_EQ(errorOf("settings typo=1"),

@@ -10,25 +10,23 @@ std::vector<KeyboardConfiguration> everyConfiguration()
 {
     std::vector<KeyboardConfiguration> configurations;
     for (bool landscape : { false, true }) {
-        for (auto layout :
-            { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::QWERTZ, KeyboardLetterLayout::AZERTY }) {
+        for (const KeyboardLetterLayout& letters : keyboardLetterLayouts()) {
+            const KeyboardLetterLayout* layout = &letters;
             for (auto kind : { KeyboardTreeKind::Standard, KeyboardTreeKind::WebAddress,
                      KeyboardTreeKind::EmailAddress }) {
                 for (bool currency : { true, false })
                     configurations.push_back({ kind, layout, landscape, currency });
             }
         }
-        configurations.push_back(
-            { KeyboardTreeKind::NumberPad, KeyboardLetterLayout::QWERTY, landscape, true });
-        configurations.push_back(
-            { KeyboardTreeKind::PhonePad, KeyboardLetterLayout::QWERTY, landscape, true });
+        configurations.push_back({ KeyboardTreeKind::NumberPad, &defaultLetterLayout(), landscape, true });
+        configurations.push_back({ KeyboardTreeKind::PhonePad, &defaultLetterLayout(), landscape, true });
     }
     return configurations;
 }
 
 std::string describe(const KeyboardConfiguration& configuration)
 {
-    return std::string(letterLayoutName(configuration.letterLayout)) + " kind "
+    return std::string(configuration.letterLayout->name) + " kind "
         + std::to_string(static_cast<int>(configuration.kind))
         + (configuration.landscape ? " landscape" : " portrait")
         + (configuration.withCurrencyKeys ? "" : " no currency");
@@ -163,17 +161,25 @@ TEST(KeyboardLayoutData, ShiftAlternateKeyplanesCorrespondKeyByKey)
 TEST(KeyboardLayoutData, LettersSitWhereEachLayoutPutsThem)
 {
     struct Expected {
-        KeyboardLetterLayout layout;
+        const char* layout;
         const char* rows[3];
     };
     for (const Expected& expected : {
-             Expected { KeyboardLetterLayout::QWERTY, { "qwertyuiop", "asdfghjkl", "zxcvbnm" } },
-             Expected { KeyboardLetterLayout::QWERTZ, { "qwertzuiop", "asdfghjkl", "yxcvbnm" } },
-             Expected { KeyboardLetterLayout::AZERTY, { "azertyuiop", "qsdfghjklm", "wxcvbn'" } },
+             Expected { "QWERTY", { "qwertyuiop", "asdfghjkl", "zxcvbnm" } },
+             Expected { "QWERTZ", { "qwertzuiop", "asdfghjkl", "yxcvbnm" } },
+             Expected { "AZERTY", { "azertyuiop", "qsdfghjklm", "wxcvbn'" } },
+             // A language's letters end the rows of the layout it builds on.
+             Expected { "German", { "qwertzuiopü", "asdfghjklöä", "yxcvbnm" } },
+             Expected { "Spanish", { "qwertyuiop", "asdfghjklñ", "zxcvbnm" } },
+             Expected { "Swedish", { "qwertyuiopå", "asdfghjklöä", "zxcvbnm" } },
+             Expected { "Finnish", { "qwertyuiopå", "asdfghjklöä", "zxcvbnm" } },
+             Expected { "Danish", { "qwertyuiopå", "asdfghjklæø", "zxcvbnm" } },
+             Expected { "Norwegian", { "qwertyuiopå", "asdfghjkløæ", "zxcvbnm" } },
          }) {
+        SCOPED_TRACE(expected.layout);
         for (bool landscape : { false, true }) {
             RefPtr<UIKBTree> keyboard
-                = build({ KeyboardTreeKind::Standard, expected.layout, landscape, true });
+                = build({ KeyboardTreeKind::Standard, findLetterLayout(expected.layout), landscape, true });
             UIKBTree* small = keyplaneNamed(keyboard.get(), "Small-Letters");
             UIKBTree* capital = keyplaneNamed(keyboard.get(), "Capital-Letters");
             for (std::size_t row = 0; row < 3; ++row) {
@@ -208,7 +214,7 @@ TEST(KeyboardLayoutData, LetterCapsShowCapitalsOnBothLettersKeyplanes)
         }
     }
     // Keys of a fixed string show it as it is.
-    RefPtr<UIKBTree> web = build({ KeyboardTreeKind::WebAddress, KeyboardLetterLayout::QWERTY, false, true });
+    RefPtr<UIKBTree> web = build({ KeyboardTreeKind::WebAddress, &defaultLetterLayout(), false, true });
     for (UIKBTree* key : nodes(keyplaneNamed(web.get(), "Small-Letters")->keys())) {
         if (key->name().isEqualToString("Top-Level-Domain-Key")) {
             EXPECT_EQ(key->properties()->objectForKey(UIKBProperty::displayString).string().utf8(), ".com");
@@ -267,14 +273,15 @@ TEST(KeyboardLayoutData, FunctionKeysAreNotCharacterKeys)
 
 TEST(KeyboardLayoutData, EdgeKeysBiasTheirPopups)
 {
-    for (auto layout : { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::AZERTY }) {
-        RefPtr<UIKBTree> keyboard = build({ KeyboardTreeKind::Standard, layout, false, true });
+    for (const char* layout : { "QWERTY", "AZERTY" }) {
+        RefPtr<UIKBTree> keyboard
+            = build({ KeyboardTreeKind::Standard, findLetterLayout(layout), false, true });
         UIKBTree* small = keyplaneNamed(keyboard.get(), "Small-Letters");
         auto bias = [&](const char* name) {
             auto* key = static_cast<UIKBTree*>(small->keysByKeyName(name)->objectAtIndex(0).object());
             return key->cache()->objectForKey("popup-bias");
         };
-        bool azerty = layout == KeyboardLetterLayout::AZERTY;
+        bool azerty = std::string(layout) == "AZERTY";
         EXPECT_EQ(bias(azerty ? "Latin-Small-Letter-A" : "Latin-Small-Letter-Q").intValue(), 29);
         EXPECT_EQ(bias("Latin-Small-Letter-P").intValue(), 21);
         EXPECT_EQ(bias(azerty ? "Latin-Small-Letter-Q" : "Latin-Small-Letter-A").intValue(), 29);
