@@ -362,15 +362,16 @@ RefPtr<UIKBTree> TreeBuilder::buildRow(
         }
         x += slotWidth;
     }
-    // Padded frames tile the row: each reaches half way to its neighbours'
-    // caps, and the outer ones reach the keyboard's edges.
+    // A key's padded frame is the cap the user sees; its frame, the area a
+    // touch finds it in, is larger. The frames tile the row: each reaches half
+    // way to its neighbours' caps, and the outer ones reach the keyboard's edges.
     for (std::size_t index = 0; index < placed.size(); ++index) {
         CGFloat left = index == 0 ? 0 : (placed[index - 1].cap.maxX() + placed[index].cap.minX()) / 2;
         CGFloat right = index + 1 == placed.size()
             ? g.width
             : (placed[index].cap.maxX() + placed[index + 1].cap.minX()) / 2;
-        CGRect padded = CGRectMake(left, rowTop, right - left, rowHeight);
-        auto key = buildKey(placed[index].data, placed[index].cap, padded, prefix);
+        CGRect touchArea = CGRectMake(left, rowTop, right - left, rowHeight);
+        auto key = buildKey(placed[index].data, touchArea, placed[index].cap, prefix);
         int type = key->displayType();
         bool characterKey = type == UIKBKeyDisplayTypeString || type == UIKBKeyDisplayTypeDynamicString;
         if (characterKey && index == 0 && left <= 0)

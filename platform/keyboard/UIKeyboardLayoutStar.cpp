@@ -114,7 +114,7 @@ NSObject* UIKeyboardLayoutStar::keyHitTest(CGPoint point)
     if (!keys)
         return nullptr;
     for (const Value& key : *keys) {
-        if (send(key.object(), sel::paddedFrame).contains(point))
+        if (send(key.object(), sel::frame).contains(point))
             return key.object();
     }
     return nullptr;
@@ -226,7 +226,7 @@ void UIKeyboardLayoutStar::showPopup(NSObject* key)
         = static_cast<CGFloat>(geometry->objectForKey(UIKBKeyboardProperty::popupHeadHeight).realValue());
     bool landscape = geometry->objectForKey(UIKBKeyboardProperty::landscape).boolValue();
 
-    CGRect cap = send(key, sel::frame);
+    CGRect cap = send(key, sel::paddedFrame);
     CGPoint capOrigin = convertPointToView(cap.origin, window);
     int bias = landscape ? 0 : send(key, sel::cache)->objectForKey(UIKBProperty::popupBias).intValue();
     CGFloat viewWidth = headWidth;
@@ -260,7 +260,7 @@ void UIKeyboardLayoutStar::showVariants(NSObject* key, NSMutableArray* variants)
         return;
     send(m_impl, sel::clearLongPressTimer);
     removePopup();
-    CGRect cap = send(key, sel::frame);
+    CGRect cap = send(key, sel::paddedFrame);
     CGPoint capOrigin = convertPointToView(cap.origin, window);
     CGFloat cellWidth = cap.width() + 8;
     CGFloat width = cellWidth * static_cast<CGFloat>(variants->count());

@@ -76,7 +76,7 @@ bool overlaps(CGRect a, CGRect b)
     return a.minX() < b.maxX() && b.minX() < a.maxX() && a.minY() < b.maxY() && b.minY() < a.maxY();
 }
 
-TEST(KeyboardLayoutData, EveryKeyLiesInsideTheKeyboardWithItsCapInsideItsPaddedFrame)
+TEST(KeyboardLayoutData, EveryKeyLiesInsideTheKeyboardWithItsCapInsideItsTouchArea)
 {
     for (const KeyboardConfiguration& configuration : everyConfiguration()) {
         SCOPED_TRACE(describe(configuration));
@@ -87,22 +87,23 @@ TEST(KeyboardLayoutData, EveryKeyLiesInsideTheKeyboardWithItsCapInsideItsPaddedF
             SCOPED_TRACE(keyplane->name().utf8());
             ASSERT_GT(keyplane->keys()->count(), 0u);
             for (UIKBTree* key : nodes(keyplane->keys())) {
-                CGRect cap = key->frame();
-                CGRect padded = key->paddedFrame();
+                // The padded frame is the cap drawn; the frame, where touches find the key.
+                CGRect cap = key->paddedFrame();
+                CGRect touchArea = key->frame();
                 EXPECT_FALSE(cap.isEmpty()) << key->name().utf8();
-                EXPECT_GE(padded.minX(), 0);
-                EXPECT_GE(padded.minY(), 0);
-                EXPECT_LE(padded.maxX(), bounds.maxX() + 0.01f);
-                EXPECT_LE(padded.maxY(), bounds.maxY() + 0.01f);
-                EXPECT_TRUE(cap.minX() >= padded.minX() && cap.maxX() <= padded.maxX() + 0.01f
-                    && cap.minY() >= padded.minY() && cap.maxY() <= padded.maxY())
+                EXPECT_GE(touchArea.minX(), 0);
+                EXPECT_GE(touchArea.minY(), 0);
+                EXPECT_LE(touchArea.maxX(), bounds.maxX() + 0.01f);
+                EXPECT_LE(touchArea.maxY(), bounds.maxY() + 0.01f);
+                EXPECT_TRUE(cap.minX() >= touchArea.minX() && cap.maxX() <= touchArea.maxX() + 0.01f
+                    && cap.minY() >= touchArea.minY() && cap.maxY() <= touchArea.maxY())
                     << key->name().utf8();
             }
         }
     }
 }
 
-TEST(KeyboardLayoutData, PaddedFramesNeitherOverlapNorLeaveGapsOnAlphabeticKeyboards)
+TEST(KeyboardLayoutData, TouchAreasNeitherOverlapNorLeaveGapsOnAlphabeticKeyboards)
 {
     for (const KeyboardConfiguration& configuration : everyConfiguration()) {
         SCOPED_TRACE(describe(configuration));
@@ -113,7 +114,7 @@ TEST(KeyboardLayoutData, PaddedFramesNeitherOverlapNorLeaveGapsOnAlphabeticKeybo
             std::vector<UIKBTree*> keys = nodes(keyplane->keys());
             for (std::size_t i = 0; i < keys.size(); ++i) {
                 for (std::size_t j = i + 1; j < keys.size(); ++j)
-                    EXPECT_FALSE(overlaps(keys[i]->paddedFrame(), keys[j]->paddedFrame()))
+                    EXPECT_FALSE(overlaps(keys[i]->frame(), keys[j]->frame()))
                         << keys[i]->name().utf8() << " and " << keys[j]->name().utf8();
             }
             if (pad)
@@ -124,7 +125,7 @@ TEST(KeyboardLayoutData, PaddedFramesNeitherOverlapNorLeaveGapsOnAlphabeticKeybo
                 for (CGFloat x = 0.5f; x < bounds.width(); x += 3) {
                     int hits = 0;
                     for (UIKBTree* key : keys)
-                        hits += key->paddedFrame().contains({ x, y });
+                        hits += key->frame().contains({ x, y });
                     ASSERT_EQ(hits, 1) << keyplane->name().utf8() << " at " << x << "," << y;
                 }
             }
