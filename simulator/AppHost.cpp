@@ -390,6 +390,26 @@ CommandResult AppHost::handle(const command::Drag& command)
     return commandDone();
 }
 
+CommandResult AppHost::handle(const command::DragTo& command)
+{
+    Finger& finger = m_fingers[1];
+    NSObject* key = TRY(KeyboardKeys::find(command.key));
+    CGPoint start = KeyboardKeys::centreOnScreen(key);
+    finger.down(m_app->window(), start);
+    ErrorOr<NSObject*> target = KeyboardKeys::find(command.target);
+    if (!target) {
+        finger.cancel();
+        return target.error();
+    }
+    CGPoint end = KeyboardKeys::centreOnScreen(target.value());
+    for (int step = 1; step <= command.steps; ++step) {
+        CGFloat progress = static_cast<CGFloat>(step) / static_cast<CGFloat>(command.steps);
+        finger.move({ start.x + (end.x - start.x) * progress, start.y + (end.y - start.y) * progress });
+    }
+    finger.lift();
+    return commandDone();
+}
+
 CommandResult AppHost::handle(const command::Press& command)
 {
     pressKey(TRY(KeyboardKeys::find(command.key)), m_fingers[command.finger]);

@@ -385,6 +385,21 @@ const std::vector<CommandSyntax>& commandTable()
                 w.number(c.dy);
                 w.integer(c.steps);
             }),
+        row<DragTo>(
+            "drag-to",
+            [](ScriptArguments& a) -> ErrorOr<DragTo> {
+                DragTo drag;
+                drag.key = TRY(a.word(keyDescription));
+                drag.target = TRY(a.word("the key to drag to"));
+                if (!a.atEnd())
+                    drag.steps = TRY(a.wholeNumberWithin("a number of drag events", 1, 10000));
+                return drag;
+            },
+            [](const DragTo& c, ScriptLineWriter& w) {
+                w.word(c.key);
+                w.word(c.target);
+                w.integer(c.steps);
+            }),
         row<Press>(
             "press",
             [](ScriptArguments& a) -> ErrorOr<Press> {

@@ -251,6 +251,8 @@ TEST(ScriptLanguage, EveryCommandSurvivesTheTripToAHost)
         { "slide q", "slide q 7" },
         { "drag q 1.5 -130.25 7", "drag q 1.5 -130.25 7" },
         { "drag q 1 2", "drag q 1 2 1" },
+        { "drag-to more 5", "drag-to more 5 5" },
+        { R"(drag-to shift "\"" 2)", R"(drag-to shift "\"" 2)" },
         { "press shift", "press shift" },
         { "move 0 -30", "move 0 -30" },
         // Written in exponent form, these would not read back.
