@@ -216,6 +216,14 @@ ErrorOr<command::Flick> readUpward(ScriptArguments& arguments, double defaultDis
     return gesture;
 }
 
+// The optional number of drag events that ends a drag.
+ErrorOr<int> readSteps(ScriptArguments& arguments, int fallback)
+{
+    if (arguments.atEnd())
+        return fallback;
+    return arguments.wholeNumberWithin("a number of drag events", 1, 10000);
+}
+
 bool isScreenPoint(const ScriptArguments& arguments)
 {
     return arguments.remaining() == 2 && !arguments.peek().isQuoted;
@@ -375,8 +383,7 @@ const std::vector<CommandSyntax>& commandTable()
                 drag.key = TRY(a.word(keyDescription));
                 drag.dx = TRY(readDistance(a, "the distance DX to move across"));
                 drag.dy = TRY(readDistance(a, "the distance DY to move down (negative is up)"));
-                if (!a.atEnd())
-                    drag.steps = TRY(a.wholeNumberWithin("a number of drag events", 1, 10000));
+                drag.steps = TRY(readSteps(a, drag.steps));
                 return drag;
             },
             [](const Drag& c, ScriptLineWriter& w) {
@@ -391,8 +398,7 @@ const std::vector<CommandSyntax>& commandTable()
                 DragTo drag;
                 drag.key = TRY(a.word(keyDescription));
                 drag.target = TRY(a.word("the key to drag to"));
-                if (!a.atEnd())
-                    drag.steps = TRY(a.wholeNumberWithin("a number of drag events", 1, 10000));
+                drag.steps = TRY(readSteps(a, drag.steps));
                 return drag;
             },
             [](const DragTo& c, ScriptLineWriter& w) {
