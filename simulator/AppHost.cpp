@@ -405,21 +405,21 @@ CommandResult AppHost::handle(const command::Drag& command)
 
 CommandResult AppHost::handle(const command::DragTo& command)
 {
-    Finger& finger = m_fingers[1];
-    NSObject* key = TRY(KeyboardKeys::find(command.key));
-    CGPoint start = KeyboardKeys::centreOnScreen(key);
-    finger.down(m_app->window(), start);
+    Finger* finger = TRY(fingerOffScreen(command));
+    CGPoint start = KeyboardKeys::centreOnScreen(TRY(KeyboardKeys::find(command.key)));
+    finger->down(m_app->window(), start);
+    // The target is looked for on the keyplane the first key brought up.
     ErrorOr<NSObject*> target = KeyboardKeys::find(command.target);
     if (!target) {
-        finger.cancel();
+        finger->cancel();
         return target.error();
     }
     CGPoint end = KeyboardKeys::centreOnScreen(target.value());
     for (int step = 1; step <= command.steps; ++step) {
         CGFloat progress = static_cast<CGFloat>(step) / static_cast<CGFloat>(command.steps);
-        finger.move({ start.x + (end.x - start.x) * progress, start.y + (end.y - start.y) * progress });
+        finger->move({ start.x + (end.x - start.x) * progress, start.y + (end.y - start.y) * progress });
     }
-    finger.lift();
+    finger->lift();
     return commandDone();
 }
 
