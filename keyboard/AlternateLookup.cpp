@@ -34,17 +34,14 @@ std::optional<NSString> tableEntry(const AlternateTable& table, const NSString& 
     return value;
 }
 
+// Any other value is looked up as QWERTY, the first layout.
 const AlternateTable& letterTable(LetterLayout layout)
 {
-    switch (layout) {
-    case LetterLayout::AZERTY:
-        return gAzertyAlternates;
-    case LetterLayout::QWERTZ:
-        return gQwertzAlternates;
-    case LetterLayout::QWERTY:
-        break;
+    for (const PhysicalLayout& physical : physicalLayouts()) {
+        if (physical.layout == layout)
+            return *physical.letterTable;
     }
-    return gQwertyAlternates;
+    return *physicalLayouts().front().letterTable;
 }
 
 enum class PositionalResult { NotFound, SameAsKey, Found };
@@ -83,8 +80,8 @@ void fillCurrencySigns(NSObject* layoutController)
         currencySign(numbersAlternate, "Alternate-Currency-Sign-2"),
         currencySign(numbersAlternate, "Alternate-Currency-Sign-3"),
     };
-    for (AlternateTable* table : { &gQwertyAlternates, &gQwertzAlternates, &gAzertyAlternates })
-        setCurrencyEntries(*table, primary, alternates);
+    for (const PhysicalLayout& physical : physicalLayouts())
+        setCurrencyEntries(*physical.letterTable, primary, alternates);
 
     if (primary.length() > 0)
         gCurrencyFilled = true;

@@ -62,70 +62,72 @@ AlternateTable makeTable(ValuePool& pool, std::initializer_list<Entry> entries)
 }
 
 // One row per letter: the lower-case letter and its alternate on each layout,
-// then the capital and its alternates. The alternates follow the key's
-// position, so QWERTZ and AZERTY differ only where their letters move.
+// then the capital and its alternates, the layouts in the order of
+// physicalLayouts(). The alternates follow the key's position, so QWERTZ and
+// AZERTY differ only where their letters move.
+constexpr std::size_t layoutCount = 3;
 struct LetterRow {
     const char* letter;
-    const char* qwerty;
-    const char* qwertz;
-    const char* azerty;
+    const char* alternates[layoutCount];
     const char* capital;
-    const char* capitalQwerty;
-    const char* capitalQwertz;
-    const char* capitalAzerty;
+    const char* capitalAlternates[layoutCount];
 };
 
 // clang-format off
 constexpr LetterRow letterRows[] = {
-    { "a", "-", "-", "1",                    "A", "_", "_", "[" },
-    { "b", "!", "!", "!",                    "B", "!", "!", "!" },
-    { "c", ellipsis, ellipsis, ellipsis,     "C", bullet, bullet, bullet },
-    { "d", ":", ":", ":",                    "D", verticalLine, verticalLine, verticalLine },
-    { "e", "3", "3", "3",                    "E", "{", "{", "{" },
-    { "f", ";", ";", ";",                    "F", "~", "~", "~" },
-    { "g", "(", "(", "(",                    "G", "<", "<", "<" },
-    { "h", ")", ")", ")",                    "H", ">", ">", ">" },
-    { "i", "8", "8", "8",                    "I", "*", "*", "*" },
-    { "j", CUR, CUR, CUR,                    "J", CURAlt1, CURAlt1, CURAlt1 },
-    { "k", "&", "&", "&",                    "K", CURAlt2, CURAlt2, CURAlt2 },
-    { "l", "@", "@", "@",                    "L", CURAlt3, CURAlt3, CURAlt3 },
-    { "m", apostrophe, apostrophe, quotationMark, "M", apostrophe, apostrophe, quotationMark },
-    { "n", quotationMark, quotationMark, apostrophe, "N", quotationMark, quotationMark, apostrophe },
-    { "o", "9", "9", "9",                    "O", "+", "+", "+" },
-    { "p", "0", "0", "0",                    "P", "=", "=", "=" },
-    { "q", "1", "1", "-",                    "Q", "[", "[", "_" },
-    { "r", "4", "4", "4",                    "R", "}", "}", "}" },
-    { "s", "/", "/", "/",                    "S", reverseSolidus, reverseSolidus, reverseSolidus },
-    { "t", "5", "5", "5",                    "T", "#", "#", "#" },
-    { "u", "7", "7", "7",                    "U", "^", "^", "^" },
-    { "v", "?", "?", "?",                    "V", "?", "?", "?" },
-    { "w", "2", "2", ".",                    "W", "]", "]", "." },
-    { "x", ",", ",", ",",                    "X", ",", ",", "," },
-    { "y", "6", ".", "6",                    "Y", "%", ".", "%" },
-    { "z", ".", "6", "2",                    "Z", ".", "%", "]" },
+    //          QWERTY  QWERTZ  AZERTY              QWERTY  QWERTZ  AZERTY
+    { "a", { "-", "-", "1" },                    "A", { "_", "_", "[" } },
+    { "b", { "!", "!", "!" },                    "B", { "!", "!", "!" } },
+    { "c", { ellipsis, ellipsis, ellipsis },     "C", { bullet, bullet, bullet } },
+    { "d", { ":", ":", ":" },                    "D", { verticalLine, verticalLine, verticalLine } },
+    { "e", { "3", "3", "3" },                    "E", { "{", "{", "{" } },
+    { "f", { ";", ";", ";" },                    "F", { "~", "~", "~" } },
+    { "g", { "(", "(", "(" },                    "G", { "<", "<", "<" } },
+    { "h", { ")", ")", ")" },                    "H", { ">", ">", ">" } },
+    { "i", { "8", "8", "8" },                    "I", { "*", "*", "*" } },
+    { "j", { CUR, CUR, CUR },                    "J", { CURAlt1, CURAlt1, CURAlt1 } },
+    { "k", { "&", "&", "&" },                    "K", { CURAlt2, CURAlt2, CURAlt2 } },
+    { "l", { "@", "@", "@" },                    "L", { CURAlt3, CURAlt3, CURAlt3 } },
+    { "m", { apostrophe, apostrophe, quotationMark }, "M", { apostrophe, apostrophe, quotationMark } },
+    { "n", { quotationMark, quotationMark, apostrophe }, "N", { quotationMark, quotationMark, apostrophe } },
+    { "o", { "9", "9", "9" },                    "O", { "+", "+", "+" } },
+    { "p", { "0", "0", "0" },                    "P", { "=", "=", "=" } },
+    { "q", { "1", "1", "-" },                    "Q", { "[", "[", "_" } },
+    { "r", { "4", "4", "4" },                    "R", { "}", "}", "}" } },
+    { "s", { "/", "/", "/" },                    "S", { reverseSolidus, reverseSolidus, reverseSolidus } },
+    { "t", { "5", "5", "5" },                    "T", { "#", "#", "#" } },
+    { "u", { "7", "7", "7" },                    "U", { "^", "^", "^" } },
+    { "v", { "?", "?", "?" },                    "V", { "?", "?", "?" } },
+    { "w", { "2", "2", "." },                    "W", { "]", "]", "." } },
+    { "x", { ",", ",", "," },                    "X", { ",", ",", "," } },
+    { "y", { "6", ".", "6" },                    "Y", { "%", ".", "%" } },
+    { "z", { ".", "6", "2" },                    "Z", { ".", "%", "]" } },
 };
 // clang-format on
 
-enum class Layout { Qwerty, Qwertz, Azerty };
+const PhysicalLayout layouts[layoutCount] = {
+    { LetterLayout::QWERTY, "QWERTY", &gQwertyAlternates },
+    { LetterLayout::QWERTZ, "QWERTZ", &gQwertzAlternates },
+    { LetterLayout::AZERTY, "AZERTY", &gAzertyAlternates },
+};
 
-AlternateTable makeLetterTable(ValuePool& pool, Layout layout)
+AlternateTable makeLetterTable(ValuePool& pool, std::size_t column)
 {
     std::vector<AlternateTable::Entry> entries;
     entries.reserve(std::size(letterRows) * 2);
     for (const LetterRow& row : letterRows) {
-        const char* lower = layout == Layout::Qwerty ? row.qwerty
-            : layout == Layout::Qwertz               ? row.qwertz
-                                                     : row.azerty;
-        const char* upper = layout == Layout::Qwerty ? row.capitalQwerty
-            : layout == Layout::Qwertz               ? row.capitalQwertz
-                                                     : row.capitalAzerty;
-        entries.emplace_back(row.letter, pool(lower));
-        entries.emplace_back(row.capital, pool(upper));
+        entries.emplace_back(row.letter, pool(row.alternates[column]));
+        entries.emplace_back(row.capital, pool(row.capitalAlternates[column]));
     }
     return AlternateTable(std::move(entries));
 }
 
 } // namespace
+
+std::span<const PhysicalLayout> physicalLayouts()
+{
+    return layouts;
+}
 
 void buildAlternateTables()
 {
@@ -149,7 +151,6 @@ void buildAlternateTables()
             { ".", noAlternate },
         });
     gEmailAlternateOverrides = makeTable(pool, { { "!", noAlternate } });
-    gQwertyAlternates = makeLetterTable(pool, Layout::Qwerty);
-    gQwertzAlternates = makeLetterTable(pool, Layout::Qwertz);
-    gAzertyAlternates = makeLetterTable(pool, Layout::Azerty);
+    for (std::size_t column = 0; column < layoutCount; ++column)
+        *layouts[column].letterTable = makeLetterTable(pool, column);
 }

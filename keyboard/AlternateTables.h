@@ -1,6 +1,9 @@
 #pragma once
 
 #include "keyboard/AlternateTable.h"
+#include "keyboard/ExtensionState.h"
+
+#include <span>
 
 // The seven alternate tables, string to string, built once at load and kept
 // for the process. An empty value marks a key that has no alternate.
@@ -13,6 +16,18 @@ extern AlternateTable gEmailAlternateOverrides;
 extern AlternateTable gQwertyAlternates;
 extern AlternateTable gQwertzAlternates;
 extern AlternateTable gAzertyAlternates;
+
+// The physical layouts the extension tells apart, QWERTY first (the one for a
+// keyplane whose key sets name none): the word a letters key set's name
+// carries for it, and its letter table. A language's keyboard is detected as
+// the layout it builds on, whose table gives its letters their alternates;
+// its own letters have no entry there.
+struct PhysicalLayout {
+    LetterLayout layout;
+    const char* keySetWord;
+    AlternateTable* letterTable;
+};
+std::span<const PhysicalLayout> physicalLayouts();
 
 // Placeholders under j, J, K and L until the currency fill replaces them.
 inline constexpr const char* primaryCurrencyPlaceholder = "CUR";

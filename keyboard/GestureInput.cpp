@@ -45,6 +45,11 @@ NSObject* touchedKeyboardImpl()
     return keyboardImpl ? keyboardImpl : activeKeyboardImpl();
 }
 
+// Whether the touch went down on a key the extension tracks. One that went
+// down anywhere else (shift, "123", space) is the platform's, whose slide from
+// a keyplane key types the key it ends on: its drags start no gesture.
+bool gTouchStartedOnEligibleKey = false;
+
 void rearmLongPressTimer()
 {
     send(touchedKeyboardImpl(), sel::touchLongPressTimerWithDelay, longPressDelay);
@@ -92,7 +97,7 @@ bool moveTracking(NSObject* hitKey, CGPoint point)
     CGRect frame = send(hitKey, sel::frame);
     double margin = isFlick() ? flickEntryMargin : slideEntryMargin;
     auto entryEdge = static_cast<float>(static_cast<double>(frame.maxY()) - margin);
-    if (point.y < entryEdge)
+    if (gTouchStartedOnEligibleKey && point.y < entryEdge)
         moveTrackingTo(hitKey, point);
     else
         clearGestureState();
@@ -249,9 +254,10 @@ void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* ke
         key = keyUnderNewTouch(layoutController, key, point);
     }
     callImplementation(gDisplaced<touchDownWithKeyAtPointReplacement>, layoutController, key, point);
+    gTouchStartedOnEligibleKey = wasActive && isEligibleKey(key);
     if (!wasActive)
         return;
-    if (!isEligibleKey(key)) {
+    if (!gTouchStartedOnEligibleKey) {
         endTracking();
         return;
     }
@@ -294,6 +300,7 @@ void touchDraggedReplacement(NSObject* layoutController, NSObject* touch)
 void touchUpReplacement(NSObject* layoutController, NSObject* touch)
 {
     gTouchedKeyboard = nullptr;
+    gTouchStartedOnEligibleKey = false;
     if (gAugmentationActive)
         endTracking();
     callImplementation(gDisplaced<touchUpReplacement>, layoutController, touch);
@@ -302,6 +309,7 @@ void touchUpReplacement(NSObject* layoutController, NSObject* touch)
 void touchCancelledReplacement(NSObject* layoutController, NSObject* touch)
 {
     gTouchedKeyboard = nullptr;
+    gTouchStartedOnEligibleKey = false;
     if (gAugmentationActive)
         endTracking();
     callImplementation(gDisplaced<touchCancelledReplacement>, layoutController, touch);

@@ -1,9 +1,11 @@
 #include "keyboard/KeyplaneDirectory.h"
 
+#include "keyboard/AlternateTables.h"
 #include "keyboard/KeyboardModel.h"
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -27,11 +29,12 @@ const NSString& punctuationPart()
 // The first key set of the keyplane that names a layout decides it.
 LetterLayout layoutNamedByKeySets(NSObject* keyplane)
 {
-    static const std::pair<NSString, LetterLayout> layoutNames[] = {
-        { NSString("QWERTY"), LetterLayout::QWERTY },
-        { NSString("QWERTZ"), LetterLayout::QWERTZ },
-        { NSString("AZERTY"), LetterLayout::AZERTY },
-    };
+    static const std::vector<std::pair<NSString, LetterLayout>> layoutNames = [] {
+        std::vector<std::pair<NSString, LetterLayout>> names;
+        for (const PhysicalLayout& physical : physicalLayouts())
+            names.emplace_back(NSString(physical.keySetWord), physical.layout);
+        return names;
+    }();
     NSMutableArray* subtrees = send(keyplane, sel::subtrees);
     for (std::size_t index = 0; index < countOf(subtrees); ++index) {
         NSObject* keySet = send(elementAt(subtrees, index).object(), sel::keySet);
@@ -43,7 +46,7 @@ LetterLayout layoutNamedByKeySets(NSObject* keyplane)
                 return layout;
         }
     }
-    return LetterLayout::QWERTY;
+    return physicalLayouts().front().layout;
 }
 
 struct KnownKeyplane {

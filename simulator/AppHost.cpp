@@ -403,6 +403,26 @@ CommandResult AppHost::handle(const command::Drag& command)
     return commandDone();
 }
 
+CommandResult AppHost::handle(const command::DragTo& command)
+{
+    Finger* finger = TRY(fingerOffScreen(command));
+    CGPoint start = KeyboardKeys::centreOnScreen(TRY(KeyboardKeys::find(command.key)));
+    finger->down(m_app->window(), start);
+    // The target is looked for on the keyplane the first key brought up.
+    ErrorOr<NSObject*> target = KeyboardKeys::find(command.target);
+    if (!target) {
+        finger->cancel();
+        return target.error();
+    }
+    CGPoint end = KeyboardKeys::centreOnScreen(target.value());
+    for (int step = 1; step <= command.steps; ++step) {
+        CGFloat progress = static_cast<CGFloat>(step) / static_cast<CGFloat>(command.steps);
+        finger->move({ start.x + (end.x - start.x) * progress, start.y + (end.y - start.y) * progress });
+    }
+    finger->lift();
+    return commandDone();
+}
+
 CommandResult AppHost::handle(const command::Press& command)
 {
     Finger* finger = TRY(fingerOffScreen(command, command.finger));

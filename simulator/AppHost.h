@@ -61,6 +61,7 @@ private:
     CommandResult handle(const command::Flick& command);
     CommandResult handle(const command::Slide& command);
     CommandResult handle(const command::Drag& command);
+    CommandResult handle(const command::DragTo& command);
     CommandResult handle(const command::Press& command);
     CommandResult handle(const command::Move& command);
     CommandResult handle(const command::Release& command);

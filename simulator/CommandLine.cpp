@@ -1,7 +1,7 @@
 #include "simulator/CommandLine.h"
 
+#include "platform/keyboard/KeyboardLetterLayout.h"
 #include "simulator/KeyboardTypeNumber.h"
-#include "simulator/LetterLayoutWord.h"
 #include "simulator/NearestWord.h"
 #include "simulator/PngWriter.h"
 #include "simulator/ScriptCommand.h"
@@ -67,7 +67,7 @@ private:
     CLI::App* addCommand(
         CommandLine::Mode mode, const char* name, const char* description, std::string footer);
     CLI::Option* addValue(CLI::App* command, const char* name, std::string& value, const char* typeName,
-        const char* description);
+        const std::string& description);
     void addDevice(CLI::App* command);
     void addLocale(CLI::App* command);
     void addOrientation(CLI::App* command);
@@ -206,8 +206,8 @@ CLI::App* CommandLineReader::addCommand(
     return command;
 }
 
-CLI::Option* CommandLineReader::addValue(
-    CLI::App* command, const char* name, std::string& value, const char* typeName, const char* description)
+CLI::Option* CommandLineReader::addValue(CLI::App* command, const char* name, std::string& value,
+    const char* typeName, const std::string& description)
 {
     return command->add_option(name, value, description)->type_name(typeName);
 }
@@ -232,7 +232,8 @@ void CommandLineReader::addOrientation(CLI::App* command)
 void CommandLineReader::addKeyboardChoice(CLI::App* command)
 {
     addValue(command, "--keyboard-type", m_given.keyboardType, "N", "The text field's keyboard type (0)");
-    addValue(command, "--layout", m_given.layout, "L", "QWERTY, QWERTZ or AZERTY (else the locale's)");
+    addValue(
+        command, "--layout", m_given.layout, "L", letterLayoutNames(", ", " or ") + " (else the locale's)");
 }
 
 CLI::App* CommandLineReader::chosenCommand() const
@@ -395,9 +396,9 @@ ErrorOr<void> CommandLineReader::convertValues()
         m_line.keyboardType = *type;
     }
     if (wasGiven("--layout")) {
-        m_line.layout = letterLayoutFromWord(m_given.layout);
+        m_line.layout = findLetterLayout(m_given.layout);
         if (!m_line.layout)
-            return expectedAfter(letterLayoutWords(), "--layout", m_given.layout);
+            return expectedAfter(letterLayoutNames(", ", " or "), "--layout", m_given.layout);
     }
     if (wasGiven("--orientation")) {
         auto orientation = orientationFromWord(m_given.orientation);

@@ -25,7 +25,7 @@ struct CommandLine {
     std::string locale { "en_US" };
     int keyboardType { 0 };
     // Nothing: the locale's own, as the keyboard picks it.
-    std::optional<KeyboardLetterLayout> layout;
+    const KeyboardLetterLayout* layout { nullptr };
     std::optional<std::string> keyplane;
     ScreenOrientation orientation { ScreenOrientation::Portrait };
     std::optional<int> typeMode;

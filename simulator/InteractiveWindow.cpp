@@ -322,7 +322,7 @@ void InteractiveSession::handleKey(SDL_Keycode key)
         break;
     case SDLK_k: {
         m_keyboardIndex = (m_keyboardIndex + 1) % std::size(keyboardChoices);
-        perform(command::Keyboard { keyboardChoices[m_keyboardIndex].type, std::nullopt });
+        perform(command::Keyboard { keyboardChoices[m_keyboardIndex].type, nullptr });
         break;
     }
     case SDLK_b:

@@ -104,8 +104,8 @@ ErrorOr<NSObject*> KeyboardKeys::find(const std::string& keyName)
 
 CGPoint KeyboardKeys::centreOnScreen(NSObject* key)
 {
-    CGRect frame = send(key, sel::frame);
-    CGPoint centre { frame.midX(), frame.midY() };
+    CGRect cap = send(key, sel::paddedFrame);
+    CGPoint centre { cap.midX(), cap.midY() };
     UIKeyboardLayoutStar* layout = activeLayout();
     return layout ? layout->convertPointToView(centre, nullptr) : centre;
 }

@@ -22,7 +22,7 @@ struct Orientation {
 // (nothing: the locale's own).
 struct Keyboard {
     std::optional<int> type;
-    std::optional<KeyboardLetterLayout> layout;
+    const KeyboardLetterLayout* layout { nullptr };
 };
 // Writes the settings file as the pane does and posts the change.
 struct Settings {
@@ -69,6 +69,15 @@ struct Drag {
     double dx { 0 };
     double dy { 0 };
     int steps { 1 };
+};
+// Down on the key, across to the middle of the target key as the keyboard
+// shows it once the first is down (a keyplane key brings up its keyplane),
+// and up there.
+struct DragTo {
+    static constexpr int defaultSteps = 5;
+    std::string key;
+    std::string target;
+    int steps { defaultSteps };
 };
 // Fingers are numbered from 1 (the one that taps, flicks and drags) to
 // largestFinger; several may be down at once.
@@ -175,8 +184,8 @@ struct TypeLine {
 using ScriptCommand = std::variant<command::Locale, command::Orientation, command::Keyboard,
     command::Settings, command::Keyplane, command::Shift, command::ShiftLock, command::Unshift, command::Tap,
     command::TapPoint, command::TapText, command::TapBeside, command::Flick, command::Slide, command::Drag,
-    command::Press, command::Move, command::Release, command::Cancel, command::Roll, command::Wait,
-    command::Clear, command::Type, command::Plan, command::ExpectText, command::ExpectAlt,
+    command::DragTo, command::Press, command::Move, command::Release, command::Cancel, command::Roll,
+    command::Wait, command::Clear, command::Type, command::Plan, command::ExpectText, command::ExpectAlt,
     command::ExpectSetting, command::ExpectScreenText, command::Print, command::Snapshot, command::App,
     command::Back, command::PointerDown, command::PointerMove, command::PointerUp, command::ListKeys,
     command::KeyboardSnapshot, command::Render, command::Quit, command::TypeLine>;

@@ -1,7 +1,7 @@
 #include "simulator/ScriptLanguage.h"
 
+#include "platform/keyboard/KeyboardLetterLayout.h"
 #include "simulator/KeyboardTypeNumber.h"
-#include "simulator/LetterLayoutWord.h"
 #include "simulator/PngWriter.h"
 #include "simulator/ScriptArguments.h"
 #include "simulator/ScriptText.h"
@@ -223,6 +223,14 @@ ErrorOr<command::Flick> readUpward(ScriptArguments& arguments, double defaultDis
     return gesture;
 }
 
+// The optional number of drag events that ends a drag.
+ErrorOr<int> readSteps(ScriptArguments& arguments, int fallback)
+{
+    if (arguments.atEnd())
+        return fallback;
+    return arguments.wholeNumberWithin("a number of drag events", 1, command::Drag::largestSteps);
+}
+
 bool isScreenPoint(const ScriptArguments& arguments)
 {
     return arguments.remaining() == 2 && !arguments.peek().isQuoted;
@@ -319,22 +327,22 @@ const std::vector<CommandSyntax>& commandTable()
                 [](ScriptArguments& a) -> ErrorOr<Keyboard> {
                     Keyboard keyboard;
                     OptionSyntax layout { "layout", [&](const std::string& value) {
-                                             keyboard.layout = letterLayoutFromWord(value);
-                                             return keyboard.layout.has_value();
+                                             keyboard.layout = findLetterLayout(value);
+                                             return keyboard.layout != nullptr;
                                          } };
                     OptionSyntax type { "type", [&](const std::string& value) {
                                            keyboard.type = keyboardTypeFromText(value);
                                            return keyboard.type.has_value();
                                        } };
                     TRY(readOptions(a,
-                        "type=N (" + keyboardTypeDescription() + ") or layout=" + letterLayoutWords("|", "|"),
+                        "type=N (" + keyboardTypeDescription() + ") or layout=" + letterLayoutNames("|", "|"),
                         { type, layout }));
                     return keyboard;
                 },
                 [](const Keyboard& c, ScriptLineWriter& w) {
                     w.option("type", c.type);
                     if (c.layout)
-                        w.option("layout", letterLayoutName(*c.layout));
+                        w.option("layout", c.layout->name);
                 }),
             "[type=N] [layout=L]",
             "focuses the app's text field with that keyboard type and letter layout (without one, the "
@@ -410,9 +418,7 @@ const std::vector<CommandSyntax>& commandTable()
                           drag.key = TRY(a.word(keyDescription));
                           drag.dx = TRY(readDistance(a, "the distance DX to move across"));
                           drag.dy = TRY(readDistance(a, "the distance DY to move down (negative is up)"));
-                          if (!a.atEnd())
-                              drag.steps = TRY(
-                                  a.wholeNumberWithin("a number of drag events", 1, Drag::largestSteps));
+                          drag.steps = TRY(readSteps(a, drag.steps));
                           return drag;
                       },
                       [](const Drag& c, ScriptLineWriter& w) {
@@ -423,6 +429,24 @@ const std::vector<CommandSyntax>& commandTable()
                       }),
             "KEY DX DY [STEPS]", "down on the key, STEPS drag events (1) to DX DY from it, lift",
             "drag w 0 -8 4"),
+        described(row<DragTo>(
+                      "drag-to",
+                      [](ScriptArguments& a) -> ErrorOr<DragTo> {
+                          DragTo drag;
+                          drag.key = TRY(a.word(keyDescription));
+                          drag.target = TRY(a.word("the key to drag to"));
+                          drag.steps = TRY(readSteps(a, drag.steps));
+                          return drag;
+                      },
+                      [](const DragTo& c, ScriptLineWriter& w) {
+                          w.word(c.key);
+                          w.word(c.target);
+                          w.integer(c.steps);
+                      }),
+            "KEY TARGET [STEPS]",
+            "down on the key, STEPS drag events (5) to the middle of TARGET as the keyboard then shows it, "
+            "lift",
+            "drag-to more 5"),
         described(row<Press>(
                       "press",
                       [](ScriptArguments& a) -> ErrorOr<Press> {

@@ -24,7 +24,7 @@ SystemKeyboard::~SystemKeyboard()
     setKeyboardPresenter(nullptr);
 }
 
-void SystemKeyboard::setLetterLayout(std::optional<KeyboardLetterLayout> layout)
+void SystemKeyboard::setLetterLayout(const KeyboardLetterLayout* layout)
 {
     m_presenter->setLetterLayout(layout);
 }

@@ -18,7 +18,7 @@ public:
     SystemKeyboard& operator=(const SystemKeyboard&) = delete;
 
     // Nothing for the locale's own.
-    void setLetterLayout(std::optional<KeyboardLetterLayout> layout);
+    void setLetterLayout(const KeyboardLetterLayout* layout);
     // The keyboard view at the bottom of the window, or nothing while hidden.
     UIView* keyboardView() const;
 

@@ -12,7 +12,7 @@ struct TypingOptions {
     std::string locale { "en_US" };
     int keyboardType { 0 };
     // Nothing: the locale's own.
-    std::optional<KeyboardLetterLayout> layout;
+    const KeyboardLetterLayout* layout { nullptr };
     CommandLine::Corvane corvane { CommandLine::Corvane::Alternate };
     CommandLine::Gesture gesture { CommandLine::Gesture::Flick };
     // Two thumbs: each key goes down before the one before it comes up.

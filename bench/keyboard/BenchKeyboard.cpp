@@ -108,11 +108,11 @@ BenchKeyboard::~BenchKeyboard()
     std::filesystem::remove_all(m_root, ignored);
 }
 
-void BenchKeyboard::present(int keyboardType, CGSize windowSize, KeyboardLetterLayout letterLayout)
+void BenchKeyboard::present(int keyboardType, CGSize windowSize, const char* letterLayout)
 {
     m_driver->touchCancel();
     m_presenter = std::make_unique<SystemKeyboardPresenter>();
-    m_presenter->setLetterLayout(letterLayout);
+    m_presenter->setLetterLayout(findLetterLayout(letterLayout));
     m_window = UIWindow::make(CGRectMake(0, 0, windowSize.width, windowSize.height));
     m_input = makeRef<DiscardingTextInput>(keyboardType);
     m_presenter->presentKeyboard(m_window.get(), m_input.get());

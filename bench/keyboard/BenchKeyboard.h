@@ -35,7 +35,7 @@ public:
     // Brings up a keyboard for a text input of this type in a window of this
     // size. A new presenter builds new keyboard trees, so nothing processed
     // by an earlier presentation is reused.
-    void present(int keyboardType, CGSize windowSize, KeyboardLetterLayout letterLayout);
+    void present(int keyboardType, CGSize windowSize, const char* letterLayout);
 
     UIKeyboardImpl* keyboardImpl() const;
     UIKeyboardLayoutStar* layout() const;

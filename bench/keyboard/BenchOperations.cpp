@@ -16,16 +16,15 @@ constexpr CGFloat dragOffsets[2] = { -2, -3 };
 constexpr int warmUpDrawings = 2;
 
 constexpr FirstSwitchCase cases[] = {
-    { "QWERTY_Small_Letters", KeyboardLetterLayout::QWERTY, opensOnNumbers, "Small-Letters", true },
-    { "QWERTY_Capital_Letters", KeyboardLetterLayout::QWERTY, opensOnLetters, "Capital-Letters", true },
-    { "QWERTZ_Small_Letters", KeyboardLetterLayout::QWERTZ, opensOnNumbers, "Small-Letters", true },
-    { "QWERTZ_Capital_Letters", KeyboardLetterLayout::QWERTZ, opensOnLetters, "Capital-Letters", true },
-    { "AZERTY_Small_Letters", KeyboardLetterLayout::AZERTY, opensOnNumbers, "Small-Letters", true },
-    { "AZERTY_Capital_Letters", KeyboardLetterLayout::AZERTY, opensOnLetters, "Capital-Letters", true },
-    { "Numbers_And_Punctuation", KeyboardLetterLayout::QWERTY, opensOnLetters, "Numbers-And-Punctuation",
+    { "QWERTY_Small_Letters", "QWERTY", opensOnNumbers, "Small-Letters", true },
+    { "QWERTY_Capital_Letters", "QWERTY", opensOnLetters, "Capital-Letters", true },
+    { "QWERTZ_Small_Letters", "QWERTZ", opensOnNumbers, "Small-Letters", true },
+    { "QWERTZ_Capital_Letters", "QWERTZ", opensOnLetters, "Capital-Letters", true },
+    { "AZERTY_Small_Letters", "AZERTY", opensOnNumbers, "Small-Letters", true },
+    { "AZERTY_Capital_Letters", "AZERTY", opensOnLetters, "Capital-Letters", true },
+    { "Numbers_And_Punctuation", "QWERTY", opensOnLetters, "Numbers-And-Punctuation", false },
+    { "Numbers_And_Punctuation_Alternate", "QWERTY", opensOnLetters, "Numbers-And-Punctuation-Alternate",
         false },
-    { "Numbers_And_Punctuation_Alternate", KeyboardLetterLayout::QWERTY, opensOnLetters,
-        "Numbers-And-Punctuation-Alternate", false },
 };
 
 constexpr const char* keyQ = "Latin-Small-Letter-Q";
@@ -40,7 +39,7 @@ constexpr DragCase drags[] = {
 // A keyboard of the standard type in portrait, QWERTY, for the touch operations.
 void presentStandard(BenchKeyboard& keyboard)
 {
-    keyboard.present(opensOnLetters, BenchKeyboard::portrait, KeyboardLetterLayout::QWERTY);
+    keyboard.present(opensOnLetters, BenchKeyboard::portrait, "QWERTY");
 }
 
 } // namespace
@@ -264,7 +263,7 @@ void ViewDrawing::run()
 KeyplaneDrawing::KeyplaneDrawing(BenchMode mode, CGSize window)
     : ViewDrawing(mode)
 {
-    m_keyboard.present(opensOnLetters, window, KeyboardLetterLayout::QWERTY);
+    m_keyboard.present(opensOnLetters, window, "QWERTY");
     startDrawing(m_keyboard.layout()->keyplaneView());
 }
 

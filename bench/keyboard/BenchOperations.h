@@ -44,7 +44,7 @@ private:
 
 struct FirstSwitchCase {
     const char* label;
-    KeyboardLetterLayout letterLayout;
+    const char* letterLayout; // a row of the letter-layout table, by name
     int keyboardType; // chosen so that the keyboard opens on another keyplane
     const char* keyplane;
     bool hasGoal; // letters keyplanes; the punctuation ones are for comparison

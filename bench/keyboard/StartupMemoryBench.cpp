@@ -57,7 +57,7 @@ void memoryAfter(benchmark::State& state, const std::function<void(int)>& operat
 void memoryKeyplaneSwitches(benchmark::State& state, BenchMode mode)
 {
     BenchKeyboard keyboard(mode);
-    keyboard.present(0, BenchKeyboard::portrait, KeyboardLetterLayout::QWERTY);
+    keyboard.present(0, BenchKeyboard::portrait, "QWERTY");
     NSString names[4] = { NSString("Capital-Letters"), NSString("Numbers-And-Punctuation"),
         NSString("Numbers-And-Punctuation-Alternate"), NSString("Small-Letters") };
     memoryAfter(state, [&](int count) { keyboard.switchTo(names[count % 4]); });
@@ -66,7 +66,7 @@ void memoryKeyplaneSwitches(benchmark::State& state, BenchMode mode)
 void memoryFlicks(benchmark::State& state, BenchMode mode)
 {
     BenchKeyboard keyboard(mode);
-    keyboard.present(0, BenchKeyboard::portrait, KeyboardLetterLayout::QWERTY);
+    keyboard.present(0, BenchKeyboard::portrait, "QWERTY");
     CGPoint start = keyboard.centerOfKeyNamed("Latin-Small-Letter-Q");
     memoryAfter(state, [&](int) {
         keyboard.touchDown(start);

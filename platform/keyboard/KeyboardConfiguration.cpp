@@ -1,7 +1,5 @@
 #include "platform/keyboard/KeyboardConfiguration.h"
 
-#include <string>
-
 KeyboardTreeKind keyboardTreeKindForType(int keyboardType)
 {
     switch (keyboardType) {
@@ -24,31 +22,4 @@ bool keyboardTypeStartsWithNumbers(int keyboardType)
 {
     return keyboardType == UIKeyboardTypeNumbersAndPunctuation
         || keyboardType == UIKeyboardTypeNumbersAndPunctuation + keyboardTypeASCIIVariant;
-}
-
-KeyboardLetterLayout letterLayoutForLocale(const NSString& localeIdentifier)
-{
-    const std::string& identifier = localeIdentifier.utf8();
-    std::string language = identifier.substr(0, identifier.find_first_of("_-"));
-    std::string region;
-    if (auto separator = identifier.find_first_of("_-"); separator != std::string::npos)
-        region = identifier.substr(separator + 1, 2);
-    if (language == "de" || (language == "fr" && region == "CH"))
-        return KeyboardLetterLayout::QWERTZ;
-    if (language == "fr" && region != "CA")
-        return KeyboardLetterLayout::AZERTY;
-    return KeyboardLetterLayout::QWERTY;
-}
-
-const char* letterLayoutName(KeyboardLetterLayout layout)
-{
-    switch (layout) {
-    case KeyboardLetterLayout::QWERTZ:
-        return "QWERTZ";
-    case KeyboardLetterLayout::AZERTY:
-        return "AZERTY";
-    case KeyboardLetterLayout::QWERTY:
-        break;
-    }
-    return "QWERTY";
 }

@@ -1,11 +1,8 @@
 #pragma once
 
 #include "platform/PlatformExport.h"
-#include "platform/foundation/NSString.h"
+#include "platform/keyboard/KeyboardLetterLayout.h"
 #include "platform/uikit/UIKeyboardType.h"
-
-// The physical arrangement of the letters.
-enum class KeyboardLetterLayout { QWERTY, QWERTZ, AZERTY };
 
 // Which keyboard a text input's keyboard type brings up.
 enum class KeyboardTreeKind { Standard, WebAddress, EmailAddress, NumberPad, PhonePad };
@@ -13,7 +10,8 @@ enum class KeyboardTreeKind { Standard, WebAddress, EmailAddress, NumberPad, Pho
 // Everything that decides which keyboard tree is shown.
 struct KeyboardConfiguration {
     KeyboardTreeKind kind { KeyboardTreeKind::Standard };
-    KeyboardLetterLayout letterLayout { KeyboardLetterLayout::QWERTY };
+    // A row of the letter-layout table.
+    const KeyboardLetterLayout* letterLayout { &defaultLetterLayout() };
     bool landscape { false };
     // Locales without a region have no currency of their own; their numbers
     // keyplanes carry other symbols where the currency keys would be.
@@ -27,7 +25,3 @@ struct KeyboardConfiguration {
 PLATFORM_EXPORT KeyboardTreeKind keyboardTreeKindForType(int keyboardType);
 // Whether a type opens on the numbers keyplane.
 PLATFORM_EXPORT bool keyboardTypeStartsWithNumbers(int keyboardType);
-// The letter layout a locale's users expect: German-speaking locales QWERTZ,
-// French outside Canada and Switzerland AZERTY, everything else QWERTY.
-PLATFORM_EXPORT KeyboardLetterLayout letterLayoutForLocale(const NSString& localeIdentifier);
-PLATFORM_EXPORT const char* letterLayoutName(KeyboardLetterLayout layout);

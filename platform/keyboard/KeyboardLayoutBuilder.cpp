@@ -4,6 +4,7 @@
 #include "platform/keyboard/LayoutPlistReader.h"
 #include "platform/runtime/NSException.h"
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <unicode/uchar.h>
@@ -137,7 +138,7 @@ private:
             || m_configuration.kind == KeyboardTreeKind::PhonePad;
     }
     NSString keyboardName() const;
-    RefPtr<UIKBTree> buildKeyplane(NSMutableDictionary* keyplaneData);
+    RefPtr<UIKBTree> buildKeyplane(NSMutableDictionary* keyplaneData, const NSString& keySetName);
     std::vector<std::vector<RowItem>> rowsOf(NSMutableDictionary* keyplaneData);
     RefPtr<NSMutableDictionary> resolveKey(const Value& entry, NSMutableDictionary* keyplaneData);
     RefPtr<NSMutableDictionary> applyCurrency(RefPtr<NSMutableDictionary> key);
@@ -158,22 +159,20 @@ private:
 NSString TreeBuilder::keyboardName() const
 {
     std::string orientation = m_configuration.landscape ? "Landscape" : "Portrait";
+    std::string letters(m_configuration.letterLayout->name);
     switch (m_configuration.kind) {
     case KeyboardTreeKind::NumberPad:
         return "Phone-" + orientation + "-NumberPad-Keyboard";
     case KeyboardTreeKind::PhonePad:
         return "Phone-" + orientation + "-PhonePad-Keyboard";
     case KeyboardTreeKind::WebAddress:
-        return "Phone-" + orientation + "-" + letterLayoutName(m_configuration.letterLayout)
-            + "-URL-Alphabetic-Keyboard";
+        return "Phone-" + orientation + "-" + letters + "-URL-Alphabetic-Keyboard";
     case KeyboardTreeKind::EmailAddress:
-        return "Phone-" + orientation + "-" + letterLayoutName(m_configuration.letterLayout)
-            + "-Email-Alphabetic-Keyboard";
+        return "Phone-" + orientation + "-" + letters + "-Email-Alphabetic-Keyboard";
     case KeyboardTreeKind::Standard:
         break;
     }
-    return "Phone-" + orientation + "-" + letterLayoutName(m_configuration.letterLayout)
-        + "-Alphabetic-Keyboard";
+    return "Phone-" + orientation + "-" + letters + "-Alphabetic-Keyboard";
 }
 
 RefPtr<UIKBTree> TreeBuilder::build()
@@ -183,15 +182,18 @@ RefPtr<UIKBTree> TreeBuilder::build()
     NSMutableDictionary* base
         = dictionaryAt(geometries, m_configuration.landscape ? "Landscape" : "Portrait");
 
-    std::vector<NSMutableDictionary*> files;
+    // Each file with the key set its keyplanes have when they do not name one:
+    // the letters take theirs from the letter layout.
+    std::vector<std::pair<NSMutableDictionary*, NSString>> files;
     if (isPad()) {
-        files.push_back(layoutFile(
-            m_configuration.kind == KeyboardTreeKind::NumberPad ? "NumberPad.plist" : "PhonePad.plist"));
-        m_geometry = readGeometry(base, files.front()->objectForKey("Geometry").dictionary());
+        files.emplace_back(layoutFile(m_configuration.kind == KeyboardTreeKind::NumberPad ? "NumberPad.plist"
+                                                                                          : "PhonePad.plist"),
+            NSString());
+        m_geometry = readGeometry(base, files.front().first->objectForKey("Geometry").dictionary());
     } else {
-        files.push_back(
-            layoutFile(std::string("Letters-") + letterLayoutName(m_configuration.letterLayout) + ".plist"));
-        files.push_back(layoutFile("Numbers.plist"));
+        const KeyboardLetterLayout& letters = *m_configuration.letterLayout;
+        files.emplace_back(layoutFile(letters.layoutFile), NSString(std::string(letters.keySetName)));
+        files.emplace_back(layoutFile("Numbers.plist"), NSString());
         m_geometry = readGeometry(base, nullptr);
     }
 
@@ -206,17 +208,19 @@ RefPtr<UIKBTree> TreeBuilder::build()
     properties->setObject(
         static_cast<double>(m_geometry.popupHeadHeight), UIKBKeyboardProperty::popupHeadHeight);
     properties->setObject(static_cast<double>(m_geometry.cornerRadius), UIKBKeyboardProperty::cornerRadius);
-    for (NSMutableDictionary* file : files) {
+    for (const auto& [file, keySetName] : files) {
         for (const Value& keyplaneData : *arrayAt(file, "Keyplanes"))
-            keyboard->addSubtree(buildKeyplane(keyplaneData.dictionary()));
+            keyboard->addSubtree(buildKeyplane(keyplaneData.dictionary(), keySetName));
     }
     return keyboard;
 }
 
-RefPtr<UIKBTree> TreeBuilder::buildKeyplane(NSMutableDictionary* keyplaneData)
+RefPtr<UIKBTree> TreeBuilder::buildKeyplane(NSMutableDictionary* keyplaneData, const NSString& fileKeySetName)
 {
     NSString name = keyplaneData->objectForKey("Name").string();
     NSString keySetName = keyplaneData->objectForKey("KeySet").string();
+    if (keySetName.isNil())
+        keySetName = fileKeySetName;
     if (name.isNil() || keySetName.isNil())
         layoutDataError("a keyplane needs a Name and a KeySet");
     NSString keyplaneUnhashed = NSString::stringWithFormat("%@_%@", { m_keyboardName, name });
@@ -331,15 +335,18 @@ RefPtr<UIKBTree> TreeBuilder::buildRow(
     auto row = UIKBTree::make(
         UIKBTreeType::Row, rowName, NSString::stringWithFormat("%@_%@", { prefix, rowName }));
     const Geometry& g = m_geometry;
-    CGFloat unit = g.width / g.columns;
     CGFloat rowHeight = g.height / static_cast<CGFloat>(rowCount);
     CGFloat rowTop = rowHeight * static_cast<CGFloat>(rowIndex);
 
     CGFloat totalUnits = 0;
     for (const RowItem& item : items)
         totalUnits += item.width;
-    // Rows narrower than the keyboard are centred.
-    CGFloat x = (g.columns - totalUnits) / 2 * unit;
+    // Rows narrower than the keyboard are centred; a row of more keys than
+    // the keyboard has columns (a language's eleventh letter) makes its keys
+    // narrower to fit.
+    CGFloat columns = std::max(g.columns, totalUnits);
+    CGFloat unit = g.width / columns;
+    CGFloat x = (columns - totalUnits) / 2 * unit;
 
     struct Placed {
         NSMutableDictionary* data;
@@ -355,15 +362,16 @@ RefPtr<UIKBTree> TreeBuilder::buildRow(
         }
         x += slotWidth;
     }
-    // Padded frames tile the row: each reaches half way to its neighbours'
-    // caps, and the outer ones reach the keyboard's edges.
+    // A key's padded frame is the cap the user sees; its frame, the area a
+    // touch finds it in, is larger. The frames tile the row: each reaches half
+    // way to its neighbours' caps, and the outer ones reach the keyboard's edges.
     for (std::size_t index = 0; index < placed.size(); ++index) {
         CGFloat left = index == 0 ? 0 : (placed[index - 1].cap.maxX() + placed[index].cap.minX()) / 2;
         CGFloat right = index + 1 == placed.size()
             ? g.width
             : (placed[index].cap.maxX() + placed[index + 1].cap.minX()) / 2;
-        CGRect padded = CGRectMake(left, rowTop, right - left, rowHeight);
-        auto key = buildKey(placed[index].data, placed[index].cap, padded, prefix);
+        CGRect touchArea = CGRectMake(left, rowTop, right - left, rowHeight);
+        auto key = buildKey(placed[index].data, touchArea, placed[index].cap, prefix);
         int type = key->displayType();
         bool characterKey = type == UIKBKeyDisplayTypeString || type == UIKBKeyDisplayTypeDynamicString;
         if (characterKey && index == 0 && left <= 0)

@@ -20,7 +20,7 @@ KeyboardConfiguration SystemKeyboardPresenter::configurationFor(
     NSString locale = NSLocale::currentLocaleIdentifier();
     KeyboardConfiguration configuration;
     configuration.kind = keyboardTreeKindForType(keyboardType);
-    configuration.letterLayout = m_letterLayout.value_or(letterLayoutForLocale(locale));
+    configuration.letterLayout = m_letterLayout ? m_letterLayout : &letterLayoutForLocale(locale);
     CGRect bounds = window ? window->frame() : CGRectZero;
     configuration.landscape = bounds.width() > bounds.height();
     configuration.withCurrencyKeys = CurrencySigns::forLocale(locale).available();

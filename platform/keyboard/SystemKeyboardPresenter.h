@@ -6,7 +6,6 @@
 #include "platform/keyboard/UIKeyboard.h"
 #include "platform/uikit/KeyboardPresenter.h"
 
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -26,7 +25,7 @@ public:
     CGRect keyboardFrame() const override;
 
     // A fixed letter layout instead of the locale's; nothing goes back to the locale's.
-    void setLetterLayout(std::optional<KeyboardLetterLayout> layout) { m_letterLayout = layout; }
+    void setLetterLayout(const KeyboardLetterLayout* layout) { m_letterLayout = layout; }
     // The configuration presentKeyboard would use for a type in a window.
     KeyboardConfiguration configurationFor(int keyboardType, const UIWindow* window) const;
 
@@ -35,7 +34,7 @@ public:
 private:
     RefPtr<UIKBTree> treeFor(const KeyboardConfiguration& configuration);
 
-    std::optional<KeyboardLetterLayout> m_letterLayout;
+    const KeyboardLetterLayout* m_letterLayout { nullptr };
     std::vector<std::pair<KeyboardConfiguration, RefPtr<UIKBTree>>> m_trees;
     RefPtr<UIKeyboard> m_keyboard;
 };

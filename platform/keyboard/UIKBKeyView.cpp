@@ -58,10 +58,9 @@ void UIKBKeyView::drawRect(CGRect)
     }
     if (m_state != UIKBKeyViewStateCap)
         return;
-    // The view covers the key's padded frame; the cap sits inside it.
-    CGRect cap = send(m_key.get(), sel::frame);
+    // The view is the key's cap, its padded frame.
     CGRect padded = send(m_key.get(), sel::paddedFrame);
-    cap.origin = { cap.minX() - padded.minX(), cap.minY() - padded.minY() };
+    CGRect cap = CGRectMake(0, 0, padded.width(), padded.height());
     NSObject* keyboard = send(UIKeyboardImpl::staticClass(), sel::activeInstance);
     KeyCapPainter::drawKey(
         context, m_key.get(), cap, send(keyboard, sel::isShifted), send(keyboard, sel::isShiftLocked));

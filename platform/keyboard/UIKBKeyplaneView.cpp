@@ -44,7 +44,7 @@ void UIKBKeyplaneView::drawRect(CGRect)
         else if (send(key, sel::displayType) == UIKBKeyDisplayTypeDynamicString)
             drawKeyThroughKeyView(context, key);
         else
-            KeyCapPainter::drawKey(context, key, send(key, sel::frame), shifted, shiftLocked);
+            KeyCapPainter::drawKey(context, key, send(key, sel::paddedFrame), shifted, shiftLocked);
     }
 }
 

@@ -58,6 +58,8 @@ public:
     NSString variantDisplayString();
     NSString shiftAlternateKeyplaneName() { return m_shiftAlternateKeyplaneName; }
     RefPtr<NSMutableArray> keysByKeyName(NSString keyName);
+    // A key's frame is where a touch finds it; its padded frame is the cap
+    // drawn inside that, where its labels go.
     CGRect frame() { return m_frame; }
     CGRect paddedFrame() { return m_paddedFrame; }
     NSMutableDictionary* cache() { return m_cache.get(); }

@@ -73,6 +73,17 @@ void UIKeyboardImpl::shiftKeyTapped()
     m_shiftedByTapAt = -1;
 }
 
+void UIKeyboardImpl::restoreShiftState(const ShiftState& state)
+{
+    if (m_shiftLocked && !state.locked)
+        send(this, sel::setShiftLocked, false);
+    if (state.locked && !m_shiftLocked)
+        send(this, sel::setShiftLocked, true);
+    else if (!state.locked && m_shifted != state.shifted)
+        send(this, sel::setShift, state.shifted);
+    m_shiftedByTapAt = state.shiftedByTapAt;
+}
+
 void UIKeyboardImpl::setShift(bool shifted)
 {
     m_shifted = shifted;

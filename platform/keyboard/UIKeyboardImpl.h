@@ -30,6 +30,17 @@ public:
     // follows the tap that shifted within the double-tap interval, or unshift.
     void shiftKeyTapped();
 
+    // Everything shift is, so that it can be put back as it was, the time of
+    // the tap that shifted (for a double tap) included.
+    struct ShiftState {
+        bool shifted { false };
+        bool locked { false };
+        double shiftedByTapAt { -1 };
+    };
+    ShiftState shiftState() const { return { m_shifted, m_shiftLocked, m_shiftedByTapAt }; }
+    // Through the shift messages, so whoever replaced them sees the change.
+    void restoreShiftState(const ShiftState& state);
+
     // The platform's own implementations of the keyboard messages.
     NSObject* layout();
     bool isShifted() { return m_shifted; }

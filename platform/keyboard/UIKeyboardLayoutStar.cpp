@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 Class* UIKeyboardLayoutStar::staticClass()
 {
@@ -114,15 +115,34 @@ NSObject* UIKeyboardLayoutStar::keyHitTest(CGPoint point)
     if (!keys)
         return nullptr;
     for (const Value& key : *keys) {
-        if (send(key.object(), sel::paddedFrame).contains(point))
+        if (send(key.object(), sel::frame).contains(point))
             return key.object();
     }
     return nullptr;
 }
 
+// The keyboard's own shortcuts, as that generation had them:
+// - Keyplane keys ("123", "ABC", "#+=" and the letters' shift) act as their
+//   finger goes down, so that the keyplane they bring up is under the finger.
+// - A finger that went down on a keyplane key and lifts on a key that types
+//   (or deletes) performs that key, and the keyboard goes back to the keyplane
+//   and shift it had before the finger went down: one touch for a digit or a
+//   capital. Lifted on a keyplane key, or off the keys, it does nothing more.
+// - A space or an apostrophe typed on the numbers or symbols keyplane brings
+//   the letters back (the capitals while shifted), except on a keyboard that
+//   opens on the numbers, whose field asks for them.
+// - A touch that goes down elsewhere acts when it lifts, on the key it lifts
+//   on, a keyplane key included.
+// Held while another finger goes down, shift is a modifier instead (the
+// rollover rules, above touchesBegan).
 void UIKeyboardLayoutStar::touchDownWithKeyAtPoint(NSObject* key, CGPoint)
 {
     endPress();
+    m_placeBeforeKeyplaneKey.reset();
+    if (isKeyplaneKey(key)) {
+        m_placeBeforeKeyplaneKey = currentPlace();
+        performKeyAction(key);
+    }
     pressKey(key);
 }
 
@@ -149,11 +169,17 @@ void UIKeyboardLayoutStar::touchUp(NSObject*)
     send(m_impl, sel::clearLongPressTimer);
     m_repeatTimer.cancel();
     RefPtr<NSObject> key = std::move(m_pressedKey);
+    std::optional<KeyboardPlace> slidFrom = std::exchange(m_placeBeforeKeyplaneKey, std::nullopt);
+    bool slidOntoAKey = slidFrom && key && !isKeyplaneKey(key.get());
+    NSString typed;
     if (m_variantsView) {
-        NSString variant = m_variantsView->selectedVariant();
+        typed = m_variantsView->selectedVariant();
         removeVariants();
-        typeString(variant);
-    } else if (key) {
+        typeString(typed);
+    } else if (key && (!slidFrom || slidOntoAKey)) {
+        int type = send(key.get(), sel::displayType);
+        if (isCharacterKey(key.get()) || type == UIKBKeyDisplayTypeSpace || type == UIKBKeyDisplayTypeReturn)
+            typed = send(key.get(), sel::representedString);
         performKeyAction(key.get());
     }
     removePopup();
@@ -161,11 +187,16 @@ void UIKeyboardLayoutStar::touchUp(NSObject*)
     if (key && isCharacterKey(key.get()) && isLettersKeyplane() && send(m_impl, sel::isShifted)
         && !send(m_impl, sel::isShiftLocked) && !m_shiftTouch)
         send(m_impl, sel::setShift, false);
+    if (slidOntoAKey)
+        goBackTo(*slidFrom);
+    else if (!slidFrom && bringsLettersBackAfter(typed))
+        send(this, sel::setKeyplaneName, lettersKeyplaneName());
 }
 
 void UIKeyboardLayoutStar::touchCancelled(NSObject*)
 {
     send(m_impl, sel::clearLongPressTimer);
+    m_placeBeforeKeyplaneKey.reset();
     endPress();
 }
 
@@ -189,9 +220,43 @@ bool UIKeyboardLayoutStar::isCharacterKey(NSObject* key)
     return key && (type == UIKBKeyDisplayTypeString || type == UIKBKeyDisplayTypeDynamicString);
 }
 
+bool UIKeyboardLayoutStar::isKeyplaneKey(NSObject* key)
+{
+    int type = send(key, sel::displayType);
+    return key && (type == UIKBKeyDisplayTypeShift || type == UIKBKeyDisplayTypeMore);
+}
+
 bool UIKeyboardLayoutStar::isLettersKeyplane()
 {
     return send(m_keyplane.get(), sel::componentName).containsString("Letters", NSCaseInsensitiveSearch);
+}
+
+// Typed on the numbers or symbols keyplane of a keyboard that has letters.
+bool UIKeyboardLayoutStar::bringsLettersBackAfter(const NSString& typed)
+{
+    if (!typed.isEqualToString(" ") && !typed.isEqualToString("'"))
+        return false;
+    return !isLettersKeyplane() && !keyboardTypeStartsWithNumbers(m_keyboardType)
+        && send(this, sel::keyplaneNamed, lettersKeyplaneName());
+}
+
+NSString UIKeyboardLayoutStar::lettersKeyplaneName()
+{
+    return send(m_impl, sel::isShifted) ? "Capital-Letters" : "Small-Letters";
+}
+
+UIKeyboardLayoutStar::KeyboardPlace UIKeyboardLayoutStar::currentPlace()
+{
+    UIKeyboardImpl* impl = m_impl.get();
+    return { send(this, sel::keyplaneName), impl ? impl->shiftState() : UIKeyboardImpl::ShiftState {} };
+}
+
+void UIKeyboardLayoutStar::goBackTo(const KeyboardPlace& place)
+{
+    if (UIKeyboardImpl* impl = m_impl.get())
+        impl->restoreShiftState(place.shift);
+    if (!send(this, sel::keyplaneName).isEqualToString(place.keyplaneName))
+        send(this, sel::setKeyplaneName, place.keyplaneName);
 }
 
 void UIKeyboardLayoutStar::pressKey(NSObject* key)
@@ -226,7 +291,7 @@ void UIKeyboardLayoutStar::showPopup(NSObject* key)
         = static_cast<CGFloat>(geometry->objectForKey(UIKBKeyboardProperty::popupHeadHeight).realValue());
     bool landscape = geometry->objectForKey(UIKBKeyboardProperty::landscape).boolValue();
 
-    CGRect cap = send(key, sel::frame);
+    CGRect cap = send(key, sel::paddedFrame);
     CGPoint capOrigin = convertPointToView(cap.origin, window);
     int bias = landscape ? 0 : send(key, sel::cache)->objectForKey(UIKBProperty::popupBias).intValue();
     CGFloat viewWidth = headWidth;
@@ -260,7 +325,7 @@ void UIKeyboardLayoutStar::showVariants(NSObject* key, NSMutableArray* variants)
         return;
     send(m_impl, sel::clearLongPressTimer);
     removePopup();
-    CGRect cap = send(key, sel::frame);
+    CGRect cap = send(key, sel::paddedFrame);
     CGPoint capOrigin = convertPointToView(cap.origin, window);
     CGFloat cellWidth = cap.width() + 8;
     CGFloat width = cellWidth * static_cast<CGFloat>(variants->count());
@@ -309,8 +374,8 @@ void UIKeyboardLayoutStar::performKeyAction(NSObject* key)
                 impl->shiftKeyTapped();
             break;
         }
-        if (target.isEqualToString("Small-Letters") && send(m_impl, sel::isShifted))
-            target = "Capital-Letters";
+        if (target.isEqualToString("Small-Letters"))
+            target = lettersKeyplaneName();
         send(this, sel::setKeyplaneName, target);
         break;
     }
@@ -355,10 +420,11 @@ void UIKeyboardLayoutStar::deleteBackwardRepeatedly()
 //   its pop-up leaves the window, before the new finger's key is hit-tested.
 //   That touch is finished; its later moves and its lift reach nothing.
 // - The letters' shift key is the exception: held while another key goes
-//   down, it turns into a modifier. Its press is cancelled (no shift tap), the
-//   keyboard is shifted while the finger stays, and it is unshifted (unless
-//   shift is locked) when the finger lifts, or when the key that is down then
-//   ends. So a letter tapped meanwhile is a capital.
+//   down, it turns into a modifier. Its press is cancelled and what it did as
+//   it went down is undone (no shift tap), the keyboard is shifted while the
+//   finger stays, and it is unshifted (unless shift is locked) when the finger
+//   lifts, or when the key that is down then ends. So a letter tapped
+//   meanwhile is a capital.
 // - Delete is committed like any key, so its repeat stops when the other
 //   thumb types.
 // - When the keyboard leaves the screen the active touch is cancelled and
@@ -438,7 +504,11 @@ void UIKeyboardLayoutStar::holdShift()
 {
     m_shiftTouch = m_activeTouch.get();
     m_shiftLifted = false;
+    std::optional<KeyboardPlace> beforeShift = m_placeBeforeKeyplaneKey;
     endActiveTouch(sel::touchCancelled);
+    UIKeyboardImpl* impl = m_impl.get();
+    if (impl && beforeShift)
+        impl->restoreShiftState(beforeShift->shift);
     if (!send(m_impl, sel::isShifted))
         send(m_impl, sel::setShift, true);
 }

@@ -6,11 +6,13 @@
 #include "platform/keyboard/UIKBKeyplaneView.h"
 #include "platform/keyboard/UIKBTree.h"
 #include "platform/keyboard/UIKBVariantsView.h"
+#include "platform/keyboard/UIKeyboardImpl.h"
 #include "platform/runtime/WeakPtr.h"
 #include "platform/uikit/UITouch.h"
 
+#include <optional>
+
 class NSSet;
-class UIKeyboardImpl;
 
 // The layout controller: it shows one keyplane of its keyboard tree, finds
 // the key under a touch, presses it (with its pop-up in the keyboard's
@@ -63,8 +65,19 @@ public:
     UITouch* shiftTouch() const { return m_shiftTouch.get(); }
 
 private:
+    // Where the keyboard is: the keyplane shown and the shift.
+    struct KeyboardPlace {
+        NSString keyplaneName;
+        UIKeyboardImpl::ShiftState shift;
+    };
+
     bool isCharacterKey(NSObject* key);
+    bool isKeyplaneKey(NSObject* key);
     bool isLettersKeyplane();
+    bool bringsLettersBackAfter(const NSString& typed);
+    NSString lettersKeyplaneName();
+    KeyboardPlace currentPlace();
+    void goBackTo(const KeyboardPlace& place);
     void pressKey(NSObject* key);
     void showPopup(NSObject* key);
     void removePopup();
@@ -99,4 +112,7 @@ private:
     WeakPtr<UITouch> m_shiftTouch;
     // The shift finger lifted while a key was down: shift ends with that key.
     bool m_shiftLifted { false };
+    // Where the keyboard was before the active touch went down on a keyplane
+    // key, which acted then; nothing for any other touch.
+    std::optional<KeyboardPlace> m_placeBeforeKeyplaneKey;
 };

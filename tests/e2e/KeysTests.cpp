@@ -87,6 +87,68 @@ TEST(Keys, LayoutLocaleKeyplaneAndKeyboardTypeChooseTheKeyboard)
         << missing.errors;
 }
 
+// Black ink among the pixels of a rectangle of the image.
+int blackPixels(
+    const CGImageRef& image, std::size_t left, std::size_t top, std::size_t right, std::size_t bottom)
+{
+    int found = 0;
+    for (std::size_t y = top; y < bottom; ++y) {
+        for (std::size_t x = left; x < right; ++x) {
+            CGPixel pixel = CGImageGetPixel(image, x, y);
+            found += pixel.red < 60 && pixel.green < 60 && pixel.blue < 60;
+        }
+    }
+    return found;
+}
+
+TEST(Keys, LanguageKeyboardsListAndDrawTheirOwnLettersWithoutAlternates)
+{
+    E2EWorkspace workspace;
+    SimulatorResult spanish = runSimulator(
+        { "keys", "--locale", "es_ES", "--png", "spanish.png", "--device", workspace.deviceRoot() },
+        workspace.path());
+    ASSERT_EQ(spanish.exitStatus, 0) << spanish.errors;
+    EXPECT_EQ(
+        lineFor(spanish.output, "Latin-Small-Letter-N-With-Tilde"), "Latin-Small-Letter-N-With-Tilde\tñ\t\t");
+    EXPECT_EQ(lineFor(spanish.output, "Latin-Small-Letter-L"), "Latin-Small-Letter-L\tl\t@\t@");
+    // Ñ ends the middle row, where the QWERTY keyboard shows only the background.
+    SimulatorResult qwerty = runSimulator(
+        { "keys", "--png", "qwerty.png", "--device", workspace.deviceRoot() }, workspace.path());
+    ASSERT_EQ(qwerty.exitStatus, 0) << qwerty.errors;
+    CGImageRef withN = CGImageCreateWithPNGFile(workspace.path() + "/spanish.png");
+    CGImageRef without = CGImageCreateWithPNGFile(workspace.path() + "/qwerty.png");
+    ASSERT_TRUE(withN && without);
+    EXPECT_GT(blackPixels(withN, 606, 116, 630, 210), 20);
+    EXPECT_EQ(blackPixels(without, 606, 116, 630, 210), 0);
+
+    SimulatorResult german
+        = runSimulator({ "keys", "--locale", "de_DE", "--device", workspace.deviceRoot() }, workspace.path());
+    ASSERT_EQ(german.exitStatus, 0) << german.errors;
+    for (const char* line : { "Latin-Small-Letter-U-With-Diaeresis\tü\t\t",
+             "Latin-Small-Letter-O-With-Diaeresis\tö\t\t", "Latin-Small-Letter-A-With-Diaeresis\tä\t\t",
+             // QWERTZ's digits and punctuation stay where they were.
+             "Latin-Small-Letter-P\tp\t0\t0", "Latin-Small-Letter-Z\tz\t6\t6",
+             "Latin-Small-Letter-J\tj\t€\t€" })
+        EXPECT_EQ(lineFor(german.output, std::string(line).substr(0, std::string(line).find('\t'))), line);
+
+    for (const auto& [locale, own] : { std::pair { "sv_SE", "å ö ä" }, std::pair { "fi_FI", "å ö ä" },
+             std::pair { "da_DK", "å æ ø" }, std::pair { "nb_NO", "å ø æ" } }) {
+        SimulatorResult nordic = runSimulator(
+            { "keys", "--locale", locale, "--device", workspace.deviceRoot() }, workspace.path());
+        ASSERT_EQ(nordic.exitStatus, 0) << nordic.errors;
+        // The letters in listing order: the top row's last, then the middle row's last two.
+        std::string found;
+        std::istringstream lines(nordic.output);
+        for (std::string line; std::getline(lines, line);) {
+            std::string represented = line.substr(line.find('\t') + 1);
+            represented = represented.substr(0, represented.find('\t'));
+            if (line.starts_with("Latin-") && represented.size() == 2 && line.ends_with("\t\t"))
+                found += (found.empty() ? "" : " ") + represented;
+        }
+        EXPECT_EQ(found, own) << locale;
+    }
+}
+
 TEST(Keys, TypeModeAppliesForTheListingOnlyAndThePngShowsTheKeyboard)
 {
     E2EWorkspace workspace;

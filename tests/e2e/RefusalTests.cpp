@@ -80,7 +80,7 @@ TEST(Refusals, ErrorsEchoControlCharactersEscaped)
     EXPECT_EQ(result.exitStatus, 2);
     EXPECT_EQ(result.errors,
         "script.txt:2: expected a command (locale, orientation, keyboard, settings, keyplane, "
-        "shift, shiftlock, unshift, tap, tap-text, tap-beside, flick, slide, drag, press, "
+        "shift, shiftlock, unshift, tap, tap-text, tap-beside, flick, slide, drag, drag-to, press, "
         "move, release, cancel, roll, wait, clear, type, plan, expect, print, snapshot, app, back), got "
         "\"tap\\x00q\"\n");
     SimulatorResult quoted = workspace.runScript("keyboard\nexpect text \"a\\x1b[31m\\r\"\n");

@@ -55,15 +55,43 @@ TEST(RunScripts, LocaleAndOrientationChangeTheKeyboardOnScreen)
     E2EWorkspace workspace;
     SimulatorResult result
         = workspace.runScript("locale de_DE\n"
-                              "keyboard                # German users get QWERTZ\n"
+                              "keyboard                # German users get QWERTZ, with ü, ö and ä\n"
                               "expect alt z \"6\"\n"
                               "expect alt y \".\"\n"
+                              "flick ö                 # no alternate: the key types itself\n"
+                              "slide ü\n"
+                              "expect text \"öü\"\n"
                               "locale fr_FR\n"
                               "expect alt a \"1\"       # and French ones AZERTY, at once\n"
                               "orientation landscape\n"
                               "flick a\n"
-                              "expect text \"1\"\n");
+                              "expect text \"öü1\"\n");
     EXPECT_EQ(result.exitStatus, 0) << result.errors;
+}
+
+TEST(RunScripts, TheKeyboardsShortcutsBringTheLettersBack)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result
+        = workspace.runScript("keyboard\n"
+                              "tap more\n"
+                              "tap 5\n"
+                              "tap space           # the letters are back\n"
+                              "tap q\n"
+                              "drag-to more 7      # a slide from \"123\": 7, and the letters\n"
+                              "tap w\n"
+                              "drag-to shift H     # from shift: one capital\n"
+                              "tap i\n"
+                              "expect text \"5 q7wHi\"\n");
+    EXPECT_EQ(result.exitStatus, 0) << result.errors;
+
+    // A key that is not there once the first is down is an error that lets the finger go.
+    SimulatorResult unknown = workspace.runScript("keyboard\ndrag-to more q\n");
+    EXPECT_EQ(unknown.exitStatus, 2);
+    EXPECT_NE(
+        unknown.errors.find("script.txt:2: unknown key \"q\" on the keyplane \"Numbers-And-Punctuation\""),
+        std::string::npos)
+        << unknown.errors;
 }
 
 TEST(RunScripts, AFailedExpectationIsStatusOneWithWhatWasThere)

@@ -52,7 +52,8 @@ TEST(RunScripts, AMissingScriptOrDeviceIsAnErrorThatSaysSo)
 
     SimulatorResult badOption = runSimulator({ "keys", "--layout", "dvorak" }, workspace.path());
     EXPECT_EQ(badOption.exitStatus, 2);
-    EXPECT_NE(badOption.errors.find("expected QWERTY, QWERTZ or AZERTY after --layout, got \"dvorak\""),
+    EXPECT_NE(badOption.errors.find("expected QWERTY, QWERTZ, AZERTY, German, Spanish, Swedish, Finnish, "
+                                    "Danish or Norwegian after --layout, got \"dvorak\""),
         std::string::npos);
 }
 

@@ -51,8 +51,8 @@ TEST(TwoThumbs, OverlappingTouchesFollowTheRolloverRules)
             "qw" },
         { "the committed finger cannot end the other's flick",
             "press q\npress w finger=2\nrelease\nmove 0 -30 finger=2\nrelease finger=2\n", "q2" },
-        { "shift held while letters are tapped",
-            "press shift\npress h finger=2\nrelease finger=2\npress I finger=2\nrelease finger=2\nrelease\n"
+        { "shift held while letters are tapped (the capitals show once it is down)",
+            "press shift\npress H finger=2\nrelease finger=2\npress I finger=2\nrelease finger=2\nrelease\n"
             "tap j\n",
             "HIj" },
         { "delete held while the other thumb types stops repeating",
@@ -75,7 +75,7 @@ TEST(TwoThumbs, KeyboardDismissedWithTwoFingersDownForgetsBoth)
     E2EWorkspace workspace;
     SimulatorResult result = workspace.runScript("keyboard\n"
                                                  "press shift\n"
-                                                 "press h finger=2\n"
+                                                 "press H finger=2\n"
                                                  "move 0 -30 finger=2\n"
                                                  "orientation landscape\n"
                                                  "release finger=2\n"

@@ -44,15 +44,16 @@ TEST(TypingPlans, AreTheShortestWorkedOutByHand)
         // A double tap locks shift: six touches for four capitals, not eight; "!"
         // is the shift-lock alternate of B.
         "tap shift\ntap shift\ntap N\ntap A\ntap S\ntap A\nflick B\n"
-        // A space leaves this keyboard on the numbers keyplane, as exploring it shows.
-        "tap 1\ntap space\ntap 2\n");
+        // A space on the numbers brings the letters back, as exploring the keyboard
+        // shows, and 2 is a flick there.
+        "tap 1\ntap space\nflick w\n");
 }
 
 TEST(TypingPlans, FollowTheSettingsInForce)
 {
     E2EWorkspace workspace;
     // "Shifted key": a flick on h gives H; the comma is on the numbers keyplane,
-    // where the rest of the text is, too.
+    // and so is the rest of the text, back there after the space brought the letters.
     SimulatorResult result = workspace.runScript("settings type=1\n"
                                                  "keyboard\n"
                                                  "plan \"Hi, 5!\"\n"
@@ -63,16 +64,16 @@ TEST(TypingPlans, FollowTheSettingsInForce)
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     // Typing ended on the numbers keyplane, and the next text starts there.
     EXPECT_EQ(result.output,
-        "flick h\ntap i\ntap more\ntap ,\ntap space\ntap 5\ntap !\ntap more\ntap a\nslide q\n");
+        "flick h\ntap i\ntap more\ntap ,\ntap space\ntap more\ntap 5\ntap !\ntap more\ntap a\nslide q\n");
 }
 
 TEST(TypingPlans, WithoutCorvaneTakeTheKeyplaneKeys)
 {
     E2EWorkspace workspace;
-    // a, 123, 1; then 1, space and 2 without leaving the numbers keyplane.
+    // a, 123, 1; then 1 and a space, which brings the letters back, and 123 and 2.
     SimulatorResult result = typeText(workspace, "a1\n1 2\n", { "--corvane", "off" });
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
-    EXPECT_EQ(result.output, summary(5, 2, 6, "1.200", 0));
+    EXPECT_EQ(result.output, summary(5, 2, 7, "1.400", 0));
 
     SimulatorResult withCorvane = typeText(workspace, "a1\n1 2\n");
     ASSERT_EQ(withCorvane.exitStatus, 0) << withCorvane.errors;

@@ -193,10 +193,9 @@ protected:
         loadSettings();
     }
 
-    void present(int keyboardType = 0, CGSize windowSize = portraitWindow,
-        std::optional<KeyboardLetterLayout> letterLayout = std::nullopt)
+    void present(int keyboardType = 0, CGSize windowSize = portraitWindow, const char* letterLayout = nullptr)
     {
-        presenter->setLetterLayout(letterLayout);
+        presenter->setLetterLayout(letterLayout ? findLetterLayout(letterLayout) : nullptr);
         window = UIWindow::make(CGRectMake(0, 0, windowSize.width, windowSize.height));
         input = makeRef<TypedText>(keyboardType);
         presenter->presentKeyboard(window.get(), input.get());

@@ -200,6 +200,27 @@ TEST_F(GestureInput, DragOntoNoKeyEndsTheTracking)
     EXPECT_FALSE(impl()->isLongPressTimerScheduled());
 }
 
+// The platform's slide from "123" types the key it ends on: a drag that
+// reaches a key starts no gesture there, however far up the key it goes.
+TEST_F(GestureInput, ASlideFromAKeyplaneKeyIsThePlatformsAndAGestureOnAKeyStaysCorvanes)
+{
+    startExtension(0, 2);
+    present();
+    driver.touchDown(centerOf(keyOn(keyplane(), "More-Key")));
+    CGRect five = send(key("5"), sel::frame);
+    for (CGFloat y = five.maxY() - 1; y > five.minY(); y -= 4)
+        driver.touchMove({ five.midX(), y });
+    EXPECT_FALSE(trackedKey());
+    driver.touchUp();
+    EXPECT_EQ(input->text, "5");
+
+    switchTo("Numbers-And-Punctuation");
+    CGPoint start = pressKey("5");
+    dragTo(start, 7);
+    driver.touchUp();
+    EXPECT_EQ(input->text, "5#");
+}
+
 TEST_F(GestureInput, IneligibleKeysKeepThePlatformsLongPressTimer)
 {
     startExtension();

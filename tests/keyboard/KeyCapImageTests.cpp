@@ -89,7 +89,7 @@ protected:
 TEST_F(KeyCapImages, LettersKeyplanesInBothOrientations)
 {
     startExtension();
-    present(0, portraitWindow, KeyboardLetterLayout::QWERTY);
+    present(0, portraitWindow, "QWERTY");
     expectKeyplaneAsReference("qwerty-small-portrait");
     // The capitals' caps look like the small letters' until shift lock
     // brings the shift-lock alternates.
@@ -97,11 +97,11 @@ TEST_F(KeyCapImages, LettersKeyplanesInBothOrientations)
     send(impl(), sel::setShiftLocked, true);
     expectKeyplaneAsReference("qwerty-capital-shift-locked-portrait");
 
-    present(0, landscapeWindow, KeyboardLetterLayout::QWERTY);
+    present(0, landscapeWindow, "QWERTY");
     expectKeyplaneAsReference("qwerty-small-landscape");
-    present(0, landscapeWindow, KeyboardLetterLayout::QWERTZ);
+    present(0, landscapeWindow, "QWERTZ");
     expectKeyplaneAsReference("qwertz-small-landscape");
-    present(0, portraitWindow, KeyboardLetterLayout::AZERTY);
+    present(0, portraitWindow, "AZERTY");
     expectKeyplaneAsReference("azerty-small-portrait");
 }
 
@@ -109,11 +109,11 @@ TEST_F(KeyCapImages, NumbersKeyplanesAndAnotherLocale)
 {
     startExtension();
     NSLocale::setCurrentLocaleIdentifier("de_DE");
-    present(0, portraitWindow, KeyboardLetterLayout::QWERTZ);
+    present(0, portraitWindow, "QWERTZ");
     expectKeyplaneAsReference("qwertz-small-de-portrait");
     switchTo("Numbers-And-Punctuation");
     expectKeyplaneAsReference("numbers-de-portrait");
-    present(0, landscapeWindow, KeyboardLetterLayout::QWERTZ);
+    present(0, landscapeWindow, "QWERTZ");
     switchTo("Numbers-And-Punctuation-Alternate");
     expectKeyplaneAsReference("numbers-alternate-de-landscape");
 }
@@ -121,9 +121,9 @@ TEST_F(KeyCapImages, NumbersKeyplanesAndAnotherLocale)
 TEST_F(KeyCapImages, WebAddressAndEmailKeyboards)
 {
     startExtension();
-    present(3, portraitWindow, KeyboardLetterLayout::QWERTY);
+    present(3, portraitWindow, "QWERTY");
     expectKeyplaneAsReference("url-small-portrait");
-    present(7, landscapeWindow, KeyboardLetterLayout::QWERTY);
+    present(7, landscapeWindow, "QWERTY");
     expectKeyplaneAsReference("email-small-landscape");
     UIKBTree* at = key("@");
     CGRect padded = send(at, sel::paddedFrame);
@@ -134,7 +134,7 @@ TEST_F(KeyCapImages, WebAddressAndEmailKeyboards)
 TEST_F(KeyCapImages, ShiftedKeyModeShowsNoAlternatesOnLetters)
 {
     startExtension(1, 2);
-    present(0, portraitWindow, KeyboardLetterLayout::QWERTY);
+    present(0, portraitWindow, "QWERTY");
     expectKeyplaneAsReference("shifted-mode-small-portrait");
     switchTo("Numbers-And-Punctuation");
     expectKeyplaneAsReference("shifted-mode-numbers-portrait");
@@ -143,7 +143,7 @@ TEST_F(KeyCapImages, ShiftedKeyModeShowsNoAlternatesOnLetters)
 TEST_F(KeyCapImages, PopupsAndCaps)
 {
     startExtension();
-    present(0, portraitWindow, KeyboardLetterLayout::QWERTY);
+    present(0, portraitWindow, "QWERTY");
     expectSameAsReference("popup-q-flicked-portrait", drawPopupAfterFlick("q"));
     expectSameAsReference("popup-p-flicked-portrait", drawPopupAfterFlick("p"));
     UIKBTree* q = key("q");
@@ -151,7 +151,7 @@ TEST_F(KeyCapImages, PopupsAndCaps)
     expectSameAsReference(
         "q-cap-portrait", drawView(makeRef<UIKBKeyView>(padded, q, UIKBKeyViewStateCap).get()));
 
-    present(0, landscapeWindow, KeyboardLetterLayout::QWERTY);
+    present(0, landscapeWindow, "QWERTY");
     drawView(layout()->keyplaneView());
     expectSameAsReference("popup-g-flicked-landscape", drawPopupAfterFlick("g"));
 }

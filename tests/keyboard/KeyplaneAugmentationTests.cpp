@@ -262,7 +262,7 @@ TEST_F(KeyplaneAugmentation, LocaleChangeBringsTheNewCurrencySignsToEveryKeyplan
 TEST_F(KeyplaneAugmentation, LetterLayoutIsDetectedOnLettersKeyplanes)
 {
     startExtension();
-    present(0, portraitWindow, KeyboardLetterLayout::QWERTZ);
+    present(0, portraitWindow, "QWERTZ");
     EXPECT_EQ(keyboardLayout, LetterLayout::QWERTZ);
     EXPECT_EQ(property(key("z"), "KBrepresentedStringAlt"), "6");
     EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), ".");
@@ -270,16 +270,52 @@ TEST_F(KeyplaneAugmentation, LetterLayoutIsDetectedOnLettersKeyplanes)
     switchTo("Numbers-And-Punctuation");
     EXPECT_EQ(keyboardLayout, LetterLayout::QWERTY);
 
-    present(0, portraitWindow, KeyboardLetterLayout::AZERTY);
+    present(0, portraitWindow, "AZERTY");
     EXPECT_EQ(keyboardLayout, LetterLayout::AZERTY);
     EXPECT_EQ(property(key("a"), "KBrepresentedStringAlt"), "1");
     EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "-");
     EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "\"");
     EXPECT_EQ(property(key("n"), "KBrepresentedStringAlt"), "'");
 
-    present(0, landscapeWindow, KeyboardLetterLayout::QWERTY);
+    present(0, landscapeWindow, "QWERTY");
     EXPECT_EQ(keyboardLayout, LetterLayout::QWERTY);
     EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), "6");
+}
+
+// A language's keyboard is detected as the layout it builds on. Its own
+// letters have no entry in that layout's table, so they get no alternate; the
+// table's letters keep theirs whatever their row's length.
+TEST_F(KeyplaneAugmentation, LanguageKeyboardsKeepTheirLayoutsAlternatesAndTheirOwnLettersHaveNone)
+{
+    struct Case {
+        const char* letterLayout;
+        LetterLayout detected;
+        std::vector<const char*> ownLetters;
+    };
+    startExtension();
+    for (const Case& each : { Case { "German", LetterLayout::QWERTZ, { "ü", "ö", "ä" } },
+             Case { "Spanish", LetterLayout::QWERTY, { "ñ" } },
+             Case { "Swedish", LetterLayout::QWERTY, { "å", "ö", "ä" } },
+             Case { "Norwegian", LetterLayout::QWERTY, { "å", "ø", "æ" } } }) {
+        SCOPED_TRACE(each.letterLayout);
+        present(0, portraitWindow, each.letterLayout);
+        EXPECT_EQ(keyboardLayout, each.detected);
+        bool qwertz = each.detected == LetterLayout::QWERTZ;
+        EXPECT_EQ(property(key("p"), "KBrepresentedStringAlt"), "0");
+        EXPECT_EQ(property(key("l"), "KBrepresentedStringAlt"), "@");
+        EXPECT_EQ(property(key(qwertz ? "z" : "y"), "KBrepresentedStringAlt"), "6");
+        EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "'");
+        for (const char* own : each.ownLetters) {
+            EXPECT_EQ(property(key(own), "KBrepresentedStringAlt"), "(absent)") << own;
+            EXPECT_EQ(property(key(own), "KBrepresentedStringNoAlt"), own);
+        }
+        switchTo("Capital-Letters");
+        send(impl(), sel::setShiftLocked, true);
+        EXPECT_EQ(property(key("P"), "KBrepresentedStringAltShiftLocked"), "=");
+        std::string ownCapital = NSString(each.ownLetters.front()).uppercaseString().utf8();
+        EXPECT_EQ(property(key(ownCapital.c_str()), "KBrepresentedStringAltShiftLocked"), "(absent)");
+        send(impl(), sel::setShiftLocked, false);
+    }
 }
 
 TEST_F(KeyplaneAugmentation, KeyWithoutAStringLosesItsAlternatesAndKeepsItsMarkers)

@@ -165,7 +165,7 @@ TEST_F(KeyplaneMemo, SettingsChangesGiveTheSameKeysTextAndDrawing)
 {
     expectSameWithAndWithoutMemo([this] {
         startExtension();
-        present(0, portraitWindow, KeyboardLetterLayout::QWERTY);
+        present(0, portraitWindow, "QWERTY");
         observe("presented");
         switchAndObserve({ "Capital-Letters", "Small-Letters", "Numbers-And-Punctuation",
             "Numbers-And-Punctuation-Alternate", "Small-Letters", "Numbers-And-Punctuation",
@@ -196,7 +196,7 @@ TEST_F(KeyplaneMemo, LocaleChangesGiveTheSameKeysTextAndDrawing)
 {
     expectSameWithAndWithoutMemo([this] {
         startExtension();
-        present(0, portraitWindow, KeyboardLetterLayout::QWERTZ);
+        present(0, portraitWindow, "QWERTZ");
         switchAndObserve({ "Numbers-And-Punctuation", "Numbers-And-Punctuation-Alternate", "Small-Letters" });
         for (const char* locale : { "de_DE", "ja_JP", "en_GB", "en" }) {
             changeLocale(locale);
@@ -220,7 +220,7 @@ TEST_F(KeyplaneMemo, KeyboardTypeChangesGiveTheSameKeysTextAndDrawing)
     expectSameWithAndWithoutMemo([this] {
         startExtension();
         for (int type : { 0, 3, 7, 4, 5, 259, 0, 7 }) {
-            present(type, portraitWindow, KeyboardLetterLayout::QWERTY);
+            present(type, portraitWindow, "QWERTY");
             observe("keyboard type " + std::to_string(type));
             if (!keyplaneFlags().augmentationActive)
                 continue;
@@ -232,21 +232,19 @@ TEST_F(KeyplaneMemo, KeyboardTypeChangesGiveTheSameKeysTextAndDrawing)
         }
         // A layout controller kept past its keyboard takes the kind of the
         // keyboard now active, and the layout that keyboard shows.
-        present(7, portraitWindow, KeyboardLetterLayout::QWERTY);
+        present(7, portraitWindow, "QWERTY");
         RefPtr<UIKeyboardLayoutStar> emailLayout = layout();
-        for (auto [type, letters] :
-            { std::pair { 0, KeyboardLetterLayout::QWERTY }, std::pair { 3, KeyboardLetterLayout::AZERTY },
-                std::pair { 7, KeyboardLetterLayout::QWERTZ }, std::pair { 7, KeyboardLetterLayout::QWERTY },
-                std::pair { 0, KeyboardLetterLayout::AZERTY } }) {
+        for (auto [type, letters] : { std::pair { 0, "QWERTY" }, std::pair { 3, "AZERTY" },
+                 std::pair { 7, "QWERTZ" }, std::pair { 7, "QWERTY" }, std::pair { 0, "AZERTY" } }) {
             present(type, portraitWindow, letters);
             for (const char* name : { "Small-Letters", "Capital-Letters", "Small-Letters" }) {
                 send(emailLayout.get(), sel::setKeyplaneName, NSString(name));
                 observe("kept e-mail keyboard under type " + std::to_string(type), emailLayout.get());
             }
         }
-        present(0, landscapeWindow, KeyboardLetterLayout::AZERTY);
+        present(0, landscapeWindow, "AZERTY");
         switchAndObserve({ "Capital-Letters", "Small-Letters" });
-        present(0, portraitWindow, KeyboardLetterLayout::QWERTZ);
+        present(0, portraitWindow, "QWERTZ");
         switchAndObserve({ "Capital-Letters", "Small-Letters" });
     });
 }

@@ -141,9 +141,10 @@ TEST_F(Rollover, TrackedKeyNeverOutlivesItsTouch)
     press("s", firstThumb);
     driver.touchUp(firstThumb);
     UIKBTree* shift = keyOn(keyplane(), "Shift-Key");
-    driver.touchDown(centerOf(shift), firstThumb);
     // The letter goes down where "j" is; the shift finger turns it into "J".
-    CGPoint letter = press("j", secondThumb);
+    CGPoint letter = centerOf(key("j"));
+    driver.touchDown(centerOf(shift), firstThumb);
+    driver.touchDown(letter, secondThumb);
     EXPECT_EQ(trackedKey(), key("J"));
     moveUp(letter, 30, secondThumb);
     EXPECT_TRUE(alternateShown());

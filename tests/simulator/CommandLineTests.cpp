@@ -34,7 +34,7 @@ TEST(CommandLine, KeysHasItsDefaultsAndTakesEveryOption)
             "--orientation", "landscape", "--type-mode", "1", "--png", "k.png", "--device", "/d" });
     EXPECT_EQ(full.locale, "fr_FR");
     EXPECT_EQ(full.keyboardType, 7);
-    EXPECT_EQ(full.layout, KeyboardLetterLayout::AZERTY);
+    EXPECT_EQ(full.layout, findLetterLayout("AZERTY"));
     EXPECT_EQ(full.keyplane, "numbers");
     EXPECT_EQ(full.orientation, ScreenOrientation::Landscape);
     EXPECT_EQ(full.typeMode, 1);
@@ -72,7 +72,8 @@ TEST(CommandLine, MistakesSayWhatWasExpected)
         "unknown option --png for demo; expected one of --help, --device, --out, --version");
     EXPECT_EQ(errorOf({ "demo", "extra" }), "expected no further arguments after demo, got \"extra\"");
     EXPECT_EQ(errorOf({ "keys", "--layout", "dvorak" }),
-        "expected QWERTY, QWERTZ or AZERTY after --layout, got \"dvorak\"");
+        "expected QWERTY, QWERTZ, AZERTY, German, Spanish, Swedish, Finnish, Danish or Norwegian after "
+        "--layout, got \"dvorak\"");
     // What a person typed is echoed with its control characters escaped.
     EXPECT_EQ(errorOf({ std::string("ru\0n\r", 5) }),
         "expected a command (demo, interactive, run, keys, type, help), got \"ru\\x00n\\r\"");
@@ -90,7 +91,7 @@ TEST(CommandLine, TypeTakesOneFileAndTheKeyboardsOptions)
     CommandLine full = parsed({ "type", "--locale", "de_DE", "--layout", "qwertz", "--keyboard-type", "3",
         "--corvane=shifted", "--gesture", "slide", "lines.txt" });
     EXPECT_EQ(full.locale, "de_DE");
-    EXPECT_EQ(full.layout, KeyboardLetterLayout::QWERTZ);
+    EXPECT_EQ(full.layout, findLetterLayout("QWERTZ"));
     EXPECT_EQ(full.keyboardType, 3);
     EXPECT_EQ(full.corvane, CommandLine::Corvane::Shifted);
     EXPECT_EQ(full.gesture, CommandLine::Gesture::Slide);

@@ -94,7 +94,7 @@ TEST(ScriptLanguage, DistancesAndPointsAreBounded)
 TEST(ScriptLanguage, OptionsComeInAnyOrderAtMostOnce)
 {
     command::Keyboard keyboard = parseAs<command::Keyboard>("keyboard layout=azerty type=3");
-    EXPECT_EQ(keyboard.layout, KeyboardLetterLayout::AZERTY);
+    EXPECT_EQ(keyboard.layout, findLetterLayout("AZERTY"));
     EXPECT_EQ(keyboard.type, 3);
     command::Keyboard bare = parseAs<command::Keyboard>("keyboard");
     EXPECT_FALSE(bare.layout);
@@ -107,7 +107,8 @@ TEST(ScriptLanguage, OptionsComeInAnyOrderAtMostOnce)
     EXPECT_EQ(errorOf("keyboard type=1 type=2"), "expected type= only once, got it again in \"type=2\"");
     EXPECT_EQ(errorOf("keyboard layout=DVORAK"),
         "expected type=N (a keyboard type from 0 to 9, or 256 to 265 for its ASCII variant) or "
-        "layout=QWERTY|QWERTZ|AZERTY after \"keyboard\", got \"layout=DVORAK\"");
+        "layout=QWERTY|QWERTZ|AZERTY|German|Spanish|Swedish|Finnish|Danish|Norwegian after \"keyboard\", got "
+        "\"layout=DVORAK\"");
     EXPECT_EQ(errorOf("keyboard type=99").substr(0, 64), errorOf("keyboard layout=DVORAK").substr(0, 64))
         << "only the keyboard types the platform knows";
     EXPECT_EQ(errorOf("settings type=x"),
@@ -280,6 +281,8 @@ TEST(ScriptLanguage, EveryCommandSurvivesTheTripToAHost)
         { "slide q", "slide q 7" },
         { "drag q 1.5 -130.25 7", "drag q 1.5 -130.25 7" },
         { "drag q 1 2", "drag q 1 2 1" },
+        { "drag-to more 5", "drag-to more 5 5" },
+        { R"(drag-to shift "\"" 2)", R"(drag-to shift "\"" 2)" },
         { "press shift", "press shift" },
         { "move 0 -30", "move 0 -30" },
         // Written in exponent form, these would not read back.

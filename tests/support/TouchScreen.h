@@ -82,8 +82,8 @@ public:
             = ::send(::send(activeLayout(), sel::keyplane), sel::keysByKeyName, keyName);
         if (!keys || !keys->count())
             return std::nullopt;
-        CGRect frame = ::send(keys->objectAtIndex(0).object(), sel::frame);
-        return CGPoint { frame.midX(), frame.midY() };
+        CGRect cap = ::send(keys->objectAtIndex(0).object(), sel::paddedFrame);
+        return CGPoint { cap.midX(), cap.midY() };
     }
 
 private:

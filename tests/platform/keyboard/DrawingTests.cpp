@@ -67,7 +67,7 @@ protected:
     }
     CGPixel capCorner(const CGImageRef& image, const char* keyName) const
     {
-        CGRect cap = keyNamed(keyName)->frame();
+        CGRect cap = keyNamed(keyName)->paddedFrame();
         return CGImageGetPixel(
             image, static_cast<std::size_t>(cap.minX() + 5), static_cast<std::size_t>(cap.maxY() - 5));
     }
@@ -87,7 +87,7 @@ TEST_F(Drawing, KeyCapsStandOnTheBackgroundWithFunctionKeysDarker)
             turnCacheOff();
         CGImageRef image = drawKeyplane();
         UIKBTree* q = keyNamed("Latin-Small-Letter-Q");
-        CGPixel between = CGImageGetPixel(image, 160, static_cast<std::size_t>(q->frame().maxY() + 5));
+        CGPixel between = CGImageGetPixel(image, 160, static_cast<std::size_t>(q->paddedFrame().maxY() + 5));
         EXPECT_NEAR(brightness(between), brightness({ 255, 143, 150, 163 }), 6);
         EXPECT_GT(brightness(capCorner(image, "Latin-Small-Letter-Q")), 230);
         EXPECT_LT(brightness(capCorner(image, "Shift-Key")), 150);
@@ -98,8 +98,8 @@ TEST_F(Drawing, KeyCapsStandOnTheBackgroundWithFunctionKeysDarker)
 TEST_F(Drawing, LabelsComeFromTheKeysDisplayStrings)
 {
     turnCacheOff();
-    CGRect q = keyNamed("Latin-Small-Letter-Q")->frame();
-    CGRect e = keyNamed("Latin-Small-Letter-E")->frame();
+    CGRect q = keyNamed("Latin-Small-Letter-Q")->paddedFrame();
+    CGRect e = keyNamed("Latin-Small-Letter-E")->paddedFrame();
     CGImageRef labelled = drawKeyplane();
     EXPECT_GT(darkPixels(labelled, q), 15);
     // The accent hint sits in the top right corner of a vowel.
@@ -171,7 +171,7 @@ TEST_F(Drawing, LightStyleKeysHaveWhiteLabelsOnDarkerCaps)
     turnCacheOff();
     CGImageRef image = drawKeyplane();
     EXPECT_LT(brightness(capCorner(image, "Commercial-At")), 200);
-    CGRect at = keyNamed("Commercial-At")->frame();
+    CGRect at = keyNamed("Commercial-At")->paddedFrame();
     EXPECT_GT(countPixels(image, at, [](CGPixel pixel) { return brightness(pixel) > 245; }), 10);
 }
 
@@ -197,7 +197,7 @@ TEST_F(Drawing, WithoutTheCacheKeysOfDisplayTypeEightAreDrawnThroughKeyViews)
             { "Commercial-At", UIKBKeyViewStateCap }, { "Full-Stop", UIKBKeyViewStateCap } }));
     // In place, as the keyplane would draw them: the light style's darker cap and white label.
     EXPECT_LT(brightness(capCorner(image, "Full-Stop")), 200);
-    EXPECT_GT(countPixels(image, keyNamed("Full-Stop")->frame(),
+    EXPECT_GT(countPixels(image, keyNamed("Full-Stop")->paddedFrame(),
                   [](CGPixel pixel) { return brightness(pixel) > 245; }),
         2);
     EXPECT_GT(brightness(capCorner(image, "Latin-Small-Letter-Q")), 230);
@@ -214,7 +214,7 @@ TEST_F(Drawing, LetterCapsAndTheirPopupsShowCapitalsWithOrWithoutShift)
         driver.touchCancel();
         return CGImageCopyPNGData(CGBitmapContextCreateImage(context.get()));
     };
-    CGRect t = keyNamed("Latin-Small-Letter-T")->frame();
+    CGRect t = keyNamed("Latin-Small-Letter-T")->paddedFrame();
     CGImageRef small = drawKeyplane();
     auto smallPopup = popupOf("Latin-Small-Letter-T");
     send(impl(), sel::setShift, true);
@@ -239,7 +239,7 @@ TEST_F(Drawing, PopupShowsThePressedKeyLargeAboveIt)
     EXPECT_GT(countPixels(
                   pressed, head, [](CGPixel pixel) { return pixel.alpha == 255 && brightness(pixel) > 240; }),
         200);
-    EXPECT_LT(head.maxY(), keyboardTop + keyNamed("Latin-Small-Letter-T")->frame().minY() + 1);
+    EXPECT_LT(head.maxY(), keyboardTop + keyNamed("Latin-Small-Letter-T")->paddedFrame().minY() + 1);
 
     // The pop-up shows the string the key types now when it has no label.
     Selector<NSString()>::Implementation previous = nullptr;

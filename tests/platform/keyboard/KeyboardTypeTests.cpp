@@ -61,7 +61,8 @@ TEST_F(KeyboardTypes, LetterKeySetsNameTheirLayoutAfterAKeySetlessSubtree)
         const char* layoutName;
     };
     for (const Case& each :
-        { Case { "en_US", "-QWERTY-" }, Case { "de_DE", "QWERTZ" }, Case { "fr_FR", "AZERTY" } }) {
+        { Case { "en_US", "-QWERTY-" }, Case { "de_DE", "QWERTZ" }, Case { "fr_FR", "AZERTY" },
+            Case { "es_ES", "QWERTY" }, Case { "sv_SE", "QWERTY" }, Case { "da_DK", "QWERTY" } }) {
         NSLocale::setCurrentLocaleIdentifier(each.locale);
         present(0);
         NSMutableArray* subtrees = send(keyplane(), sel::subtrees);
@@ -76,10 +77,10 @@ TEST_F(KeyboardTypes, LetterKeySetsNameTheirLayoutAfterAKeySetlessSubtree)
 TEST_F(KeyboardTypes, ExplicitLetterLayoutOverridesTheLocale)
 {
     NSLocale::setCurrentLocaleIdentifier("en_US");
-    presenter.setLetterLayout(KeyboardLetterLayout::AZERTY);
+    presenter.setLetterLayout(findLetterLayout("AZERTY"));
     present(0);
     EXPECT_EQ(keyplane()->keys()->objectAtIndex(0).object(), keyNamed("Latin-Small-Letter-A"));
-    presenter.setLetterLayout(std::nullopt);
+    presenter.setLetterLayout(nullptr);
     present(0);
     EXPECT_EQ(keyplane()->keys()->objectAtIndex(0).object(), keyNamed("Latin-Small-Letter-Q"));
 }
@@ -101,9 +102,8 @@ TEST_F(KeyboardTypes, StandardKeyboardsOpenOnLettersAndType2OnNumbers)
 
 TEST_F(KeyboardTypes, WebAddressKeyboardShowsDotSlashAndDotCom)
 {
-    const std::vector<std::string> webAddressBottomRow {
-        "More-Key", "International-Key", "Full-Stop", "Solidus", "Top-Level-Domain-Key", "Return-Key"
-    };
+    const std::vector<std::string> webAddressBottomRow { "More-Key", "International-Key", "Full-Stop",
+        "Solidus", "Top-Level-Domain-Key", "Return-Key" };
     // The URL keyboard's ASCII variant is the same keyboard, under its own number.
     present(259);
     EXPECT_EQ(keyboardTypeIvar(), 259);

@@ -10,25 +10,23 @@ std::vector<KeyboardConfiguration> everyConfiguration()
 {
     std::vector<KeyboardConfiguration> configurations;
     for (bool landscape : { false, true }) {
-        for (auto layout :
-            { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::QWERTZ, KeyboardLetterLayout::AZERTY }) {
+        for (const KeyboardLetterLayout& letters : keyboardLetterLayouts()) {
+            const KeyboardLetterLayout* layout = &letters;
             for (auto kind : { KeyboardTreeKind::Standard, KeyboardTreeKind::WebAddress,
                      KeyboardTreeKind::EmailAddress }) {
                 for (bool currency : { true, false })
                     configurations.push_back({ kind, layout, landscape, currency });
             }
         }
-        configurations.push_back(
-            { KeyboardTreeKind::NumberPad, KeyboardLetterLayout::QWERTY, landscape, true });
-        configurations.push_back(
-            { KeyboardTreeKind::PhonePad, KeyboardLetterLayout::QWERTY, landscape, true });
+        configurations.push_back({ KeyboardTreeKind::NumberPad, &defaultLetterLayout(), landscape, true });
+        configurations.push_back({ KeyboardTreeKind::PhonePad, &defaultLetterLayout(), landscape, true });
     }
     return configurations;
 }
 
 std::string describe(const KeyboardConfiguration& configuration)
 {
-    return std::string(letterLayoutName(configuration.letterLayout)) + " kind "
+    return std::string(configuration.letterLayout->name) + " kind "
         + std::to_string(static_cast<int>(configuration.kind))
         + (configuration.landscape ? " landscape" : " portrait")
         + (configuration.withCurrencyKeys ? "" : " no currency");
@@ -78,7 +76,7 @@ bool overlaps(CGRect a, CGRect b)
     return a.minX() < b.maxX() && b.minX() < a.maxX() && a.minY() < b.maxY() && b.minY() < a.maxY();
 }
 
-TEST(KeyboardLayoutData, EveryKeyLiesInsideTheKeyboardWithItsCapInsideItsPaddedFrame)
+TEST(KeyboardLayoutData, EveryKeyLiesInsideTheKeyboardWithItsCapInsideItsTouchArea)
 {
     for (const KeyboardConfiguration& configuration : everyConfiguration()) {
         SCOPED_TRACE(describe(configuration));
@@ -89,22 +87,23 @@ TEST(KeyboardLayoutData, EveryKeyLiesInsideTheKeyboardWithItsCapInsideItsPaddedF
             SCOPED_TRACE(keyplane->name().utf8());
             ASSERT_GT(keyplane->keys()->count(), 0u);
             for (UIKBTree* key : nodes(keyplane->keys())) {
-                CGRect cap = key->frame();
-                CGRect padded = key->paddedFrame();
+                // The padded frame is the cap drawn; the frame, where touches find the key.
+                CGRect cap = key->paddedFrame();
+                CGRect touchArea = key->frame();
                 EXPECT_FALSE(cap.isEmpty()) << key->name().utf8();
-                EXPECT_GE(padded.minX(), 0);
-                EXPECT_GE(padded.minY(), 0);
-                EXPECT_LE(padded.maxX(), bounds.maxX() + 0.01f);
-                EXPECT_LE(padded.maxY(), bounds.maxY() + 0.01f);
-                EXPECT_TRUE(cap.minX() >= padded.minX() && cap.maxX() <= padded.maxX() + 0.01f
-                    && cap.minY() >= padded.minY() && cap.maxY() <= padded.maxY())
+                EXPECT_GE(touchArea.minX(), 0);
+                EXPECT_GE(touchArea.minY(), 0);
+                EXPECT_LE(touchArea.maxX(), bounds.maxX() + 0.01f);
+                EXPECT_LE(touchArea.maxY(), bounds.maxY() + 0.01f);
+                EXPECT_TRUE(cap.minX() >= touchArea.minX() && cap.maxX() <= touchArea.maxX() + 0.01f
+                    && cap.minY() >= touchArea.minY() && cap.maxY() <= touchArea.maxY())
                     << key->name().utf8();
             }
         }
     }
 }
 
-TEST(KeyboardLayoutData, PaddedFramesNeitherOverlapNorLeaveGapsOnAlphabeticKeyboards)
+TEST(KeyboardLayoutData, TouchAreasNeitherOverlapNorLeaveGapsOnAlphabeticKeyboards)
 {
     for (const KeyboardConfiguration& configuration : everyConfiguration()) {
         SCOPED_TRACE(describe(configuration));
@@ -115,7 +114,7 @@ TEST(KeyboardLayoutData, PaddedFramesNeitherOverlapNorLeaveGapsOnAlphabeticKeybo
             std::vector<UIKBTree*> keys = nodes(keyplane->keys());
             for (std::size_t i = 0; i < keys.size(); ++i) {
                 for (std::size_t j = i + 1; j < keys.size(); ++j)
-                    EXPECT_FALSE(overlaps(keys[i]->paddedFrame(), keys[j]->paddedFrame()))
+                    EXPECT_FALSE(overlaps(keys[i]->frame(), keys[j]->frame()))
                         << keys[i]->name().utf8() << " and " << keys[j]->name().utf8();
             }
             if (pad)
@@ -126,7 +125,7 @@ TEST(KeyboardLayoutData, PaddedFramesNeitherOverlapNorLeaveGapsOnAlphabeticKeybo
                 for (CGFloat x = 0.5f; x < bounds.width(); x += 3) {
                     int hits = 0;
                     for (UIKBTree* key : keys)
-                        hits += key->paddedFrame().contains({ x, y });
+                        hits += key->frame().contains({ x, y });
                     ASSERT_EQ(hits, 1) << keyplane->name().utf8() << " at " << x << "," << y;
                 }
             }
@@ -163,17 +162,25 @@ TEST(KeyboardLayoutData, ShiftAlternateKeyplanesCorrespondKeyByKey)
 TEST(KeyboardLayoutData, LettersSitWhereEachLayoutPutsThem)
 {
     struct Expected {
-        KeyboardLetterLayout layout;
+        const char* layout;
         const char* rows[3];
     };
     for (const Expected& expected : {
-             Expected { KeyboardLetterLayout::QWERTY, { "qwertyuiop", "asdfghjkl", "zxcvbnm" } },
-             Expected { KeyboardLetterLayout::QWERTZ, { "qwertzuiop", "asdfghjkl", "yxcvbnm" } },
-             Expected { KeyboardLetterLayout::AZERTY, { "azertyuiop", "qsdfghjklm", "wxcvbn'" } },
+             Expected { "QWERTY", { "qwertyuiop", "asdfghjkl", "zxcvbnm" } },
+             Expected { "QWERTZ", { "qwertzuiop", "asdfghjkl", "yxcvbnm" } },
+             Expected { "AZERTY", { "azertyuiop", "qsdfghjklm", "wxcvbn'" } },
+             // A language's letters end the rows of the layout it builds on.
+             Expected { "German", { "qwertzuiopü", "asdfghjklöä", "yxcvbnm" } },
+             Expected { "Spanish", { "qwertyuiop", "asdfghjklñ", "zxcvbnm" } },
+             Expected { "Swedish", { "qwertyuiopå", "asdfghjklöä", "zxcvbnm" } },
+             Expected { "Finnish", { "qwertyuiopå", "asdfghjklöä", "zxcvbnm" } },
+             Expected { "Danish", { "qwertyuiopå", "asdfghjklæø", "zxcvbnm" } },
+             Expected { "Norwegian", { "qwertyuiopå", "asdfghjkløæ", "zxcvbnm" } },
          }) {
+        SCOPED_TRACE(expected.layout);
         for (bool landscape : { false, true }) {
             RefPtr<UIKBTree> keyboard
-                = build({ KeyboardTreeKind::Standard, expected.layout, landscape, true });
+                = build({ KeyboardTreeKind::Standard, findLetterLayout(expected.layout), landscape, true });
             UIKBTree* small = keyplaneNamed(keyboard.get(), "Small-Letters");
             UIKBTree* capital = keyplaneNamed(keyboard.get(), "Capital-Letters");
             for (std::size_t row = 0; row < 3; ++row) {
@@ -208,7 +215,7 @@ TEST(KeyboardLayoutData, LetterCapsShowCapitalsOnBothLettersKeyplanes)
         }
     }
     // Keys of a fixed string show it as it is.
-    RefPtr<UIKBTree> web = build({ KeyboardTreeKind::WebAddress, KeyboardLetterLayout::QWERTY, false, true });
+    RefPtr<UIKBTree> web = build({ KeyboardTreeKind::WebAddress, &defaultLetterLayout(), false, true });
     for (UIKBTree* key : nodes(keyplaneNamed(web.get(), "Small-Letters")->keys())) {
         if (key->name().isEqualToString("Top-Level-Domain-Key")) {
             EXPECT_EQ(key->properties()->objectForKey(UIKBProperty::displayString).string().utf8(), ".com");
@@ -267,14 +274,15 @@ TEST(KeyboardLayoutData, FunctionKeysAreNotCharacterKeys)
 
 TEST(KeyboardLayoutData, EdgeKeysBiasTheirPopups)
 {
-    for (auto layout : { KeyboardLetterLayout::QWERTY, KeyboardLetterLayout::AZERTY }) {
-        RefPtr<UIKBTree> keyboard = build({ KeyboardTreeKind::Standard, layout, false, true });
+    for (const char* layout : { "QWERTY", "AZERTY" }) {
+        RefPtr<UIKBTree> keyboard
+            = build({ KeyboardTreeKind::Standard, findLetterLayout(layout), false, true });
         UIKBTree* small = keyplaneNamed(keyboard.get(), "Small-Letters");
         auto bias = [&](const char* name) {
             auto* key = static_cast<UIKBTree*>(small->keysByKeyName(name)->objectAtIndex(0).object());
             return key->cache()->objectForKey("popup-bias");
         };
-        bool azerty = layout == KeyboardLetterLayout::AZERTY;
+        bool azerty = std::string(layout) == "AZERTY";
         EXPECT_EQ(bias(azerty ? "Latin-Small-Letter-A" : "Latin-Small-Letter-Q").intValue(), 29);
         EXPECT_EQ(bias("Latin-Small-Letter-P").intValue(), 21);
         EXPECT_EQ(bias(azerty ? "Latin-Small-Letter-Q" : "Latin-Small-Letter-A").intValue(), 29);

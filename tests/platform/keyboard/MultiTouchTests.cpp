@@ -81,8 +81,9 @@ TEST_F(MultiTouch, CommittedTouchIsFinishedItsMovesAndLiftReachNothing)
 
 TEST_F(MultiTouch, ShiftHeldWhileLettersAreTappedIsAModifier)
 {
+    // Shift shows the capitals as it goes down.
     press("Shift-Key", firstThumb);
-    press("Latin-Small-Letter-H", secondThumb);
+    press("Latin-Capital-Letter-H", secondThumb);
     // The shift press became a modifier: no shift tap, the keyboard shifted for the letter.
     EXPECT_TRUE(send(impl(), sel::isShifted));
     EXPECT_EQ(popupKey(), keyNamed("Latin-Capital-Letter-H"));
@@ -101,7 +102,7 @@ TEST_F(MultiTouch, ShiftHeldWhileLettersAreTappedIsAModifier)
 TEST_F(MultiTouch, ShiftLiftedBeforeTheLetterEndsWithTheLetter)
 {
     press("Shift-Key", firstThumb);
-    press("Latin-Small-Letter-H", secondThumb);
+    press("Latin-Capital-Letter-H", secondThumb);
     driver.touchUp(firstThumb);
     EXPECT_TRUE(send(impl(), sel::isShifted));
     driver.touchUp(secondThumb);
@@ -112,8 +113,9 @@ TEST_F(MultiTouch, ShiftLiftedBeforeTheLetterEndsWithTheLetter)
     NSRunLoop::main().advanceBy(0.2);
     tap("Shift-Key");
     ASSERT_TRUE(send(impl(), sel::isShiftLocked));
+    // Going down, shift unlocks and the small letters show; held, that is undone.
     press("Shift-Key", firstThumb);
-    press("Latin-Capital-Letter-A", secondThumb);
+    press("Latin-Small-Letter-A", secondThumb);
     driver.touchUp(firstThumb);
     driver.touchUp(secondThumb);
     EXPECT_TRUE(send(impl(), sel::isShiftLocked));

@@ -14,13 +14,13 @@ protected:
     }
 };
 
-TEST_F(TouchHandling, HitTestFindsTheKeyWhosePaddedFrameHoldsThePoint)
+TEST_F(TouchHandling, HitTestFindsTheKeyWhoseFrameHoldsThePoint)
 {
     UIKBTree* q = keyNamed("Latin-Small-Letter-Q");
     UIKBTree* w = keyNamed("Latin-Small-Letter-W");
     EXPECT_EQ(send(layout(), sel::keyHitTest, centerOf("Latin-Small-Letter-Q")), q);
     // The gap between two caps belongs to one of the two keys.
-    CGPoint gap { (q->frame().maxX() + w->frame().minX()) / 2 - 0.25f, q->frame().midY() };
+    CGPoint gap { (q->paddedFrame().maxX() + w->paddedFrame().minX()) / 2 - 0.25f, q->paddedFrame().midY() };
     EXPECT_EQ(send(layout(), sel::keyHitTest, gap), q);
     EXPECT_EQ(send(layout(), sel::keyHitTest, CGPointMake(1, 1)), q);
     EXPECT_EQ(send(layout(), sel::keyHitTest, CGPointMake(319, 215)), keyNamed("Return-Key"));
@@ -55,8 +55,8 @@ TEST_F(TouchHandling, PressedCharacterKeyShowsItsPopupAboveItInTheWindow)
     EXPECT_EQ(send(popup, sel::key), g);
     EXPECT_EQ(send(popup, sel::state), 1);
     EXPECT_EQ(send(popup, sel::superview), window.get());
-    // It stands on the key, centred over it, and reaches above it.
-    CGRect cap = g->frame();
+    // It stands on the key's cap, centred over it, and reaches above it.
+    CGRect cap = g->paddedFrame();
     CGFloat keyboardTop = window->frame().height() - 216;
     CGRect frame = popup->frame();
     EXPECT_FLOAT_EQ(frame.maxY(), keyboardTop + cap.maxY());
@@ -75,12 +75,12 @@ TEST_F(TouchHandling, EdgeKeysLeanTheirPopupHeadsInwards)
 {
     driver.touchDown(centerOf("Latin-Small-Letter-Q"));
     UIKBKeyView* left = popupsInWindow().at(0);
-    EXPECT_FLOAT_EQ(left->frame().minX(), keyNamed("Latin-Small-Letter-Q")->frame().minX());
+    EXPECT_FLOAT_EQ(left->frame().minX(), keyNamed("Latin-Small-Letter-Q")->paddedFrame().minX());
     EXPECT_EQ(left->headRect().minX(), 0);
     driver.touchCancel();
     driver.touchDown(centerOf("Latin-Small-Letter-P"));
     UIKBKeyView* right = popupsInWindow().at(0);
-    EXPECT_FLOAT_EQ(right->frame().maxX(), keyNamed("Latin-Small-Letter-P")->frame().maxX());
+    EXPECT_FLOAT_EQ(right->frame().maxX(), keyNamed("Latin-Small-Letter-P")->paddedFrame().maxX());
     EXPECT_FLOAT_EQ(right->headRect().maxX(), right->frame().width());
     EXPECT_LE(right->frame().maxX(), 320);
 }
