@@ -142,7 +142,7 @@ void keyplaneViewDrawRectReplacement(NSObject* keyplaneView, CGRect rect)
     gLandscape = viewHeight == send(activeKeyboardImpl(), sel::currentLandscapeHeight);
     prepareContext(context, viewHeight);
 
-    RefPtr<NSMutableArray> keys = send(send(keyplaneView, sel::keyplane), sel::keys);
+    RefPtr<NSMutableArray> keys(send(send(keyplaneView, sel::keyplane), sel::keys));
     bool shiftLocked = isShiftLockedForLabels();
     if (!countOf(keys.get()))
         return;

@@ -53,7 +53,7 @@ void KeyLoop::processKey(NSObject* key)
     // Every read and write below is on the key's one property dictionary,
     // fetched once: this loop runs over every key on every switch. A key
     // without one has nothing to read or write.
-    RefPtr<NSMutableDictionary> properties = send(key, sel::properties);
+    RefPtr<NSMutableDictionary> properties(send(key, sel::properties));
 
     // Ineligible keys, and keys already processed under the same conditions,
     // are passed over.
@@ -113,7 +113,7 @@ void augmentKeys(NSObject* layoutController, NSObject* keyplane, KeyplaneClassif
 
     // A keyplane whose loop last left every key processed under the same
     // conditions would have every key passed over again.
-    RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
+    RefPtr<NSMutableArray> keys(send(keyplane, sel::keys));
     auto conditions = AugmentationConditions::current(countOf(keys.get()));
     if (keysAugmentedUnder(keyplane, conditions))
         return;

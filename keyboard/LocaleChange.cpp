@@ -37,7 +37,7 @@ void forgetProcessingUnderEarlierLocale(NSObject* keyplane)
 {
     if (nodeProperty(keyplane, entry::processedLocale).intValue() == gLocaleChanges)
         return;
-    RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
+    RefPtr<NSMutableArray> keys(send(keyplane, sel::keys));
     for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
         if (NSMutableDictionary* properties = send(elementAt(keys.get(), index).object(), sel::properties))
             properties->removeObjectForKey(entry::processedKind);

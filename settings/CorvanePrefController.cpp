@@ -156,7 +156,7 @@ void CorvanePrefController::tableViewDidSelectRowAtIndexPath(UITableView* table,
         RefPtr<NSObject> page = send(CorvaneProfileController::staticClass(), sel::alloc);
         if (!send(page.get(), sel::initForContentSize, send(this, sel::contentSize)))
             return;
-        m_profileController = runtimeCast<CorvaneProfileController>(page.get());
+        m_profileController = RefPtr(runtimeCast<CorvaneProfileController>(page.get()));
         send(page.get(), sel::setRootController, this);
         send(send(this, sel::parentController), sel::pushController, page.get());
     } else if (indexPath.section == SupportSection) {

@@ -24,7 +24,7 @@ Class* CorvaneSettingButton::staticClass()
     return cls;
 }
 
-RefPtr<CorvaneSettingButton> CorvaneSettingButton::make(
+Ref<CorvaneSettingButton> CorvaneSettingButton::make(
     NSString key, NSString firstOption, NSString secondOption, int chosen)
 {
     auto button = makeRef<CorvaneSettingButton>();

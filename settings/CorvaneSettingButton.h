@@ -21,7 +21,7 @@ public:
 
     static Class* staticClass();
     // Allocates the button and sends it initWithKey:firstOption:secondOption:chosenOption:.
-    static RefPtr<CorvaneSettingButton> make(
+    static Ref<CorvaneSettingButton> make(
         NSString key, NSString firstOption, NSString secondOption, int chosen);
 
     CorvaneSettingButton();

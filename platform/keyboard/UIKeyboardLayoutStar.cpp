@@ -80,9 +80,9 @@ void UIKeyboardLayoutStar::setKeyplaneName(NSString name)
     auto* keyplane = runtimeCast<UIKBTree>(send(this, sel::keyplaneNamed, name));
     if (!keyplane)
         return;
-    m_keyplane = keyplane;
+    m_keyplane = RefPtr(keyplane);
     send(this, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, keyplane);
-    m_keyplaneView->setKeyplane(keyplane);
+    m_keyplaneView->setKeyplane(m_keyplane);
     send(m_keyplaneView.get(), sel::setNeedsDisplay);
 }
 
@@ -196,7 +196,7 @@ bool UIKeyboardLayoutStar::isLettersKeyplane()
 
 void UIKeyboardLayoutStar::pressKey(NSObject* key)
 {
-    m_pressedKey = key;
+    m_pressedKey = RefPtr(key);
     m_deleteRepeated = false;
     if (!key)
         return;
@@ -391,7 +391,7 @@ void UIKeyboardLayoutStar::touchesCancelled(NSSet* touches, NSObject*)
 
 void UIKeyboardLayoutStar::cancelTouches()
 {
-    RefPtr<UITouch> touch = m_activeTouch.get();
+    RefPtr<UITouch> touch(m_activeTouch.get());
     m_activeTouch = nullptr;
     m_shiftTouch = nullptr;
     m_shiftLifted = false;
@@ -445,7 +445,7 @@ void UIKeyboardLayoutStar::holdShift()
 
 void UIKeyboardLayoutStar::endActiveTouch(const Selector<void(NSObject*)>& message)
 {
-    RefPtr<UITouch> touch = m_activeTouch.get();
+    RefPtr<UITouch> touch(m_activeTouch.get());
     m_activeTouch = nullptr;
     send(this, message, touch.get());
     if (m_shiftLifted)

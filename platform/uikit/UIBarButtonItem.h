@@ -8,7 +8,7 @@
 class PLATFORM_EXPORT UIBarButtonItem final : public NSObject {
 public:
     static Class* staticClass();
-    static RefPtr<UIBarButtonItem> make(UIView* customView) { return makeRef<UIBarButtonItem>(customView); }
+    static Ref<UIBarButtonItem> make(UIView* customView) { return makeRef<UIBarButtonItem>(customView); }
 
     // initWithCustomView:
     explicit UIBarButtonItem(UIView* customView);

@@ -38,7 +38,7 @@ UIButton::UIButton(CGRect frame, Class* cls)
 
 void UIButton::setImageForState(UIImage* image, unsigned state)
 {
-    m_images[state] = image;
+    m_images[state] = RefPtr(image);
     imageView();
     updateContent();
 }
@@ -62,7 +62,7 @@ NSString UIButton::titleForState(unsigned state) const
 
 void UIButton::setTitleColorForState(UIColor* color, unsigned state)
 {
-    m_titleColors[state] = color;
+    m_titleColors[state] = RefPtr(color);
     updateContent();
 }
 

@@ -14,7 +14,7 @@
 class PLATFORM_EXPORT UIButton : public UIControl {
 public:
     static Class* staticClass();
-    static RefPtr<UIButton> make(CGRect frame = CGRectZero) { return makeRef<UIButton>(frame); }
+    static Ref<UIButton> make(CGRect frame = CGRectZero) { return makeRef<UIButton>(frame); }
 
     explicit UIButton(CGRect frame = CGRectZero, Class* cls = staticClass());
 

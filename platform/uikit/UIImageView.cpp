@@ -14,8 +14,8 @@ Class* UIImageView::staticClass()
 UIImageView::UIImageView(UIImage* image, UIImage* highlightedImage, Class* cls)
     : UIImageView(CGRect { { 0, 0 }, image ? image->size() : CGSize {} }, cls)
 {
-    m_image = image;
-    m_highlightedImage = highlightedImage;
+    m_image = RefPtr(image);
+    m_highlightedImage = RefPtr(highlightedImage);
 }
 
 UIImageView::UIImageView(CGRect frame, Class* cls)
@@ -26,13 +26,13 @@ UIImageView::UIImageView(CGRect frame, Class* cls)
 
 void UIImageView::setImage(UIImage* image)
 {
-    m_image = image;
+    m_image = RefPtr(image);
     setNeedsDisplay();
 }
 
 void UIImageView::setHighlightedImage(UIImage* image)
 {
-    m_highlightedImage = image;
+    m_highlightedImage = RefPtr(image);
     setNeedsDisplay();
 }
 

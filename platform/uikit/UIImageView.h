@@ -9,7 +9,7 @@
 class PLATFORM_EXPORT UIImageView : public UIView {
 public:
     static Class* staticClass();
-    static RefPtr<UIImageView> make(UIImage* image = nullptr, UIImage* highlightedImage = nullptr)
+    static Ref<UIImageView> make(UIImage* image = nullptr, UIImage* highlightedImage = nullptr)
     {
         return makeRef<UIImageView>(image, highlightedImage);
     }

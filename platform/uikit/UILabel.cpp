@@ -54,13 +54,13 @@ void UILabel::setTextColor(UIColor* color)
 
 void UILabel::setHighlightedTextColor(UIColor* color)
 {
-    m_highlightedTextColor = color;
+    m_highlightedTextColor = RefPtr(color);
     setNeedsDisplay();
 }
 
 void UILabel::setShadowColor(UIColor* color)
 {
-    m_shadowColor = color;
+    m_shadowColor = RefPtr(color);
     setNeedsDisplay();
 }
 

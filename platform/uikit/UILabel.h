@@ -12,7 +12,7 @@
 class PLATFORM_EXPORT UILabel : public UIView {
 public:
     static Class* staticClass();
-    static RefPtr<UILabel> make(CGRect frame = CGRectZero) { return makeRef<UILabel>(frame); }
+    static Ref<UILabel> make(CGRect frame = CGRectZero) { return makeRef<UILabel>(frame); }
 
     explicit UILabel(CGRect frame = CGRectZero, Class* cls = staticClass());
 

@@ -83,7 +83,7 @@ void UINavigationBar::show(RefPtr<UIView>& shown, UIView* wanted)
         return;
     if (shown && shown->superview() == this)
         shown->removeFromSuperview();
-    shown = wanted;
+    shown = RefPtr(wanted);
     if (wanted)
         addSubview(wanted);
 }

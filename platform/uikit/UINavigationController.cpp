@@ -75,7 +75,7 @@ void UINavigationController::showTop(UIViewController* leaving, bool animated)
     }
     if (m_shownPageView)
         m_shownPageView->removeFromSuperview();
-    m_shownPageView = arriving ? arriving->view() : nullptr;
+    m_shownPageView = arriving ? RefPtr(arriving->view()) : nullptr;
     if (m_shownPageView) {
         m_shownPageView->setFrame(contentFrame());
         m_shownPageView->setAutoresizingMask(
@@ -94,7 +94,7 @@ void UINavigationController::pushViewControllerAnimated(UIViewController* contro
 {
     if (!controller)
         return;
-    RefPtr<UIViewController> leaving = topViewController();
+    RefPtr<UIViewController> leaving(topViewController());
     m_stack.emplace_back(controller);
     controller->setNavigationController(this);
     showTop(leaving.get(), animated);

@@ -26,13 +26,13 @@ void UINavigationItem::setTitle(NSString title)
 
 void UINavigationItem::setTitleView(UIView* view)
 {
-    m_titleView = view;
+    m_titleView = RefPtr(view);
     changed();
 }
 
 void UINavigationItem::setRightBarButtonItem(UIBarButtonItem* item)
 {
-    m_rightItem = item;
+    m_rightItem = RefPtr(item);
     changed();
 }
 

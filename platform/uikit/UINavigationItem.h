@@ -13,7 +13,7 @@
 class PLATFORM_EXPORT UINavigationItem final : public NSObject {
 public:
     static Class* staticClass();
-    static RefPtr<UINavigationItem> make(NSString title = {})
+    static Ref<UINavigationItem> make(NSString title = {})
     {
         return makeRef<UINavigationItem>(std::move(title));
     }

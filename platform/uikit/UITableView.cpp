@@ -77,7 +77,7 @@ void UITableView::setTableFooterView(UIView* view)
 {
     if (m_footerView)
         m_footerView->removeFromSuperview();
-    m_footerView = view;
+    m_footerView = RefPtr(view);
     if (view)
         addSubview(view);
     setNeedsLayout();

@@ -49,7 +49,7 @@ public:
     static constexpr CGFloat sectionGap = 10;
 
     UITableView(CGRect frame, UITableViewStyle style, Class* cls = staticClass());
-    static RefPtr<UITableView> make(CGRect frame, UITableViewStyle style)
+    static Ref<UITableView> make(CGRect frame, UITableViewStyle style)
     {
         return makeRef<UITableView>(frame, style);
     }

@@ -42,7 +42,7 @@ Class* UITableViewCell::staticClass()
     return cls;
 }
 
-RefPtr<UITableViewCell> UITableViewCell::make(int style, NSString reuseIdentifier)
+Ref<UITableViewCell> UITableViewCell::make(int style, NSString reuseIdentifier)
 {
     auto cell = makeRef<UITableViewCell>();
     send(cell.get(), sel::initWithStyleReuseIdentifier, style, std::move(reuseIdentifier));
@@ -56,7 +56,7 @@ UITableViewCell::UITableViewCell(Class* cls)
 
 UITableViewCell::~UITableViewCell() = default;
 
-UILabel* UITableViewCell::makeLabel(UIFont* font, UIColor* color)
+Ref<UILabel> UITableViewCell::makeLabel(UIFont* font, UIColor* color)
 {
     auto label = UILabel::make();
     label->setBackgroundColor(UIColor::clearColor().get());
@@ -64,7 +64,7 @@ UILabel* UITableViewCell::makeLabel(UIFont* font, UIColor* color)
     label->setTextColor(color);
     label->setHighlightedTextColor(UIColor::whiteColor().get());
     m_contentView->addSubview(label.get());
-    return label.get();
+    return label;
 }
 
 NSObject* UITableViewCell::initWithStyleReuseIdentifier(int style, NSString reuseIdentifier)
@@ -113,7 +113,7 @@ void UITableViewCell::setAccessoryView(UIView* view)
 {
     if (m_accessoryView)
         m_accessoryView->removeFromSuperview();
-    m_accessoryView = view;
+    m_accessoryView = RefPtr(view);
     if (view)
         addSubview(view);
     setAccessoryType(m_accessoryType);
@@ -132,7 +132,7 @@ void UITableViewCell::setBackgroundView(UIView* view)
 {
     if (m_backgroundView)
         m_backgroundView->removeFromSuperview();
-    m_backgroundView = view;
+    m_backgroundView = RefPtr(view);
     if (view)
         insertSubviewAtIndex(view, m_groupBackground ? 1 : 0);
     applyHighlight();

@@ -48,7 +48,7 @@ class PLATFORM_EXPORT UITableViewCell : public UIView {
 public:
     static Class* staticClass();
     // Allocates and initialises a plain cell.
-    static RefPtr<UITableViewCell> make(int style, NSString reuseIdentifier);
+    static Ref<UITableViewCell> make(int style, NSString reuseIdentifier);
 
     explicit UITableViewCell(Class* cls = staticClass());
     ~UITableViewCell() override;
@@ -92,7 +92,7 @@ public:
     void prepareForReuseImpl() { }
 
 private:
-    UILabel* makeLabel(UIFont* font, UIColor* color);
+    Ref<UILabel> makeLabel(UIFont* font, UIColor* color);
     void applyHighlight();
     UIView* shownAccessoryView() const;
     void layoutLabels(CGRect content);

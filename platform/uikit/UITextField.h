@@ -40,7 +40,7 @@ enum UITextFieldViewMode {
 class PLATFORM_EXPORT UITextField : public UIControl {
 public:
     static Class* staticClass();
-    static RefPtr<UITextField> make(CGRect frame = CGRectZero) { return makeRef<UITextField>(frame); }
+    static Ref<UITextField> make(CGRect frame = CGRectZero) { return makeRef<UITextField>(frame); }
 
     explicit UITextField(CGRect frame = CGRectZero, Class* cls = staticClass());
 

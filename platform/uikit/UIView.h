@@ -71,7 +71,7 @@ struct CALayer {
 class PLATFORM_EXPORT UIView : public NSObject {
 public:
     static Class* staticClass();
-    static RefPtr<UIView> make(CGRect frame = CGRectZero) { return makeRef<UIView>(frame); }
+    static Ref<UIView> make(CGRect frame = CGRectZero) { return makeRef<UIView>(frame); }
 
     explicit UIView(CGRect frame = CGRectZero, Class* cls = staticClass());
     ~UIView() override;

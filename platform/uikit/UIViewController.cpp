@@ -37,7 +37,7 @@ UIViewController::~UIViewController() = default;
 
 void UIViewController::setView(UIView* view)
 {
-    m_view = view;
+    m_view = RefPtr(view);
 }
 
 RefPtr<UIView> UIViewController::loadView()
@@ -87,7 +87,7 @@ void UIViewController::presentViewControllerAnimatedCompletion(
     UIWindow* window = own ? own->window() : nullptr;
     if (!window)
         window = UIApplication::sharedApplication()->keyWindow();
-    m_presented = controller;
+    m_presented = RefPtr(controller);
     controller->m_presenting = this;
     UIView* sheet = controller->view();
     if (window && sheet) {

@@ -315,7 +315,7 @@ TEST_F(KeyplaneAugmentation, SwitchWithoutAnActiveKeyboardIsHarmless)
 {
     startExtension();
     present();
-    RefPtr<UIKeyboardLayoutStar> detached = layout();
+    RefPtr<UIKeyboardLayoutStar> detached(layout());
     presenter->dismissKeyboard();
     // No active keyboard: its type reads as 0, the standard keyboard.
     send(detached.get(), sel::setKeyplaneName, NSString("Numbers-And-Punctuation"));

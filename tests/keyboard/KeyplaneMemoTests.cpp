@@ -233,7 +233,7 @@ TEST_F(KeyplaneMemo, KeyboardTypeChangesGiveTheSameKeysTextAndDrawing)
         // A layout controller kept past its keyboard takes the kind of the
         // keyboard now active, and the layout that keyboard shows.
         present(7, portraitWindow, KeyboardLetterLayout::QWERTY);
-        RefPtr<UIKeyboardLayoutStar> emailLayout = layout();
+        RefPtr<UIKeyboardLayoutStar> emailLayout(layout());
         for (auto [type, letters] :
             { std::pair { 0, KeyboardLetterLayout::QWERTY }, std::pair { 3, KeyboardLetterLayout::AZERTY },
                 std::pair { 7, KeyboardLetterLayout::QWERTZ }, std::pair { 7, KeyboardLetterLayout::QWERTY },

@@ -120,7 +120,7 @@ TEST_F(ButtonEvents, DisabledButtonSendsNothing)
 
 TEST_F(ButtonEvents, TargetsGetTheirActionsThroughTheirMethodTablesAndAreNotKeptAlive)
 {
-    auto target = makeRef<Target>();
+    RefPtr<Target> target = makeRef<Target>();
     button->addTargetActionForControlEvents(target.get(), pressed, UIControlEventTouchUpInside);
     button->addTargetActionForControlEvents(
         target.get(), pressedBy, UIControlEventTouchDown | UIControlEventTouchUpInside);
