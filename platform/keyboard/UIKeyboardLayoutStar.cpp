@@ -49,7 +49,7 @@ UIKeyboardLayoutStar::UIKeyboardLayoutStar(CGRect frame, RefPtr<UIKBTree> keyboa
     , m_keyboardType(keyboardType)
     , m_keyplaneView(makeRef<UIKBKeyplaneView>(CGRectMake(0, 0, frame.width(), frame.height())))
 {
-    addSubview(m_keyplaneView.get());
+    addSubview(m_keyplaneView);
 }
 
 void UIKeyboardLayoutStar::setKeyboardImpl(UIKeyboardImpl* impl)
@@ -242,7 +242,7 @@ void UIKeyboardLayoutStar::showPopup(NSObject* key)
     CGRect capInView = CGRectMake(capOrigin.x - viewX, headHeight, cap.width(), cap.height());
 
     m_popupView = makeRef<UIKBKeyView>(frame, keyNode, UIKBKeyViewStatePopup, head, capInView);
-    window->addSubview(m_popupView.get());
+    window->addSubview(m_popupView);
 }
 
 void UIKeyboardLayoutStar::removePopup()
@@ -272,7 +272,7 @@ void UIKeyboardLayoutStar::showVariants(NSObject* key, NSMutableArray* variants)
     CGRect frame = CGRectMake(x, capOrigin.y - height - 4, width, height);
     auto copy = NSMutableArray::arrayWithValues(variants->values());
     m_variantsView = makeRef<UIKBVariantsView>(frame, copy);
-    window->addSubview(m_variantsView.get());
+    window->addSubview(m_variantsView);
 }
 
 void UIKeyboardLayoutStar::removeVariants()

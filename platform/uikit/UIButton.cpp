@@ -36,9 +36,9 @@ UIButton::UIButton(CGRect frame, Class* cls)
 {
 }
 
-void UIButton::setImageForState(UIImage* image, unsigned state)
+void UIButton::setImageForState(RefPtr<UIImage> image, unsigned state)
 {
-    m_images[state] = RefPtr(image);
+    m_images[state] = std::move(image);
     imageView();
     updateContent();
 }
@@ -60,9 +60,9 @@ NSString UIButton::titleForState(unsigned state) const
     return lookupForState(m_titles, state);
 }
 
-void UIButton::setTitleColorForState(UIColor* color, unsigned state)
+void UIButton::setTitleColorForState(RefPtr<UIColor> color, unsigned state)
 {
-    m_titleColors[state] = RefPtr(color);
+    m_titleColors[state] = std::move(color);
     updateContent();
 }
 
@@ -75,7 +75,7 @@ UIImageView* UIButton::imageView()
 {
     if (!m_imageView) {
         m_imageView = UIImageView::make();
-        addSubview(m_imageView.get());
+        addSubview(m_imageView);
     }
     return m_imageView.get();
 }
@@ -85,10 +85,10 @@ UILabel* UIButton::titleLabel()
     if (!m_titleLabel) {
         m_titleLabel = UILabel::make();
         m_titleLabel->setBackgroundColor(UIColor::clearColor().get());
-        m_titleLabel->setTextColor(UIColor::whiteColor().get());
-        m_titleLabel->setFont(UIFont::boldSystemFontOfSize(15).get());
+        m_titleLabel->setTextColor(UIColor::whiteColor());
+        m_titleLabel->setFont(UIFont::boldSystemFontOfSize(15));
         m_titleLabel->setTextAlignment(UITextAlignmentCenter);
-        addSubview(m_titleLabel.get());
+        addSubview(m_titleLabel);
     }
     return m_titleLabel.get();
 }
@@ -102,11 +102,11 @@ void UIButton::stateDidChange()
 void UIButton::updateContent()
 {
     if (m_imageView)
-        m_imageView->setImage(currentImage());
+        m_imageView->setImage(RefPtr(currentImage()));
     if (m_titleLabel) {
         m_titleLabel->setText(currentTitle());
         if (UIColor* color = titleColorForState(state()))
-            m_titleLabel->setTextColor(color);
+            m_titleLabel->setTextColor(RefPtr(color));
     }
     setNeedsLayout();
 }

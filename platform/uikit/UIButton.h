@@ -18,11 +18,11 @@ public:
 
     explicit UIButton(CGRect frame = CGRectZero, Class* cls = staticClass());
 
-    void setImageForState(UIImage* image, unsigned state);
+    void setImageForState(RefPtr<UIImage> image, unsigned state);
     UIImage* imageForState(unsigned state) const;
     void setTitleForState(NSString title, unsigned state);
     NSString titleForState(unsigned state) const;
-    void setTitleColorForState(UIColor* color, unsigned state);
+    void setTitleColorForState(RefPtr<UIColor> color, unsigned state);
     UIColor* titleColorForState(unsigned state) const;
 
     UIImage* currentImage() const { return imageForState(state()); }

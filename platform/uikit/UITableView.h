@@ -62,7 +62,7 @@ public:
     void setDelegate(NSObject* delegate);
     UIView* tableFooterView() const { return m_footerView.get(); }
     // Stands under the last section, as wide as the table.
-    void setTableFooterView(UIView* view);
+    void setTableFooterView(RefPtr<UIView> view);
 
     // Asks the data source and delegate again and rebuilds the rows in view.
     void reloadData();

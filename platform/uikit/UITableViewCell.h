@@ -68,10 +68,10 @@ public:
     void setAccessoryType(int type);
     UIView* accessoryView() const { return m_accessoryView.get(); }
     // Shown in place of the accessory type's own view.
-    void setAccessoryView(UIView* view);
+    void setAccessoryView(RefPtr<UIView> view);
     UIView* backgroundView() const { return m_backgroundView.get(); }
     // Replaces the table's own background (the white rounded group shape).
-    void setBackgroundView(UIView* view);
+    void setBackgroundView(RefPtr<UIView> view);
     int selectionStyle() const { return m_selectionStyle; }
     void setSelectionStyle(int style);
 

@@ -35,9 +35,9 @@ UIViewController::UIViewController(Class* cls)
 
 UIViewController::~UIViewController() = default;
 
-void UIViewController::setView(UIView* view)
+void UIViewController::setView(RefPtr<UIView> view)
 {
-    m_view = RefPtr(view);
+    m_view = std::move(view);
 }
 
 RefPtr<UIView> UIViewController::loadView()
@@ -93,7 +93,7 @@ void UIViewController::presentViewControllerAnimatedCompletion(
     if (window && sheet) {
         sheet->setFrame(window->bounds());
         send(controller, sel::viewWillAppear, animated);
-        window->addSubview(sheet);
+        window->addSubview(RefPtr(sheet));
         send(controller, sel::viewDidAppear, animated);
     }
     if (completion)

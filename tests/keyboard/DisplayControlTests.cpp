@@ -84,7 +84,7 @@ TEST_F(DisplayControl, KeyViewLeavingTheScreenGivesItsKeyItsOwnStringBack)
     auto view = makeRef<UIKBKeyView>(CGRectMake(0, 0, 40, 80), q, UIKBKeyViewStatePopup);
     send(q, sel::setRepresentedString, NSString("1"));
     gAlternateShown = true;
-    window->addSubview(view.get());
+    window->addSubview(view);
     EXPECT_EQ(send(q, sel::representedString).utf8(), "1");
     EXPECT_TRUE(alternateShown());
 
@@ -99,7 +99,7 @@ TEST_F(DisplayControl, KeyViewLeavingTheScreenGivesItsKeyItsOwnStringBack)
     UIKBTree* shift = keyOn(keyplane(), "Shift-Key");
     send(shift, sel::setRepresentedString, NSString("held"));
     auto shiftView = makeRef<UIKBKeyView>(CGRectMake(0, 0, 40, 80), shift, UIKBKeyViewStatePopup);
-    window->addSubview(shiftView.get());
+    window->addSubview(shiftView);
     shiftView->removeFromSuperview();
     EXPECT_EQ(property(shift, "KBrepresentedString"), "held");
 }

@@ -101,9 +101,8 @@ TEST_F(KeyboardTypes, StandardKeyboardsOpenOnLettersAndType2OnNumbers)
 
 TEST_F(KeyboardTypes, WebAddressKeyboardShowsDotSlashAndDotCom)
 {
-    const std::vector<std::string> webAddressBottomRow {
-        "More-Key", "International-Key", "Full-Stop", "Solidus", "Top-Level-Domain-Key", "Return-Key"
-    };
+    const std::vector<std::string> webAddressBottomRow { "More-Key", "International-Key", "Full-Stop",
+        "Solidus", "Top-Level-Domain-Key", "Return-Key" };
     // The URL keyboard's ASCII variant is the same keyboard, under its own number.
     present(259);
     EXPECT_EQ(keyboardTypeIvar(), 259);
@@ -130,7 +129,7 @@ TEST_F(KeyboardTypes, TextFieldAskingForAnEmailAddressBringsUpTheEmailKeyboard)
     window = UIWindow::make(CGRectMake(0, 0, 320, 480));
     auto field = UITextField::make(CGRectMake(10, 10, 300, 31));
     field->setKeyboardType(UIKeyboardTypeEmailAddress);
-    window->addSubview(field.get());
+    window->addSubview(field);
     EXPECT_TRUE(field->becomeFirstResponder());
     EXPECT_EQ(keyboardTypeIvar(), 7);
     EXPECT_EQ(bottomRowNames(),

@@ -66,7 +66,7 @@ TEST_F(LabelsAndImages, FontsAreFoundByPostScriptNameOrNotAtAll)
 TEST_F(LabelsAndImages, LabelSizesToItsTextOnOneOrMoreLines)
 {
     auto label = UILabel::make();
-    label->setFont(UIFont::fontWithNameSize("HelveticaNeue", 15).get());
+    label->setFont(UIFont::fontWithNameSize("HelveticaNeue", 15));
     label->setText("by someone and someone else.\nThank you!");
     label->setFrame(CGRectMake(5, 6, 0, 0));
     label->sizeToFit();
@@ -91,14 +91,14 @@ TEST_F(LabelsAndImages, HighlightedLabelAndImageViewShowTheirHighlightedLooks)
 {
     auto label = UILabel::make();
     EXPECT_TRUE(label->backgroundColor());
-    label->setHighlightedTextColor(UIColor::whiteColor().get());
+    label->setHighlightedTextColor(UIColor::whiteColor());
     label->setHighlighted(true);
     EXPECT_TRUE(label->isHighlighted());
 
     auto bundle = bundleWithImages({ { "Twitter.png", 16 }, { "TwitterHighlighted.png", 16 } });
     RefPtr<UIImage> normal = UIImage::imageNamedInBundle("Twitter.png", bundle.get());
     RefPtr<UIImage> highlighted = UIImage::imageNamedInBundle("TwitterHighlighted.png", bundle.get());
-    auto imageView = UIImageView::make(normal.get(), highlighted.get());
+    auto imageView = UIImageView::make(normal, highlighted);
     EXPECT_EQ(imageView->frame(), CGRectMake(0, 0, 16, 8));
     EXPECT_FALSE(imageView->isUserInteractionEnabled());
     EXPECT_EQ(imageView->displayedImage(), normal.get());
