@@ -82,14 +82,13 @@ TEST_F(DisplayControl, KeyViewLeavingTheScreenGivesItsKeyItsOwnStringBack)
     present();
     UIKBTree* q = key("q");
     auto view = makeRef<UIKBKeyView>(CGRectMake(0, 0, 40, 80), q, UIKBKeyViewStatePopup);
-    send(q, sel::setRepresentedString, NSString("1"));
-    gAlternateShown = true;
+    extension.gesture.showAlternate(q, NSString("1"), view.get());
     window->addSubview(view);
     EXPECT_EQ(send(q, sel::representedString).utf8(), "1");
     EXPECT_TRUE(alternateShown());
 
     // Also while the extension is inactive.
-    gAugmentationActive = false;
+    extension.gAugmentationActive = false;
     view->removeFromSuperview();
     EXPECT_EQ(send(q, sel::representedString).utf8(), "q");
     EXPECT_FALSE(alternateShown());

@@ -112,7 +112,7 @@ private:
     std::vector<Observation> observeSession(bool memo, const Session& session)
     {
         m_observations.clear();
-        gKeyplaneMemo = memo;
+        extension.gKeyplaneMemo = memo;
         session();
         return std::move(m_observations);
     }
@@ -141,8 +141,8 @@ private:
     static std::string extensionState()
     {
         std::ostringstream state;
-        state << keyplaneFlags() << " kind " << keyboardKind << " layout " << keyboardLayout
-              << " currency filled " << gCurrencyFilled;
+        state << keyplaneFlags() << " kind " << extension.keyboardKind << " layout "
+              << extension.keyboardLayout << " currency filled " << extension.gCurrencyFilled;
         return state.str();
     }
 
