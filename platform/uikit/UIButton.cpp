@@ -43,6 +43,17 @@ void UIButton::setImageForState(RefPtr<UIImage> image, unsigned state)
     updateContent();
 }
 
+NSString UIButton::accessibilityLabelImpl()
+{
+    if (const std::optional<NSString>& label = explicitAccessibilityLabel())
+        return *label;
+    NSString title = currentTitle();
+    if (!title.isNil() && !title.isEmpty())
+        return title;
+    UIImage* image = currentImage();
+    return image && !image->name().isNil() ? image->name() : title;
+}
+
 UIImage* UIButton::imageForState(unsigned state) const
 {
     return lookupForState(m_images, state).get();

@@ -33,9 +33,10 @@ public:
 
     CGSize sizeThatFitsImpl(CGSize size);
     void layoutSubviewsImpl();
-    // A button is an element that reads its current title, as a button.
+    // A button is an element that reads its current title, as a button; one
+    // that shows only an image reads the image's name.
     bool isAccessibilityElementImpl() { return explicitIsAccessibilityElement().value_or(true); }
-    NSString accessibilityLabelImpl() { return explicitAccessibilityLabel().value_or(currentTitle()); }
+    NSString accessibilityLabelImpl();
     UIAccessibilityTraits accessibilityTraitsImpl()
     {
         return explicitAccessibilityTraits().value_or(UIAccessibilityTraitButton);
