@@ -2,6 +2,7 @@
 // transport ignores what is malformed, never crashes, and an observer hears
 // exactly the name it observes.
 #include "platform/foundation/CFNotificationCenter.h"
+#include "platform/foundation/DarwinNotifyTransport.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSRunLoop.h"
 
@@ -34,7 +35,7 @@ struct Listener {
         CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr, nameHeard,
             NSString(observedName), nullptr, 0);
         std::string socketPath
-            = DeviceRoot::devicePath("/var/run/corvane-notify/" + std::to_string(::getpid()) + ".sock");
+            = DarwinNotifyTransport::socketFolder() + "/" + std::to_string(::getpid()) + ".sock";
         address.sun_family = AF_UNIX;
         if (socketPath.size() >= sizeof address.sun_path)
             std::abort();

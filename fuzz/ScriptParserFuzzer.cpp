@@ -2,12 +2,15 @@
 // the parser answers commands or an error on a line of the text, never
 // crashes, and every command it answers survives the trip to a host
 // process: written back as a line, it parses to the same command. An error
-// never carries a raw control character back to the terminal.
+// never carries a raw control character, or a byte that is not UTF-8, back to
+// the terminal.
 #include "simulator/ScriptLanguage.h"
 
+#include <clocale>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cuchar>
 #include <string_view>
 
 namespace {
@@ -21,11 +24,23 @@ void checkRoundTrip(const ScriptCommand& command)
         std::abort();
 }
 
+// A C0 or C1 control, DEL, or a byte outside well-formed UTF-8, as the C
+// library's own UTF-8 decoder reads the text (not the simulator's code).
 bool hasControlCharacter(std::string_view text)
 {
-    for (char character : text) {
-        if (static_cast<unsigned char>(character) < 0x20 || character == 0x7F)
+    static const bool inUtf8 = std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
+    if (!inUtf8)
+        std::abort();
+    std::mbstate_t state {};
+    while (!text.empty()) {
+        char32_t character = 0;
+        std::size_t length = std::mbrtoc32(&character, text.data(), text.size(), &state);
+        if (length == 0)
+            length = 1;
+        if (length > text.size() || character < 0x20 || (character >= 0x7F && character < 0xA0)
+            || character > 0x10FFFF)
             return true;
+        text.remove_prefix(length);
     }
     return false;
 }

@@ -75,6 +75,14 @@ void checkPaneSavesAChange(const std::string& input, const char* changedKey)
     PreferencesFile::Contents before = PreferencesFile::read(settingsFile());
     send(store, sel::savePreferences);
 
+    // A change that would make a file the readers refuse (an XML save past
+    // their caps) is not written: the file stays byte for byte, and the
+    // store goes back to what it holds.
+    if (send(store, sel::preferenceObjectForKey, NSString(changedKey)) != Value(changed)) {
+        if (bytesOf(settingsFile()) != input || before.state != PreferencesFile::State::Read)
+            std::abort();
+        return;
+    }
     loadSettings();
     if (storedValue(extension.gTypeMode) != type || storedValue(extension.gFlickGesture) != gesture)
         std::abort();

@@ -113,10 +113,15 @@ void CorvaneSettingButton::touchUp()
     dispatch_after(dispatch_time(DISPATCH_TIME_NOW, overlayLingerNanoseconds), dispatch_get_main_queue(),
         [heldUntilHidden] { send(heldUntilHidden.get(), sel::hideOverlay); });
 
+    int shownBefore = m_currentIndex;
     m_currentIndex = m_currentIndex == 1 ? 2 : 1;
     PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
     send(store, sel::setPreferenceObjectForKey, Value(m_currentIndex), m_key);
     send(store, sel::savePreferences);
+    // A save that failed puts the old value back in the store; the button
+    // then goes on showing what the file holds, not a change that was lost.
+    if (send(store, sel::preferenceObjectForKey, m_key) != Value(m_currentIndex))
+        m_currentIndex = shownBefore;
 
     send(this, sel::setNeedsDisplay);
     send(this, sel::setNeedsLayout);

@@ -8,7 +8,8 @@
 // A tappable, underlined option word of the setting sentence. Each tap
 // switches to the other option, stores and saves the choice under the
 // button's settings key, and asks the sentence to re-flow around the new
-// width. A dark rounded highlight covers the word while it is pressed.
+// width; when the save fails, the button goes back to the option the file
+// holds. A dark rounded highlight covers the word while it is pressed.
 class CorvaneSettingButton final : public UIButton {
 public:
     static constexpr CGFloat optionFontSize = 17.0F;

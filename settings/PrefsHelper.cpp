@@ -2,13 +2,14 @@
 
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/DeviceRoot.h"
+#include "platform/foundation/FileIO.h"
 #include "platform/foundation/NSLog.h"
 #include "platform/foundation/PreferencesFile.h"
 #include "platform/uikit/NSObjectAllocation.h"
 #include "settings/CorvanePrefSelectors.h"
 
 #include <filesystem>
-#include <set>
+#include <map>
 #include <string>
 #include <utility>
 
@@ -18,12 +19,21 @@ namespace {
 PrefsHelper* sharedStore = nullptr;
 NSMutableDictionary* preferences = nullptr;
 
-// The keys set since the last save: a save writes only these over what the
-// file holds then, so it never undoes another process's change of another key.
-std::set<std::string>& keysToSave()
+// The keys set since the last save, each with the value it had before: a
+// save writes only these over what the file holds then, so it never undoes
+// another process's change of another key, and a save that fails puts the
+// old values back, so the pane never shows a change that was not kept.
+std::map<std::string, Value>& keysToSave()
 {
-    static std::set<std::string> changedKeys;
-    return changedKeys;
+    static std::map<std::string, Value> valuesBeforeChange;
+    return valuesBeforeChange;
+}
+
+void forgetUnsavedChanges()
+{
+    for (const auto& [key, before] : keysToSave())
+        preferences->setObject(before, key);
+    keysToSave().clear();
 }
 
 // What the file holds, or, when it cannot be read, what this process knew,
@@ -32,7 +42,7 @@ RefPtr<NSMutableDictionary> withChangedKeys(const PreferencesFile::Contents& fou
 {
     RefPtr<NSMutableDictionary> saved
         = found.state == PreferencesFile::State::Refused ? preferences->mutableCopy() : found.dictionary;
-    for (const std::string& key : keysToSave())
+    for (const auto& [key, before] : keysToSave())
         saved->setObject(preferences->objectForKey(key), key);
     return saved;
 }
@@ -126,14 +136,17 @@ void PrefsHelper::setPreferenceObjectForKey(Value value, NSString key)
         send(this, sel::preferenceObjectForKey, NSString(""));
     if (key.isNil())
         return;
+    keysToSave().try_emplace(key.utf8(), preferences->objectForKey(key.utf8()));
     preferences->setObject(std::move(value), key.utf8());
-    keysToSave().insert(key.utf8());
 }
 
 // The file is read again under the save's lock and only the keys set here
 // change, so another process's change since is kept; the dictionary then
 // holds what was saved. A file that could not be read is kept beside the new
-// one. A failed write keeps the old file whole; it is logged, and the keyboard
+// one. A save that fails (the folder cannot be written, the lock is held too
+// long, the file would be one the keyboard refuses) keeps the old file whole
+// and is logged; the keys set since the last save go back to what they were,
+// so the buttons that read them back show what the file holds. The keyboard
 // still hears the notification and re-reads what is there.
 void PrefsHelper::savePreferences()
 {
@@ -147,12 +160,12 @@ void PrefsHelper::writePreferences()
 {
     std::string path = DeviceRoot::devicePath(settingsFilePath);
     // A device without the preferences folder yet gets it, so the first
-    // save can create the file.
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    // save can create the file; if it cannot be made, the save says why.
+    (void)FileIO::makeFolders(std::filesystem::path(path).parent_path().string(), FileIO::sharedFolderMode);
     auto saved = PreferencesFile::update(path, withChangedKeys);
     if (!saved) {
         NSLog("Corvane: the settings could not be saved to %@: %@", { path, saved.error().message });
+        forgetUnsavedChanges();
         return;
     }
     if (!saved.value().keptAs.empty())

@@ -9,7 +9,8 @@
 // The settings live in one process-wide dictionary, read from the settings
 // file on first use. Each save writes the keys set since the last one over
 // what the file holds then, and the keyboard extension hears about it
-// through the change notification.
+// through the change notification. A save that fails forgets the keys set
+// since the last one, so that nothing shows a change that was not kept.
 class PrefsHelper final : public NSObject {
 public:
     static constexpr const char* bundlePath = "/Library/PreferenceBundles/CorvanePref.bundle";

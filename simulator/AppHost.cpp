@@ -3,6 +3,7 @@
 #include "contracts/CorvaneContract.h"
 #include "platform/foundation/DarwinNotifyCenter.h"
 #include "platform/foundation/DeviceRoot.h"
+#include "platform/foundation/FileIO.h"
 #include "platform/foundation/NSLocale.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/NSUncaughtExceptionHandler.h"
@@ -77,8 +78,9 @@ std::string fieldText(HostApp& app)
 
 } // namespace
 
-AppHost::AppHost(HostOptions options)
+AppHost::AppHost(HostOptions options, std::function<void()> signOfLife)
     : m_options(std::move(options))
+    , m_signOfLife(std::move(signOfLife))
 {
 }
 
@@ -132,7 +134,9 @@ CommandResult AppHost::boot()
     if (!std::filesystem::is_directory(m_options.deviceRoot, failure))
         return Error { "the device root " + m_options.deviceRoot + " is not a folder" };
     DeviceRoot::setOverride(m_options.deviceRoot);
-    std::filesystem::create_directories(std::filesystem::path(SettingsFile::path()).parent_path(), failure);
+    // Made with a fixed mode whatever the umask: others may read it, never write it.
+    (void)FileIO::makeFolders(
+        std::filesystem::path(SettingsFile::path()).parent_path().string(), FileIO::sharedFolderMode);
 
     // 2. The clock, the locale and the screen.
     NSRunLoop::main().setClock(m_options.realClock ? NSRunLoop::Clock::Real : NSRunLoop::Clock::Virtual);
@@ -151,6 +155,12 @@ CommandResult AppHost::boot()
             std::fprintf(stderr, "corvane-sim: %s app: loaded %s\n",
                 std::string(appWord(m_options.app)).c_str(), library.c_str());
     }
+
+    // A keyboard that cannot hear settings changes would go on with the old
+    // ones without a word; the app does not start, and says why.
+    if (const std::string& problem = DarwinNotifyCenter::shared().listeningProblem(); !problem.empty())
+        return Error { "the " + std::string(appWord(m_options.app))
+            + " app's keyboard cannot hear settings changes: " + problem };
 
     // 4. The app and its window.
     m_app = TRY(makeApp());
@@ -273,8 +283,9 @@ CommandResult AppHost::handle(const command::Keyplane& command)
     return commandDoneIf(KeyboardKeys::switchKeyplane(command.name));
 }
 
-CommandResult AppHost::changeShift(ShiftTarget target)
+CommandResult AppHost::changeShift(const ScriptCommand& command, ShiftTarget target)
 {
+    TRY(fingerOffScreen(command));
     auto isThere = [target] {
         bool shifted = SystemKeyboard::isShifted();
         bool locked = SystemKeyboard::isShiftLocked();
@@ -298,23 +309,24 @@ CommandResult AppHost::changeShift(ShiftTarget target)
     return commandDone();
 }
 
-CommandResult AppHost::handle(const command::Shift&)
+CommandResult AppHost::handle(const command::Shift& command)
 {
-    return changeShift(ShiftTarget::Shifted);
+    return changeShift(command, ShiftTarget::Shifted);
 }
 
-CommandResult AppHost::handle(const command::ShiftLock&)
+CommandResult AppHost::handle(const command::ShiftLock& command)
 {
-    return changeShift(ShiftTarget::Locked);
+    return changeShift(command, ShiftTarget::Locked);
 }
 
-CommandResult AppHost::handle(const command::Unshift&)
+CommandResult AppHost::handle(const command::Unshift& command)
 {
-    return changeShift(ShiftTarget::Off);
+    return changeShift(command, ShiftTarget::Off);
 }
 
 CommandResult AppHost::handle(const command::Tap& command)
 {
+    TRY(fingerOffScreen(command));
     m_hand.tap(TRY(KeyboardKeys::find(command.key)));
     return commandDone();
 }
@@ -324,16 +336,17 @@ void AppHost::pressKey(NSObject* key, Finger& finger)
     finger.down(m_app->window(), KeyboardKeys::centreOnScreen(key));
 }
 
-void AppHost::tapAt(CGPoint point)
+CommandResult AppHost::tapAt(const ScriptCommand& command, CGPoint point)
 {
-    m_fingers[1].down(m_app->window(), point);
-    m_fingers[1].up(point);
+    Finger* finger = TRY(fingerOffScreen(command));
+    finger->down(m_app->window(), point);
+    finger->up(point);
+    return commandDone();
 }
 
 CommandResult AppHost::handle(const command::TapPoint& command)
 {
-    tapAt({ static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
-    return commandDone();
+    return tapAt(command, { static_cast<CGFloat>(command.x), static_cast<CGFloat>(command.y) });
 }
 
 ErrorOr<CGRect> AppHost::frameOfText(const std::string& text)
@@ -349,20 +362,20 @@ ErrorOr<CGRect> AppHost::frameOfText(const std::string& text)
 CommandResult AppHost::handle(const command::TapText& command)
 {
     CGRect frame = TRY(frameOfText(command.text));
-    tapAt({ frame.midX(), frame.midY() });
-    return commandDone();
+    return tapAt(command, { frame.midX(), frame.midY() });
 }
 
 CommandResult AppHost::handle(const command::TapBeside& command)
 {
     CGRect frame = TRY(frameOfText(command.text));
     double x = command.distance < 0 ? frame.minX() + command.distance : frame.maxX() + command.distance;
-    tapAt({ static_cast<CGFloat>(x), frame.midY() });
-    return commandDone();
+    return tapAt(command, { static_cast<CGFloat>(x), frame.midY() });
 }
 
-CommandResult AppHost::upwardGesture(const std::string& keyName, double distance)
+CommandResult AppHost::upwardGesture(
+    const ScriptCommand& command, const std::string& keyName, double distance)
 {
+    TRY(fingerOffScreen(command));
     // The parser bounds the distance, so the drag events stay few.
     m_hand.upward(TRY(KeyboardKeys::find(keyName)), distance);
     return commandDone();
@@ -370,29 +383,30 @@ CommandResult AppHost::upwardGesture(const std::string& keyName, double distance
 
 CommandResult AppHost::handle(const command::Flick& command)
 {
-    return upwardGesture(command.key, command.distance);
+    return upwardGesture(command, command.key, command.distance);
 }
 
 CommandResult AppHost::handle(const command::Slide& command)
 {
-    return upwardGesture(command.key, command.distance);
+    return upwardGesture(command, command.key, command.distance);
 }
 
 CommandResult AppHost::handle(const command::Drag& command)
 {
-    Finger& finger = m_fingers[1];
-    pressKey(TRY(KeyboardKeys::find(command.key)), finger);
+    Finger* finger = TRY(fingerOffScreen(command));
+    pressKey(TRY(KeyboardKeys::find(command.key)), *finger);
     for (int step = 1; step <= command.steps; ++step) {
-        finger.moveBy(static_cast<CGFloat>(command.dx * step / command.steps),
+        finger->moveBy(static_cast<CGFloat>(command.dx * step / command.steps),
             static_cast<CGFloat>(command.dy * step / command.steps));
     }
-    finger.lift();
+    finger->lift();
     return commandDone();
 }
 
 CommandResult AppHost::handle(const command::Press& command)
 {
-    pressKey(TRY(KeyboardKeys::find(command.key)), m_fingers[command.finger]);
+    Finger* finger = TRY(fingerOffScreen(command, command.finger));
+    pressKey(TRY(KeyboardKeys::find(command.key)), *finger);
     return commandDone();
 }
 
@@ -406,6 +420,18 @@ ErrorOr<Finger*> AppHost::fingerOnScreen(const ScriptCommand& command, int numbe
         return Error { word + " needs a finger on the screen; press a key first" };
     return Error { word + " finger=" + std::to_string(number)
         + " needs that finger on the screen; press a key with it first" };
+}
+
+ErrorOr<Finger*> AppHost::fingerOffScreen(const ScriptCommand& command, int number)
+{
+    Finger& finger = m_fingers[number];
+    if (!finger.isDown())
+        return &finger;
+    std::string word(commandWord(command));
+    if (number == 1)
+        return Error { word + " needs the finger that is on the screen; release or cancel it first" };
+    return Error { word + " finger=" + std::to_string(number)
+        + " needs that finger, which is on the screen; release or cancel it first" };
 }
 
 CommandResult AppHost::handle(const command::Move& command)

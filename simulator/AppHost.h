@@ -11,6 +11,7 @@
 #include "simulator/typing/KeyboardHand.h"
 #include "simulator/typing/Typist.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -22,7 +23,9 @@ class UITextField;
 // commands the driver sends, one handler per command.
 class AppHost {
 public:
-    explicit AppHost(HostOptions options);
+    // signOfLife tells the driver, while a long command runs, that the host
+    // is still at work.
+    explicit AppHost(HostOptions options, std::function<void()> signOfLife = {});
     ~AppHost();
     AppHost(const AppHost&) = delete;
     AppHost& operator=(const AppHost&) = delete;
@@ -94,24 +97,28 @@ private:
     void settle();
 
     void presentKeyboardAgain();
-    CommandResult changeShift(ShiftTarget target);
-    CommandResult upwardGesture(const std::string& key, double distance);
+    CommandResult changeShift(const ScriptCommand& command, ShiftTarget target);
+    CommandResult upwardGesture(const ScriptCommand& command, const std::string& key, double distance);
     // The field typing goes into; an error when there is none or a finger is down.
     ErrorOr<UITextField*> typingField(const ScriptCommand& command);
     CommandResult typeText(const ScriptCommand& command, const std::string& text, TouchRhythm rhythm);
     ErrorOr<CGRect> frameOfText(const std::string& text);
-    void tapAt(CGPoint point);
+    CommandResult tapAt(const ScriptCommand& command, CGPoint point);
     // Key commands press with a finger on the middle of the key's cap.
     void pressKey(NSObject* key, Finger& finger);
     // The finger a command moves or lifts; an error when it is not on the screen.
     ErrorOr<Finger*> fingerOnScreen(const ScriptCommand& command, int number);
+    // The finger a command puts down; an error when it is on the screen
+    // already, whose touch would otherwise end unseen.
+    ErrorOr<Finger*> fingerOffScreen(const ScriptCommand& command, int number = 1);
 
     HostOptions m_options;
+    std::function<void()> m_signOfLife;
     std::unique_ptr<HostApp> m_app;
     std::unique_ptr<SystemKeyboard> m_keyboard;
     Fingers m_fingers;
-    KeyboardHand m_hand { m_fingers, [this] { return m_app ? m_app->window() : nullptr; } };
-    Typist m_typist { m_hand };
+    KeyboardHand m_hand { m_fingers, [this] { return m_app ? m_app->window() : nullptr; }, m_signOfLife };
+    Typist m_typist { m_hand, m_signOfLife };
     std::optional<FrameBuffer> m_frameBuffer;
     bool m_screenChanged { true };
 };

@@ -1,6 +1,7 @@
 #include "simulator/AppProcess.h"
 
 #include "simulator/HostReply.h"
+#include "simulator/Interruption.h"
 
 #include <cerrno>
 #include <csignal>
@@ -87,32 +88,39 @@ AppProcess::~AppProcess()
     stop();
 }
 
-CommandResult AppProcess::request(std::string_view line, std::chrono::milliseconds timeout)
+CommandResult AppProcess::request(std::string_view line, std::chrono::milliseconds limit)
 {
     if (!isRunning())
         return Error { "the " + m_displayName + " app is not running" };
     if (!m_channel.writeLine(line))
         return Error { "the " + m_displayName + " app " + reapAndDescribe() };
-    return readReply(timeout);
+    return readReply(limit);
 }
 
-CommandResult AppProcess::readReply(std::chrono::milliseconds timeout)
+CommandResult AppProcess::readReply(std::chrono::milliseconds limit)
 {
     if (!isRunning())
         return Error { "the " + m_displayName + " app is not running" };
     HostReplyReader reader;
+    // Every line is a sign of life: the limit counts from the last one.
+    auto deadline = m_clock() + limit;
     while (true) {
-        auto result = m_channel.readLine(timeout);
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - m_clock());
+        auto result = left.count() > 0 ? m_channel.readLine(left)
+                                       : LineChannel::ReadResult { LineChannel::ReadStatus::TimedOut, {} };
         if (result.status == LineChannel::ReadStatus::TimedOut) {
             stop();
-            return Error { "the " + m_displayName + " app did not answer within "
-                + std::to_string(std::chrono::duration_cast<std::chrono::seconds>(timeout).count())
+            return Error { "the " + m_displayName + " app showed no sign of life for "
+                + std::to_string(std::chrono::duration_cast<std::chrono::seconds>(limit).count())
                 + " seconds and was stopped" };
         }
+        if (result.status == LineChannel::ReadStatus::Interrupted)
+            return Error { Interruption::description() };
         if (result.status == LineChannel::ReadStatus::Closed)
             return Error { "the " + m_displayName + " app " + reapAndDescribe() };
         if (auto reply = reader.consume(result.line))
             return std::move(*reply);
+        deadline = m_clock() + limit;
     }
 }
 
@@ -136,6 +144,7 @@ void AppProcess::stop()
         return;
     // A host quits when asked or when its commands end, and its end of the
     // socket closes as it exits: wait for that, at most a while, then make sure.
+    // An interrupted run does not wait: the person asked for it to end.
     m_channel.writeLine("quit");
     m_channel.finishWriting();
     bool ended = m_channel.waitUntilClosed(quitGrace);

@@ -4,6 +4,7 @@
 #include "simulator/LineChannel.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <sys/types.h>
@@ -32,13 +33,23 @@ public:
     pid_t pid() const { return m_pid; }
     bool isRunning() const { return m_pid > 0; }
 
-    // Sends one command line and waits for its whole reply. A host that dies
-    // or does not answer in time is an error that says so.
-    CommandResult request(
-        std::string_view line, std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    // How long a host may stay silent before it counts as hung. A host busy
+    // with a long command keeps sending `progress` lines, so only a host
+    // that has stopped working runs into this, however slow the machine.
+    static constexpr std::chrono::seconds replyLimit { 60 };
+
+    // Sends one command line and waits for its whole reply. A host that dies,
+    // sends nothing for the limit, or is interrupted (see Interruption) is an
+    // error that says so.
+    CommandResult request(std::string_view line, std::chrono::milliseconds limit = replyLimit);
 
     // Waits for one whole reply, such as the one a host sends when it has booted.
-    CommandResult readReply(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    CommandResult readReply(std::chrono::milliseconds limit = replyLimit);
+
+    // The clock the limit is measured on: the steady clock, unless a test
+    // puts its own.
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // Asks the host to quit, gives it a moment to end, then kills it; always reaps it.
     void stop();
@@ -55,4 +66,5 @@ private:
     std::string m_displayName;
     pid_t m_pid;
     LineChannel m_channel;
+    Clock m_clock { [] { return std::chrono::steady_clock::now(); } };
 };

@@ -1,6 +1,7 @@
 #include "simulator/CommandLine.h"
 
 #include "simulator/ScriptText.h"
+#include "simulator/typing/Typist.h"
 
 #include <algorithm>
 #include <cctype>
@@ -137,6 +138,7 @@ const std::map<std::string, OptionHandler>& typeOptions()
             choice<&CommandLine::gesture>("--gesture", "flick or slide",
                 std::map<std::string, Gesture> {
                     { "flick", Gesture::Flick }, { "slide", Gesture::Slide } }) },
+        { "--skipped", keep<&CommandLine::skippedFile>() },
     };
     return options;
 }
@@ -151,7 +153,7 @@ const std::map<std::string, OptionHandler>& noOptions()
 const std::map<std::string, bool CommandLine::*>& flagsFor(CommandLine::Mode mode)
 {
     static const std::map<std::string, bool CommandLine::*> typeFlags
-        = { { "--roll", &CommandLine::rolled } };
+        = { { "--roll", &CommandLine::rolled }, { "--quiet", &CommandLine::quiet } };
     static const std::map<std::string, bool CommandLine::*> none;
     return mode == CommandLine::Mode::Type ? typeFlags : none;
 }
@@ -298,17 +300,25 @@ std::string usageText()
       Lists the keys of a keyplane with their alternates, tab-separated (an empty field:
       none). Without --layout the keyboard follows the locale.
   corvane-sim type [--locale ID] [--layout L] [--keyboard-type N]
-                   [--corvane off|alternate|shifted] [--gesture flick|slide] [--roll] FILE
-      Types FILE line by line into the test app's emptied field with the fewest touches,
-      checks each line, and ends with "typed C characters of L lines in T touches: KSPC
-      K.KKK (S lines skipped)". A line with a character the keyboard cannot type is
-      skipped. --corvane off: the platform keyboard alone (default alternate, with
-      flick). --roll: each key goes down before the one before it comes up, as two
-      thumbs type. Progress goes to standard error. Exit status 1: a line came out wrong.
+                   [--corvane off|alternate|shifted] [--gesture flick|slide] [--roll]
+                   [--quiet] [--skipped LIST] FILE
+      Types FILE (- for standard input) line by line, as it reads it, into the test app's
+      emptied field with the fewest touches, checks each line, and ends with "typed C
+      characters of L lines in T touches: KSPC K.KKK (S lines skipped)". A line may hold
+      at most )usage"
+        + std::to_string(Typist::longestText)
+        + R"usage( bytes. A line with a character the keyboard cannot type is skipped
+      and listed with the first such character on standard error, or in LIST. A byte-order
+      mark at the start and a carriage return ending a line are not typed. --corvane off:
+      the platform keyboard alone (default alternate, with flick). --roll: each key goes
+      down before the one before it comes up, as two thumbs type. Progress goes to
+      standard error (--quiet: none). Exit status 1: a line came out wrong, or nothing
+      was typed.
 
 Every command takes --device DIR: the device root to boot (else $CORVANE_DEVICE_ROOT,
 else the build's own device folder). An empty folder is laid out from the build's
 package (cmake --build BUILD --target package). Exit status: 0 success, 1 a failed
-expect, 2 an error.
+expect, 2 an error, 128 + N when signal N (Ctrl-C, SIGTERM) stopped the command, which
+then ends its apps and removes its temporary device first.
 )usage";
 }

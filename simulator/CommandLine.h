@@ -37,6 +37,10 @@ struct CommandLine {
     Gesture gesture { Gesture::Flick };
     // Two thumbs: each key goes down before the one before it comes up.
     bool rolled { false };
+    // No progress line.
+    bool quiet { false };
+    // Where skipped lines are listed instead of standard error.
+    std::optional<std::string> skippedFile;
     // demo
     std::optional<std::string> outputDirectory;
     // interactive: window events to play instead of a person's (for tests).

@@ -2,6 +2,7 @@
 
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
+#include "simulator/OutputFile.h"
 #include "simulator/ScriptLanguage.h"
 #include "simulator/ScriptText.h"
 #include "simulator/TemporaryDevice.h"
@@ -9,7 +10,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <iostream>
 #include <regex>
@@ -144,13 +144,15 @@ private:
         return settings;
     }
 
+    int runSteps(const std::string& originalDevice);
     bool runStep(int number, const DemoStep& step);
     std::string fieldText();
 
     Driver m_driver;
     fs::path m_output;
-    std::ofstream m_transcript;
-    std::ofstream m_script;
+    // Kept until the run ends, then written out whole.
+    std::ostringstream m_transcript;
+    std::ostringstream m_script;
     int m_screenshots { 0 };
 };
 
@@ -213,12 +215,30 @@ bool DemoSession::runStep(int number, const DemoStep& step)
 
 int DemoSession::run(const std::string& originalDevice)
 {
-    m_transcript.open(m_output / "transcript.txt");
-    m_script.open(m_output / "demo-script.txt");
-    if (!m_transcript || !m_script) {
-        std::cerr << "corvane-sim: cannot write into " << m_output.string() << '\n';
+    // Both files are started before the run, so a folder they cannot be
+    // written to stops it at once; a failed run's transcript says where.
+    auto transcript = OutputFile::create((m_output / "transcript.txt").string());
+    auto script = OutputFile::create((m_output / "demo-script.txt").string());
+    if (!transcript || !script) {
+        std::cerr << "corvane-sim: " << (transcript ? script.error() : transcript.error()).message << '\n';
         return 2;
     }
+    int status = runSteps(originalDevice);
+    for (auto [file, text] :
+        { std::pair { &transcript.value(), &m_transcript }, { &script.value(), &m_script } }) {
+        auto written = file->append(text->str());
+        if (written)
+            written = file->commit();
+        if (!written) {
+            std::cerr << "corvane-sim: " << written.error().message << '\n';
+            return 2;
+        }
+    }
+    return status;
+}
+
+int DemoSession::runSteps(const std::string& originalDevice)
+{
     m_transcript << "Corvane demo: the keyboard extension and the settings pane on a simulated device.\n"
                  << "Device: a fresh copy of " << originalDevice << ", settings at their defaults.\n"
                  << "Screen: 320 x 568 points, screenshots at 2x (640 x 1136 pixels).\n\n";
@@ -240,7 +260,7 @@ int DemoSession::run(const std::string& originalDevice)
               << fs::absolute(m_output).lexically_normal().string() << "/\n"
               << "  transcript.txt    what was done and typed, and each screenshot's name\n"
               << "  demo-script.txt   the same steps as a script for corvane-sim run\n";
-    if (!std::cout.flush() || !m_transcript.flush() || !m_script.flush()) {
+    if (!std::cout.flush()) {
         std::cerr << "corvane-sim: cannot write the demo's output\n";
         return 2;
     }

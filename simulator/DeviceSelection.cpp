@@ -105,6 +105,11 @@ std::vector<std::string> deliverablePaths()
     };
 }
 
+std::vector<std::string> deliverableFolders()
+{
+    return { injectedLibrariesFolder, SettingsHost::bundlesFolder, SettingsHost::entriesFolder };
+}
+
 ErrorOr<std::string> prepareDeviceRoot(const CommandLine& commandLine, std::ostream& progress)
 {
     ChosenRoot chosen = chooseRoot(commandLine);

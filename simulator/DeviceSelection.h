@@ -16,6 +16,9 @@ ErrorOr<std::string> prepareDeviceRoot(const CommandLine& commandLine, std::ostr
 
 // The deliverables' files in a device root, as device paths ("/Library/…").
 std::vector<std::string> deliverablePaths();
+// The folders the platform loads add-ons from (injected libraries, the
+// Settings host's bundles and entries): all a run needs of a device root.
+std::vector<std::string> deliverableFolders();
 
 // The path of the running corvane-sim, which host processes are started from.
 std::string currentExecutable();

@@ -126,15 +126,6 @@ CommandResult Driver::route(const command::Wait& command)
     return sendToAll(command);
 }
 
-CommandResult Driver::route(const command::Roll& command)
-{
-    CommandResult result = sendToFront(command);
-    // The typing took time in the app in front; as much passes for the others.
-    if (result && result.value().elapsed > 0)
-        TRY(sendToOthers(command::Wait { result.value().elapsed }));
-    return result;
-}
-
 CommandResult Driver::route(const command::Snapshot& command)
 {
     // Hosts write where the person running the script is.
@@ -148,7 +139,10 @@ CommandResult Driver::route(const command::KeyboardSnapshot& command)
 
 CommandResult Driver::execute(const ScriptCommand& command)
 {
-    return std::visit([this](const auto& each) { return route(each); }, command);
+    CommandResult result = std::visit([this](const auto& each) { return route(each); }, command);
+    if (result && result.value().elapsed > 0)
+        TRY(sendToOthers(command::Wait { result.value().elapsed }));
+    return result;
 }
 
 int Driver::runScript(const ParsedScript& script, std::ostream& output, std::ostream& errors)

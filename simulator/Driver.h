@@ -36,7 +36,10 @@ public:
 
     // Carries out one command, one at a time: a host answers only once the
     // command is done, so whatever it posted has reached every other app
-    // before the next command goes out. Messages carry no file or line.
+    // before the next command goes out. The device has one clock: the
+    // virtual time a command let pass in its app (held and rolled touches,
+    // whether typing, planning or rolling) passes as much for every other
+    // app before the next command. Messages carry no file or line.
     CommandResult execute(const ScriptCommand& command);
 
     // Runs a parsed script: what `print` prints goes to output, errors to
@@ -57,7 +60,6 @@ private:
     CommandResult route(const command::Locale& command);
     CommandResult route(const command::Orientation& command);
     CommandResult route(const command::Wait& command);
-    CommandResult route(const command::Roll& command);
     CommandResult route(const command::Snapshot& command);
     CommandResult route(const command::KeyboardSnapshot& command);
 

@@ -40,7 +40,7 @@ int runHostProcess(const std::vector<std::string>& arguments)
         return 2;
     }
     LineChannel channel(AppProcess::commandDescriptor);
-    AppHost host(options.value());
+    AppHost host(options.value(), [&channel] { writeHostProgress(channel); });
     CommandResult boot = host.boot();
     if (!writeHostReply(channel, boot) || !boot)
         return 2;
@@ -48,7 +48,8 @@ int runHostProcess(const std::vector<std::string>& arguments)
     auto timeout = options.value().realClock ? realClockTick : std::chrono::milliseconds(-1);
     while (true) {
         auto request = channel.readLine(timeout);
-        if (request.status == LineChannel::ReadStatus::Closed)
+        if (request.status == LineChannel::ReadStatus::Closed
+            || request.status == LineChannel::ReadStatus::Interrupted)
             break;
         if (request.status == LineChannel::ReadStatus::TimedOut) {
             host.runRealClockTurn();

@@ -21,6 +21,17 @@ bool writeHostReply(LineChannel& channel, const CommandResult& result)
     return channel.writeLine("ok");
 }
 
+namespace {
+
+constexpr std::string_view progressLine = "progress";
+
+} // namespace
+
+bool writeHostProgress(LineChannel& channel)
+{
+    return channel.writeLine(progressLine);
+}
+
 std::optional<CommandResult> HostReplyReader::consume(const std::string& line)
 {
     auto tokens = tokenizeScriptLine(line);
@@ -32,6 +43,8 @@ std::optional<CommandResult> HostReplyReader::consume(const std::string& line)
         outcome.elapsed = m_elapsed;
         return outcome;
     }
+    if (word == progressLine && tokens.value().size() == 1)
+        return std::nullopt;
     if (word == "out" && hasQuotedText) {
         m_output.push_back(tokens.value()[1].text);
         return std::nullopt;

@@ -14,6 +14,10 @@ class LineChannel;
 // command could not be done). False when the driver has gone.
 bool writeHostReply(LineChannel& channel, const CommandResult& result);
 
+// While a long command runs, `progress` lines tell the driver that the host
+// is still at work; they carry nothing else.
+bool writeHostProgress(LineChannel& channel);
+
 // Reads one whole reply line by line; a line that is not part of the protocol
 // makes an error that quotes it.
 class HostReplyReader {

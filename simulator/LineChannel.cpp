@@ -1,5 +1,7 @@
 #include "simulator/LineChannel.h"
 
+#include "simulator/Interruption.h"
+
 #include <cerrno>
 #include <poll.h>
 #include <sys/socket.h>
@@ -64,7 +66,7 @@ bool LineChannel::waitUntilClosed(std::chrono::milliseconds timeout)
         auto result = readLine(std::max(left, std::chrono::milliseconds(0)));
         if (result.status == ReadStatus::Closed)
             return true;
-        if (result.status == ReadStatus::TimedOut)
+        if (result.status == ReadStatus::TimedOut || result.status == ReadStatus::Interrupted)
             return false;
     }
 }
@@ -86,8 +88,11 @@ LineChannel::ReadResult LineChannel::readLine(std::chrono::milliseconds timeout)
                 return { ReadStatus::TimedOut, {} };
             wait = static_cast<int>(left.count());
         }
-        pollfd entry { m_descriptor, POLLIN, 0 };
-        int ready = ::poll(&entry, 1, wait);
+        // A descriptor of -1 (signals not caught) is passed over by poll().
+        pollfd entries[] = { { m_descriptor, POLLIN, 0 }, { Interruption::descriptor(), POLLIN, 0 } };
+        int ready = ::poll(entries, 2, wait);
+        if (Interruption::signal())
+            return { ReadStatus::Interrupted, {} };
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready == 0)

@@ -9,7 +9,8 @@
 // channel owns its descriptor and closes it when it goes.
 class LineChannel {
 public:
-    enum class ReadStatus { Line, TimedOut, Closed };
+    // Interrupted: a signal the process catches came while it waited (see Interruption).
+    enum class ReadStatus { Line, TimedOut, Closed, Interrupted };
     struct ReadResult {
         ReadStatus status;
         std::string line;
@@ -28,7 +29,7 @@ public:
     // Tells the other end that nothing more comes (it reads the end of the stream).
     void finishWriting();
     // Waits at most the timeout for the other end to close, passing over what
-    // it still sends; false when it is still open then.
+    // it still sends; false when it is still open then, or on an interruption.
     bool waitUntilClosed(std::chrono::milliseconds timeout);
     void close();
 

@@ -1,7 +1,20 @@
 #include "simulator/PngWriter.h"
 
+#include "simulator/OutputFile.h"
+#include "simulator/ScriptText.h"
+
 #include <cairo.h>
 #include <memory>
+
+namespace {
+
+cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length)
+{
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+} // namespace
 
 ErrorOr<void> writeArgbPng(const std::string& path, const std::uint32_t* pixels, int width, int height)
 {
@@ -13,8 +26,10 @@ ErrorOr<void> writeArgbPng(const std::string& path, const std::uint32_t* pixels,
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
         cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, width, height, stride),
         &cairo_surface_destroy);
-    cairo_status_t status = cairo_surface_write_to_png(surface.get(), path.c_str());
+    std::string png;
+    cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), appendToString, &png);
     if (status != CAIRO_STATUS_SUCCESS)
-        return Error { "cannot write " + path + ": " + cairo_status_to_string(status) };
-    return {};
+        return Error { "cannot encode the picture for " + escapeControlCharacters(path) + ": "
+            + cairo_status_to_string(status) };
+    return OutputFile::write(path, png);
 }

@@ -3,6 +3,7 @@
 #include "platform/graphics/CGBitmapContext.h"
 #include "platform/uikit/UIWindow.h"
 #include "simulator/FrameBuffer.h"
+#include "simulator/OutputFile.h"
 #include "simulator/ScriptText.h"
 
 #include <cstring>
@@ -30,9 +31,10 @@ ErrorOr<void> write(UIView* view, const std::string& path)
     CGContextPtr context = draw(view);
     if (!context)
         return Error { "the screen has no size to draw" };
-    if (!CGImageWritePNG(CGBitmapContextCreateImage(context.get()), path))
-        return Error { "cannot write " + escapeControlCharacters(path) };
-    return {};
+    NSData png = CGImageCopyPNGData(CGBitmapContextCreateImage(context.get()));
+    if (png.empty())
+        return Error { "cannot make a picture of the screen for " + escapeControlCharacters(path) };
+    return OutputFile::write(path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
 }
 
 } // namespace

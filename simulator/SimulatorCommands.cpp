@@ -4,9 +4,11 @@
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
 #include "simulator/InteractiveWindow.h"
+#include "simulator/Interruption.h"
 #include "simulator/KeyListing.h"
 #include "simulator/ScriptFile.h"
 #include "simulator/ScriptLanguage.h"
+#include "simulator/TextInput.h"
 #include "simulator/TypingRun.h"
 
 #include <iostream>
@@ -22,9 +24,7 @@ int runScript(const ParsedScript& script, const std::string& deviceRoot)
     return driver.runScript(script, std::cout, std::cerr);
 }
 
-} // namespace
-
-int runSimulatorCommand(const CommandLine& commandLine)
+int carryOut(const CommandLine& commandLine)
 {
     switch (commandLine.mode) {
     case CommandLine::Mode::Help:
@@ -48,14 +48,14 @@ int runSimulatorCommand(const CommandLine& commandLine)
         script = parseScript(commandLine.scriptFile, text.value());
     }
     // So does a text to type.
-    std::vector<std::string> lines;
+    std::unique_ptr<TextInput> text;
     if (commandLine.mode == CommandLine::Mode::Type) {
-        auto text = readTextFile(commandLine.textFile);
-        if (!text) {
-            std::cerr << "corvane-sim: " << text.error().message << '\n';
+        auto opened = TextInput::open(commandLine.textFile);
+        if (!opened) {
+            std::cerr << "corvane-sim: " << opened.error().message << '\n';
             return 2;
         }
-        lines = linesOfText(text.value());
+        text = opened.releaseValue();
     }
 
     auto device = prepareDeviceRoot(commandLine, std::cerr);
@@ -74,9 +74,21 @@ int runSimulatorCommand(const CommandLine& commandLine)
     case CommandLine::Mode::Interactive:
         return runInteractive(commandLine, device.value());
     case CommandLine::Mode::Type:
-        return typeLines(commandLine, lines, device.value());
+        return typeText(TypingOptions::from(commandLine), text->stream(), device.value());
     default:
         std::cerr << "corvane-sim: this command is not built yet\n";
         return 2;
     }
+}
+
+} // namespace
+
+int runSimulatorCommand(const CommandLine& commandLine)
+{
+    // The window takes Ctrl-C as a request to close, as any window does.
+    if (commandLine.mode != CommandLine::Mode::Interactive)
+        Interruption::catchSignals();
+    int status = carryOut(commandLine);
+    // Whatever the command made of it, an interrupted one says so by its status.
+    return Interruption::signal() ? Interruption::exitStatus() : status;
 }

@@ -1,7 +1,8 @@
 #include "simulator/TemporaryDevice.h"
 
-#include "contracts/CorvaneContract.h"
 #include "platform/foundation/DeviceRoot.h"
+#include "simulator/DeviceSelection.h"
+#include "simulator/ScriptText.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -64,9 +65,14 @@ ErrorOr<TemporaryDevice> TemporaryDevice::copyOf(const std::string& deviceRoot)
     if (!::mkdtemp(name.data()))
         return Error { "cannot make a temporary folder for the device" };
     TemporaryDevice device(name.data());
-    copyTree(deviceRoot, device.root(), failure);
-    if (failure)
-        return Error { "cannot copy the device root " + deviceRoot + ": " + failure.message() };
-    fs::remove(DeviceRoot::devicePathIn(device.root(), contract::settingsFilePath), failure);
+    for (const std::string& folder : deliverableFolders()) {
+        fs::path from = DeviceRoot::devicePathIn(deviceRoot, folder);
+        if (!fs::is_directory(from, failure))
+            continue;
+        copyTree(from, DeviceRoot::devicePathIn(device.root(), folder), failure);
+        if (failure)
+            return Error { "cannot copy " + escapeControlCharacters(from.string())
+                + " of the device root: " + failure.message() };
+    }
     return device;
 }

@@ -4,9 +4,11 @@
 
 #include <string>
 
-// A throw-away copy of a device root: its deliverables and files, without
-// the settings file or any socket, so that a run starts from the defaults and
-// changes nothing in the original. Removed when the object goes.
+// A throw-away copy of what a run needs of a device root: the folders the
+// platform loads add-ons from, with their folders, files and links. Nothing
+// else is copied (the settings file, kept refused files, sockets, whatever
+// else lies there, readable or not), so that a run starts from the defaults
+// and changes nothing in the original. Removed when the object goes.
 class TemporaryDevice {
 public:
     // An error says why the copy cannot be made.

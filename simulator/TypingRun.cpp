@@ -1,26 +1,21 @@
 #include "simulator/TypingRun.h"
 
-#include "platform/foundation/FileIO.h"
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
+#include "simulator/Interruption.h"
+#include "simulator/OutputFile.h"
 #include "simulator/ScriptText.h"
 #include "simulator/TemporaryDevice.h"
+#include "simulator/TextLines.h"
+#include "simulator/TypingProgress.h"
 #include "simulator/typing/TypedLine.h"
+#include "simulator/typing/Typist.h"
 
 #include <cstdio>
 #include <iostream>
+#include <unistd.h>
 
 namespace {
-
-constexpr std::size_t largestTextFile = 256 * 1024 * 1024;
-// Progress comes every this many lines, so that it depends on nothing but the file.
-constexpr std::size_t linesPerProgressReport = 250;
-
-struct TypingTotals {
-    std::size_t characters { 0 };
-    std::size_t touches { 0 };
-    std::size_t skipped { 0 };
-};
 
 std::size_t characterCount(const std::string& text)
 {
@@ -31,116 +26,183 @@ std::size_t characterCount(const std::string& text)
 }
 
 // The settings file the pane would write for the chosen mode and gesture.
-command::Settings settingsFor(const CommandLine& commandLine)
+command::Settings settingsFor(const TypingOptions& options)
 {
-    int type = commandLine.corvane == CommandLine::Corvane::Shifted ? 1 : 2;
-    int gesture = commandLine.gesture == CommandLine::Gesture::Slide ? 2 : 1;
+    int type = options.corvane == CommandLine::Corvane::Shifted ? 1 : 2;
+    int gesture = options.gesture == CommandLine::Gesture::Slide ? 2 : 1;
     return { type, gesture };
 }
 
-ErrorOr<void> prepareKeyboard(Driver& driver, const CommandLine& commandLine)
+ErrorOr<void> prepareKeyboard(Driver& driver, const TypingOptions& options)
 {
-    if (commandLine.corvane != CommandLine::Corvane::Off)
-        TRY(driver.execute(settingsFor(commandLine)));
-    TRY(driver.execute(command::Keyboard { commandLine.keyboardType, commandLine.layout }));
+    if (options.corvane != CommandLine::Corvane::Off)
+        TRY(driver.execute(settingsFor(options)));
+    TRY(driver.execute(command::Keyboard { options.keyboardType, options.layout }));
     return {};
 }
 
-std::string summary(std::size_t lineCount, const TypingTotals& totals)
+std::string summary(const TypingTotals& totals)
 {
-    double perCharacter = totals.characters
-        ? static_cast<double>(totals.touches) / static_cast<double>(totals.characters)
-        : 0;
     char kspc[32];
-    std::snprintf(kspc, sizeof kspc, "%.3f", perCharacter);
-    return "typed " + std::to_string(totals.characters) + " characters of " + std::to_string(lineCount)
+    std::snprintf(kspc, sizeof kspc, "%.3f",
+        static_cast<double>(totals.touches) / static_cast<double>(totals.characters));
+    return "typed " + std::to_string(totals.characters) + " characters of " + std::to_string(totals.lines)
         + " lines in " + std::to_string(totals.touches) + " touches: KSPC " + kspc + " ("
         + std::to_string(totals.skipped) + " lines skipped)";
 }
 
-void reportProgress(std::size_t done, std::size_t lineCount, const TypingTotals& totals)
+// Touches per character mean nothing without characters: an empty text, or
+// one whose every line was skipped, says so instead.
+std::string nothingTyped(const TypingTotals& totals)
 {
-    std::cerr << "corvane-sim: line " << done << " of " << lineCount << ": " << totals.characters
-              << " characters in " << totals.touches << " touches, " << totals.skipped << " lines skipped"
-              << std::endl;
+    if (totals.lines == 0)
+        return "nothing was typed: the text is empty";
+    if (totals.skipped == totals.lines)
+        return "nothing was typed: all " + std::to_string(totals.lines) + " lines were skipped";
+    if (totals.skipped == 0)
+        return "nothing was typed: all " + std::to_string(totals.lines) + " lines are empty";
+    return "nothing was typed: " + std::to_string(totals.skipped) + " of " + std::to_string(totals.lines)
+        + " lines were skipped, the others are empty";
 }
 
-int typeOnDevice(
-    const CommandLine& commandLine, const std::vector<std::string>& lines, const std::string& deviceRoot)
+TypingProgress::Style progressStyle(const TypingOptions& options)
 {
-    Driver::Settings settings;
-    settings.executable = currentExecutable();
-    settings.deviceRoot = deviceRoot;
-    settings.locale = commandLine.locale;
-    settings.injectsLibraries = commandLine.corvane != CommandLine::Corvane::Off;
-    Driver driver(settings);
-    if (auto prepared = prepareKeyboard(driver, commandLine); !prepared) {
-        std::cerr << "corvane-sim: " << prepared.error().message << '\n';
-        return 2;
+    if (options.quiet)
+        return TypingProgress::Style::Quiet;
+    return ::isatty(STDERR_FILENO) ? TypingProgress::Style::Terminal : TypingProgress::Style::Lines;
+}
+
+// One run over the text, from the first line to the totals.
+class TypingSession {
+public:
+    TypingSession(const TypingOptions& options, const std::string& deviceRoot)
+        : m_options(options)
+        , m_driver(driverSettings(options, deviceRoot))
+        , m_progress(std::cerr, progressStyle(options))
+    {
     }
 
-    TypingTotals totals;
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        const std::string& line = lines[index];
-        CommandResult answer = driver.execute(command::TypeLine { line, commandLine.rolled });
-        ErrorOr<TypedLine> typed = answer ? TypedLine::fromReply(answer.value().output) : answer.error();
-        if (!typed) {
-            std::cerr << "corvane-sim: line " << index + 1 << ": " << typed.error().message << '\n';
-            return 2;
-        }
-        if (typed.value().result == TypedLine::Result::Untypable) {
-            ++totals.skipped;
-        } else if (typed.value().result == TypedLine::Result::Astray || typed.value().fieldText != line) {
-            std::cerr << "corvane-sim: line " << index + 1 << " came out as "
-                      << quoteScriptString(typed.value().fieldText) << " instead of "
-                      << quoteScriptString(line) << " after " << typed.value().touches << " touches"
-                      << (typed.value().detail.empty() ? "" : ": " + typed.value().detail) << '\n';
-            return 1;
-        } else {
-            totals.characters += characterCount(line);
-            totals.touches += typed.value().touches;
-        }
-        if ((index + 1) % linesPerProgressReport == 0 && index + 1 < lines.size())
-            reportProgress(index + 1, lines.size(), totals);
+    int run(std::istream& text, std::optional<OutputFile>& skippedFile);
+
+private:
+    static Driver::Settings driverSettings(const TypingOptions& options, const std::string& deviceRoot)
+    {
+        Driver::Settings settings;
+        settings.executable = currentExecutable();
+        settings.deviceRoot = deviceRoot;
+        settings.locale = options.locale;
+        settings.injectsLibraries = options.corvane != CommandLine::Corvane::Off;
+        return settings;
     }
-    std::cout << summary(lines.size(), totals) << std::endl;
-    if (!std::cout) {
-        std::cerr << "corvane-sim: cannot write the result\n";
-        return 2;
+
+    // The exit status of a run that has to stop, with why on standard error.
+    int stop(int status, const std::string& message)
+    {
+        if (Interruption::signal()) {
+            m_progress.say(Interruption::description());
+            return Interruption::exitStatus();
+        }
+        m_progress.say(message);
+        return status;
     }
+    // 0 when the line is done with, else the exit status.
+    int typeLine(const std::string& line, std::optional<OutputFile>& skippedFile);
+
+    const TypingOptions& m_options;
+    Driver m_driver;
+    TypingProgress m_progress;
+    TypingTotals m_totals;
+};
+
+int TypingSession::typeLine(const std::string& line, std::optional<OutputFile>& skippedFile)
+{
+    // An empty line takes no touch; the app need not hear of it.
+    if (line.empty())
+        return 0;
+    std::string number = "line " + std::to_string(m_totals.lines);
+    CommandResult answer = m_driver.execute(command::TypeLine { line, m_options.rolled });
+    ErrorOr<TypedLine> typed = answer ? TypedLine::fromReply(answer.value().output) : answer.error();
+    if (!typed)
+        return stop(2, number + ": " + typed.error().message);
+    if (typed.value().result == TypedLine::Result::Untypable) {
+        ++m_totals.skipped;
+        std::string skipped = number + " skipped: no key types " + describeCharacter(typed.value().detail);
+        if (!skippedFile) {
+            m_progress.say(skipped);
+        } else if (auto listed = skippedFile->append(skipped + "\n"); !listed) {
+            return stop(2, listed.error().message);
+        }
+        return 0;
+    }
+    if (typed.value().result == TypedLine::Result::Astray || typed.value().fieldText != line) {
+        return stop(1,
+            number + " came out as " + quoteScriptString(typed.value().fieldText) + " instead of "
+                + quoteScriptString(line) + " after " + std::to_string(typed.value().touches) + " touches"
+                + (typed.value().detail.empty() ? "" : ": " + typed.value().detail));
+    }
+    m_totals.characters += characterCount(line);
+    m_totals.touches += typed.value().touches;
     return 0;
+}
+
+int TypingSession::run(std::istream& text, std::optional<OutputFile>& skippedFile)
+{
+    if (auto prepared = prepareKeyboard(m_driver, m_options); !prepared)
+        return stop(2, prepared.error().message);
+
+    TextLines lines(text, Typist::longestText);
+    while (true) {
+        auto line = lines.next();
+        if (Interruption::signal())
+            return stop(2, Interruption::description());
+        if (!line)
+            return stop(2, line.error().message);
+        if (!line.value())
+            break;
+        ++m_totals.lines;
+        if (int status = typeLine(*line.value(), skippedFile))
+            return status;
+        m_progress.lineDone(m_totals);
+    }
+    m_progress.finish();
+    if (skippedFile) {
+        if (auto listed = skippedFile->commit(); !listed)
+            return stop(2, listed.error().message);
+    }
+    std::cout << (m_totals.characters ? summary(m_totals) : nothingTyped(m_totals)) << std::endl;
+    if (!std::cout)
+        return stop(2, "cannot write the result");
+    return m_totals.characters ? 0 : 1;
 }
 
 } // namespace
 
-std::vector<std::string> linesOfText(const std::string& text)
+TypingOptions TypingOptions::from(const CommandLine& commandLine)
 {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        std::size_t next = end == std::string::npos ? text.size() : end + 1;
-        std::size_t length = (end == std::string::npos ? text.size() : end) - start;
-        if (end != std::string::npos && length && text[end - 1] == '\r')
-            --length;
-        lines.push_back(text.substr(start, length));
-        start = next;
+    TypingOptions options;
+    options.locale = commandLine.locale;
+    options.keyboardType = commandLine.keyboardType;
+    options.layout = commandLine.layout;
+    options.corvane = commandLine.corvane;
+    options.gesture = commandLine.gesture;
+    options.rolled = commandLine.rolled;
+    options.quiet = commandLine.quiet;
+    options.skippedFile = commandLine.skippedFile;
+    return options;
+}
+
+int typeText(const TypingOptions& options, std::istream& text, const std::string& deviceRoot)
+{
+    // Refused before anything starts when it cannot be written.
+    std::optional<OutputFile> skippedFile;
+    if (options.skippedFile) {
+        auto created = OutputFile::create(*options.skippedFile);
+        if (!created) {
+            std::cerr << "corvane-sim: " << created.error().message << '\n';
+            return 2;
+        }
+        skippedFile.emplace(created.releaseValue());
     }
-    return lines;
-}
-
-ErrorOr<std::string> readTextFile(const std::string& path)
-{
-    auto text = FileIO::readRegularFile(path, largestTextFile);
-    if (!text)
-        return Error { "cannot read the text to type (" + escapeControlCharacters(text.error().message)
-            + ")" };
-    return text.releaseValue();
-}
-
-int typeLines(
-    const CommandLine& commandLine, const std::vector<std::string>& lines, const std::string& deviceRoot)
-{
     // The settings are the run's own: it works on a copy of the device, so
     // the device's settings file is neither read nor written.
     auto copy = TemporaryDevice::copyOf(deviceRoot);
@@ -148,5 +210,6 @@ int typeLines(
         std::cerr << "corvane-sim: " << copy.error().message << '\n';
         return 2;
     }
-    return typeOnDevice(commandLine, lines, copy.value().root());
+    TypingSession session(options, copy.value().root());
+    return session.run(text, skippedFile);
 }

@@ -1,21 +1,34 @@
 #pragma once
 
-#include "platform/foundation/ErrorOr.h"
+#include "platform/keyboard/KeyboardConfiguration.h"
 #include "simulator/CommandLine.h"
 
+#include <iosfwd>
+#include <optional>
 #include <string>
-#include <vector>
 
-// The lines of a text file as `corvane-sim type` types them: split at line
-// feeds, one carriage return before a line feed dropped; a final line feed
-// ends the last line rather than starting an empty one.
-std::vector<std::string> linesOfText(const std::string& text);
+// How `corvane-sim type` types.
+struct TypingOptions {
+    std::string locale { "en_US" };
+    int keyboardType { 0 };
+    // Nothing: the locale's own.
+    std::optional<KeyboardLetterLayout> layout;
+    CommandLine::Corvane corvane { CommandLine::Corvane::Alternate };
+    CommandLine::Gesture gesture { CommandLine::Gesture::Flick };
+    // Two thumbs: each key goes down before the one before it comes up.
+    bool rolled { false };
+    // No progress on standard error.
+    bool quiet { false };
+    // Where skipped lines are listed instead of standard error.
+    std::optional<std::string> skippedFile;
 
-// Reads the file `corvane-sim type` was given; a clear error when it cannot.
-ErrorOr<std::string> readTextFile(const std::string& path);
+    static TypingOptions from(const CommandLine& commandLine);
+};
 
-// corvane-sim type: types the lines into the test app's field on a copy of
-// the device, reports progress on standard error and the totals on standard
-// output, and answers the exit status.
-int typeLines(
-    const CommandLine& commandLine, const std::vector<std::string>& lines, const std::string& deviceRoot);
+// corvane-sim type: types the text line by line, as it reads it, into the
+// test app's emptied field on a copy of the device. It tells its progress
+// and each skipped line on standard error (or the skipped lines in their
+// file) and the totals on standard output, and answers the exit status: 0,
+// 1 when a line came out wrong or nothing was typed, 2 for an error, 128 + N
+// when signal N interrupted it.
+int typeText(const TypingOptions& options, std::istream& text, const std::string& deviceRoot);

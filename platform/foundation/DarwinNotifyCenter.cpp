@@ -56,7 +56,8 @@ void DarwinNotifyCenter::updateListening()
     if (m_observations.empty())
         m_transport.stopListening();
     else
-        m_transport.listen([this](const std::vector<std::string>& names) { enqueue(names); });
+        m_transport.listen(
+            [this](const DarwinNotifyTransport::ReceivedNames& received) { enqueue(received); });
 }
 
 bool DarwinNotifyCenter::isObserved(const std::string& name) const
@@ -65,13 +66,25 @@ bool DarwinNotifyCenter::isObserved(const std::string& name) const
         [&](const auto& observation) { return observation->name == name; });
 }
 
+void DarwinNotifyCenter::enqueue(const DarwinNotifyTransport::ReceivedNames& received)
+{
+    if (!received.someWereDropped) {
+        enqueue(received.names);
+        return;
+    }
+    // Names were dropped on the way: any observed one may have been posted.
+    std::vector<std::string> observed;
+    for (const auto& observation : m_observations)
+        observed.push_back(observation->name);
+    enqueue(observed);
+}
+
 void DarwinNotifyCenter::enqueue(const std::vector<std::string>& names)
 {
     // Only names someone here observes are kept, each once until delivered,
     // so a burst of posts costs no more memory than one.
     for (const std::string& name : names) {
-        if (isObserved(name)
-            && std::find(m_pendingNames.begin(), m_pendingNames.end(), name) == m_pendingNames.end())
+        if (isObserved(name) && m_pendingNameSet.insert(name).second)
             m_pendingNames.push_back(name);
     }
     if (m_pendingNames.empty() || m_isDeliveryScheduled)
@@ -85,6 +98,7 @@ void DarwinNotifyCenter::deliverPending()
     m_isDeliveryScheduled = false;
     std::vector<std::string> names;
     names.swap(m_pendingNames);
+    m_pendingNameSet.clear();
     CFNotificationCenterRef center = CFNotificationCenterGetDarwinNotifyCenter();
     for (const std::string& name : names) {
         // Callbacks may add or remove observers.
@@ -104,6 +118,7 @@ void DarwinNotifyCenter::reset()
         observation->isRemoved = true;
     m_observations.clear();
     m_pendingNames.clear();
+    m_pendingNameSet.clear();
     m_isDeliveryScheduled = false;
     m_transport.reset();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 template <typename> class NeverDestroyed;
@@ -31,6 +32,10 @@ public:
     // the next turn, as the run loop does whenever the socket is readable.
     void receivePending();
 
+    // Why this process cannot hear what other processes post, though it has
+    // observers; empty while it can (or needs not).
+    const std::string& listeningProblem() const { return m_transport.listeningProblem(); }
+
     // Forgets every observer and pending delivery and closes the socket (for tests).
     void reset();
 
@@ -48,11 +53,13 @@ private:
     // Listens while there are observers, in the current device root and process.
     void updateListening();
     void enqueue(const std::vector<std::string>& names);
+    void enqueue(const DarwinNotifyTransport::ReceivedNames& received);
     void deliverPending();
     bool isObserved(const std::string& name) const;
 
     std::vector<std::shared_ptr<Observation>> m_observations;
     std::vector<std::string> m_pendingNames;
+    std::unordered_set<std::string> m_pendingNameSet;
     bool m_isDeliveryScheduled { false };
     DarwinNotifyTransport m_transport;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/FileDescriptor.h"
+#include "platform/foundation/FileIO.h"
 #include "platform/foundation/NSLog.h"
 #include "platform/foundation/UTF8.h"
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <unordered_set>
 
 namespace {
 
@@ -24,11 +27,30 @@ struct DirectoryCloser {
 };
 
 constexpr std::string_view datagramMagic = "CVN1";
-constexpr const char* socketFolderInDevice = "/var/run/corvane-notify";
+constexpr const char* sharedRunFolderInDevice = "/var/run";
 constexpr std::string_view socketSuffix = ".sock";
 constexpr std::string_view mailboxSuffix = ".pending";
 // A flood must not keep one turn of the run loop busy for ever.
 constexpr int maximumDatagramsPerTurn = 4096;
+// A mailbox holds at most this many names. Past it the poster leaves this
+// mark instead (not a letter's name: letters are hexadecimal), which tells
+// the listener that some names were dropped, so that it takes every name it
+// observes as posted: a name is a flag, and a flag raised once too often
+// costs an observer a look, where a dropped one would cost a change.
+constexpr int mailboxCapacity = 64;
+constexpr const char* overflowMark = "overflowed";
+
+// Each user has a folder of their own: another user can neither take its
+// place nor read the names posted there.
+std::string socketFolderInDevice()
+{
+    return std::string(sharedRunFolderInDevice) + "/corvane-notify-" + std::to_string(::geteuid());
+}
+
+std::string describeSystemError(const std::string& what, int error)
+{
+    return what + ": " + std::strerror(error);
+}
 
 std::string ownSocketName()
 {
@@ -88,18 +110,55 @@ FolderListing listMailbox(int folder, const std::string& mailbox)
     return listing;
 }
 
+bool isWaitingIn(int box, const char* entry)
+{
+    struct stat waiting { };
+    return ::fstatat(box, entry, &waiting, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+// Letters and the overflow mark; drafts (hidden) are not counted.
+int countLetters(int box)
+{
+    int copy = ::dup(box);
+    if (copy < 0)
+        return mailboxCapacity;
+    FolderListing listing(::fdopendir(copy));
+    if (!listing) {
+        ::close(copy);
+        return mailboxCapacity;
+    }
+    int letters = 0;
+    while (dirent* entry = ::readdir(listing.get())) {
+        if (entry->d_name[0] != '.')
+            ++letters;
+    }
+    return letters;
+}
+
+// Leaves the overflow mark, and answers whether this post made it.
+bool markOverflow(int box)
+{
+    FileDescriptor mark(
+        ::openat(box, overflowMark, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    return mark.isValid();
+}
+
 // Writes the name into the mailbox as a whole file, drafted under a hidden
 // name and renamed into place, and answers whether it did: not when the name
-// waits there already, nor when there is no mailbox.
+// waits there already (or the overflow mark, which stands for every name),
+// nor when there is no mailbox. A full mailbox gets the overflow mark.
 bool leaveInMailbox(int folder, const std::string& mailbox, const std::string& name)
 {
     FileDescriptor box(openMailbox(folder, mailbox));
     if (!box.isValid())
         return false;
     std::string letter = letterFor(name);
-    struct stat waiting { };
-    if (::fstatat(box.get(), letter.c_str(), &waiting, AT_SYMLINK_NOFOLLOW) == 0)
+    if (isWaitingIn(box.get(), letter.c_str()) || isWaitingIn(box.get(), overflowMark))
         return false;
+    // Posters at the same moment may each add one past the capacity; the
+    // mailbox stays bounded all the same.
+    if (countLetters(box.get()) >= mailboxCapacity)
+        return markOverflow(box.get());
     std::string draft = "." + letter + "." + std::to_string(::getpid());
     FileDescriptor file(
         ::openat(box.get(), draft.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
@@ -194,30 +253,32 @@ void deliverTo(int sending, int folder, const std::string& socketName, const std
 
 std::string DarwinNotifyTransport::socketFolder()
 {
-    return DeviceRoot::devicePath(socketFolderInDevice);
+    return DeviceRoot::devicePath(socketFolderInDevice());
 }
 
-int DarwinNotifyTransport::openSocketFolder(const std::string& root, bool create)
+ErrorOr<int> DarwinNotifyTransport::openSocketFolder(const std::string& root, bool create)
 {
-    std::string path = DeviceRoot::devicePathIn(root, socketFolderInDevice);
+    std::string path = DeviceRoot::devicePathIn(root, socketFolderInDevice());
     if (create) {
-        std::error_code ignored;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+        TRY(FileIO::makeFolders(
+            DeviceRoot::devicePathIn(root, sharedRunFolderInDevice), FileIO::sharedFolderMode));
         if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
-            return -1;
+            return Error { describeSystemError("cannot make " + path, errno) };
     }
-    int folder = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (folder < 0)
-        return -1;
+    FileDescriptor folder(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!folder.isValid())
+        return Error { describeSystemError("cannot open " + path, errno) };
     // Only a folder of our own, closed to everyone else, carries our names.
     struct stat status { };
-    if (::fstat(folder, &status) != 0 || status.st_uid != ::geteuid()) {
-        ::close(folder);
-        return -1;
-    }
-    if ((status.st_mode & 077) != 0)
-        ::fchmod(folder, 0700);
-    return folder;
+    if (::fstat(folder.get(), &status) != 0)
+        return Error { describeSystemError("cannot inspect " + path, errno) };
+    if (status.st_uid != ::geteuid())
+        return Error { path + " belongs to another user (uid " + std::to_string(status.st_uid) + ")" };
+    if ((status.st_mode & 07777) != 0700 && ::fchmod(folder.get(), 0700) != 0)
+        return Error { describeSystemError("cannot close " + path + " to other users", errno) };
+    int opened = folder.get();
+    (void)folder.release();
+    return opened;
 }
 
 bool DarwinNotifyTransport::isWellFormedName(std::string_view name)
@@ -231,14 +292,16 @@ bool DarwinNotifyTransport::isWellFormedName(std::string_view name)
     return true;
 }
 
-void DarwinNotifyTransport::reportListeningFailure(const std::string& root)
+void DarwinNotifyTransport::reportListeningFailure(const std::string& root, const std::string& problem)
 {
+    m_listeningProblem = problem;
     // Once per root: every post retries, and the log should not fill up.
     if (m_reportedRoot == root)
         return;
     m_reportedRoot = root;
-    NSLog("Darwin notifications: cannot listen in %@",
-        { NSString(DeviceRoot::devicePathIn(root, socketFolderInDevice)) });
+    NSLog("Darwin notifications: this process cannot listen, so what other processes post will not "
+          "reach it: %@",
+        { NSString(problem) });
 }
 
 bool DarwinNotifyTransport::listen(NamesReceived namesReceived)
@@ -249,11 +312,12 @@ bool DarwinNotifyTransport::listen(NamesReceived namesReceived)
         return true;
     stopListening();
 
-    int folder = openSocketFolder(root, true);
-    if (folder < 0) {
-        reportListeningFailure(root);
+    auto opened = openSocketFolder(root, true);
+    if (!opened) {
+        reportListeningFailure(root, opened.error().message);
         return false;
     }
+    int folder = opened.value();
     std::string socketName = ownSocketName();
     // A socket and mailbox left behind by an earlier process with our pid are stale.
     ::unlinkat(folder, socketName.c_str(), 0);
@@ -263,15 +327,20 @@ bool DarwinNotifyTransport::listen(NamesReceived namesReceived)
     bool bound = listening >= 0 && ::mkdirat(folder, mailboxOf(socketName).c_str(), 0700) == 0
         && socketAddress(folder, socketName, address)
         && ::bind(listening, asSocketAddress(address), sizeof address) == 0;
+    int bindError = errno;
     if (!bound)
         removeMailbox(folder, mailboxOf(socketName));
     ::close(folder);
     if (!bound) {
         if (listening >= 0)
             ::close(listening);
-        reportListeningFailure(root);
+        reportListeningFailure(root,
+            describeSystemError(
+                "cannot make a socket in " + DeviceRoot::devicePathIn(root, socketFolderInDevice()),
+                bindError));
         return false;
     }
+    m_listeningProblem.clear();
     m_listeningSocket = listening;
     m_listeningPid = ::getpid();
     m_listeningRoot = root;
@@ -282,14 +351,14 @@ bool DarwinNotifyTransport::listen(NamesReceived namesReceived)
 
 void DarwinNotifyTransport::stopListening()
 {
+    m_listeningProblem.clear();
     if (m_listeningSocket < 0)
         return;
     // A child made by fork closes its copy but leaves its parent's files alone.
     if (m_listeningPid == ::getpid()) {
-        int folder = openSocketFolder(m_listeningRoot, false);
-        if (folder >= 0) {
-            removeListenerFiles(folder, m_listeningSocketName);
-            ::close(folder);
+        if (auto folder = openSocketFolder(m_listeningRoot, false)) {
+            removeListenerFiles(folder.value(), m_listeningSocketName);
+            ::close(folder.value());
         }
     }
     NSRunLoop::main().removeFileDescriptorSource(m_listeningSource);
@@ -306,19 +375,25 @@ void DarwinNotifyTransport::receivePending()
         stopListening();
         return;
     }
-    std::vector<std::string> names;
-    receiveDatagrams(names);
+    ReceivedNames received;
+    receiveDatagrams(received);
     // After the queue: a name left in the mailbox while the queue was full
     // is found now, however soon its poster went.
-    emptyMailbox(names);
-    if (!names.empty() && m_namesReceived)
-        m_namesReceived(names);
+    emptyMailbox(received);
+    if ((!received.names.empty() || received.someWereDropped) && m_namesReceived)
+        m_namesReceived(received);
 }
 
-void DarwinNotifyTransport::receiveDatagrams(std::vector<std::string>& names)
+void DarwinNotifyTransport::ReceivedNames::add(std::string_view name)
+{
+    if (isWellFormedName(name) && m_seen.emplace(name).second)
+        names.emplace_back(name);
+}
+
+void DarwinNotifyTransport::receiveDatagrams(ReceivedNames& received)
 {
     std::string buffer(datagramMagic.size() + maximumNameLength + 1, '\0');
-    for (int datagram = 0; datagram < maximumDatagramsPerTurn; ++datagram) {
+    for (int count = 0; count < maximumDatagramsPerTurn; ++count) {
         // MSG_TRUNC answers the datagram's real length, so an oversized one shows.
         ssize_t length = ::recv(m_listeningSocket, buffer.data(), buffer.size(), MSG_DONTWAIT | MSG_TRUNC);
         if (length < 0 && errno == EINTR)
@@ -327,23 +402,20 @@ void DarwinNotifyTransport::receiveDatagrams(std::vector<std::string>& names)
             break;
         if (static_cast<std::size_t>(length) > buffer.size())
             continue;
-        std::string_view received(buffer.data(), static_cast<std::size_t>(length));
-        if (!received.starts_with(datagramMagic))
+        std::string_view datagram(buffer.data(), static_cast<std::size_t>(length));
+        if (!datagram.starts_with(datagramMagic))
             continue;
-        std::string_view name = received.substr(datagramMagic.size());
-        if (!isWellFormedName(name) || std::find(names.begin(), names.end(), name) != names.end())
-            continue;
-        names.emplace_back(name);
+        received.add(datagram.substr(datagramMagic.size()));
     }
 }
 
-void DarwinNotifyTransport::emptyMailbox(std::vector<std::string>& names)
+void DarwinNotifyTransport::emptyMailbox(ReceivedNames& received)
 {
-    int folder = openSocketFolder(m_listeningRoot, false);
-    if (folder < 0)
+    auto folder = openSocketFolder(m_listeningRoot, false);
+    if (!folder)
         return;
-    FolderListing listing = listMailbox(folder, mailboxOf(m_listeningSocketName));
-    ::close(folder);
+    FolderListing listing = listMailbox(folder.value(), mailboxOf(m_listeningSocketName));
+    ::close(folder.value());
     if (!listing)
         return;
     std::string buffer(maximumNameLength + 1, '\0');
@@ -352,6 +424,11 @@ void DarwinNotifyTransport::emptyMailbox(std::vector<std::string>& names)
         if (entry->d_name[0] == '.')
             continue;
         int box = ::dirfd(listing.get());
+        if (std::string_view(entry->d_name) == overflowMark) {
+            ::unlinkat(box, entry->d_name, 0);
+            received.someWereDropped = true;
+            continue;
+        }
         FileDescriptor letter(::openat(box, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         // Taken out before it is read: a post of the same name from here on leaves a new one.
         ::unlinkat(box, entry->d_name, 0);
@@ -360,9 +437,7 @@ void DarwinNotifyTransport::emptyMailbox(std::vector<std::string>& names)
         ssize_t length = ::read(letter.get(), buffer.data(), buffer.size());
         if (length <= 0)
             continue;
-        std::string_view name(buffer.data(), static_cast<std::size_t>(length));
-        if (isWellFormedName(name) && std::find(names.begin(), names.end(), name) == names.end())
-            names.emplace_back(name);
+        received.add(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
     }
 }
 
@@ -370,9 +445,10 @@ void DarwinNotifyTransport::broadcast(const std::string& name)
 {
     if (!isWellFormedName(name))
         return;
-    int folder = openSocketFolder(DeviceRoot::path(), false);
-    if (folder < 0)
+    auto opened = openSocketFolder(DeviceRoot::path(), false);
+    if (!opened)
         return;
+    int folder = opened.value();
     // A socket of its own for each post: datagrams waiting in queues that are
     // full count against the socket that sent them, and must not use up what
     // a later post has for listeners that read.

@@ -1,29 +1,49 @@
 #pragma once
 
+#include "platform/PlatformExport.h"
+#include "platform/foundation/ErrorOr.h"
 #include "platform/foundation/NSRunLoop.h"
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <unistd.h>
+#include <unordered_set>
 #include <vector>
 
-// Carries notification names between the processes of one device root
-// without a daemon: every listening process binds a Unix datagram socket
-// "<pid>.sock" in the root's "var/run/corvane-notify" folder (owner only),
-// and a post sends the name to each socket there but its own. Sockets left
-// by dead processes are removed; datagrams that are malformed, oversized or
-// not valid text are ignored.
+// Carries notification names between one user's processes of one device
+// root without a daemon: every listening process binds a Unix datagram
+// socket "<pid>.sock" in the root's "var/run/corvane-notify-<uid>" folder
+// (the user's own, closed to everyone else, its owner checked), and a post
+// sends the name to each socket there but its own. Sockets left by dead
+// processes are removed; datagrams that are malformed, oversized or not
+// valid text are ignored.
 //
 // A listener's queue holds only a few datagrams. When it is full, the post
 // leaves the name in the listener's mailbox, the folder "<pid>.pending" (one
 // file per name, so repeated posts of a name coalesce), before it returns:
 // the name reaches the listener however soon the poster exits, and nothing
-// is retried later. The listener empties its mailbox after its queue, each
-// time it reads; a listener that never reads costs a post one failed send.
-class DarwinNotifyTransport {
+// is retried later. A mailbox holds a bounded number of names; past that
+// the poster leaves a mark that some were dropped, and the listener takes
+// every name it observes as posted. The listener empties its mailbox after
+// its queue, each time it reads; a listener that never reads costs a post
+// one failed send and, at most, one small file.
+class PLATFORM_EXPORT DarwinNotifyTransport {
 public:
-    using NamesReceived = std::function<void(const std::vector<std::string>& names)>;
+    // What one read found: each name once, in the order it came.
+    class ReceivedNames {
+    public:
+        std::vector<std::string> names;
+        // The mailbox was full: names posted meanwhile may be missing.
+        bool someWereDropped { false };
+
+        void add(std::string_view name);
+
+    private:
+        std::unordered_set<std::string> m_seen;
+    };
+    using NamesReceived = std::function<void(const ReceivedNames& received)>;
 
     DarwinNotifyTransport() = default;
     DarwinNotifyTransport(const DarwinNotifyTransport&) = delete;
@@ -39,6 +59,8 @@ public:
     bool listen(NamesReceived namesReceived);
     void stopListening();
     bool isListening() const { return m_listeningSocket >= 0 && m_listeningPid == ::getpid(); }
+    // Why the last attempt to listen failed; empty once listening works.
+    const std::string& listeningProblem() const { return m_listeningProblem; }
 
     // Sends the name to every other listening process of the current root;
     // when it returns, each of them has the name waiting.
@@ -52,10 +74,11 @@ public:
     void reset();
 
 private:
-    static int openSocketFolder(const std::string& root, bool create);
-    void receiveDatagrams(std::vector<std::string>& names);
-    void emptyMailbox(std::vector<std::string>& names);
-    void reportListeningFailure(const std::string& root);
+    // The user's own socket folder, open; made first when `create` says so.
+    static ErrorOr<int> openSocketFolder(const std::string& root, bool create);
+    void receiveDatagrams(ReceivedNames& received);
+    void emptyMailbox(ReceivedNames& received);
+    void reportListeningFailure(const std::string& root, const std::string& problem);
     static bool isWellFormedName(std::string_view name);
 
     int m_listeningSocket { -1 };
@@ -65,4 +88,5 @@ private:
     NSRunLoop::SourceIdentifier m_listeningSource { 0 };
     NamesReceived m_namesReceived;
     std::string m_reportedRoot;
+    std::string m_listeningProblem;
 };

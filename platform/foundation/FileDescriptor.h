@@ -24,6 +24,8 @@ public:
     }
     int get() const { return m_fd; }
     bool isValid() const { return m_fd >= 0; }
+    // Hands the descriptor over to the caller, who closes it.
+    int release() { return std::exchange(m_fd, -1); }
     // Closes now and reports whether the close succeeded; a failed close can
     // mean the data never reached the file.
     bool close()

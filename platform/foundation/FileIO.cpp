@@ -33,12 +33,15 @@ bool writeAll(int fd, const std::string& contents)
 
 // Keep the permissions of the file being replaced, except that its owner may
 // always read and write it: copying a mode that shuts the owner out would
-// save contents nobody could read back. A new file gets rw-r--r--.
+// save contents nobody could read back. The setuid, setgid and sticky bits
+// are never copied: a file anyone may have linked into place must not turn
+// a saved file into a program that runs as its owner. A new file gets
+// rw-r--r--.
 mode_t modeForReplacing(const std::string& path)
 {
     struct stat existing { };
     if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        return (existing.st_mode & 07777) | S_IRUSR | S_IWUSR;
+        return (existing.st_mode & 0777) | S_IRUSR | S_IWUSR;
     return 0644;
 }
 
@@ -115,6 +118,30 @@ ErrorOr<void> FileIO::writeFileAtomically(const std::string& path, const std::st
     FileDescriptor directory(::open(temporary.folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.isValid())
         ::fsync(directory.get());
+    return {};
+}
+
+ErrorOr<void> FileIO::makeFolders(const std::string& path, mode_t mode)
+{
+    std::filesystem::path folder = std::filesystem::path(path).lexically_normal();
+    // "a/b/" names the folder "a/b".
+    if (!folder.has_filename())
+        folder = folder.parent_path();
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error))
+        return {};
+    if (folder.has_parent_path())
+        TRY(makeFolders(folder.parent_path().string(), mode));
+    if (::mkdir(folder.c_str(), mode) != 0) {
+        // Made by another process meanwhile: it is theirs to have set up.
+        if (errno == EEXIST && std::filesystem::is_directory(folder, error))
+            return {};
+        return systemError("cannot make the folder", folder.string(), errno);
+    }
+    // The umask may have taken bits away, or, at 000, left others able to
+    // write where only the owner should.
+    if (::chmod(folder.c_str(), mode) != 0)
+        return systemError("cannot set the permissions of", folder.string(), errno);
     return {};
 }
 

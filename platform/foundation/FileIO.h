@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <sys/types.h>
 
 // File reading and writing for the platform's own files (property lists,
 // bundles), and for the simulator's scripts: a file anyone could have put
@@ -22,6 +23,14 @@ public:
     // at any moment — sees the old contents or the new, never a mix. On
     // failure the destination is untouched and no temporary file remains.
     static ErrorOr<void> writeFileAtomically(const std::string& path, const std::string& contents);
+
+    // The mode of folders every user of the device may read and only their
+    // owner may change, such as the preferences folder.
+    static constexpr mode_t sharedFolderMode = 0755;
+
+    // Makes the folder and each missing folder above it with exactly `mode`,
+    // whatever the umask; folders that are there already are left alone.
+    static ErrorOr<void> makeFolders(const std::string& path, mode_t mode);
 
     // Truncates and writes the destination in place.
     static ErrorOr<void> writeFileInPlace(const std::string& path, const std::string& contents);

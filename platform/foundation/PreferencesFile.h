@@ -11,8 +11,9 @@
 // A preferences file: a property-list dictionary that one program updates and
 // others read on their main threads whenever it changes. Readers take far
 // less than a general property list, so that no file they accept stalls
-// them. Updates are made under a lock and never destroy a file the readers
-// refused: it is kept under a new name beside the new one.
+// them. Updates are made under a lock, never write a file the readers would
+// refuse, and never destroy one they refused: it is kept under a new name
+// beside the new one, with the few refused before it.
 class PLATFORM_EXPORT PreferencesFile {
 public:
     PreferencesFile() = delete;
@@ -20,6 +21,9 @@ public:
     // A preferences file holds a few settings; the largest file accepted
     // loads in about a millisecond (bench/: settingsLoad).
     static constexpr PropertyList::Limits limits { 64 * 1024, 32, 2048 };
+    // Refused files kept beside the preferences file, newest first:
+    // "<file>.refused", "<file>.refused-2", "<file>.refused-3".
+    static constexpr int keptRefusedFiles = 3;
 
     enum class State { Absent, Read, Refused };
     struct Contents {
@@ -42,7 +46,12 @@ public:
     // Makes the new dictionary from what the file holds at this moment.
     using Change = std::function<RefPtr<NSMutableDictionary>(const Contents& found)>;
     // Reads the file, changes it and writes it atomically, all under a lock
-    // that every update of a file in the same folder takes, so that processes
-    // updating different keys keep each other's changes.
+    // that every update of the file takes, so that processes updating
+    // different keys keep each other's changes. The lock is the hidden file
+    // ".<name>.lock" beside it, which only the folder's owner can open. A
+    // change that would make a file the readers refuse is an error, and the
+    // file stays as it was.
     static ErrorOr<Update> update(const std::string& path, const Change& change);
+    // The lock file of the preferences file at `path`.
+    static std::string lockPath(const std::string& path);
 };

@@ -292,6 +292,11 @@ ErrorOr<void> writeBytes(const ErrorOr<std::string>& bytes, const std::string& p
 
 ErrorOr<Value> PropertyList::parse(std::string_view bytes, const Limits& limits)
 {
+    // Editors may start a UTF-8 file with a byte-order mark; the parser
+    // would take the list for something else.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(byteOrderMark))
+        bytes.remove_prefix(byteOrderMark.size());
     if (bytes.size() > limits.fileSize)
         return Error { "property list: larger than " + std::to_string(limits.fileSize) + " bytes" };
     if (auto checked = PropertyListGuard(limits.depth, limits.values).check(bytes); !checked)

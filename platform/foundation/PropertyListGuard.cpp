@@ -1,6 +1,10 @@
 #include "platform/foundation/PropertyListGuard.h"
 
+#include "platform/foundation/PropertyListXMLLeaf.h"
+
+#include <cctype>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -152,6 +156,33 @@ ErrorOr<void> checkKey(const BinaryLayout& layout, std::uint64_t object)
     return checkASCII(layout, key);
 }
 
+std::string_view elementName(std::string_view bytes, std::size_t tagStart)
+{
+    std::size_t nameEnd = tagStart + 1;
+    while (nameEnd < bytes.size() && std::isalpha(static_cast<unsigned char>(bytes[nameEnd])))
+        ++nameEnd;
+    return bytes.substr(tagStart + 1, nameEnd - tagStart - 1);
+}
+
+// A number, date or data element holds only its text, which must read
+// exactly; a comment, an entity or another element inside it would be read
+// as something else. An empty <data/> is empty data, but an empty number or
+// date is none.
+ErrorOr<void> checkXMLLeaf(std::string_view bytes, std::size_t tagStart, std::size_t tagEnd, bool selfClosing)
+{
+    std::string_view element = elementName(bytes, tagStart);
+    if (!xml_leaf::isChecked(element))
+        return {};
+    if (selfClosing)
+        return xml_leaf::check(element, {});
+    std::size_t textEnd = bytes.find('<', tagEnd + 1);
+    std::string closing = "</" + std::string(element);
+    if (textEnd == std::string_view::npos || bytes.substr(textEnd, closing.size()) != closing
+        || bytes.substr(tagEnd + 1, textEnd - tagEnd - 1).find('&') != std::string_view::npos)
+        return Error { "property list: <" + std::string(element) + "> holds more than its text" };
+    return xml_leaf::check(element, bytes.substr(tagEnd + 1, textEnd - tagEnd - 1));
+}
+
 } // namespace
 
 ErrorOr<void> PropertyListGuard::check(std::string_view bytes) const
@@ -196,6 +227,8 @@ ErrorOr<void> PropertyListGuard::checkXML(std::string_view bytes) const
             bool selfClosing = bytes[end - 1] == '/';
             if (!selfClosing && ++depth > maximumElementDepth)
                 return Error { "property list: nested too deeply" };
+            if (auto leaf = checkXMLLeaf(bytes, position, end, selfClosing); !leaf)
+                return leaf;
             position = end + 1;
         }
     }

@@ -7,7 +7,8 @@
 
 // Looks over serialised property-list bytes before the parser sees them and
 // refuses what would make it recurse too deep or build an enormous tree:
-// nesting beyond a depth, more values than a cap, and, in binary lists,
+// nesting beyond a depth, more values than a cap, in XML lists numbers,
+// dates and data that would not read exactly, and, in binary lists,
 // references that loop or point outside the object table.
 class PropertyListGuard {
 public:

@@ -90,6 +90,7 @@ ErrorOr<void> KeyboardHand::roll(const std::vector<KeyTouch>& touches)
 
 void KeyboardHand::press(NSObject* key)
 {
+    m_pulse.step();
     m_fingers[1].down(m_window(), KeyboardKeys::centreOnScreen(key));
 }
 
@@ -129,6 +130,7 @@ double KeyboardHand::play(const std::vector<TouchStep>& steps)
 {
     double played = 0;
     for (const TouchStep& step : steps) {
+        m_pulse.step();
         NSRunLoop::main().advanceBy(step.time - played);
         played = step.time;
         Finger& finger = m_fingers[step.finger];

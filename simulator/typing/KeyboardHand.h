@@ -3,6 +3,7 @@
 #include "platform/foundation/ErrorOr.h"
 #include "simulator/RolledTouches.h"
 #include "simulator/typing/KeyTouch.h"
+#include "simulator/typing/WorkPulse.h"
 
 #include <functional>
 #include <vector>
@@ -18,9 +19,12 @@ class UIWindow;
 class KeyboardHand {
 public:
     // The window is asked for at each touch: the app may not have one yet.
-    KeyboardHand(Fingers& fingers, std::function<UIWindow*()> window)
+    // signOfLife, when given, is called now and then while many touches are
+    // made, to tell the driver the host is at work.
+    KeyboardHand(Fingers& fingers, std::function<UIWindow*()> window, std::function<void()> signOfLife = {})
         : m_fingers(fingers)
         , m_window(std::move(window))
+        , m_pulse(std::move(signOfLife), fingerEventsPerSignOfLife)
     {
     }
 
@@ -45,6 +49,11 @@ private:
     ErrorOr<void> roll(const std::vector<KeyTouch>& touches);
     void press(NSObject* key);
 
+    // About a thousand presses and finger events: under a second even where
+    // each touch is checked against a line of 400,000 characters.
+    static constexpr std::size_t fingerEventsPerSignOfLife = 1024;
+
     Fingers& m_fingers;
     std::function<UIWindow*()> m_window;
+    WorkPulse m_pulse;
 };

@@ -67,7 +67,7 @@ std::size_t TouchPlan::touchCount() const
     return count;
 }
 
-TouchPlan planTouches(const TouchTable& table, std::string_view text, std::size_t startState)
+TouchPlan planTouches(const TouchTable& table, std::string_view text, std::size_t startState, WorkPulse pulse)
 {
     TouchPlan plan;
     if (startState >= table.states.size()) {
@@ -109,6 +109,7 @@ TouchPlan planTouches(const TouchTable& table, std::string_view text, std::size_
         queue.pop();
         if (costSoFar != cost[current])
             continue;
+        pulse.step();
         std::size_t offset = current / stateCount;
         std::size_t state = current % stateCount;
         furthest = std::max(furthest, offset);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "simulator/typing/TouchTable.h"
+#include "simulator/typing/WorkPulse.h"
 
 #include <cstddef>
 #include <optional>
@@ -36,4 +37,6 @@ struct TouchPlan {
 // text is typed), where a step costs its number of touches. Among plans of
 // equal length the one found first wins, and taps are tried before slides,
 // flicks and variants, so the same table and text always give the same plan.
-TouchPlan planTouches(const TouchTable& table, std::string_view text, std::size_t startState = 0);
+// The pulse steps once per node the search settles.
+TouchPlan planTouches(
+    const TouchTable& table, std::string_view text, std::size_t startState = 0, WorkPulse pulse = {});

@@ -5,6 +5,7 @@
 #include "simulator/typing/KeyboardExplorer.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -16,9 +17,20 @@ std::string describe(const std::vector<KeyTouch>& touches)
     return words;
 }
 
+// Some tens of milliseconds of the search.
+constexpr std::size_t nodesSettledPerSignOfLife = 1 << 16;
+
 std::string mistyped(const std::string& touches, const std::string& got, const std::string& due)
 {
     return touches + " typed " + quoteScriptString(got) + " where " + quoteScriptString(due) + " was due";
+}
+
+ErrorOr<void> refuseTooLong(std::string_view text)
+{
+    if (text.size() <= Typist::longestText)
+        return {};
+    return Error { "the text is " + std::to_string(text.size()) + " bytes long; at most "
+        + std::to_string(Typist::longestText) + " are typed in one go" };
 }
 
 } // namespace
@@ -42,12 +54,21 @@ ErrorOr<std::size_t> Typist::knownState(UITextField& field, TouchRhythm rhythm)
 
 ErrorOr<TouchPlan> Typist::plan(UITextField& field, std::string_view text, TouchRhythm rhythm)
 {
+    TRY(refuseTooLong(text));
     std::size_t start = TRY(knownState(field, rhythm));
-    return planTouches(*table(rhythm), text, start);
+    // The search's tables grow with the text; memory that runs out is this
+    // command's error, not the end of the app.
+    try {
+        return planTouches(*table(rhythm), text, start, WorkPulse(m_signOfLife, nodesSettledPerSignOfLife));
+    } catch (const std::bad_alloc&) {
+        return Error { "there is not enough memory to plan a text of " + std::to_string(text.size())
+            + " bytes" };
+    }
 }
 
 ErrorOr<TypingReport> Typist::type(UITextField& field, std::string_view text, TouchRhythm rhythm)
 {
+    TRY(refuseTooLong(text));
     if (rhythm == TouchRhythm::Rolled)
         return typeRolled(field, text);
     return typeOneAtATime(field, text);

@@ -5,6 +5,7 @@
 #include "simulator/typing/TouchPlanner.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,10 +30,17 @@ struct TypingReport {
 // off the keyboard.
 class Typist {
 public:
-    explicit Typist(KeyboardHand& hand)
+    // signOfLife, when given, is called now and then while a long text is
+    // planned, to tell the driver the host is at work.
+    explicit Typist(KeyboardHand& hand, std::function<void()> signOfLife = {})
         : m_hand(hand)
+        , m_signOfLife(std::move(signOfLife))
     {
     }
+
+    // The longest text, in bytes of UTF-8, that is planned and typed in one
+    // go: planning needs a few hundred bytes for each byte of the text.
+    static constexpr std::size_t longestText = 1'000'000;
 
     // The keyboard, its settings or the app changed.
     void forgetKeyboard();
@@ -54,5 +62,6 @@ private:
     ErrorOr<TypingReport> typeRolled(UITextField& field, std::string_view text);
 
     KeyboardHand& m_hand;
+    std::function<void()> m_signOfLife;
     std::array<std::optional<TouchTable>, 2> m_tables;
 };

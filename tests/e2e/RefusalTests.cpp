@@ -98,6 +98,21 @@ TEST(Refusals, ASnapshotIsAPng)
     EXPECT_FALSE(workspace.exists("x.txt"));
 }
 
+// An output replaces whatever is at its name: a link to a file of the
+// person's is not followed, a pipe does not hold the run up.
+TEST(Refusals, AnOutputReplacesALinkOrAPipeAtItsName)
+{
+    E2EWorkspace workspace;
+    workspace.write("notes.txt", "mine\n");
+    std::filesystem::create_symlink("notes.txt", workspace.path() + "/s2.png");
+    ASSERT_EQ(::mkfifo((workspace.path() + "/pipe.png").c_str(), 0644), 0);
+    SimulatorResult result = workspace.runScript("keyboard\nsnapshot s2.png\nsnapshot pipe.png\n");
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(workspace.read("notes.txt"), "mine\n");
+    EXPECT_EQ(screenshotSize(workspace.path() + "/s2.png"), std::pair(640, 1136));
+    EXPECT_EQ(screenshotSize(workspace.path() + "/pipe.png"), std::pair(640, 1136));
+}
+
 TEST(Refusals, OutputThatCannotBeWrittenIsAnError)
 {
     E2EWorkspace workspace;

@@ -3,12 +3,15 @@
 #include "platform/graphics/CGImage.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <poll.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,35 +28,43 @@ std::string readAll(const std::string& path)
     return content.str();
 }
 
+// In the child: the program on the given standard streams, in the working folder.
+[[noreturn]] void execProgram(const std::vector<std::string>& arguments, const std::string& workingDirectory,
+    const std::vector<std::string>& environment, const std::string& program, int input, int output,
+    int errors)
+{
+    if (::chdir(workingDirectory.c_str()) != 0)
+        ::_exit(126);
+    ::dup2(input, STDIN_FILENO);
+    ::dup2(output, STDOUT_FILENO);
+    ::dup2(errors, STDERR_FILENO);
+    // In sanitizer builds the simulator's processes end with what the
+    // display and X libraries they load keep for the process; those are
+    // not ours to free, so leak reports must not change its exit status.
+    std::string sanitizerOptions = std::string(getenv("ASAN_OPTIONS") ? getenv("ASAN_OPTIONS") : "");
+    sanitizerOptions += sanitizerOptions.empty() ? "detect_leaks=0" : ":detect_leaks=0";
+    ::setenv("ASAN_OPTIONS", sanitizerOptions.c_str(), 1);
+    for (const std::string& assignment : environment)
+        ::putenv(const_cast<char*>(assignment.c_str()));
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    ::execvp(argv[0], argv.data());
+    ::_exit(127);
+}
+
 SimulatorResult runProgram(const std::vector<std::string>& arguments, const std::string& workingDirectory,
     const std::vector<std::string>& environment, const std::string& program, const std::string& outputPath)
 {
     std::string errorPath = workingDirectory + "/.stderr";
     pid_t pid = ::fork();
     if (pid == 0) {
-        if (::chdir(workingDirectory.c_str()) != 0)
-            ::_exit(126);
         int output = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int errors = ::open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(output, STDOUT_FILENO);
-        ::dup2(errors, STDERR_FILENO);
         int input = ::open("/dev/null", O_RDONLY);
-        ::dup2(input, STDIN_FILENO);
-        // In sanitizer builds the simulator's processes end with what the
-        // display and X libraries they load keep for the process; those are
-        // not ours to free, so leak reports must not change its exit status.
-        std::string sanitizerOptions = std::string(getenv("ASAN_OPTIONS") ? getenv("ASAN_OPTIONS") : "");
-        sanitizerOptions += sanitizerOptions.empty() ? "detect_leaks=0" : ":detect_leaks=0";
-        ::setenv("ASAN_OPTIONS", sanitizerOptions.c_str(), 1);
-        for (const std::string& assignment : environment)
-            ::putenv(const_cast<char*>(assignment.c_str()));
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
+        execProgram(arguments, workingDirectory, environment, program, input, output, errors);
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
@@ -80,6 +91,82 @@ SimulatorResult runSimulatorWithOutputTo(const std::string& standardOutput,
     const std::vector<std::string>& arguments, const std::string& workingDirectory)
 {
     return runProgram(arguments, workingDirectory, {}, CORVANE_SIM_PATH, standardOutput);
+}
+
+RunningSimulator::RunningSimulator(const std::vector<std::string>& arguments,
+    const std::string& workingDirectory, const std::vector<std::string>& environment)
+{
+    int input[2];
+    int errors[2];
+    if (::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(errors, O_CLOEXEC) != 0)
+        std::abort();
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        int output = ::open("/dev/null", O_WRONLY);
+        execProgram(arguments, workingDirectory, environment, CORVANE_SIM_PATH, input[0], output, errors[1]);
+    }
+    ::close(input[0]);
+    ::close(errors[1]);
+    m_input = input[1];
+    m_errorOutput = errors[0];
+}
+
+RunningSimulator::~RunningSimulator()
+{
+    closeInput();
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+    ::close(m_errorOutput);
+}
+
+void RunningSimulator::write(const std::string& text)
+{
+    std::size_t written = 0;
+    while (m_input >= 0 && written < text.size()) {
+        ssize_t count = ::write(m_input, text.data() + written, text.size() - written);
+        if (count <= 0)
+            return;
+        written += static_cast<std::size_t>(count);
+    }
+}
+
+void RunningSimulator::closeInput()
+{
+    if (m_input >= 0)
+        ::close(m_input);
+    m_input = -1;
+}
+
+bool RunningSimulator::waitForErrors(const std::string& text)
+{
+    // The timeout only ends a test that has failed.
+    constexpr int patience = 120'000;
+    while (m_errors.find(text) == std::string::npos) {
+        pollfd entry { m_errorOutput, POLLIN, 0 };
+        if (::poll(&entry, 1, patience) <= 0)
+            return false;
+        char chunk[4096];
+        ssize_t count = ::read(m_errorOutput, chunk, sizeof chunk);
+        if (count <= 0)
+            return false;
+        m_errors.append(chunk, static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+void RunningSimulator::signal(int number)
+{
+    ::kill(m_pid, number);
+}
+
+int RunningSimulator::wait()
+{
+    int status = 0;
+    while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) { }
+    m_pid = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 E2EWorkspace::E2EWorkspace()

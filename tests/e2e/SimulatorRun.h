@@ -22,6 +22,35 @@ SimulatorResult runSimulator(const std::vector<std::string>& arguments, const st
 SimulatorResult runSimulatorWithOutputTo(const std::string& standardOutput,
     const std::vector<std::string>& arguments, const std::string& workingDirectory);
 
+// corvane-sim running in the background, for a test that acts while it runs:
+// fed on its standard input, its standard error read as it comes, its
+// standard output dropped.
+class RunningSimulator {
+public:
+    RunningSimulator(const std::vector<std::string>& arguments, const std::string& workingDirectory,
+        const std::vector<std::string>& environment = {});
+    // One still running is killed.
+    ~RunningSimulator();
+    RunningSimulator(const RunningSimulator&) = delete;
+    RunningSimulator& operator=(const RunningSimulator&) = delete;
+
+    void write(const std::string& text);
+    void closeInput();
+    // Reads standard error until it holds the text; false when the program
+    // closed it first.
+    bool waitForErrors(const std::string& text);
+    const std::string& errors() const { return m_errors; }
+    void signal(int number);
+    // The exit status; -1 when a signal ended the program.
+    int wait();
+
+private:
+    int m_pid { -1 };
+    int m_input { -1 };
+    int m_errorOutput { -1 };
+    std::string m_errors;
+};
+
 // A fresh folder for one test, removed afterwards; a device root copied from
 // the build's, and a place for scripts and screenshots.
 class E2EWorkspace {

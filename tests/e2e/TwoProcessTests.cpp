@@ -1,6 +1,9 @@
 #include "SimulatorRun.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -48,6 +51,46 @@ TEST(TwoProcesses, TheSentenceInSettingsChangesTheNotesKeyboard)
                               "flick e\n"
                               "expect text \"2\"\n");
     EXPECT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
+}
+
+// The device has one clock: whatever time typing takes in one app (rolled
+// touches, a long press held for a variant, the typist exploring the keyboard
+// to plan) passes for the other apps too, so a key held down in Notes
+// meanwhile offers its variants and types "é".
+TEST(TwoProcesses, TimeTypingTakesInOneAppPassesInTheOthers)
+{
+    E2EWorkspace workspace;
+    std::string script = "app notes\nkeyboard\n";
+    for (const char* typing : { "roll \"ab\"", "type --roll \"ab\"", "type \"\xC3\xA9\"", "plan \"ab\"" }) {
+        script += std::string("app notes\nclear\npress e\napp test\nkeyboard\n") + typing + "\n";
+        script += "app notes\nrelease\nprint\n";
+    }
+    SimulatorResult result = workspace.runScript(script);
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(result.output, "\xC3\xA9\n\xC3\xA9\n\xC3\xA9\ntap a\ntap b\n\xC3\xA9\n");
+}
+
+// When another user owns the folder where this user's processes listen (an
+// earlier run as that user made it), the keyboard would miss every change
+// made elsewhere; the script stops at once and says why, and the app's own
+// log says it too.
+TEST(TwoProcesses, AKeyboardThatCannotListenStopsTheScript)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "handing the folder to another user takes the superuser";
+    E2EWorkspace workspace;
+    std::string folder = workspace.deviceRoot() + "/var/run/corvane-notify-" + std::to_string(::geteuid());
+    std::filesystem::create_directories(folder);
+    ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+    SimulatorResult result = workspace.runScript("app notes\nkeyboard\n");
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_NE(result.errors.find("script.txt:1: the notes app's keyboard cannot hear settings changes: "
+                  + folder + " belongs to another user"),
+        std::string::npos)
+        << result.errors;
+    EXPECT_NE(result.errors.find("Darwin notifications: this process cannot listen"), std::string::npos)
+        << result.errors;
     EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
 }
 

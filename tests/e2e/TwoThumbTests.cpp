@@ -103,6 +103,19 @@ TEST(TwoThumbs, FingerMistakesAreExplained)
     EXPECT_EQ(rolled.exitStatus, 2);
     EXPECT_NE(rolled.errors.find("roll needs every finger off the screen"), std::string::npos)
         << rolled.errors;
+    // A finger that is down already cannot come down again: its touch
+    // would end unseen.
+    SimulatorResult tappedWhileDown = workspace.runScript("keyboard\npress q\ntap w\nrelease\nprint\n");
+    EXPECT_EQ(tappedWhileDown.exitStatus, 2);
+    EXPECT_EQ(tappedWhileDown.errors,
+        "script.txt:3: tap needs the finger that is on the screen; release or cancel it first\n");
+    SimulatorResult pressedTwice = workspace.runScript("keyboard\npress q finger=2\npress w finger=2\n");
+    EXPECT_EQ(pressedTwice.exitStatus, 2);
+    EXPECT_EQ(pressedTwice.errors,
+        "script.txt:3: press finger=2 needs that finger, which is on the screen; release or cancel it "
+        "first\n");
+    SimulatorResult flickedWhileDown = workspace.runScript("keyboard\npress q\nflick w\n");
+    EXPECT_EQ(flickedWhileDown.exitStatus, 2);
     SimulatorResult unknown = workspace.runScript("keyboard\nroll \"a\xf0\x9f\x98\x80q\"\n");
     EXPECT_EQ(unknown.exitStatus, 2);
     EXPECT_NE(unknown.errors.find("script.txt:2: this keyboard cannot type \"\xf0\x9f\x98\x80\" of \"a"),

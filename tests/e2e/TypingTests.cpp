@@ -1,6 +1,8 @@
 #include "SimulatorRun.h"
 #include "tests/support/ShellCommand.h"
 
+#include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -118,13 +120,38 @@ TEST(TypingScripts, RefuseATextTheKeyboardCannotType)
         << result.errors;
 }
 
-TEST(TypingFiles, SkipAndCountLinesWithCharactersNoKeyTypes)
+TEST(TypingFiles, SkipAndListLinesWithCharactersNoKeyTypes)
 {
     E2EWorkspace workspace;
-    SimulatorResult result = typeText(workspace, "ok\r\ntab\there\n\nfine\xE2\x86\x92\nfin\n");
+    // A byte-order mark and a carriage return ending a line, the last one
+    // included, are not text; a tab and an arrow are on no key.
+    std::string text = "\xEF\xBB\xBFok\r\ntab\there\n\nfine\xE2\x86\x92\nfin\r";
+    SimulatorResult result = typeText(workspace, text);
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
-    // ok, an empty line and fin are typed; the tab and the arrow are on no key.
     EXPECT_EQ(result.output, summary(5, 5, 5, "1.000", 2));
+    EXPECT_EQ(result.errors,
+        "corvane-sim: line 2 skipped: no key types U+0009 \"\\t\"\n"
+        "corvane-sim: line 4 skipped: no key types U+2192 \"\xE2\x86\x92\"\n");
+
+    // Or listed in a file of their own.
+    SimulatorResult listed = typeText(workspace, text, { "--skipped", "skipped.txt" });
+    ASSERT_EQ(listed.exitStatus, 0) << listed.errors;
+    EXPECT_EQ(listed.errors, "");
+    EXPECT_EQ(workspace.read("skipped.txt"),
+        "line 2 skipped: no key types U+0009 \"\\t\"\n"
+        "line 4 skipped: no key types U+2192 \"\xE2\x86\x92\"\n");
+}
+
+// Touches per character mean nothing without characters: the run fails.
+TEST(TypingFiles, SayWhenNothingWasTyped)
+{
+    E2EWorkspace workspace;
+    SimulatorResult empty = typeText(workspace, "\xEF\xBB\xBF");
+    EXPECT_EQ(empty.exitStatus, 1);
+    EXPECT_EQ(empty.output, "nothing was typed: the text is empty\n");
+    SimulatorResult skipped = typeText(workspace, "\t\n\xE2\x86\x92\n");
+    EXPECT_EQ(skipped.exitStatus, 1);
+    EXPECT_EQ(skipped.output, "nothing was typed: all 2 lines were skipped\n");
 }
 
 TEST(TypingFiles, ShowProgressOnStandardErrorOnly)
@@ -136,11 +163,47 @@ TEST(TypingFiles, ShowProgressOnStandardErrorOnly)
     SimulatorResult result = typeText(workspace, lines);
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_EQ(result.output, summary(1200, 600, 1800, "1.500", 0));
-    EXPECT_NE(result.errors.find(
-                  "corvane-sim: line 250 of 600: 500 characters in 750 touches, 0 lines skipped\n"
-                  "corvane-sim: line 500 of 600: 1000 characters in 1500 touches, 0 lines skipped\n"),
-        std::string::npos)
-        << result.errors;
+    EXPECT_EQ(result.errors,
+        "corvane-sim: line 250: 500 characters in 750 touches, 0 lines skipped\n"
+        "corvane-sim: line 500: 1000 characters in 1500 touches, 0 lines skipped\n");
+    SimulatorResult quiet = typeText(workspace, lines, { "--quiet" });
+    ASSERT_EQ(quiet.exitStatus, 0) << quiet.errors;
+    EXPECT_EQ(quiet.errors, "");
+}
+
+// The text is read as it is typed; a line too long to plan is refused when
+// it comes, without being read whole.
+TEST(TypingFiles, ALineOverTheLimitIsAnError)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = typeText(workspace, "ok\n" + std::string(1'000'001, 'a') + "\nfine\n");
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(result.output, "");
+    EXPECT_EQ(result.errors, "corvane-sim: line 2 is longer than 1000000 bytes, the most a line may hold\n");
+}
+
+// Interrupted, a run ends its apps and removes its copy of the device before
+// it exits with 128 + the signal, whether it was waiting for an app to type
+// a long line or for more text on standard input.
+TEST(TypingFiles, AnInterruptedRunLeavesNothingBehind)
+{
+    E2EWorkspace workspace;
+    std::string temporary = workspace.path() + "/tmp";
+    std::filesystem::create_directories(temporary);
+    std::string shortLines;
+    for (int line = 0; line < 250; ++line)
+        shortLines += "Hi\n";
+    // With a long line to type next, the run waits for its app; without, for its input.
+    for (auto [signal, next] : { std::pair { SIGINT, std::string(100'000, 'q') + "\n" }, { SIGTERM, "" } }) {
+        RunningSimulator run(
+            { "type", "--device", workspace.deviceRoot(), "-" }, workspace.path(), { "TMPDIR=" + temporary });
+        run.write(shortLines + next);
+        ASSERT_TRUE(run.waitForErrors("corvane-sim: line 250:")) << run.errors();
+        run.signal(signal);
+        EXPECT_EQ(run.wait(), 128 + signal) << run.errors();
+        EXPECT_TRUE(std::filesystem::is_empty(temporary));
+        EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
+    }
 }
 
 TEST(TypingFiles, AFileThatCannotBeReadIsAnError)

@@ -1,3 +1,4 @@
+#include "platform/foundation/DarwinNotifyTransport.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 #include "tests/support/ChildProcess.h"
@@ -178,6 +179,43 @@ TEST_F(NotificationStorm, EveryPostArrivesHoweverSoonItsPosterExitsDuringAFlood)
     EXPECT_EQ(namesHeard.size(), static_cast<std::size_t>(posters));
 }
 
+// A process that observes "com.example.changed" and reads nothing until it is
+// told to; it then leaves with 0 when it heard that name exactly once.
+class StalledListener {
+public:
+    StalledListener()
+        : m_process(ChildProcess::run([this] {
+            namesHeard.clear();
+            observeName("com.example.changed");
+            m_listening.signal();
+            if (!m_readNow.wait())
+                return 2;
+            NSRunLoop::main().runUntilIdle();
+            return namesHeard == std::vector<std::string> { "com.example.changed" } ? 0 : 1;
+        }))
+    {
+    }
+
+    bool waitUntilListening() const { return m_listening.wait(); }
+    long lettersWaiting() const
+    {
+        std::string mailbox
+            = DarwinNotifyTransport::socketFolder() + "/" + std::to_string(m_process.pid()) + ".pending";
+        return std::distance(
+            std::filesystem::directory_iterator(mailbox), std::filesystem::directory_iterator());
+    }
+    int readAndExit()
+    {
+        m_readNow.signal();
+        return m_process.waitForExit();
+    }
+
+private:
+    ReadySignal m_listening;
+    ReadySignal m_readNow;
+    ChildProcess m_process;
+};
+
 // A process that observes but never reads: a post costs the poster a send
 // that finds its queue full and leaves each name waiting once, however often
 // it is posted; other observers hear it as ever. Once that process reads, it
@@ -186,20 +224,8 @@ TEST_F(NotificationStorm, AListenerThatNeverReadsHoldsUpNobody)
 {
     namesHeard.clear();
     observeName("com.example.changed");
-    ReadySignal listening;
-    ReadySignal readNow;
-    auto stalled = ChildProcess::run([&] {
-        namesHeard.clear();
-        observeName("com.example.changed");
-        listening.signal();
-        if (!readNow.wait())
-            return 2;
-        NSRunLoop::main().runUntilIdle();
-        return std::count(namesHeard.begin(), namesHeard.end(), "com.example.changed") == 1 ? 0 : 1;
-    });
-    ASSERT_TRUE(listening.wait());
-    std::string mailbox
-        = DeviceRoot::devicePath("/var/run/corvane-notify/" + std::to_string(stalled.pid()) + ".pending");
+    StalledListener stalled;
+    ASSERT_TRUE(stalled.waitUntilListening());
 
     auto poster = ChildProcess::run([] {
         for (int index = 0; index < 10000; ++index)
@@ -208,14 +234,36 @@ TEST_F(NotificationStorm, AListenerThatNeverReadsHoldsUpNobody)
         return 0;
     });
     ASSERT_EQ(poster.waitForExit(), 0);
-    EXPECT_EQ(
-        std::distance(std::filesystem::directory_iterator(mailbox), std::filesystem::directory_iterator()), 2)
-        << "each name waiting once, however often it was posted";
+    EXPECT_EQ(stalled.lettersWaiting(), 2) << "each name waiting once, however often it was posted";
     NSRunLoop::main().runUntilIdle();
     EXPECT_EQ(namesHeard, (std::vector<std::string> { "com.example.changed" }));
 
-    readNow.signal();
-    EXPECT_EQ(stalled.waitForExit(), 0) << "the stalled listener heard the name once it read";
+    EXPECT_EQ(stalled.readAndExit(), 0) << "the stalled listener heard the name once it read";
+}
+
+// A name is a flag. Thousands of distinct names posted to a process that does
+// not read leave a bounded mailbox, not a file each; when it reads, it hears
+// the name it observes, posted once among them after the mailbox was full,
+// exactly once.
+TEST_F(NotificationStorm, DistinctNamesToAStoppedListenerLeaveABoundedMailbox)
+{
+    StalledListener stalled;
+    ASSERT_TRUE(stalled.waitUntilListening());
+
+    constexpr int distinctNames = 3000;
+    auto poster = ChildProcess::run([] {
+        for (int index = 0; index < distinctNames; ++index) {
+            postName("com.example.name." + std::to_string(index));
+            if (index == distinctNames / 2)
+                postName("com.example.changed");
+        }
+        return 0;
+    });
+    ASSERT_EQ(poster.waitForExit(), 0);
+    long waiting = stalled.lettersWaiting();
+    RecordProperty("filesInTheMailbox", static_cast<int>(waiting));
+    EXPECT_LE(waiting, 100) << "bounded, not one file for each of " << distinctNames << " names";
+    EXPECT_EQ(stalled.readAndExit(), 0) << "the listener heard the name it observes, once";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSRunLoop.h"
+#include "platform/foundation/PreferencesFile.h"
 #include "settings/CorvanePrefSelectors.h"
 #include "settings/PrefsHelper.h"
 #include "tests/settings/PaneTestSupport.h"
@@ -263,7 +264,8 @@ TEST_F(PreferenceStore, AFailedSaveIsLoggedLeavesTheOldFileWholeAndStillPosts)
     std::size_t leftovers = 0;
     for (const auto& entry :
         std::filesystem::directory_iterator(std::filesystem::path(settingsFilePath()).parent_path()))
-        leftovers += entry.path() != settingsFilePath();
+        leftovers += entry.path() != settingsFilePath()
+            && entry.path() != PreferencesFile::lockPath(settingsFilePath());
     EXPECT_EQ(leftovers, 0u) << "no temporary file stays behind";
 }
 

@@ -1,10 +1,17 @@
+#include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/uikit/UIWindow.h"
 #include "settings/CorvanePrefSelectors.h"
 #include "settings/CorvaneSettingButton.h"
 #include "settings/PaneStyle.h"
+#include "settings/PrefsHelper.h"
 #include "tests/settings/PaneTestSupport.h"
+#include "tests/support/ChildProcess.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 namespace {
 
@@ -103,6 +110,42 @@ TEST_F(SettingButton, ATapTogglesStoresSavesAndAsksTheSentenceToReflow)
     EXPECT_EQ(readSettingsFile()->objectForKey("gesture"), Value(1));
     EXPECT_EQ(notifications.heard(), 2);
     EXPECT_EQ(holder->requests, 2);
+}
+
+// A save that fails leaves the button showing what the file holds, never a
+// change that was not kept: here the file would grow past the 2,048 values
+// its readers take, or, for an ordinary user, the folder cannot be written.
+// The keyboard is still told, and re-reads the unchanged file.
+TEST_F(SettingButton, ASaveThatFailsLeavesTheButtonShowingWhatTheFileHolds)
+{
+    auto full = NSMutableDictionary::dictionary();
+    for (int key = 0; key < 1023; ++key)
+        full->setObject(key, "k" + std::to_string(key));
+    writeSettingsFile(*full);
+    std::ifstream file(settingsFilePath(), std::ios::binary);
+    std::string before(std::istreambuf_iterator<char>(file), {});
+    ChangeNotificationCounter notifications;
+    tap();
+    EXPECT_EQ(button->shownOption(), NSString("Flick up"));
+    std::ifstream after(settingsFilePath(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), before);
+    EXPECT_EQ(notifications.heard(), 1);
+    PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
+    EXPECT_TRUE(send(store, sel::preferenceObjectForKey, NSString("gesture")).isNil());
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "acting as an ordinary user takes the superuser";
+    std::filesystem::remove(settingsFilePath());
+    PrefsHelper::resetProcessState();
+    ASSERT_EQ(::chmod(DeviceRoot::path().c_str(), 0755), 0);
+    int shown = ChildProcess::run([this] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            return 10;
+        tap();
+        return button->shownOption() == NSString("Flick up") ? 0 : 1;
+    }).waitForExit();
+    EXPECT_EQ(shown, 0) << "1: the button showed a change the file does not hold";
+    EXPECT_FALSE(std::filesystem::exists(settingsFilePath()));
 }
 
 // The option is painted, not a title, so the button names it to screen readers

@@ -70,6 +70,35 @@ TEST(AppProcess, GarbageFromAHostIsAnErrorThatQuotesIt)
     EXPECT_EQ(errorOf(host->request("tap q")), "the host answered something unexpected: \"segfault at 0x0\"");
 }
 
+// A clock that moves on by a step each time it is read, so that the reply
+// limit runs out in a few reads, whatever the machine's speed.
+AppProcess::Clock steppingClock(std::chrono::seconds step)
+{
+    return [step, now = std::chrono::steady_clock::time_point()]() mutable { return now += step; };
+}
+
+// The reply limit counts from the host's last sign of life, not from the
+// command: a host at work on a long command sends `progress` meanwhile, and
+// only one that falls silent for the whole limit is stopped.
+TEST(AppProcess, OnlyAHostSilentForTheWholeLimitIsStopped)
+{
+    auto working = startShellHost(
+        R"(read -r line <&3; printf 'progress\nprogress\nout "done"\nprogress\nok\n' >&3; read -r line <&3)");
+    ASSERT_TRUE(working);
+    // 40 s pass between two reads of the clock: 160 s in all, 40 s between lines.
+    working->setClock(steppingClock(std::chrono::seconds(40)));
+    CommandResult typed = working->request("type-line \"long\"");
+    ASSERT_TRUE(typed) << typed.error().message;
+    EXPECT_EQ(typed.value().output, std::vector<std::string> { "done" });
+
+    auto silent = startShellHost("read -r line <&3; read -r line <&3");
+    ASSERT_TRUE(silent);
+    silent->setClock(steppingClock(std::chrono::seconds(70)));
+    EXPECT_EQ(errorOf(silent->request("type-line \"long\"")),
+        "the shell app showed no sign of life for 60 seconds and was stopped");
+    EXPECT_FALSE(silent->isRunning());
+}
+
 TEST(AppProcess, StoppingEndsAHostThatIgnoresQuit)
 {
     auto host = startShellHost("trap '' TERM; while true; do sleep 1; done");

@@ -91,7 +91,13 @@ TEST(CommandLine, TypeTakesOneFileAndTheKeyboardsOptions)
     EXPECT_EQ(full.corvane, CommandLine::Corvane::Shifted);
     EXPECT_EQ(full.gesture, CommandLine::Gesture::Slide);
     EXPECT_FALSE(full.rolled);
+    EXPECT_FALSE(full.quiet);
+    EXPECT_FALSE(full.skippedFile);
     EXPECT_TRUE(parsed({ "type", "--roll", "f" }).rolled);
+    CommandLine listed = parsed({ "type", "--quiet", "--skipped", "skipped.txt", "-" });
+    EXPECT_TRUE(listed.quiet);
+    EXPECT_EQ(listed.skippedFile, "skipped.txt");
+    EXPECT_EQ(listed.textFile, "-");
     EXPECT_EQ(parsed({ "type", "--corvane", "off", "f" }).corvane, CommandLine::Corvane::Off);
 
     EXPECT_EQ(errorOf({ "type" }), "expected one text file after type, as in: corvane-sim type FILE");
@@ -104,7 +110,7 @@ TEST(CommandLine, TypeTakesOneFileAndTheKeyboardsOptions)
     EXPECT_EQ(errorOf({ "type", "--png", "x.png", "f" }),
         "unknown option --png for type; expected one of --device, --corvane, --gesture, --keyboard-type, "
         "--layout, "
-        "--locale, --roll");
+        "--locale, --quiet, --roll, --skipped");
     EXPECT_EQ(errorOf({ "keys", "--roll" }),
         "unknown option --roll for keys; expected one of --device, --keyboard-type, "
         "--keyplane, --layout, --locale, --orientation, --png, --type-mode");

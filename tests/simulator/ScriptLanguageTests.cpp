@@ -175,6 +175,14 @@ TEST(ScriptLanguage, ErrorsEscapeTheControlCharactersTheyEcho)
     EXPECT_EQ(unknown.find('\x1b'), std::string::npos);
     std::string argument = errorOf(std::string("shift \x07\r\x08", 9));
     EXPECT_EQ(argument, "expected the end of the line after \"shift\", got \"\\x07\"");
+    // A C1 control (here a terminal's CSI, U+009B) and bytes that are not
+    // UTF-8 are escaped too; well-formed text beyond ASCII is not.
+    EXPECT_EQ(errorOf("shift \"a\xC2\x9B"
+                      "31m\""),
+        "expected the end of the line after \"shift\", got \"a\\xC2\\x9B31m\"");
+    EXPECT_EQ(errorOf("shift \"\xC3\xA9\xFF\xC3\xE9\x80\xED\xA0\x80\xF4\x90\x80\x80\""),
+        "expected the end of the line after \"shift\", got "
+        "\"\xC3\xA9\\xFF\\xC3\\xE9\\x80\\xED\\xA0\\x80\\xF4\\x90\\x80\\x80\"");
 }
 
 TEST(ScriptLanguage, UnknownCommandListsTheKnownOnes)
@@ -242,6 +250,9 @@ TEST(ScriptLanguage, EveryCommandSurvivesTheTripToAHost)
         { R"(tap "#")", R"(tap "#")" },
         { R"(tap "")", R"(tap "")" },
         { R"(tap "\x01")", R"(tap "\x01")" },
+        // Escaped on the wire, read back byte for byte.
+        { "tap \"\xC2\x9B\xFF\"", R"(tap "\xC2\x9B\xFF")" },
+        { "tap \xC2\x85", R"(tap "\xC2\x85")" },
         { "tap 12.5 -3", "tap 12.5 -3" },
         { R"(tap-text "Flick up")", R"(tap-text "Flick up")" },
         { R"(tap-beside "on a key" -12.5)", R"(tap-beside "on a key" -12.5)" },

@@ -1,4 +1,6 @@
 #include "platform/foundation/CFNotificationCenter.h"
+#include "platform/foundation/DarwinNotifyCenter.h"
+#include "platform/foundation/DarwinNotifyTransport.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "tests/support/ChildProcess.h"
@@ -57,7 +59,7 @@ NSRunLoop& loop()
 
 std::string socketFolder()
 {
-    return DeviceRoot::devicePath("/var/run/corvane-notify");
+    return DarwinNotifyTransport::socketFolder();
 }
 
 std::string socketOf(pid_t pid)
@@ -240,13 +242,41 @@ TEST_F(DarwinNotification, ANameNeverCrossesDeviceRoots)
     EXPECT_EQ(heard.size(), 1u);
 }
 
-TEST_F(DarwinNotification, SocketFolderIsClosedToOthers)
+// Each user listens in a folder of their own, made with fixed modes whatever
+// the umask: nobody else can read the names posted there or take the folder's
+// place. A folder that belongs to someone else is not used, and the process
+// says that it cannot hear other processes, and why.
+TEST_F(DarwinNotification, EachUserListensInAFolderOfTheirOwnClosedToOthers)
 {
+    mode_t umask = ::umask(0);
     observe("x");
+    ::umask(umask);
     struct stat status { };
     ASSERT_EQ(::stat(socketFolder().c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0700u);
+    EXPECT_EQ(status.st_mode & 07777, 0700u);
+    EXPECT_EQ(status.st_uid, ::geteuid());
+    EXPECT_TRUE(socketFolder().ends_with("-" + std::to_string(::geteuid())));
+    ASSERT_EQ(::stat(DeviceRoot::devicePath("/var/run").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0755u) << "not the umask's 0777";
     EXPECT_TRUE(std::filesystem::is_socket(socketOf(::getpid())));
+    EXPECT_TRUE(DarwinNotifyCenter::shared().listeningProblem().empty());
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "handing the folder to another user takes the superuser";
+    CFNotificationCenterRemoveEveryObserver(CFNotificationCenterGetDarwinNotifyCenter(), &firstObserver);
+    ASSERT_EQ(::chown(socketFolder().c_str(), 65534, 65534), 0);
+    testing::internal::CaptureStderr();
+    observe("x");
+    std::string log = testing::internal::GetCapturedStderr();
+    std::string problem = DarwinNotifyCenter::shared().listeningProblem();
+    EXPECT_NE(problem.find(socketFolder() + " belongs to another user"), std::string::npos) << problem;
+    EXPECT_NE(log.find("cannot listen, so what other processes post will not reach it: " + problem),
+        std::string::npos)
+        << log;
+    // What this process posts itself still reaches it.
+    post("x");
+    loop().runUntilIdle();
+    EXPECT_EQ(heard, (std::vector<std::string> { "x" }));
 }
 
 TEST_F(DarwinNotification, BurstToAStalledObserverStillEndsWithTheLastName)

@@ -5,10 +5,14 @@
 #include "tests/support/ReadySignal.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -139,8 +143,10 @@ TEST(PreferencesFile, UpdateChangesWhatTheFileHoldsAtThatMoment)
 }
 
 // Whatever sits where the file should be and cannot be read is kept under a
-// new name, never replaced, and an earlier kept file is never overwritten.
-TEST(PreferencesFile, UpdateKeepsARefusedFileBesideTheNewOne)
+// new name, never replaced. The newest few are kept; older ones go, so that
+// bad files in a row neither fill the disk nor, once many are kept, stop
+// every save.
+TEST(PreferencesFile, UpdateKeepsTheNewestRefusedFilesBesideTheNewOne)
 {
     std::string path = preferencesPath();
     writeBytes(path, "first refused");
@@ -156,12 +162,23 @@ TEST(PreferencesFile, UpdateKeepsARefusedFileBesideTheNewOne)
     EXPECT_EQ(readBytes(path + ".refused"), "first refused");
     EXPECT_EQ(PreferencesFile::read(path).dictionary->objectForKey("type"), Value(1));
 
-    writeBytes(path, "second refused");
-    auto second = PreferencesFile::update(path, setting("type", 2));
-    ASSERT_TRUE(second) << second.error().message;
-    EXPECT_EQ(second.value().keptAs, path + ".refused-2");
-    EXPECT_EQ(readBytes(path + ".refused"), "first refused");
-    EXPECT_EQ(readBytes(path + ".refused-2"), "second refused");
+    // What an earlier version kept, up to a hundred files, goes as well.
+    for (int age = 4; age <= 100; ++age)
+        writeBytes(path + ".refused-" + std::to_string(age), "kept by an earlier version");
+    for (int round = 2; round <= 5; ++round) {
+        writeBytes(path, "refused " + std::to_string(round));
+        auto next = PreferencesFile::update(path, setting("type", round));
+        ASSERT_TRUE(next) << next.error().message;
+        EXPECT_EQ(next.value().keptAs, path + ".refused");
+    }
+    EXPECT_EQ(readBytes(path + ".refused"), "refused 5");
+    EXPECT_EQ(readBytes(path + ".refused-2"), "refused 4");
+    EXPECT_EQ(readBytes(path + ".refused-3"), "refused 3");
+    std::size_t kept = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()))
+        kept += entry.path().filename().string().find(".refused") != std::string::npos;
+    EXPECT_EQ(kept, static_cast<std::size_t>(PreferencesFile::keptRefusedFiles));
+    EXPECT_EQ(PreferencesFile::read(path).dictionary->objectForKey("type"), Value(5));
 
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
@@ -169,7 +186,98 @@ TEST(PreferencesFile, UpdateKeepsARefusedFileBesideTheNewOne)
     auto folder = PreferencesFile::update(path, setting("type", 1));
     ASSERT_TRUE(folder) << folder.error().message;
     EXPECT_EQ(readBytes(folder.value().keptAs + "/inside"), "kept");
+    EXPECT_EQ(readBytes(path + ".refused-2"), "refused 5");
     EXPECT_EQ(PreferencesFile::read(path).state, PreferencesFile::State::Read);
+}
+
+// A save is XML, which may come out larger or with more values than the
+// file it was read from; the readers would then refuse it, and every
+// keyboard would lose its settings. Such an update writes nothing.
+TEST(PreferencesFile, AnUpdateTheReadersWouldRefuseIsNotWritten)
+{
+    std::string path = preferencesPath();
+    auto expectLeftAsItWas = [&](const PreferencesFile::Change& change, const std::string& why) {
+        std::string before = readBytes(path);
+        auto refused = PreferencesFile::update(path, change);
+        ASSERT_FALSE(refused);
+        EXPECT_NE(refused.error().message.find(why), std::string::npos) << refused.error().message;
+        EXPECT_EQ(readBytes(path), before);
+    };
+    // 2,048 values: the list's own dictionary, then a key and a value each.
+    writeDictionary(path, *dictionaryWithKeys(1023));
+    ASSERT_EQ(PreferencesFile::read(path).state, PreferencesFile::State::Read);
+    expectLeftAsItWas(setting("type", 1), "too many values");
+
+    // A binary file just within the size cap grows past it as XML.
+    auto large = NSMutableDictionary::dictionary();
+    large->setObject(NSData(PreferencesFile::limits.fileSize - 500, 0x5A), "blob");
+    ASSERT_TRUE(static_cast<bool>(PropertyList::writeFile(*large, path, PropertyList::Format::Binary, true)));
+    ASSERT_EQ(PreferencesFile::read(path).state, PreferencesFile::State::Read);
+    expectLeftAsItWas(setting("type", 1), "larger than");
+
+    // So does a string of characters that XML escapes.
+    writeDictionary(path, *dictionaryWithKeys(1));
+    expectLeftAsItWas(setting("note", NSString(std::string(17000, '<'))), "larger than");
+    EXPECT_FALSE(std::filesystem::exists(path + ".refused"));
+}
+
+// Saves never copy the setuid, setgid or sticky bit of what they replace,
+// even when the settings file was a link to a program's file.
+TEST(PreferencesFile, AnUpdateNeverCopiesSpecialModeBits)
+{
+    std::string path = preferencesPath();
+    std::string program = path + ".program";
+    writeDictionary(program, *dictionaryWithKeys(1));
+    ASSERT_EQ(::chmod(program.c_str(), 07755), 0);
+    std::filesystem::create_symlink(program, path);
+    auto updated = PreferencesFile::update(path, setting("type", 1));
+    ASSERT_TRUE(updated) << updated.error().message;
+    struct stat saved { };
+    ASSERT_EQ(::lstat(path.c_str(), &saved), 0);
+    EXPECT_TRUE(S_ISREG(saved.st_mode));
+    EXPECT_EQ(saved.st_mode & 07777, 0755u);
+}
+
+// Another user who may read the folder cannot hold up a save: the lock is a
+// file only the folder's owner can open, never the folder itself, and a lock
+// file someone else made is not taken for ours.
+TEST(PreferencesFile, NoOtherUserCanTakeTheUpdatesLock)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "acting as another user takes the superuser";
+    std::string path = preferencesPath();
+    ASSERT_EQ(::chmod(DeviceRoot::path().c_str(), 0755), 0);
+    ASSERT_TRUE(PreferencesFile::update(path, setting("type", 1)));
+    std::string lock = PreferencesFile::lockPath(path);
+    struct stat status { };
+    ASSERT_EQ(::stat(lock.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+
+    ReadySignal holding;
+    ReadySignal finished;
+    auto other = ChildProcess::run([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            return 10;
+        int folder = ::open(std::filesystem::path(path).parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+        if (folder < 0 || ::flock(folder, LOCK_EX) != 0)
+            return 11;
+        if (::open(lock.c_str(), O_RDONLY) >= 0)
+            return 12;
+        holding.signal();
+        return finished.wait() ? 0 : 13;
+    });
+    ASSERT_TRUE(holding.wait()) << "the other user's process ended with " << other.waitForExit();
+    auto updated = PreferencesFile::update(path, setting("type", 2));
+    EXPECT_TRUE(updated) << updated.error().message;
+    finished.signal();
+    EXPECT_EQ(other.waitForExit(), 0) << "11: could not lock the folder, 12: could open the lock file";
+    EXPECT_EQ(PreferencesFile::read(path).dictionary->objectForKey("type"), Value(2));
+
+    ASSERT_EQ(::chown(lock.c_str(), 65534, 65534), 0);
+    auto refused = PreferencesFile::update(path, setting("type", 1));
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().message.find("belongs to another user"), std::string::npos)
+        << refused.error().message;
 }
 
 TEST(PreferencesFile, AnUpdateThatCannotBeWrittenMovesNothing)

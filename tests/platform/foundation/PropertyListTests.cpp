@@ -404,6 +404,58 @@ TEST(PropertyList, DatesThatCannotBeWrittenAreRefused)
     EXPECT_TRUE(PropertyList::serialize(written.value(), PropertyList::Format::XML));
 }
 
+// The parser reads what it can of a malformed value, and a list saved again
+// would hold another value than the file gave: such a list is refused. What
+// a writer may put there (hexadecimal, signs, the whole integer range, line
+// breaks in data, surrounding whitespace) reads as before.
+TEST(PropertyList, XMLValuesThatCannotBeReadExactlyAreRefused)
+{
+    auto xmlValue = [](const std::string& element) {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist><dict><key>type</key><integer>1</integer>"
+               "<key>value</key>"
+            + element + "</dict></plist>";
+    };
+    for (const char* inexact : { "<date>garbage</date>", "<date>2024-02-30T25:61:61Z</date>",
+             "<date>2023-02-29T00:00:00Z</date>", "<date>2024-01-01T00:00:00+01:00</date>",
+             "<date>2012-03-04T10:11:12.5Z</date>", "<date/>", "<integer>12abc</integer>",
+             "<integer></integer>", "<integer/>", "<integer>99999999999999999999</integer>",
+             "<integer>-9223372036854775809</integer>", "<integer>1<!-- 0 -->2</integer>",
+             "<integer>&#49;</integer>", "<integer>0x</integer>", "<real>1.5abc</real>", "<real>1,5</real>",
+             "<data>!!!notbase64</data>", "<data>QUJD=RA==</data>", "<data>QUI</data>" }) {
+        SCOPED_TRACE(inexact);
+        auto refused = PropertyList::parse(xmlValue(inexact));
+        ASSERT_FALSE(refused);
+        EXPECT_NE(refused.error().message.find("property list: <"), std::string::npos)
+            << refused.error().message;
+    }
+
+    const std::pair<const char*, Value> exact[] = {
+        { "<integer>0x1F</integer>", Value(31) },
+        { "<integer> -9223372036854775808\n</integer>", Value(NSNumberInteger { INT64_MIN, false }) },
+        { "<integer>+18446744073709551615</integer>", Value(NSNumberInteger { -1, true }) },
+        { "<real>-infinity</real>", Value(-HUGE_VAL) },
+        { "<real> 2.5e3 </real>", Value(2500.0) },
+        { "<date>2024-02-29T23:59:59Z</date>", Value(NSDate { 730943999.0 }) },
+        { "<data>\n\tQUJD\n\tRA==\n</data>", Value(NSData { 'A', 'B', 'C', 'D' }) },
+        { "<data/>", Value(NSData {}) },
+    };
+    for (const auto& [element, expected] : exact) {
+        SCOPED_TRACE(element);
+        auto read = PropertyList::parse(xmlValue(element));
+        ASSERT_TRUE(read) << read.error().message;
+        EXPECT_EQ(read.value().dictionary()->objectForKey("value"), expected);
+    }
+}
+
+// Editors may write one; it starts a UTF-8 file and is no part of the list.
+TEST(PropertyList, AByteOrderMarkBeforeAnXMLListIsNotAnError)
+{
+    auto read = PropertyList::parse("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                                    "<plist><dict><key>type</key><integer>1</integer></dict></plist>");
+    ASSERT_TRUE(read) << read.error().message;
+    EXPECT_EQ(read.value().dictionary()->objectForKey("type"), Value(1));
+}
+
 TEST(PropertyList, XMLTextThatIsNotUTF8IsRefused)
 {
     auto xmlList = [](const std::string& key, const std::string& value) {
