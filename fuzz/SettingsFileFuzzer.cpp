@@ -48,7 +48,7 @@ std::string bytesOf(const std::string& path)
 void checkExtensionReads()
 {
     loadSettings();
-    if (!gSettingsLoaded)
+    if (!extension.gSettingsLoaded)
         std::abort();
 }
 
@@ -84,7 +84,7 @@ void checkPaneSavesAChange(const std::string& input, const char* changedKey)
         return;
     }
     loadSettings();
-    if (storedValue(gTypeMode) != type || storedValue(gFlickGesture) != gesture)
+    if (storedValue(extension.gTypeMode) != type || storedValue(extension.gFlickGesture) != gesture)
         std::abort();
     auto saved = PreferencesFile::read(settingsFile());
     if (saved.state != PreferencesFile::State::Read)

@@ -84,14 +84,14 @@ void fillCurrencySigns(NSObject* layoutController)
         setCurrencyEntries(*physical.letterTable, primary, alternates);
 
     if (primary.length() > 0)
-        gCurrencyFilled = true;
+        extension.gCurrencyFilled = true;
 }
 
 NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
     const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, KeyboardKind kind,
     LetterLayout layout)
 {
-    bool alternateMode = gTypeMode == TypeMode::AlternateKey;
+    bool alternateMode = extension.gTypeMode == TypeMode::AlternateKey;
     bool email = kind == KeyboardKind::EmailAddress;
 
     // Letters are looked up in lower case, except where the string itself decides.

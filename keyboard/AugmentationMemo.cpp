@@ -6,12 +6,12 @@
 AugmentationConditions AugmentationConditions::current(std::size_t keyCount)
 {
     return {
-        .kind = keyboardKind,
-        .typeMode = gTypeMode,
-        .layout = keyboardLayout,
-        .shiftLockedAlternates = gShiftLockedAlternates,
-        .currencyFilled = gCurrencyFilled,
-        .localeChanges = gLocaleChanges,
+        .kind = extension.keyboardKind,
+        .typeMode = extension.gTypeMode,
+        .layout = extension.keyboardLayout,
+        .shiftLockedAlternates = extension.gShiftLockedAlternates,
+        .currencyFilled = extension.gCurrencyFilled,
+        .localeChanges = extension.gLocaleChanges,
         .keyCount = keyCount,
     };
 }
@@ -33,7 +33,7 @@ std::int64_t AugmentationConditions::stored() const
 bool keysAugmentedUnder(NSObject* keyplane, const AugmentationConditions& conditions)
 {
     NSMutableDictionary* properties = send(keyplane, sel::properties);
-    if (!gKeyplaneMemo || !properties)
+    if (!extension.gKeyplaneMemo || !properties)
         return false;
     const Value& memo = properties->objectForKey(entry::augmentedUnder);
     return memo.isInteger() && memo.integer().value == conditions.stored();
@@ -41,7 +41,7 @@ bool keysAugmentedUnder(NSObject* keyplane, const AugmentationConditions& condit
 
 void rememberAugmentation(NSObject* keyplane, const AugmentationConditions& conditions)
 {
-    if (gKeyplaneMemo)
+    if (extension.gKeyplaneMemo)
         setNodeProperty(keyplane, entry::augmentedUnder, Value(conditions.stored()));
 }
 

@@ -13,14 +13,14 @@ bool keyboardCacheEnabledReplacement(NSObject*)
 
 NSString displayStringReplacement(NSObject* key)
 {
-    if (gAugmentationActive && isEligibleKey(key))
+    if (extension.gAugmentationActive && isEligibleKey(key))
         return {};
     return callImplementation(gDisplaced<displayStringReplacement>, key);
 }
 
 NSString variantDisplayStringReplacement(NSObject* key)
 {
-    if (gAugmentationActive && isEligibleKey(key))
+    if (extension.gAugmentationActive && isEligibleKey(key))
         return {};
     return callImplementation(gDisplaced<variantDisplayStringReplacement>, key);
 }
@@ -29,7 +29,7 @@ NSString cacheKeyReplacement(NSObject* keyView)
 {
     NSString platformCacheKey = callImplementation(gDisplaced<cacheKeyReplacement>, keyView);
     // The pop-up view shows a pressed key; its images are the platform's affair.
-    if (!gAugmentationActive || send(keyView, sel::state) == UIKBKeyViewStatePopup)
+    if (!extension.gAugmentationActive || send(keyView, sel::state) == UIKBKeyViewStatePopup)
         return platformCacheKey;
     NSObject* key = send(keyView, sel::key);
     if (!isEligibleKey(key))
@@ -42,14 +42,13 @@ void didMoveToSuperviewReplacement(NSObject* keyView)
     callImplementation(gDisplaced<didMoveToSuperviewReplacement>, keyView);
     if (send(keyView, sel::superview))
         return;
-    showOwnString(send(keyView, sel::key), keyView);
+    extension.gesture.showOwnString(send(keyView, sel::key), keyView);
 }
 
 void setShiftLockedReplacement(NSObject* keyboard, bool shiftLocked)
 {
     callImplementation(gDisplaced<setShiftLockedReplacement>, keyboard, shiftLocked);
-    if (!gAugmentationActive)
+    if (!extension.gAugmentationActive)
         return;
-    NSObject* layoutController = send(keyboard, sel::layout);
-    send(objectInstanceVariable(layoutController, "_keyplaneView"), sel::setNeedsDisplay);
+    redrawKeyplaneView(send(keyboard, sel::layout));
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "contracts/CorvaneContract.h"
+#include "keyboard/GestureTracking.h"
 
 #include <type_traits>
 
 // The extension's process-wide values. They are read and written only on the
-// keyboard's main thread, so nothing here is locked. The gesture in progress
-// has a place of its own (GestureTracking.h).
+// keyboard's main thread, so nothing here is locked.
 
 // What the upward gesture types. The values are the ones the settings file's
 // "type" and the keys' "CorvaneKPProcessed" entries hold.
@@ -43,31 +43,40 @@ template <typename Enum> constexpr std::underlying_type_t<Enum> storedValue(Enum
     return static_cast<std::underlying_type_t<Enum>>(value);
 }
 
-// Settings, written only by loadSettings.
-extern TypeMode gTypeMode;
-extern Gesture gFlickGesture;
-extern bool gSettingsLoaded;
+// The extension's process-wide values, in one place so that they start, and
+// are reset, together. Each keeps the name the rest of the code knows it by.
+struct ExtensionState {
+    // Settings, written only by loadSettings.
+    TypeMode gTypeMode = TypeMode::ShiftedKey;
+    Gesture gFlickGesture = Gesture::SlideUp;
+    bool gSettingsLoaded = false;
 
-// What the last keyplane switch decided.
-extern bool gAugmentationActive;
-extern bool gShiftLockedAlternates;
-extern bool gShowAlternateLabels;
-extern KeyboardKind keyboardKind;
-extern LetterLayout keyboardLayout;
+    // What the last keyplane switch decided.
+    bool gAugmentationActive = false;
+    bool gShiftLockedAlternates = false;
+    bool gShowAlternateLabels = false;
+    KeyboardKind keyboardKind = KeyboardKind::Standard;
+    LetterLayout keyboardLayout = LetterLayout::QWERTY;
 
-// Orientation seen by the last keyplane drawing.
-extern bool gLandscape;
+    // Orientation seen by the last keyplane drawing.
+    bool gLandscape = false;
 
-// The locale's currency signs have been written into the letter tables.
-extern bool gCurrencyFilled;
-// How often the current locale has changed since the library was loaded; a
-// keyplane processed under an older count is processed again.
-extern int gLocaleChanges;
+    // The locale's currency signs have been written into the letter tables.
+    bool gCurrencyFilled = false;
+    // How often the current locale has changed since the library was loaded;
+    // a keyplane processed under an older count is processed again.
+    int gLocaleChanges = 0;
 
-// Whether keyplane switches use what earlier switches found: the keyplane a
-// name finds, its classification and layout, and the memo of its keys'
-// augmentation. Off only where tests compare the results with and without.
-extern bool gKeyplaneMemo;
+    // Whether keyplane switches use what earlier switches found: the keyplane
+    // a name finds, its classification and layout, and the memo of its keys'
+    // augmentation. Off only where tests compare the results with and without.
+    bool gKeyplaneMemo = true;
+
+    // The gesture in progress; only its own operations write it.
+    GestureTracking gesture;
+};
+
+extern ExtensionState extension;
 
 // Brings every value back to what the library starts with and rebuilds the
 // alternate tables, so that each test starts afresh.

@@ -6,6 +6,7 @@
 #include "keyboard/KeyEligibility.h"
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
+#include "keyboard/KeyplaneDirectory.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ constexpr double flickWithheldAboveTop = -125.0;
 
 bool isFlick()
 {
-    return gFlickGesture == Gesture::FlickUp;
+    return extension.gFlickGesture == Gesture::FlickUp;
 }
 
 double upwardThreshold()
@@ -33,22 +34,21 @@ double upwardThreshold()
     return isFlick() ? flickThreshold : slideThreshold;
 }
 
-// The keyboard the touch went down on, whose long-press timer its drags
-// re-arm or stop. Remembered at the touch's start, so that a drag does not ask
-// the platform for the active keyboard on every move; the keyboard leaving
-// the screen ends the touch first.
-WeakPtr<NSObject> gTouchedKeyboard;
-
-NSObject* touchedKeyboardImpl()
+// The gesture in progress: read here, written only through its operations.
+GestureTracking& gesture()
 {
-    NSObject* keyboardImpl = gTouchedKeyboard.get();
-    return keyboardImpl ? keyboardImpl : activeKeyboardImpl();
+    return extension.gesture;
 }
 
-// Whether the touch went down on a key the extension tracks. One that went
-// down anywhere else (shift, "123", space) is the platform's, whose slide from
-// a keyplane key types the key it ends on: its drags start no gesture.
-bool gTouchStartedOnEligibleKey = false;
+// The keyboard whose long-press timer a drag re-arms or stops. It is
+// remembered at the touch's start, so that a drag does not ask the platform
+// for the active keyboard on every move; the keyboard leaving the screen ends
+// the touch first.
+NSObject* touchedKeyboardImpl()
+{
+    NSObject* keyboardImpl = gesture().gTouchedKeyboard();
+    return keyboardImpl ? keyboardImpl : activeKeyboardImpl();
+}
 
 void rearmLongPressTimer()
 {
@@ -59,10 +59,9 @@ void rearmLongPressTimer()
 // shifted string, so the gesture has nothing to add there.
 bool gestureAddsNothing()
 {
-    if (gTypeMode != TypeMode::ShiftedKey || !send(activeKeyboardImpl(), sel::isShifted))
+    if (extension.gTypeMode != TypeMode::ShiftedKey || !send(activeKeyboardImpl(), sel::isShifted))
         return false;
-    static const NSString letters("Letters");
-    return nameContains(send(send(activeLayoutController(), sel::keyplane), sel::componentName), letters);
+    return isLettersKeyplane(send(activeLayoutController(), sel::keyplane));
 }
 
 void applyAlternate()
@@ -70,20 +69,18 @@ void applyAlternate()
     NSObject* popupView = findKeyPopupView();
     NSObject* popupKey = send(popupView, sel::key);
     if (gestureAddsNothing()) {
-        dropGesture();
+        gesture().dropGesture();
         return;
     }
-    bool shiftLocked = gShiftLockedAlternates && send(activeKeyboardImpl(), sel::isShiftLocked);
+    bool shiftLocked = extension.gShiftLockedAlternates && send(activeKeyboardImpl(), sel::isShiftLocked);
     NSString alternate = nodeProperty(
         popupKey, shiftLocked ? entry::representedStringAltShiftLocked : entry::representedStringAlt)
                              .string();
     if (alternate.isNil()) {
-        dropGesture();
+        gesture().dropGesture();
         return;
     }
-    gAlternateShown = true;
-    send(popupKey, sel::setRepresentedString, alternate);
-    send(popupView, sel::setNeedsDisplay);
+    gesture().showAlternate(popupKey, alternate, popupView);
 }
 
 // A drag that reaches another key starts tracking it only if it is high
@@ -91,16 +88,16 @@ void applyAlternate()
 bool moveTracking(NSObject* hitKey, CGPoint point)
 {
     if (!isEligibleKey(hitKey)) {
-        clearGestureState();
+        gesture().clearGestureState();
         return false;
     }
     CGRect frame = send(hitKey, sel::frame);
     double margin = isFlick() ? flickEntryMargin : slideEntryMargin;
     auto entryEdge = static_cast<float>(static_cast<double>(frame.maxY()) - margin);
-    if (gTouchStartedOnEligibleKey && point.y < entryEdge)
-        moveTrackingTo(hitKey, point);
+    if (gesture().gTouchStartedOnEligibleKey() && point.y < entryEdge)
+        gesture().moveTrackingTo(hitKey, point);
     else
-        clearGestureState();
+        gesture().clearGestureState();
     return true;
 }
 
@@ -108,18 +105,18 @@ void followTrackedKey(NSObject* trackedKey, CGPoint point)
 {
     if (!trackedKey)
         return;
-    double upward = static_cast<double>(gTrackStartPoint.y - point.y);
+    double upward = static_cast<double>(gesture().gTrackStartPoint().y - point.y);
     double threshold = upwardThreshold();
-    if (!gAlternateShown && upward >= threshold)
+    if (!gesture().gAlternateShown() && upward >= threshold)
         applyAlternate();
-    else if (gAlternateShown && upward < threshold)
+    else if (gesture().gAlternateShown() && upward < threshold)
         putOwnStringBack();
 }
 
 // While the alternate is shown the platform's long-press action must not fire.
 void updateLongPressTimer(NSObject* hitKey)
 {
-    if (hitKey && !gAlternateShown)
+    if (hitKey && !gesture().gAlternateShown())
         rearmLongPressTimer();
     else
         send(touchedKeyboardImpl(), sel::clearLongPressTimer);
@@ -143,47 +140,6 @@ bool isWithheldFromPlatform(CGPoint point)
         && x <= static_cast<double>(frame.maxX()) + keptBandSides;
 }
 
-// The answer of a hit test, with what it depended on besides the platform's
-// keys: the point and the keys the gesture keeps.
-struct HitTestAnswer {
-    NSObject* layoutController;
-    CGPoint point;
-    NSObject* trackedKey;
-    NSObject* heldKey;
-    NSObject* key;
-
-    bool holdsFor(NSObject* controller, CGPoint at) const
-    {
-        return layoutController == controller && point == at && trackedKey == gTrackedKey.get()
-            && heldKey == gHeldKey.get();
-    }
-};
-
-// A drag hit-tests its point twice: the extension's drag, then the platform's
-// drag it passes the touch on to. While the kept keys are what they were at
-// the first, the second has the first's answer. Only the answers within one
-// drag are reused.
-class DragInProgress {
-public:
-    explicit DragInProgress(const HitTestAnswer& first)
-        : m_first(first)
-        , m_previous(s_current)
-    {
-        s_current = this;
-    }
-    ~DragInProgress() { s_current = m_previous; }
-    DragInProgress(const DragInProgress&) = delete;
-    DragInProgress& operator=(const DragInProgress&) = delete;
-
-    // The first hit test's answer, while a drag is in progress.
-    static const HitTestAnswer* firstAnswer() { return s_current ? &s_current->m_first : nullptr; }
-
-private:
-    static inline DragInProgress* s_current = nullptr;
-    HitTestAnswer m_first;
-    DragInProgress* m_previous;
-};
-
 // One touch at a time: a key still tracked or held when a finger comes down
 // was left by a gesture whose end the extension never saw (its touchUp: or
 // touchCancelled: replacement missing). The hit test that chose this touch's
@@ -191,10 +147,10 @@ private:
 // so that the touch acts on the key under the finger.
 NSObject* keyUnderNewTouch(NSObject* layoutController, NSObject* key, CGPoint point)
 {
-    NSObject* staleKey = gTrackedKey ? gTrackedKey.get() : gHeldKey.get();
+    NSObject* staleKey = gesture().gTrackedKey() ? gesture().gTrackedKey() : gesture().gHeldKey();
     if (!staleKey)
         return key;
-    endTracking();
+    gesture().endTracking();
     return key == staleKey ? send(layoutController, sel::keyHitTest, point) : key;
 }
 
@@ -203,12 +159,12 @@ NSObject* keyUnderNewTouch(NSObject* layoutController, NSObject* key, CGPoint po
 // one (keyHitTestReplacement) returns without saving any register.
 [[gnu::noinline]] NSObject* keptKeyOrPlatformHit(NSObject* layoutController, CGPoint point)
 {
-    if (gAugmentationActive) {
+    if (extension.gAugmentationActive) {
         // Near and above it the hit test keeps answering the tracked key of a
         // flick, or the key a dropped gesture holds in either gesture.
-        NSObject* keptKey = gTrackedKey.get();
+        NSObject* keptKey = gesture().gTrackedKey();
         if (!keptKey || !isFlick())
-            keptKey = gHeldKey.get();
+            keptKey = gesture().gHeldKey();
         if (keptKey && isInKeptBand(keptKey, point))
             return keptKey;
     }
@@ -243,46 +199,46 @@ NSObject* findKeyPopupView()
 void putOwnStringBack()
 {
     NSObject* popupView = findKeyPopupView();
-    showOwnString(send(popupView, sel::key), popupView);
+    gesture().showOwnString(send(popupView, sel::key), popupView);
 }
 
 void touchDownWithKeyAtPointReplacement(NSObject* layoutController, NSObject* key, CGPoint point)
 {
-    bool wasActive = gAugmentationActive;
+    bool wasActive = extension.gAugmentationActive;
     if (wasActive) {
-        gTouchedKeyboard = activeKeyboardImpl();
+        gesture().touchBegan(activeKeyboardImpl());
         key = keyUnderNewTouch(layoutController, key, point);
     }
     callImplementation(gDisplaced<touchDownWithKeyAtPointReplacement>, layoutController, key, point);
-    gTouchStartedOnEligibleKey = wasActive && isEligibleKey(key);
+    gesture().touchLanded(wasActive && isEligibleKey(key));
     if (!wasActive)
         return;
-    if (!gTouchStartedOnEligibleKey) {
-        endTracking();
+    if (!gesture().gTouchStartedOnEligibleKey()) {
+        gesture().endTracking();
         return;
     }
-    trackKey(key, point);
+    gesture().trackKey(key, point);
     rearmLongPressTimer();
 }
 
 NSObject* keyHitTestReplacement(NSObject* layoutController, CGPoint point)
 {
-    const HitTestAnswer* first = DragInProgress::firstAnswer();
-    if (first && first->holdsFor(layoutController, point))
+    if (const HitTestAnswer* first = gesture().dragFirstAnswerFor(layoutController, point))
         return first->key;
     return keptKeyOrPlatformHit(layoutController, point);
 }
 
 void touchDraggedReplacement(NSObject* layoutController, NSObject* touch)
 {
-    if (!gAugmentationActive) {
+    if (!extension.gAugmentationActive) {
         callImplementation(gDisplaced<touchDraggedReplacement>, layoutController, touch);
         return;
     }
     CGPoint point = send(touch, sel::locationInView, layoutController);
     NSObject* hitKey = dragHitTest(layoutController, point);
-    NSObject* trackedKey = gTrackedKey.get();
-    DragInProgress drag({ layoutController, point, trackedKey, gHeldKey.get(), hitKey });
+    NSObject* trackedKey = gesture().gTrackedKey();
+    GestureTracking::DragInProgress drag(
+        gesture(), { layoutController, point, trackedKey, gesture().gHeldKey(), hitKey });
 
     bool updateTimer = true;
     if (hitKey != trackedKey)
@@ -299,18 +255,16 @@ void touchDraggedReplacement(NSObject* layoutController, NSObject* touch)
 
 void touchUpReplacement(NSObject* layoutController, NSObject* touch)
 {
-    gTouchedKeyboard = nullptr;
-    gTouchStartedOnEligibleKey = false;
-    if (gAugmentationActive)
-        endTracking();
+    gesture().touchEnded();
+    if (extension.gAugmentationActive)
+        gesture().endTracking();
     callImplementation(gDisplaced<touchUpReplacement>, layoutController, touch);
 }
 
 void touchCancelledReplacement(NSObject* layoutController, NSObject* touch)
 {
-    gTouchedKeyboard = nullptr;
-    gTouchStartedOnEligibleKey = false;
-    if (gAugmentationActive)
-        endTracking();
+    gesture().touchEnded();
+    if (extension.gAugmentationActive)
+        gesture().endTracking();
     callImplementation(gDisplaced<touchCancelledReplacement>, layoutController, touch);
 }

@@ -3,40 +3,42 @@
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
 
-WeakPtr<NSObject> gTrackedKey;
-CGPoint gTrackStartPoint;
-bool gAlternateShown = false;
-WeakPtr<NSObject> gHeldKey;
-
-void trackKey(NSObject* key, CGPoint startPoint)
+void GestureTracking::trackKey(NSObject* key, CGPoint startPoint)
 {
-    gTrackedKey = key;
-    gTrackStartPoint = startPoint;
+    m_trackedKey = key;
+    m_trackStartPoint = startPoint;
 }
 
-void moveTrackingTo(NSObject* key, CGPoint startPoint)
+void GestureTracking::moveTrackingTo(NSObject* key, CGPoint startPoint)
 {
-    if (gHeldKey.get() != key)
-        gHeldKey = nullptr;
+    if (m_heldKey.get() != key)
+        m_heldKey = nullptr;
     trackKey(key, startPoint);
-    gAlternateShown = false;
+    m_alternateShown = false;
 }
 
-void endTracking()
+void GestureTracking::endTracking()
 {
     trackKey(nullptr, CGPoint {});
-    gHeldKey = nullptr;
+    m_heldKey = nullptr;
 }
 
-void clearGestureState()
+void GestureTracking::clearGestureState()
 {
     endTracking();
-    gAlternateShown = false;
+    m_alternateShown = false;
 }
 
-void showOwnString(NSObject* key, NSObject* view)
+void GestureTracking::showAlternate(NSObject* key, const NSString& alternate, NSObject* view)
 {
-    gAlternateShown = false;
+    m_alternateShown = true;
+    send(key, sel::setRepresentedString, alternate);
+    send(view, sel::setNeedsDisplay);
+}
+
+void GestureTracking::showOwnString(NSObject* key, NSObject* view)
+{
+    m_alternateShown = false;
     NSString own = nodeProperty(key, entry::representedStringNoAlt).string();
     if (own.isNil())
         return;
@@ -44,9 +46,9 @@ void showOwnString(NSObject* key, NSObject* view)
     send(view, sel::setNeedsDisplay);
 }
 
-void dropGesture()
+void GestureTracking::dropGesture()
 {
-    NSObject* droppedKey = gTrackedKey.get();
+    NSObject* droppedKey = m_trackedKey.get();
     clearGestureState();
-    gHeldKey = droppedKey;
+    m_heldKey = droppedKey;
 }

@@ -37,7 +37,7 @@ void setLightStyleShadow(CGContextRef context)
 
 bool isShiftLockedForLabels()
 {
-    return gShiftLockedAlternates && send(activeKeyboardImpl(), sel::isShiftLocked);
+    return extension.gShiftLockedAlternates && send(activeKeyboardImpl(), sel::isShiftLocked);
 }
 
 // The three attribute sets of one drawing, with line heights from h.
@@ -48,12 +48,18 @@ struct LabelSets {
 
     LabelSets(CGFloat h, bool lightStyle)
         : single(
-            *makeLabelAttributes(singleLabel, gLandscape, lightStyle, singleLabelLineHeight(h, gLandscape)))
-        , primary(*makeLabelAttributes(primaryLabel, gLandscape, lightStyle, primaryLabelLineHeight(h)))
-        , alternate(gShowAlternateLabels
-                  ? makeLabelAttributes(alternateLabel, gLandscape, lightStyle, alternateLabelLineHeight(h))
+            *attributes(LabelStyle::singleLabel, lightStyle, singleLabelLineHeight(h, extension.gLandscape)))
+        , primary(*attributes(LabelStyle::primaryLabel, lightStyle, primaryLabelLineHeight(h)))
+        , alternate(extension.gShowAlternateLabels
+                  ? attributes(LabelStyle::alternateLabel, lightStyle, alternateLabelLineHeight(h))
                   : std::nullopt)
     {
+    }
+
+    // In the orientation the last keyplane drawing saw.
+    static std::optional<CTStringAttributes> attributes(LabelStyle style, bool lightStyle, CGFloat lineHeight)
+    {
+        return makeLabelAttributes(style, extension.gLandscape, lightStyle, lineHeight);
     }
 
     void draw(
@@ -90,11 +96,11 @@ CTStringAttributes popupLabelAttributes()
 // their pop-up's head leaning inwards, and the label follows it.
 std::pair<CGFloat, CGFloat> popupLabelSpan(NSObject* key, CGFloat viewWidth)
 {
-    if (send(activeKeyboardImpl(), sel::currentLandscapeWidth) == wideLandscapeWidth && gLandscape)
+    if (send(activeKeyboardImpl(), sel::currentLandscapeWidth) == wideLandscapeWidth && extension.gLandscape)
         return { 0, viewWidth };
     NSMutableDictionary* cache = send(key, sel::cache);
     int bias = cache ? cache->objectForKey(entry::popupBias).intValue() : 0;
-    CGFloat width = gLandscape ? popupLabelLandscapeWidth : popupLabelWidth;
+    CGFloat width = extension.gLandscape ? popupLabelLandscapeWidth : popupLabelWidth;
     if (bias == UIKBPopupBiasRightEdge)
         return { viewWidth - width, width };
     if (bias == UIKBPopupBiasLeftEdge)
@@ -107,7 +113,7 @@ void drawPopupLabel(CGContextRef context, NSObject* key, CGRect viewFrame)
     NSString text = send(key, sel::representedString);
     if (text.isNil())
         return;
-    if (gTypeMode == TypeMode::AlternateKey)
+    if (extension.gTypeMode == TypeMode::AlternateKey)
         text = text.uppercaseString();
     NSAttributedString attributed = CFAttributedStringCreate(text, popupLabelAttributes());
     auto [x, width] = popupLabelSpan(key, viewFrame.width());
@@ -133,16 +139,16 @@ void drawKeyCap(CGContextRef context, NSObject* key)
 void keyplaneViewDrawRectReplacement(NSObject* keyplaneView, CGRect rect)
 {
     callImplementation(gDisplaced<keyplaneViewDrawRectReplacement>, keyplaneView, rect);
-    if (!gAugmentationActive)
+    if (!extension.gAugmentationActive)
         return;
 
     // The orientation holds for all later drawing, key views included.
     CGContextRef context = UIGraphicsGetCurrentContext();
     CGFloat viewHeight = send(keyplaneView, sel::frame).height();
-    gLandscape = viewHeight == send(activeKeyboardImpl(), sel::currentLandscapeHeight);
+    extension.gLandscape = viewHeight == send(activeKeyboardImpl(), sel::currentLandscapeHeight);
     prepareContext(context, viewHeight);
 
-    RefPtr<NSMutableArray> keys = send(send(keyplaneView, sel::keyplane), sel::keys);
+    RefPtr<NSMutableArray> keys(send(send(keyplaneView, sel::keyplane), sel::keys));
     bool shiftLocked = isShiftLockedForLabels();
     if (!countOf(keys.get()))
         return;
@@ -171,7 +177,7 @@ void keyViewDrawRectReplacement(NSObject* keyView, CGRect rect)
 {
     callImplementation(gDisplaced<keyViewDrawRectReplacement>, keyView, rect);
     NSObject* key = send(keyView, sel::key);
-    if (!gAugmentationActive || !isEligibleKey(key))
+    if (!extension.gAugmentationActive || !isEligibleKey(key))
         return;
 
     CGContextRef context = UIGraphicsGetCurrentContext();

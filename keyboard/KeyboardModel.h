@@ -51,6 +51,13 @@ inline NSObject* objectInstanceVariable(NSObject* object, std::string_view name)
     return static_cast<NSObject*>(instanceVariable(object, name));
 }
 
+// Asks the layout controller's keyplane view, which it keeps in an instance
+// variable, to redraw.
+inline void redrawKeyplaneView(NSObject* layoutController)
+{
+    send(objectInstanceVariable(layoutController, "_keyplaneView"), sel::setNeedsDisplay);
+}
+
 inline int integerInstanceVariable(NSObject* object, std::string_view name)
 {
     return static_cast<int>(reinterpret_cast<std::intptr_t>(instanceVariable(object, name)));

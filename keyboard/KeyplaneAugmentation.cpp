@@ -21,9 +21,9 @@ bool isProcessedUnderCurrentConditions(const NSMutableDictionary& properties, bo
 {
     auto marker
         = [&properties](const DictionaryKey& entry) { return properties.objectForKey(entry).intValue(); };
-    return marker(entry::processedKind) == static_cast<int>(storedValue(keyboardKind))
-        && marker(entry::processedTypeMode) == storedValue(gTypeMode)
-        && (!lettersKeyplane || marker(entry::processedLayout) == storedValue(keyboardLayout));
+    return marker(entry::processedKind) == static_cast<int>(storedValue(extension.keyboardKind))
+        && marker(entry::processedTypeMode) == storedValue(extension.gTypeMode)
+        && (!lettersKeyplane || marker(entry::processedLayout) == storedValue(extension.keyboardLayout));
 }
 
 // Empty results and results equal to the key's own string are no alternate.
@@ -53,7 +53,7 @@ void KeyLoop::processKey(NSObject* key)
     // Every read and write below is on the key's one property dictionary,
     // fetched once: this loop runs over every key on every switch. A key
     // without one has nothing to read or write.
-    RefPtr<NSMutableDictionary> properties = send(key, sel::properties);
+    RefPtr<NSMutableDictionary> properties(send(key, sel::properties));
 
     // Ineligible keys, and keys already processed under the same conditions,
     // are passed over.
@@ -86,19 +86,19 @@ void KeyLoop::processKey(NSObject* key)
     // The plain alternate, and the one for shift lock where that applies.
     storeAlternate(*properties, entry::representedStringAlt,
         lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
-            false, keyboardKind, keyboardLayout),
+            false, extension.keyboardKind, extension.keyboardLayout),
         represented);
-    if (gShiftLockedAlternates) {
+    if (extension.gShiftLockedAlternates) {
         storeAlternate(*properties, entry::representedStringAltShiftLocked,
             lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
-                true, keyboardKind, keyboardLayout),
+                true, extension.keyboardKind, extension.keyboardLayout),
             represented);
     }
 
     // The conditions of this processing.
-    properties->setObject(Value::unsignedInteger(storedValue(keyboardKind)), entry::processedKind);
-    properties->setObject(Value(storedValue(gTypeMode)), entry::processedTypeMode);
-    properties->setObject(Value(storedValue(keyboardLayout)), entry::processedLayout);
+    properties->setObject(Value::unsignedInteger(storedValue(extension.keyboardKind)), entry::processedKind);
+    properties->setObject(Value(storedValue(extension.gTypeMode)), entry::processedTypeMode);
+    properties->setObject(Value(storedValue(extension.keyboardLayout)), entry::processedLayout);
 
     shiftAlternateWanted = false;
 }
@@ -106,19 +106,19 @@ void KeyLoop::processKey(NSObject* key)
 // Writes the own strings, alternates and markers of the keyplane's keys.
 void augmentKeys(NSObject* layoutController, NSObject* keyplane, KeyplaneClassification classification)
 {
-    bool alternateMode = gTypeMode == TypeMode::AlternateKey;
+    bool alternateMode = extension.gTypeMode == TypeMode::AlternateKey;
     bool shiftAlternateWanted = !alternateMode || classification.punctuation;
-    if (!gCurrencyFilled && alternateMode && classification.letters)
+    if (!extension.gCurrencyFilled && alternateMode && classification.letters)
         fillCurrencySigns(layoutController);
 
     // A keyplane whose loop last left every key processed under the same
     // conditions would have every key passed over again.
-    RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
+    RefPtr<NSMutableArray> keys(send(keyplane, sel::keys));
     auto conditions = AugmentationConditions::current(countOf(keys.get()));
     if (keysAugmentedUnder(keyplane, conditions))
         return;
 
-    if (gLocaleChanges)
+    if (extension.gLocaleChanges)
         forgetProcessingUnderEarlierLocale(keyplane);
     // Keys are read by position so that the loop keeps each key alive while
     // it works on it.
@@ -164,34 +164,34 @@ void setKeyplaneNameReplacement(NSObject* layoutController, NSString keyplaneNam
     std::optional<KeyboardKind> kind
         = kindOfKeyboardType(integerInstanceVariable(activeLayoutController(), "_keyboardType"));
     if (!kind || keyplaneName.isNil()) {
-        gAugmentationActive = false;
+        extension.gAugmentationActive = false;
         callImplementation(gDisplaced<setKeyplaneNameReplacement>, layoutController, keyplaneName);
         return;
     }
-    keyboardKind = *kind;
+    extension.keyboardKind = *kind;
 
     // A keyplane switch ends any gesture; a key showing its alternate gets its
     // own string back first, so that it is the one processed below.
-    if (gAlternateShown)
+    if (extension.gesture.gAlternateShown())
         putOwnStringBack();
-    clearGestureState();
+    extension.gesture.clearGestureState();
 
     // Flags for the new keyplane, set before the platform switches and draws.
     auto [keyplane, classification] = findKeyplane(layoutController, keyplaneName);
-    bool alternateMode = gTypeMode == TypeMode::AlternateKey;
-    gShiftLockedAlternates = classification.letters && alternateMode;
-    gAugmentationActive = gSettingsLoaded && classification.alphabetic;
-    gShowAlternateLabels = alternateMode || !classification.letters;
+    bool alternateMode = extension.gTypeMode == TypeMode::AlternateKey;
+    extension.gShiftLockedAlternates = classification.letters && alternateMode;
+    extension.gAugmentationActive = extension.gSettingsLoaded && classification.alphabetic;
+    extension.gShowAlternateLabels = alternateMode || !classification.letters;
     if (classification.alphabetic)
-        setNodeProperty(keyplane, entry::enabledState, Value(gAugmentationActive));
+        setNodeProperty(keyplane, entry::enabledState, Value(extension.gAugmentationActive));
 
     callImplementation(gDisplaced<setKeyplaneNameReplacement>, layoutController, keyplaneName);
 
     // Only letters keyplanes tell the physical layout.
-    keyboardLayout = classification.letters ? detectKeyboardLayout() : LetterLayout::QWERTY;
+    extension.keyboardLayout = classification.letters ? detectKeyboardLayout() : LetterLayout::QWERTY;
 
-    if (gAugmentationActive)
+    if (extension.gAugmentationActive)
         augmentKeys(layoutController, keyplane, classification);
 
-    send(objectInstanceVariable(layoutController, "_keyplaneView"), sel::setNeedsDisplay);
+    redrawKeyplaneView(layoutController);
 }

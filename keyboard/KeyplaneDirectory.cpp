@@ -114,6 +114,11 @@ KeyplaneClassification classifyKeyplane(NSObject* keyplane)
     };
 }
 
+bool isLettersKeyplane(NSObject* keyplane)
+{
+    return nameContains(send(keyplane, sel::componentName), lettersPart());
+}
+
 bool isPunctuationKeyplane(NSObject* keyplane)
 {
     return nameContains(send(keyplane, sel::componentName), punctuationPart());
@@ -123,7 +128,7 @@ FoundKeyplane findKeyplane(NSObject* layoutController, const NSString& name)
 {
     Directory& known = directory();
     known.lastFound = nullptr;
-    if (!gKeyplaneMemo) {
+    if (!extension.gKeyplaneMemo) {
         NSObject* keyplane = send(layoutController, sel::keyplaneNamed, name);
         return { keyplane, classifyKeyplane(keyplane) };
     }

@@ -13,6 +13,7 @@ struct KeyplaneClassification {
 };
 
 KeyplaneClassification classifyKeyplane(NSObject* keyplane);
+bool isLettersKeyplane(NSObject* keyplane);
 bool isPunctuationKeyplane(NSObject* keyplane);
 
 // A keyplane the extension has been asked to switch to.

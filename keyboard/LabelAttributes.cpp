@@ -8,6 +8,12 @@ constexpr CGFloat primaryLabelLandscapeSize = 18;
 constexpr CGFloat alternateLabelSize = 11;
 constexpr CGColor alternateLabelGrey = CGColor::white(0.5f, 1.0f);
 
+// The styles' fixed line heights, as parts of the reference height.
+constexpr double singleLabelLineRatio = 0.79;
+constexpr double singleLabelLandscapeLineRatio = 0.82;
+constexpr CGFloat primaryLabelLineRatio = 0.5f;
+constexpr double alternateLabelLineRatio = 0.37;
+
 const NSString& labelFontName()
 {
     static const NSString name("Helvetica-Bold");
@@ -17,19 +23,19 @@ const NSString& labelFontName()
 } // namespace
 
 std::optional<CTStringAttributes> makeLabelAttributes(
-    int style, bool landscape, bool lightStyle, CGFloat lineHeight)
+    LabelStyle style, bool landscape, bool lightStyle, CGFloat lineHeight)
 {
     CGFloat size = 0;
     CGColor mainLabelColour = lightStyle ? CGColor::white(1) : CGColor::white(0);
     CGColor colour = mainLabelColour;
     switch (style) {
-    case singleLabel:
+    case LabelStyle::singleLabel:
         size = singleLabelSize;
         break;
-    case primaryLabel:
+    case LabelStyle::primaryLabel:
         size = landscape ? primaryLabelLandscapeSize : primaryLabelSize;
         break;
-    case alternateLabel:
+    case LabelStyle::alternateLabel:
         size = alternateLabelSize;
         colour = alternateLabelGrey;
         break;
@@ -47,19 +53,20 @@ std::optional<CTStringAttributes> makeLabelAttributes(
     return attributes;
 }
 
-// The 0.79, 0.82 and 0.37 products are formed in double precision and
-// rounded once; half the height is taken in single precision.
+// The single and alternate products are formed in double precision and
+// rounded once; the primary one is taken in single precision.
 CGFloat singleLabelLineHeight(CGFloat h, bool landscape)
 {
-    return static_cast<CGFloat>(static_cast<double>(h) * (landscape ? 0.82 : 0.79));
+    return static_cast<CGFloat>(
+        static_cast<double>(h) * (landscape ? singleLabelLandscapeLineRatio : singleLabelLineRatio));
 }
 
 CGFloat primaryLabelLineHeight(CGFloat h)
 {
-    return h * 0.5f;
+    return h * primaryLabelLineRatio;
 }
 
 CGFloat alternateLabelLineHeight(CGFloat h)
 {
-    return static_cast<CGFloat>(static_cast<double>(h) * 0.37);
+    return static_cast<CGFloat>(static_cast<double>(h) * alternateLabelLineRatio);
 }

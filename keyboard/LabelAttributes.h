@@ -5,7 +5,7 @@
 #include <optional>
 
 // The three looks of a key cap label.
-enum LabelStyle : int {
+enum class LabelStyle : int {
     singleLabel = 1, // the main label drawn alone
     primaryLabel = 2, // the main label under an alternate label
     alternateLabel = 3, // the alternate label, small and grey
@@ -15,7 +15,7 @@ enum LabelStyle : int {
 // size and colour (white main labels in the light style), centred, every line
 // exactly lineHeight high. Nothing for a value that is no style.
 std::optional<CTStringAttributes> makeLabelAttributes(
-    int style, bool landscape, bool lightStyle, CGFloat lineHeight);
+    LabelStyle style, bool landscape, bool lightStyle, CGFloat lineHeight);
 
 // The fixed line heights of the styles, from the reference height h.
 CGFloat singleLabelLineHeight(CGFloat h, bool landscape);

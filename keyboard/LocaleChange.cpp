@@ -18,8 +18,8 @@ NSObject* localeObserver()
 
 void currentLocaleChanged()
 {
-    gCurrencyFilled = false;
-    ++gLocaleChanges;
+    extension.gCurrencyFilled = false;
+    ++extension.gLocaleChanges;
 }
 
 } // namespace
@@ -35,12 +35,12 @@ void observeLocaleChanges()
 
 void forgetProcessingUnderEarlierLocale(NSObject* keyplane)
 {
-    if (nodeProperty(keyplane, entry::processedLocale).intValue() == gLocaleChanges)
+    if (nodeProperty(keyplane, entry::processedLocale).intValue() == extension.gLocaleChanges)
         return;
-    RefPtr<NSMutableArray> keys = send(keyplane, sel::keys);
+    RefPtr<NSMutableArray> keys(send(keyplane, sel::keys));
     for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
         if (NSMutableDictionary* properties = send(elementAt(keys.get(), index).object(), sel::properties))
             properties->removeObjectForKey(entry::processedKind);
     }
-    setNodeProperty(keyplane, entry::processedLocale, Value(gLocaleChanges));
+    setNodeProperty(keyplane, entry::processedLocale, Value(extension.gLocaleChanges));
 }

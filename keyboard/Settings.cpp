@@ -35,9 +35,9 @@ void loadSettings()
     int type = settings.dictionary->objectForKey(contract::typeKey).intValue();
     int gesture = settings.dictionary->objectForKey(contract::gestureKey).intValue();
 
-    gSettingsLoaded = true;
-    gTypeMode = typeModeFromFile(type);
-    gFlickGesture = gestureFromFile(gesture);
+    extension.gSettingsLoaded = true;
+    extension.gTypeMode = typeModeFromFile(type);
+    extension.gFlickGesture = gestureFromFile(gesture);
 }
 
 void settingsChanged(CFNotificationCenterRef, void*, NSString, const void*, NSMutableDictionary*)

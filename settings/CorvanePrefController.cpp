@@ -81,7 +81,7 @@ NSObject* CorvanePrefController::initForContentSize(CGSize size)
 
     m_items = NSMutableArray::arrayWithValues({ "Corvane", "", "", "The Creators", "Quillfen Support" });
     installNavigationItems();
-    m_tableView->setTableFooterView(makeCreditFooterLabel().get());
+    m_tableView->setTableFooterView(makeCreditFooterLabel());
     return this;
 }
 
@@ -89,14 +89,14 @@ NSObject* CorvanePrefController::initForContentSize(CGSize size)
 void CorvanePrefController::installNavigationItems()
 {
     UINavigationItem* item = navigationItem();
-    item->setTitleView(UIImageView::make(paneImage("GroupLogo.png").get()).get());
+    item->setTitleView(UIImageView::make(paneImage("GroupLogo.png")));
 
     RefPtr<UIImage> heart = paneImage("Heart.png");
     CGSize heartSize = heart ? heart->size() : CGSizeZero;
     auto button = UIButton::make(CGRectMake(0, 0, heartSize.width + heartButtonPadding, heartSize.height));
-    button->setImageForState(heart.get(), UIControlStateNormal);
+    button->setImageForState(heart, UIControlStateNormal);
     button->addTargetActionForControlEvents(this, sel::showHeartDialog, UIControlEventTouchUpInside);
-    item->setRightBarButtonItem(UIBarButtonItem::make(button.get()).get());
+    item->setRightBarButtonItem(UIBarButtonItem::make(button));
 }
 
 CGFloat CorvanePrefController::tableViewHeightForRowAtIndexPath(UITableView*, NSIndexPath indexPath)
@@ -140,9 +140,9 @@ void CorvanePrefController::configureTitledCell(UITableViewCell* cell, int secti
     NSString text = m_items->objectAtIndex(static_cast<std::size_t>(section)).string();
     cell->textLabel()->setText(text);
     NSString base = imageBaseName(text);
-    cell->imageView()->setImage(paneImage(NSString::stringWithFormat("%@.png", { base })).get());
+    cell->imageView()->setImage(paneImage(NSString::stringWithFormat("%@.png", { base })));
     cell->imageView()->setHighlightedImage(
-        paneImage(NSString::stringWithFormat("%@Highlighted.png", { base })).get());
+        paneImage(NSString::stringWithFormat("%@Highlighted.png", { base })));
     cell->setAccessoryType(section > TextFieldSection ? UITableViewCellAccessoryDisclosureIndicator
                                                       : UITableViewCellAccessoryNone);
 }
@@ -156,7 +156,7 @@ void CorvanePrefController::tableViewDidSelectRowAtIndexPath(UITableView* table,
         RefPtr<NSObject> page = send(CorvaneProfileController::staticClass(), sel::alloc);
         if (!send(page.get(), sel::initForContentSize, send(this, sel::contentSize)))
             return;
-        m_profileController = runtimeCast<CorvaneProfileController>(page.get());
+        m_profileController = RefPtr(runtimeCast<CorvaneProfileController>(page.get()));
         send(page.get(), sel::setRootController, this);
         send(send(this, sel::parentController), sel::pushController, page.get());
     } else if (indexPath.section == SupportSection) {

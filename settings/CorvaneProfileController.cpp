@@ -60,7 +60,7 @@ NSObject* CorvaneProfileController::initForContentSize(CGSize size)
         { corvaneDesigner.displayName, corvaneDeveloper.displayName, "Follow Quillfen" });
     m_handles = NSMutableArray::arrayWithValues({ corvaneDesigner.handle, corvaneDeveloper.handle });
 
-    m_tableView->setTableFooterView(makeCreditFooterLabel().get());
+    m_tableView->setTableFooterView(makeCreditFooterLabel());
     return this;
 }
 
@@ -87,10 +87,9 @@ RefPtr<UITableViewCell> CorvaneProfileController::tableViewCellForRowAtIndexPath
     } else if (section == followSection) {
         cell->textLabel()->setText(m_items->objectAtIndex(followSection).string());
         cell->setAccessoryType(UITableViewCellAccessoryDisclosureIndicator);
-        cell->imageView()->setImage(paneImage("FollowQuillfen.png").get());
-        auto bird
-            = UIImageView::make(paneImage("Twitter.png").get(), paneImage("TwitterHighlighted.png").get());
-        cell->setAccessoryView(bird.get());
+        cell->imageView()->setImage(paneImage("FollowQuillfen.png"));
+        auto bird = UIImageView::make(paneImage("Twitter.png"), paneImage("TwitterHighlighted.png"));
+        cell->setAccessoryView(bird);
     }
     return cell;
 }

@@ -24,7 +24,7 @@ Class* CorvaneSettingButton::staticClass()
     return cls;
 }
 
-RefPtr<CorvaneSettingButton> CorvaneSettingButton::make(
+Ref<CorvaneSettingButton> CorvaneSettingButton::make(
     NSString key, NSString firstOption, NSString secondOption, int chosen)
 {
     auto button = makeRef<CorvaneSettingButton>();
@@ -52,7 +52,7 @@ NSObject* CorvaneSettingButton::initWithKeyFirstOptionSecondOptionChosenOption(
     overlay->layer().setCornerRadius(overlayCornerRadius);
     overlay->setBackgroundColor(UIColor::colorWithWhiteAlpha(0, 0.3F).get());
     overlay->setHidden(true);
-    addSubview(overlay.get());
+    addSubview(overlay);
     m_overlay = overlay.get();
 
     addTargetActionForControlEvents(this, sel::settingButtonTouchDown, UIControlEventTouchDown);
@@ -78,8 +78,9 @@ void CorvaneSettingButton::layoutSubviews()
 {
     CGSize size = frame().size;
     CGSize text = shownTextSize();
-    m_overlay->setFrame(CGRectMake((size.width - text.width) / 2 - overlayInset,
-        (size.height - text.height) / 2, size.width - 2 * overlayInset, text.height));
+    send(m_overlay, sel::setFrame,
+        CGRectMake((size.width - text.width) / 2 - overlayInset, (size.height - text.height) / 2,
+            size.width - 2 * overlayInset, text.height));
 }
 
 void CorvaneSettingButton::drawRect(CGRect)
@@ -102,12 +103,12 @@ void CorvaneSettingButton::drawRect(CGRect)
 
 void CorvaneSettingButton::touchDown()
 {
-    m_overlay->setHidden(false);
+    setOverlayHidden(false);
 }
 
 void CorvaneSettingButton::touchUp()
 {
-    m_overlay->setHidden(false);
+    setOverlayHidden(false);
     RefPtr<CorvaneSettingButton> heldUntilHidden(this);
     dispatch_after(dispatch_time(DISPATCH_TIME_NOW, overlayLingerNanoseconds), dispatch_get_main_queue(),
         [heldUntilHidden] { send(heldUntilHidden.get(), sel::hideOverlay); });
@@ -127,7 +128,14 @@ void CorvaneSettingButton::touchUp()
     send(m_delegate, sel::setNeedsLayout);
 }
 
+// The overlay is held by the subview list; one taken away is simply not shown.
+void CorvaneSettingButton::setOverlayHidden(bool hidden)
+{
+    if (UIView* overlay = m_overlay.get())
+        overlay->setHidden(hidden);
+}
+
 void CorvaneSettingButton::hideOverlay()
 {
-    m_overlay->setHidden(true);
+    setOverlayHidden(true);
 }

@@ -22,7 +22,7 @@ public:
 
     static Class* staticClass();
     // Allocates the button and sends it initWithKey:firstOption:secondOption:chosenOption:.
-    static RefPtr<CorvaneSettingButton> make(
+    static Ref<CorvaneSettingButton> make(
         NSString key, NSString firstOption, NSString secondOption, int chosen);
 
     CorvaneSettingButton();
@@ -45,10 +45,11 @@ public:
     int currentIndex() const { return m_currentIndex; }
     // The option the button shows now.
     const NSString& shownOption() const { return m_currentIndex == 1 ? m_firstOption : m_secondOption; }
-    UIView* overlay() const { return m_overlay; }
+    UIView* overlay() const { return m_overlay.get(); }
 
 private:
     CGSize shownTextSize() const;
+    void setOverlayHidden(bool hidden);
 
     WeakPtr<UIView> m_delegate;
     NSString m_key;
@@ -56,5 +57,5 @@ private:
     NSString m_secondOption;
     int m_currentIndex { 0 };
     // Held by the subview list.
-    UIView* m_overlay { nullptr };
+    WeakPtr<UIView> m_overlay;
 };

@@ -18,9 +18,9 @@ RefPtr<UIImage> paneImage(const NSString& name)
 RefPtr<UILabel> makeProfileLabel(RefPtr<UIFont> font)
 {
     auto label = UILabel::make();
-    label->setFont(font.get());
+    label->setFont(font);
     label->setBackgroundColor(UIColor::clearColor().get());
-    label->setHighlightedTextColor(UIColor::whiteColor().get());
+    label->setHighlightedTextColor(UIColor::whiteColor());
     return label;
 }
 
@@ -60,11 +60,11 @@ NSObject* CorvaneTableViewCellProfile::initWithStyleReuseIdentifier(int, NSStrin
         return nullptr;
 
     auto profile = UIImageView::make();
-    auto bird = UIImageView::make(paneImage("Twitter.png").get(), paneImage("TwitterHighlighted.png").get());
+    auto bird = UIImageView::make(paneImage("Twitter.png"), paneImage("TwitterHighlighted.png"));
     auto name = makeProfileLabel(UIFont::boldSystemFontOfSize(18));
     auto handle = makeProfileLabel(UIFont::systemFontOfSize(16));
     auto info = makeProfileLabel(UIFont::systemFontOfSize(14));
-    info->setTextColor(UIColor::colorWithWhiteAlpha(0, 0.5F).get());
+    info->setTextColor(UIColor::colorWithWhiteAlpha(0, 0.5F));
     info->setNumberOfLines(3);
     info->setLineBreakMode(UILineBreakModeWordWrap);
 
@@ -72,7 +72,7 @@ NSObject* CorvaneTableViewCellProfile::initWithStyleReuseIdentifier(int, NSStrin
              static_cast<UIView*>(name.get()), static_cast<UIView*>(handle.get()),
              static_cast<UIView*>(info.get()) }) {
         view->setFrame(CGRectZero);
-        contentView()->addSubview(view);
+        contentView()->addSubview(RefPtr(view));
     }
     m_profileView = profile.get();
     m_birdView = bird.get();
@@ -86,9 +86,11 @@ NSObject* CorvaneTableViewCellProfile::initWithStyleReuseIdentifier(int, NSStrin
 // neither creator's gets no role line.
 void CorvaneTableViewCellProfile::setNameAndHandle(NSString name, NSString handle)
 {
+    if (!hasAllParts())
+        return;
     bool isDesigner = name == NSString(corvaneDesigner.displayName);
     NSString pictureKey = isDesigner ? corvaneDesigner.pictureKey : corvaneDeveloper.pictureKey;
-    m_profileView->setImage(paneImage(NSString::stringWithFormat("%@.png", { pictureKey })).get());
+    m_profileView->setImage(paneImage(NSString::stringWithFormat("%@.png", { pictureKey })));
     m_nameLabel->setText(name);
     m_handleLabel->setText(std::move(handle));
     if (isDesigner)
@@ -103,6 +105,8 @@ void CorvaneTableViewCellProfile::setNameAndHandle(NSString name, NSString handl
 void CorvaneTableViewCellProfile::layoutSubviews()
 {
     sendSuper(staticClass()->superclass(), this, sel::layoutSubviews);
+    if (!hasAllParts())
+        return;
     CGSize content = contentView()->frame().size;
 
     m_profileView->setFrame(

@@ -28,16 +28,21 @@ public:
     void layoutSubviews();
 
     // Held by the content view.
-    UIImageView* profileView() const { return m_profileView; }
-    UIImageView* birdView() const { return m_birdView; }
-    UILabel* nameLabel() const { return m_nameLabel; }
-    UILabel* handleLabel() const { return m_handleLabel; }
-    UILabel* infoLabel() const { return m_infoLabel; }
+    UIImageView* profileView() const { return m_profileView.get(); }
+    UIImageView* birdView() const { return m_birdView.get(); }
+    UILabel* nameLabel() const { return m_nameLabel.get(); }
+    UILabel* handleLabel() const { return m_handleLabel.get(); }
+    UILabel* infoLabel() const { return m_infoLabel.get(); }
 
 private:
-    UIImageView* m_profileView { nullptr };
-    UIImageView* m_birdView { nullptr };
-    UILabel* m_nameLabel { nullptr };
-    UILabel* m_handleLabel { nullptr };
-    UILabel* m_infoLabel { nullptr };
+    bool hasAllParts() const
+    {
+        return m_profileView && m_birdView && m_nameLabel && m_handleLabel && m_infoLabel;
+    }
+
+    WeakPtr<UIImageView> m_profileView;
+    WeakPtr<UIImageView> m_birdView;
+    WeakPtr<UILabel> m_nameLabel;
+    WeakPtr<UILabel> m_handleLabel;
+    WeakPtr<UILabel> m_infoLabel;
 };

@@ -43,7 +43,7 @@ NSObject* CorvaneTableViewCellSetting::initWithStyleReuseIdentifier(int, NSStrin
     auto background = UIView::make();
     background->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     background->setBackgroundColor(UIColor::clearColor().get());
-    setBackgroundView(background.get());
+    setBackgroundView(background);
     setSelectionStyle(UITableViewCellSelectionStyleNone);
 
     PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
@@ -65,7 +65,7 @@ NSObject* CorvaneTableViewCellSetting::initWithStyleReuseIdentifier(int, NSStrin
     for (UIView* view : { static_cast<UIView*>(gestureButton.get()), static_cast<UIView*>(typeButton.get()),
              static_cast<UIView*>(firstLabel.get()), static_cast<UIView*>(secondLabel.get()),
              static_cast<UIView*>(thirdLabel.get()) })
-        contentView()->addSubview(view);
+        contentView()->addSubview(RefPtr(view));
     m_gestureButton = gestureButton.get();
     m_typeButton = typeButton.get();
     m_firstLabel = firstLabel.get();
@@ -78,9 +78,9 @@ RefPtr<UILabel> CorvaneTableViewCellSetting::createLabel(NSString text)
 {
     auto label = UILabel::make();
     label->setText(std::move(text));
-    label->setFont(paneStyle::plainFont(labelFontSize).get());
-    label->setTextColor(paneStyle::textColor().get());
-    label->setShadowColor(UIColor::whiteColor().get());
+    label->setFont(paneStyle::plainFont(labelFontSize));
+    label->setTextColor(paneStyle::textColor());
+    label->setShadowColor(UIColor::whiteColor());
     label->setShadowOffset(paneStyle::textShadowOffset);
     label->setBackgroundColor(UIColor::clearColor().get());
     return label;
@@ -96,13 +96,16 @@ CGFloat CorvaneTableViewCellSetting::singleLineWidth(UILabel* label)
 void CorvaneTableViewCellSetting::layoutSubviews()
 {
     sendSuper(staticClass()->superclass(), this, sel::layoutSubviews);
+    // A sentence that lost a part has nothing left to place.
+    if (!m_gestureButton || !m_typeButton || !m_firstLabel || !m_secondLabel || !m_thirdLabel)
+        return;
 
     CGFloat width = contentView()->frame().width();
     CGFloat gestureWidth = send(m_gestureButton, sel::width);
     CGFloat typeWidth = send(m_typeButton, sel::width);
-    CGFloat firstWidth = singleLineWidth(m_firstLabel);
-    CGFloat secondWidth = singleLineWidth(m_secondLabel);
-    CGFloat thirdWidth = singleLineWidth(m_thirdLabel);
+    CGFloat firstWidth = singleLineWidth(m_firstLabel.get());
+    CGFloat secondWidth = singleLineWidth(m_secondLabel.get());
+    CGFloat thirdWidth = singleLineWidth(m_thirdLabel.get());
 
     CGFloat gestureX = (width - gestureWidth - firstWidth) / 2;
     m_gestureButton->setFrame(CGRectMake(gestureX, 0, gestureWidth, lineHeight));

@@ -2,8 +2,7 @@
 
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UITableViewCell.h"
-
-class CorvaneSettingButton;
+#include "settings/CorvaneSettingButton.h"
 
 // The two settings as one centred sentence on two lines with two tappable
 // words: "<gesture> on a key on the keyboard to" / "input its <type>.".
@@ -21,19 +20,19 @@ public:
     RefPtr<UILabel> createLabel(NSString text);
     void layoutSubviews();
 
-    // Held by the content view.
-    CorvaneSettingButton* gestureButton() const { return m_gestureButton; }
-    CorvaneSettingButton* typeButton() const { return m_typeButton; }
-    UILabel* firstLabel() const { return m_firstLabel; }
-    UILabel* secondLabel() const { return m_secondLabel; }
-    UILabel* thirdLabel() const { return m_thirdLabel; }
+    // Held by the content view; nothing once taken away from it and gone.
+    CorvaneSettingButton* gestureButton() const { return m_gestureButton.get(); }
+    CorvaneSettingButton* typeButton() const { return m_typeButton.get(); }
+    UILabel* firstLabel() const { return m_firstLabel.get(); }
+    UILabel* secondLabel() const { return m_secondLabel.get(); }
+    UILabel* thirdLabel() const { return m_thirdLabel.get(); }
 
 private:
     static CGFloat singleLineWidth(UILabel* label);
 
-    CorvaneSettingButton* m_gestureButton { nullptr };
-    CorvaneSettingButton* m_typeButton { nullptr };
-    UILabel* m_firstLabel { nullptr };
-    UILabel* m_secondLabel { nullptr };
-    UILabel* m_thirdLabel { nullptr };
+    WeakPtr<CorvaneSettingButton> m_gestureButton;
+    WeakPtr<CorvaneSettingButton> m_typeButton;
+    WeakPtr<UILabel> m_firstLabel;
+    WeakPtr<UILabel> m_secondLabel;
+    WeakPtr<UILabel> m_thirdLabel;
 };

@@ -45,7 +45,7 @@ NSObject* CorvaneTableViewCellTextField::initWithStyleReuseIdentifier(int, NSStr
     field->setContentVerticalAlignment(UIControlContentVerticalAlignmentCenter);
     field->setClearButtonMode(UITextFieldViewModeWhileEditing);
     field->setDelegate(this);
-    contentView()->addSubview(field.get());
+    contentView()->addSubview(field);
     m_textField = field.get();
     return this;
 }
@@ -54,18 +54,20 @@ void CorvaneTableViewCellTextField::layoutSubviews()
 {
     sendSuper(staticClass()->superclass(), this, sel::layoutSubviews);
     CGSize content = contentView()->frame().size;
-    m_textField->setFrame(CGRectMake(fieldInset, 0, content.width - 2 * fieldInset, content.height));
+    send(m_textField, sel::setFrame,
+        CGRectMake(fieldInset, 0, content.width - 2 * fieldInset, content.height));
 }
 
 bool CorvaneTableViewCellTextField::textFieldShouldReturn(UITextField*)
 {
-    m_textField->setText("");
-    performSelectorAfterDelay(m_textField, sel::resignFirstResponder, nullptr, keyboardDismissDelay);
+    if (m_textField)
+        m_textField->setText("");
+    performSelectorAfterDelay(m_textField.get(), sel::resignFirstResponder, nullptr, keyboardDismissDelay);
     return false;
 }
 
 bool CorvaneTableViewCellTextField::textFieldShouldClear(UITextField*)
 {
-    performSelectorAfterDelay(m_textField, sel::resignFirstResponder, nullptr, keyboardDismissDelay);
+    performSelectorAfterDelay(m_textField.get(), sel::resignFirstResponder, nullptr, keyboardDismissDelay);
     return true;
 }

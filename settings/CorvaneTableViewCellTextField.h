@@ -22,8 +22,8 @@ public:
     bool textFieldShouldClear(UITextField* field);
 
     // Held by the content view.
-    UITextField* textField() const { return m_textField; }
+    UITextField* textField() const { return m_textField.get(); }
 
 private:
-    UITextField* m_textField { nullptr };
+    WeakPtr<UITextField> m_textField;
 };

@@ -9,9 +9,9 @@ void applyPaneLook(UILabel* label, CGFloat fontSize)
 {
     label->setBackgroundColor(UIColor::clearColor().get());
     label->setTextAlignment(UITextAlignmentCenter);
-    label->setTextColor(paneStyle::textColor().get());
-    label->setFont(paneStyle::plainFont(fontSize).get());
-    label->setShadowColor(UIColor::whiteColor().get());
+    label->setTextColor(paneStyle::textColor());
+    label->setFont(paneStyle::plainFont(fontSize));
+    label->setShadowColor(UIColor::whiteColor());
     label->setShadowOffset(paneStyle::textShadowOffset);
 }
 
@@ -54,7 +54,7 @@ NSObject* CorvaneTableViewCellTransparentSubtitle::initWithStyleReuseIdentifier(
     auto background = UIView::make(CGRectZero);
     background->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     background->setBackgroundColor(UIColor::clearColor().get());
-    setBackgroundView(background.get());
+    setBackgroundView(background);
     setSelectionStyle(UITableViewCellSelectionStyleNone);
 
     applyPaneLook(textLabel(), titleFontSize);

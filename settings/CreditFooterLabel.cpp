@@ -13,9 +13,9 @@ RefPtr<UILabel> makeCreditFooterLabel()
     label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     label->setBackgroundColor(UIColor::clearColor().get());
     label->setTextAlignment(UITextAlignmentCenter);
-    label->setFont(font.get());
-    label->setTextColor(paneStyle::textColor().get());
-    label->setShadowColor(UIColor::whiteColor().get());
+    label->setFont(font);
+    label->setTextColor(paneStyle::textColor());
+    label->setShadowColor(UIColor::whiteColor());
     label->setShadowOffset(paneStyle::textShadowOffset);
     label->setText(creditFooterText);
     return label;

@@ -55,7 +55,7 @@ bool PaneTablePage::initTablePageForContentSize(CGSize size)
     m_tableView->setDelegate(this);
     m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight
         | UIViewAutoresizingFlexibleTopMargin);
-    setView(m_tableView.get());
+    setView(m_tableView);
     return true;
 }
 

@@ -21,13 +21,13 @@ TestApp::TestApp(CGRect screenBounds, const char* title, const char* placeholder
 {
     window()->setBackgroundColor(CGColor { 0.94f, 0.94f, 0.96f, 1 });
     m_title->setText(title);
-    m_title->setFont(UIFont::boldSystemFontOfSize(17).get());
+    m_title->setFont(UIFont::boldSystemFontOfSize(17));
     m_title->setTextAlignment(UITextAlignmentCenter);
     m_title->setBackgroundColor(CGColor { 0.97f, 0.97f, 0.98f, 1 });
     m_textField->setPlaceholder(placeholder);
     m_textField->setBackgroundColor(CGColor { 1, 1, 1, 1 });
-    window()->addSubview(m_title.get());
-    window()->addSubview(m_textField.get());
+    window()->addSubview(m_title);
+    window()->addSubview(m_textField);
     layOut(screenBounds);
     window()->makeKeyAndVisible();
 }

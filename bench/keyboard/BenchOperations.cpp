@@ -240,7 +240,7 @@ ViewDrawing::~ViewDrawing()
 
 void ViewDrawing::startDrawing(UIView* view)
 {
-    m_view = view;
+    m_view = RefPtr(view);
     CGRect bounds = view->bounds();
     m_context = CGBitmapContextCreate(bounds.width(), bounds.height(), drawingScale);
     UIGraphicsPushContext(m_context.get());

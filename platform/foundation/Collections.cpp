@@ -92,7 +92,7 @@ RefPtr<NSMutableDictionary> NSMutableDictionary::dictionaryWithContentsOfFile(co
     auto contents = PropertyList::readFile(path);
     if (!contents || !contents.value().isDictionary())
         return nullptr;
-    return contents.value().dictionary();
+    return RefPtr(contents.value().dictionary());
 }
 
 ErrorOr<void> NSMutableDictionary::writeToFile(const std::string& path, bool atomically) const

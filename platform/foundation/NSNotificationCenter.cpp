@@ -79,7 +79,7 @@ void NSNotificationCenter::postNotification(NSNotification* notification)
     for (const auto& registration : snapshot) {
         if (registration->isRemoved || !matches(*registration, *notification))
             continue;
-        RefPtr<NSObject> observer = registration->observer.get();
+        RefPtr<NSObject> observer(registration->observer.get());
         if (registration->hasObserver && !observer) {
             registration->isRemoved = true;
             continue;

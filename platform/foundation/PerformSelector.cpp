@@ -44,7 +44,7 @@ void cancelPreviousPerformRequestsWithTarget(NSObject* target)
     std::vector<RefPtr<NSTimer>> cancelled;
     for (auto request = first; request != last; ++request) {
         if (request->second)
-            cancelled.push_back(request->second.get());
+            cancelled.emplace_back(request->second.get());
     }
     pendingRequests().erase(first, last);
     for (auto& timer : cancelled)

@@ -156,7 +156,7 @@ PreferencesFile::Contents PreferencesFile::read(const std::string& path)
         return refused(contents.error().message);
     if (!contents.value().isDictionary())
         return refused(path + ": not a dictionary");
-    return { State::Read, contents.value().dictionary(), {} };
+    return { State::Read, RefPtr(contents.value().dictionary()), {} };
 }
 
 ErrorOr<PreferencesFile::Update> PreferencesFile::update(const std::string& path, const Change& change)

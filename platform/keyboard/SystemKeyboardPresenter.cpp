@@ -56,7 +56,7 @@ void SystemKeyboardPresenter::presentKeyboard(UIWindow* window, NSObject* textIn
     m_keyboard = makeRef<UIKeyboard>(
         CGRectMake(0, window->frame().height() - size.height, size.width, size.height), impl);
     m_keyboard->setAutoresizingMask(UIViewAutoresizingFlexibleTopMargin);
-    window->addSubview(m_keyboard.get());
+    window->addSubview(m_keyboard);
     UIKeyboard::setActiveKeyboard(m_keyboard.get());
     UIKeyboardImpl::setActiveInstance(impl.get());
 

@@ -19,7 +19,7 @@ public:
 
     explicit UIKBKeyplaneView(CGRect frame);
 
-    void setKeyplane(UIKBTree* keyplane) { m_keyplane = keyplane; }
+    void setKeyplane(RefPtr<UIKBTree> keyplane) { m_keyplane = std::move(keyplane); }
 
     // The platform's own implementations of the keyplane-view messages.
     NSObject* keyplane() { return m_keyplane.get(); }

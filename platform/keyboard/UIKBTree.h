@@ -24,7 +24,7 @@ enum class UIKBTreeType {
 class PLATFORM_EXPORT UIKBTree final : public NSObject {
 public:
     static Class* staticClass();
-    static RefPtr<UIKBTree> make(UIKBTreeType type, NSString name, NSString unhashedName)
+    static Ref<UIKBTree> make(UIKBTreeType type, NSString name, NSString unhashedName)
     {
         return makeRef<UIKBTree>(type, std::move(name), std::move(unhashedName));
     }

@@ -27,7 +27,7 @@ UIKeyboard::UIKeyboard(CGRect frame, RefPtr<UIKeyboardImpl> impl)
     : UIView(frame, staticClass())
     , m_impl(std::move(impl))
 {
-    addSubview(m_impl.get());
+    addSubview(m_impl);
 }
 
 void UIKeyboard::setActiveKeyboard(UIKeyboard* keyboard)

@@ -38,7 +38,7 @@ UIKeyboardImpl::UIKeyboardImpl(CGRect frame, RefPtr<UIKeyboardLayoutStar> layout
     , m_layout(std::move(layout))
 {
     m_layout->setKeyboardImpl(this);
-    addSubview(m_layout.get());
+    addSubview(m_layout);
 }
 
 UIKeyboardImpl::~UIKeyboardImpl()

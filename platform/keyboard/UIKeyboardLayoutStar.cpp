@@ -50,7 +50,7 @@ UIKeyboardLayoutStar::UIKeyboardLayoutStar(CGRect frame, RefPtr<UIKBTree> keyboa
     , m_keyboardType(keyboardType)
     , m_keyplaneView(makeRef<UIKBKeyplaneView>(CGRectMake(0, 0, frame.width(), frame.height())))
 {
-    addSubview(m_keyplaneView.get());
+    addSubview(m_keyplaneView);
 }
 
 void UIKeyboardLayoutStar::setKeyboardImpl(UIKeyboardImpl* impl)
@@ -81,9 +81,9 @@ void UIKeyboardLayoutStar::setKeyplaneName(NSString name)
     auto* keyplane = runtimeCast<UIKBTree>(send(this, sel::keyplaneNamed, name));
     if (!keyplane)
         return;
-    m_keyplane = keyplane;
+    m_keyplane = RefPtr(keyplane);
     send(this, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, keyplane);
-    m_keyplaneView->setKeyplane(keyplane);
+    m_keyplaneView->setKeyplane(m_keyplane);
     send(m_keyplaneView.get(), sel::setNeedsDisplay);
 }
 
@@ -261,7 +261,7 @@ void UIKeyboardLayoutStar::goBackTo(const KeyboardPlace& place)
 
 void UIKeyboardLayoutStar::pressKey(NSObject* key)
 {
-    m_pressedKey = key;
+    m_pressedKey = RefPtr(key);
     m_deleteRepeated = false;
     if (!key)
         return;
@@ -307,7 +307,7 @@ void UIKeyboardLayoutStar::showPopup(NSObject* key)
     CGRect capInView = CGRectMake(capOrigin.x - viewX, headHeight, cap.width(), cap.height());
 
     m_popupView = makeRef<UIKBKeyView>(frame, keyNode, UIKBKeyViewStatePopup, head, capInView);
-    window->addSubview(m_popupView.get());
+    window->addSubview(m_popupView);
 }
 
 void UIKeyboardLayoutStar::removePopup()
@@ -337,7 +337,7 @@ void UIKeyboardLayoutStar::showVariants(NSObject* key, NSMutableArray* variants)
     CGRect frame = CGRectMake(x, capOrigin.y - height - 4, width, height);
     auto copy = NSMutableArray::arrayWithValues(variants->values());
     m_variantsView = makeRef<UIKBVariantsView>(frame, copy);
-    window->addSubview(m_variantsView.get());
+    window->addSubview(m_variantsView);
 }
 
 void UIKeyboardLayoutStar::removeVariants()
@@ -457,7 +457,7 @@ void UIKeyboardLayoutStar::touchesCancelled(NSSet* touches, NSObject*)
 
 void UIKeyboardLayoutStar::cancelTouches()
 {
-    RefPtr<UITouch> touch = m_activeTouch.get();
+    RefPtr<UITouch> touch(m_activeTouch.get());
     m_activeTouch = nullptr;
     m_shiftTouch = nullptr;
     m_shiftLifted = false;
@@ -515,7 +515,7 @@ void UIKeyboardLayoutStar::holdShift()
 
 void UIKeyboardLayoutStar::endActiveTouch(const Selector<void(NSObject*)>& message)
 {
-    RefPtr<UITouch> touch = m_activeTouch.get();
+    RefPtr<UITouch> touch(m_activeTouch.get());
     m_activeTouch = nullptr;
     send(this, message, touch.get());
     if (m_shiftLifted)

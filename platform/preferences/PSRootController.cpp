@@ -43,7 +43,7 @@ void PSRootController::pushControllerImpl(NSObject* page)
     if (class_respondsToSelector(object_getClass(page), sel::setRootController.id())
         && !send(page, sel::rootController))
         send(page, sel::setRootController, this);
-    pushViewControllerAnimated(controller, true);
+    pushViewControllerAnimated(RefPtr(controller), true);
 }
 
 void PSRootController::popControllerImpl()

@@ -50,7 +50,7 @@ void PSViewController::pushControllerImpl(NSObject* page)
         if (class_respondsToSelector(object_getClass(stack), sel::pushController.id()))
             send(stack, sel::pushController, page);
         else
-            stack->pushViewControllerAnimated(controller, true);
+            stack->pushViewControllerAnimated(RefPtr(controller), true);
         return;
     }
     // A page that is not on a stack itself asks its parent to show the page.

@@ -30,12 +30,12 @@ RefPtr<UIView> makeStatusBar(CGFloat width)
     bar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     auto clock = UILabel::make(bar->bounds());
     clock->setText("9:41 AM");
-    clock->setFont(UIFont::boldSystemFontOfSize(14).get());
-    clock->setTextColor(UIColor::whiteColor().get());
+    clock->setFont(UIFont::boldSystemFontOfSize(14));
+    clock->setTextColor(UIColor::whiteColor());
     clock->setBackgroundColor(UIColor::clearColor().get());
     clock->setTextAlignment(UITextAlignmentCenter);
     clock->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
-    bar->addSubview(clock.get());
+    bar->addSubview(clock);
     return bar;
 }
 
@@ -52,9 +52,9 @@ SettingsHost::SettingsHost(CGSize screenSize)
 
     UIView* stack = m_rootController->view();
     stack->setFrame({ { 0, statusBarHeight }, { screenSize.width, screenSize.height - statusBarHeight } });
-    m_window->addSubview(makeStatusBar(screenSize.width).get());
+    m_window->addSubview(makeStatusBar(screenSize.width));
     send(m_rootController.get(), sel::viewWillAppear, false);
-    m_window->addSubview(stack);
+    m_window->addSubview(RefPtr(stack));
     send(m_rootController.get(), sel::viewDidAppear, false);
     m_window->makeKeyAndVisible();
 }

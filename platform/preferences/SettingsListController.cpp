@@ -53,7 +53,7 @@ RefPtr<UITableViewCell> SettingsListController::cellForRow(UITableView* table, N
         cell = UITableViewCell::make(UITableViewCellStyleDefault, "PSLinkCell");
     const SettingsPaneEntry& pane = m_panes[indexPath.row];
     cell->textLabel()->setText(pane.label);
-    cell->imageView()->setImage(pane.icon.get());
+    cell->imageView()->setImage(pane.icon);
     cell->setAccessoryType(UITableViewCellAccessoryDisclosureIndicator);
     return cell;
 }

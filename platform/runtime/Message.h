@@ -52,6 +52,12 @@ auto send(const RefPtr<T>& receiver, const Selector<Signature>& selector, Argume
 }
 
 template <typename T, typename Signature, typename... Arguments>
+auto send(const Ref<T>& receiver, const Selector<Signature>& selector, Arguments&&... arguments)
+{
+    return send(static_cast<NSObject*>(receiver.get()), selector, std::forward<Arguments>(arguments)...);
+}
+
+template <typename T, typename Signature, typename... Arguments>
 auto send(const WeakPtr<T>& receiver, const Selector<Signature>& selector, Arguments&&... arguments)
 {
     return send(static_cast<NSObject*>(receiver.get()), selector, std::forward<Arguments>(arguments)...);

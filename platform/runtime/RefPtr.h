@@ -1,15 +1,20 @@
 #pragma once
 
+#include "platform/runtime/Ref.h"
+
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 
-// Intrusive reference-counted pointer for runtime objects. A raw pointer
+// Intrusive reference-counted pointer for runtime objects, or nothing. A raw
+// pointer becomes one only explicitly and comes back only through get(), so
+// every place that takes a reference shows in the code. A raw pointer
 // returned next to a RefPtr never carries ownership.
 template <typename T> class RefPtr {
 public:
     RefPtr() = default;
     RefPtr(std::nullptr_t) { }
-    RefPtr(T* object)
+    explicit RefPtr(T* object)
         : m_object(object)
     {
         if (m_object)
@@ -24,12 +29,24 @@ public:
     {
     }
     template <typename U>
-    RefPtr(const RefPtr<U>& other)
+    requires std::is_convertible_v<U*, T*> RefPtr(const RefPtr<U>& other)
         : RefPtr(other.get())
     {
     }
     template <typename U>
-    RefPtr(RefPtr<U>&& other) noexcept
+    requires std::is_convertible_v<U*, T*> RefPtr(RefPtr<U>&& other)
+    noexcept
+        : m_object(other.leakRef())
+    {
+    }
+    template <typename U>
+    requires std::is_convertible_v<U*, T*> RefPtr(const Ref<U>& other)
+        : RefPtr(other.get())
+    {
+    }
+    template <typename U>
+    requires std::is_convertible_v<U*, T*> RefPtr(Ref<U>&& other)
+    noexcept
         : m_object(other.leakRef())
     {
     }
@@ -49,7 +66,11 @@ public:
     T* operator->() const { return m_object; }
     T& operator*() const { return *m_object; }
     explicit operator bool() const { return m_object; }
-    operator T*() const { return m_object; }
+
+    bool operator==(std::nullptr_t) const { return !m_object; }
+    template <typename U> bool operator==(const U* other) const { return m_object == other; }
+    template <typename U> bool operator==(const RefPtr<U>& other) const { return m_object == other.get(); }
+    template <typename U> bool operator==(const Ref<U>& other) const { return m_object == other.get(); }
 
     // Hands the reference to the caller, who must balance it with deref().
     [[nodiscard]] T* leakRef() { return std::exchange(m_object, nullptr); }
@@ -57,17 +78,3 @@ public:
 private:
     T* m_object { nullptr };
 };
-
-// Takes over the reference a freshly created object starts with.
-template <typename T> RefPtr<T> adoptRef(T* object)
-{
-    RefPtr<T> pointer;
-    pointer = RefPtr<T>(object);
-    object->deref();
-    return pointer;
-}
-
-template <typename T, typename... Args> RefPtr<T> makeRef(Args&&... args)
-{
-    return adoptRef(new T(std::forward<Args>(args)...)); // NOLINT: adopted at once
-}

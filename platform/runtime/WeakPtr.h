@@ -34,7 +34,7 @@ public:
     WeakPtr(T* object)
     {
         if (object)
-            m_control = object->weakReferenceControl();
+            m_control = RefPtr(object->weakReferenceControl());
     }
     WeakPtr& operator=(T* object) { return *this = WeakPtr(object); }
     WeakPtr& operator=(std::nullptr_t) { return *this = WeakPtr(); }

@@ -14,8 +14,8 @@ constexpr CGColor separatorColor = CGColor::white(0.8F);
 RefPtr<UILabel> makeFieldLabel(CGFloat y, CGFloat width)
 {
     auto label = UILabel::make(CGRectMake(10, y, width - 20, fieldHeight));
-    label->setFont(UIFont::systemFontOfSize(16).get());
-    label->setTextColor(UIColor::grayColor().get());
+    label->setFont(UIFont::systemFontOfSize(16));
+    label->setTextColor(UIColor::grayColor());
     return label;
 }
 
@@ -103,15 +103,15 @@ RefPtr<UIView> MFMailComposeViewController::loadView()
     auto bar = makeRef<UINavigationBar>(CGRectMake(0, 0, screen.width(), UINavigationBar::barHeight));
     bar->setItems({ UINavigationItem::make(m_subject.isNil() ? NSString("New Message") : m_subject) });
     bar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
-    sheet->addSubview(bar.get());
+    sheet->addSubview(bar);
     m_cancelButton = makeComposeSheetButton("Cancel", CGRectMake(5, 7, 64, 30));
     m_cancelButton->addActionForControlEvents(
         [this] { finishWithResult(MFMailComposeResultCancelled); }, UIControlEventTouchUpInside);
     m_sendButton = makeComposeSheetButton("Send", CGRectMake(screen.width() - 69, 7, 64, 30));
     m_sendButton->addActionForControlEvents(
         [this] { finishWithResult(MFMailComposeResultSent); }, UIControlEventTouchUpInside);
-    sheet->addSubview(m_cancelButton.get());
-    sheet->addSubview(m_sendButton.get());
+    sheet->addSubview(m_cancelButton);
+    sheet->addSubview(m_sendButton);
 
     m_recipientsLabel = makeFieldLabel(UINavigationBar::barHeight, screen.width());
     m_subjectLabel = makeFieldLabel(UINavigationBar::barHeight + fieldHeight, screen.width());
@@ -119,10 +119,10 @@ RefPtr<UIView> MFMailComposeViewController::loadView()
         { UINavigationBar::barHeight + fieldHeight, UINavigationBar::barHeight + 2 * fieldHeight }) {
         auto line = UIView::make(CGRectMake(0, y - 1, screen.width(), 1));
         line->setBackgroundColor(separatorColor);
-        sheet->addSubview(line.get());
+        sheet->addSubview(line);
     }
-    sheet->addSubview(m_recipientsLabel.get());
-    sheet->addSubview(m_subjectLabel.get());
+    sheet->addSubview(m_recipientsLabel);
+    sheet->addSubview(m_subjectLabel);
     refreshLabels();
     return sheet;
 }

@@ -77,14 +77,14 @@ RefPtr<UIView> TWTweetComposeViewController::loadView()
     card->setBackgroundColor(cardColor);
     card->layer().setCornerRadius(8);
     card->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
-    sheet->addSubview(card.get());
+    sheet->addSubview(card);
 
     auto heading = UILabel::make(CGRectMake(0, 8, card->frame().width(), 30));
     heading->setText("Tweet");
-    heading->setFont(UIFont::boldSystemFontOfSize(18).get());
+    heading->setFont(UIFont::boldSystemFontOfSize(18));
     heading->setTextAlignment(UITextAlignmentCenter);
     heading->setBackgroundColor(UIColor::clearColor().get());
-    card->addSubview(heading.get());
+    card->addSubview(heading);
     m_cancelButton = makeComposeSheetButton("Cancel", CGRectMake(8, 8, 70, 30));
     m_cancelButton->addActionForControlEvents(
         [this] { finishWithResult(TWTweetComposeViewControllerResultCancelled); },
@@ -92,14 +92,14 @@ RefPtr<UIView> TWTweetComposeViewController::loadView()
     m_sendButton = makeComposeSheetButton("Send", CGRectMake(card->frame().width() - 78, 8, 70, 30));
     m_sendButton->addActionForControlEvents(
         [this] { finishWithResult(TWTweetComposeViewControllerResultDone); }, UIControlEventTouchUpInside);
-    card->addSubview(m_cancelButton.get());
-    card->addSubview(m_sendButton.get());
+    card->addSubview(m_cancelButton);
+    card->addSubview(m_sendButton);
 
     m_textLabel = UILabel::make(CGRectMake(12, 48, card->frame().width() - 24, 130));
     m_textLabel->setText(m_initialText);
     m_textLabel->setNumberOfLines(0);
     m_textLabel->setLineBreakMode(UILineBreakModeWordWrap);
     m_textLabel->setBackgroundColor(UIColor::clearColor().get());
-    card->addSubview(m_textLabel.get());
+    card->addSubview(m_textLabel);
     return sheet;
 }

@@ -44,19 +44,19 @@ UIAlertView::UIAlertView(NSString title, NSString message, NSObject* delegate, N
     setBackgroundColor(CGColor::white(0, 0.4F));
     m_box->setBackgroundColor(CGColor::rgb(0.05F, 0.11F, 0.31F, 0.92F));
     m_box->layer().setCornerRadius(10);
-    addSubview(m_box.get());
-    auto configure = [this](UILabel* label, const NSString& text, UIFont* font) {
+    addSubview(m_box);
+    auto configure = [this](const RefPtr<UILabel>& label, const NSString& text, RefPtr<UIFont> font) {
         label->setText(text);
-        label->setFont(font);
-        label->setTextColor(UIColor::whiteColor().get());
+        label->setFont(std::move(font));
+        label->setTextColor(UIColor::whiteColor());
         label->setBackgroundColor(UIColor::clearColor().get());
         label->setTextAlignment(UITextAlignmentCenter);
         label->setNumberOfLines(0);
         label->setLineBreakMode(UILineBreakModeWordWrap);
         m_box->addSubview(label);
     };
-    configure(m_titleLabel.get(), m_title, UIFont::boldSystemFontOfSize(18).get());
-    configure(m_messageLabel.get(), m_message, UIFont::systemFontOfSize(16).get());
+    configure(m_titleLabel, m_title, UIFont::boldSystemFontOfSize(18));
+    configure(m_messageLabel, m_message, UIFont::systemFontOfSize(16));
 
     std::vector<NSString> titles;
     if (!cancelButtonTitle.isNil())
@@ -72,7 +72,7 @@ UIAlertView::UIAlertView(NSString title, NSString message, NSObject* delegate, N
         button->addActionForControlEvents(
             [this, buttonIndex] { dismissWithClickedButtonIndexAnimated(buttonIndex, true); },
             UIControlEventTouchUpInside);
-        m_box->addSubview(button.get());
+        m_box->addSubview(button);
         m_buttons.push_back(std::move(button));
     }
 }
@@ -96,7 +96,7 @@ void UIAlertView::show()
     m_visible = true;
     setFrame(window->bounds());
     setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-    window->addSubview(this);
+    window->addSubview(RefPtr(this));
     shownAlerts().emplace_back(this);
 }
 

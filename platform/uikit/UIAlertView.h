@@ -26,7 +26,7 @@ public:
     // initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles:
     UIAlertView(NSString title, NSString message, NSObject* delegate, NSString cancelButtonTitle,
         std::vector<NSString> otherButtonTitles);
-    static RefPtr<UIAlertView> make(NSString title, NSString message, NSObject* delegate,
+    static Ref<UIAlertView> make(NSString title, NSString message, NSObject* delegate,
         NSString cancelButtonTitle, std::vector<NSString> otherButtonTitles = {})
     {
         return makeRef<UIAlertView>(std::move(title), std::move(message), delegate,

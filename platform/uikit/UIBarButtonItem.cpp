@@ -6,8 +6,8 @@ Class* UIBarButtonItem::staticClass()
     return cls;
 }
 
-UIBarButtonItem::UIBarButtonItem(UIView* customView)
+UIBarButtonItem::UIBarButtonItem(RefPtr<UIView> customView)
     : NSObject(staticClass())
-    , m_customView(customView)
+    , m_customView(std::move(customView))
 {
 }

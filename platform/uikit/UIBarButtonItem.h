@@ -8,10 +8,13 @@
 class PLATFORM_EXPORT UIBarButtonItem final : public NSObject {
 public:
     static Class* staticClass();
-    static RefPtr<UIBarButtonItem> make(UIView* customView) { return makeRef<UIBarButtonItem>(customView); }
+    static Ref<UIBarButtonItem> make(RefPtr<UIView> customView)
+    {
+        return makeRef<UIBarButtonItem>(std::move(customView));
+    }
 
     // initWithCustomView:
-    explicit UIBarButtonItem(UIView* customView);
+    explicit UIBarButtonItem(RefPtr<UIView> customView);
 
     UIView* customView() const { return m_customView.get(); }
 

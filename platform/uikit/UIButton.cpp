@@ -36,11 +36,22 @@ UIButton::UIButton(CGRect frame, Class* cls)
 {
 }
 
-void UIButton::setImageForState(UIImage* image, unsigned state)
+void UIButton::setImageForState(RefPtr<UIImage> image, unsigned state)
 {
-    m_images[state] = image;
+    m_images[state] = std::move(image);
     imageView();
     updateContent();
+}
+
+NSString UIButton::accessibilityLabelImpl()
+{
+    if (const std::optional<NSString>& label = explicitAccessibilityLabel())
+        return *label;
+    NSString title = currentTitle();
+    if (!title.isNil() && !title.isEmpty())
+        return title;
+    UIImage* image = currentImage();
+    return image && !image->name().isNil() ? image->name() : title;
 }
 
 UIImage* UIButton::imageForState(unsigned state) const
@@ -60,9 +71,9 @@ NSString UIButton::titleForState(unsigned state) const
     return lookupForState(m_titles, state);
 }
 
-void UIButton::setTitleColorForState(UIColor* color, unsigned state)
+void UIButton::setTitleColorForState(RefPtr<UIColor> color, unsigned state)
 {
-    m_titleColors[state] = color;
+    m_titleColors[state] = std::move(color);
     updateContent();
 }
 
@@ -75,7 +86,7 @@ UIImageView* UIButton::imageView()
 {
     if (!m_imageView) {
         m_imageView = UIImageView::make();
-        addSubview(m_imageView.get());
+        addSubview(m_imageView);
     }
     return m_imageView.get();
 }
@@ -85,10 +96,10 @@ UILabel* UIButton::titleLabel()
     if (!m_titleLabel) {
         m_titleLabel = UILabel::make();
         m_titleLabel->setBackgroundColor(UIColor::clearColor().get());
-        m_titleLabel->setTextColor(UIColor::whiteColor().get());
-        m_titleLabel->setFont(UIFont::boldSystemFontOfSize(15).get());
+        m_titleLabel->setTextColor(UIColor::whiteColor());
+        m_titleLabel->setFont(UIFont::boldSystemFontOfSize(15));
         m_titleLabel->setTextAlignment(UITextAlignmentCenter);
-        addSubview(m_titleLabel.get());
+        addSubview(m_titleLabel);
     }
     return m_titleLabel.get();
 }
@@ -102,11 +113,11 @@ void UIButton::stateDidChange()
 void UIButton::updateContent()
 {
     if (m_imageView)
-        m_imageView->setImage(currentImage());
+        m_imageView->setImage(RefPtr(currentImage()));
     if (m_titleLabel) {
         m_titleLabel->setText(currentTitle());
         if (UIColor* color = titleColorForState(state()))
-            m_titleLabel->setTextColor(color);
+            m_titleLabel->setTextColor(RefPtr(color));
     }
     setNeedsLayout();
 }

@@ -14,15 +14,15 @@
 class PLATFORM_EXPORT UIButton : public UIControl {
 public:
     static Class* staticClass();
-    static RefPtr<UIButton> make(CGRect frame = CGRectZero) { return makeRef<UIButton>(frame); }
+    static Ref<UIButton> make(CGRect frame = CGRectZero) { return makeRef<UIButton>(frame); }
 
     explicit UIButton(CGRect frame = CGRectZero, Class* cls = staticClass());
 
-    void setImageForState(UIImage* image, unsigned state);
+    void setImageForState(RefPtr<UIImage> image, unsigned state);
     UIImage* imageForState(unsigned state) const;
     void setTitleForState(NSString title, unsigned state);
     NSString titleForState(unsigned state) const;
-    void setTitleColorForState(UIColor* color, unsigned state);
+    void setTitleColorForState(RefPtr<UIColor> color, unsigned state);
     UIColor* titleColorForState(unsigned state) const;
 
     UIImage* currentImage() const { return imageForState(state()); }
@@ -33,9 +33,10 @@ public:
 
     CGSize sizeThatFitsImpl(CGSize size);
     void layoutSubviewsImpl();
-    // A button is an element that reads its current title, as a button.
+    // A button is an element that reads its current title, as a button; one
+    // that shows only an image reads the image's name.
     bool isAccessibilityElementImpl() { return explicitIsAccessibilityElement().value_or(true); }
-    NSString accessibilityLabelImpl() { return explicitAccessibilityLabel().value_or(currentTitle()); }
+    NSString accessibilityLabelImpl();
     UIAccessibilityTraits accessibilityTraitsImpl()
     {
         return explicitAccessibilityTraits().value_or(UIAccessibilityTraitButton);

@@ -24,10 +24,11 @@ Class* UIImage::staticClass()
     return cls;
 }
 
-UIImage::UIImage(CGImageRef image, CGFloat scale)
+UIImage::UIImage(CGImageRef image, CGFloat scale, NSString name)
     : NSObject(staticClass())
     , m_image(std::move(image))
     , m_scale(scale)
+    , m_name(std::move(name))
 {
 }
 
@@ -38,10 +39,15 @@ RefPtr<UIImage> UIImage::imageWithContentsOfFile(const NSString& path)
     CGImageRef image = CGImageCreateWithPNGFile(path.utf8());
     if (!image)
         return nullptr;
-    std::string_view name = path.utf8();
-    auto dot = name.rfind('.');
-    std::string_view stem = dot == std::string_view::npos ? name : name.substr(0, dot);
-    return makeRef<UIImage>(std::move(image), endsWith(stem, doubleScaleSuffix) ? 2 : 1);
+    std::string_view file = path.utf8();
+    if (auto slash = file.rfind('/'); slash != std::string_view::npos)
+        file.remove_prefix(slash + 1);
+    auto dot = file.rfind('.');
+    std::string_view stem = dot == std::string_view::npos ? file : file.substr(0, dot);
+    bool doubleScale = endsWith(stem, doubleScaleSuffix);
+    if (doubleScale)
+        stem.remove_suffix(doubleScaleSuffix.size());
+    return makeRef<UIImage>(std::move(image), doubleScale ? 2 : 1, NSString(stem));
 }
 
 // The steps: split the name into stem and type ("png" when it has none),

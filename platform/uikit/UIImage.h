@@ -22,11 +22,15 @@ public:
     // Scale 1, or 2 for a file whose name ends in "@2x.png".
     static RefPtr<UIImage> imageWithContentsOfFile(const NSString& path);
 
-    UIImage(CGImageRef image, CGFloat scale);
+    UIImage(CGImageRef image, CGFloat scale, NSString name = {});
 
     CGSize size() const;
     CGFloat scale() const { return m_scale; }
     const CGImageRef& CGImage() const { return m_image; }
+    // The name of the file it was loaded from, without folder, scale suffix
+    // or type ("Heart" for ".../Heart@2x.png"); nothing for an image made in
+    // memory. Screen readers fall back on it.
+    const NSString& name() const { return m_name; }
 
     // Scales the image into the rectangle of the current context.
     void drawInRect(CGRect rect) const;
@@ -35,4 +39,5 @@ public:
 private:
     CGImageRef m_image;
     CGFloat m_scale;
+    NSString m_name;
 };

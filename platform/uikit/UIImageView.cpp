@@ -11,11 +11,11 @@ Class* UIImageView::staticClass()
     return cls;
 }
 
-UIImageView::UIImageView(UIImage* image, UIImage* highlightedImage, Class* cls)
+UIImageView::UIImageView(RefPtr<UIImage> image, RefPtr<UIImage> highlightedImage, Class* cls)
     : UIImageView(CGRect { { 0, 0 }, image ? image->size() : CGSize {} }, cls)
 {
-    m_image = image;
-    m_highlightedImage = highlightedImage;
+    m_image = std::move(image);
+    m_highlightedImage = std::move(highlightedImage);
 }
 
 UIImageView::UIImageView(CGRect frame, Class* cls)
@@ -24,15 +24,15 @@ UIImageView::UIImageView(CGRect frame, Class* cls)
     setUserInteractionEnabled(false);
 }
 
-void UIImageView::setImage(UIImage* image)
+void UIImageView::setImage(RefPtr<UIImage> image)
 {
-    m_image = image;
+    m_image = std::move(image);
     setNeedsDisplay();
 }
 
-void UIImageView::setHighlightedImage(UIImage* image)
+void UIImageView::setHighlightedImage(RefPtr<UIImage> image)
 {
-    m_highlightedImage = image;
+    m_highlightedImage = std::move(image);
     setNeedsDisplay();
 }
 

@@ -9,20 +9,20 @@
 class PLATFORM_EXPORT UIImageView : public UIView {
 public:
     static Class* staticClass();
-    static RefPtr<UIImageView> make(UIImage* image = nullptr, UIImage* highlightedImage = nullptr)
+    static Ref<UIImageView> make(RefPtr<UIImage> image = nullptr, RefPtr<UIImage> highlightedImage = nullptr)
     {
-        return makeRef<UIImageView>(image, highlightedImage);
+        return makeRef<UIImageView>(std::move(image), std::move(highlightedImage));
     }
 
     // The frame starts at the image's size (zero without one).
-    explicit UIImageView(
-        UIImage* image = nullptr, UIImage* highlightedImage = nullptr, Class* cls = staticClass());
+    explicit UIImageView(RefPtr<UIImage> image = nullptr, RefPtr<UIImage> highlightedImage = nullptr,
+        Class* cls = staticClass());
     UIImageView(CGRect frame, Class* cls);
 
     UIImage* image() const { return m_image.get(); }
-    void setImage(UIImage* image);
+    void setImage(RefPtr<UIImage> image);
     UIImage* highlightedImage() const { return m_highlightedImage.get(); }
-    void setHighlightedImage(UIImage* image);
+    void setHighlightedImage(RefPtr<UIImage> image);
     bool isHighlighted() const { return m_highlighted; }
     void setHighlighted(bool highlighted);
     // The image on screen now.

@@ -40,27 +40,27 @@ void UILabel::setText(NSString text)
     setNeedsDisplay();
 }
 
-void UILabel::setFont(UIFont* font)
+void UILabel::setFont(RefPtr<UIFont> font)
 {
-    m_font = font ? RefPtr<UIFont>(font) : UIFont::systemFontOfSize(defaultFontSize);
+    m_font = font ? std::move(font) : UIFont::systemFontOfSize(defaultFontSize);
     setNeedsDisplay();
 }
 
-void UILabel::setTextColor(UIColor* color)
+void UILabel::setTextColor(RefPtr<UIColor> color)
 {
-    m_textColor = color ? RefPtr<UIColor>(color) : UIColor::blackColor();
+    m_textColor = color ? std::move(color) : UIColor::blackColor();
     setNeedsDisplay();
 }
 
-void UILabel::setHighlightedTextColor(UIColor* color)
+void UILabel::setHighlightedTextColor(RefPtr<UIColor> color)
 {
-    m_highlightedTextColor = color;
+    m_highlightedTextColor = std::move(color);
     setNeedsDisplay();
 }
 
-void UILabel::setShadowColor(UIColor* color)
+void UILabel::setShadowColor(RefPtr<UIColor> color)
 {
-    m_shadowColor = color;
+    m_shadowColor = std::move(color);
     setNeedsDisplay();
 }
 

@@ -12,7 +12,7 @@
 class PLATFORM_EXPORT UILabel : public UIView {
 public:
     static Class* staticClass();
-    static RefPtr<UILabel> make(CGRect frame = CGRectZero) { return makeRef<UILabel>(frame); }
+    static Ref<UILabel> make(CGRect frame = CGRectZero) { return makeRef<UILabel>(frame); }
 
     explicit UILabel(CGRect frame = CGRectZero, Class* cls = staticClass());
 
@@ -20,13 +20,13 @@ public:
     void setText(NSString text);
     UIFont* font() const { return m_font.get(); }
     // Nothing restores the default, the system font at 17.
-    void setFont(UIFont* font);
+    void setFont(RefPtr<UIFont> font);
     UIColor* textColor() const { return m_textColor.get(); }
-    void setTextColor(UIColor* color);
+    void setTextColor(RefPtr<UIColor> color);
     UIColor* highlightedTextColor() const { return m_highlightedTextColor.get(); }
-    void setHighlightedTextColor(UIColor* color);
+    void setHighlightedTextColor(RefPtr<UIColor> color);
     UIColor* shadowColor() const { return m_shadowColor.get(); }
-    void setShadowColor(UIColor* color);
+    void setShadowColor(RefPtr<UIColor> color);
     CGSize shadowOffset() const { return m_shadowOffset; }
     void setShadowOffset(CGSize offset);
     UITextAlignment textAlignment() const { return m_textAlignment; }

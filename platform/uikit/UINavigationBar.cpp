@@ -33,7 +33,7 @@ UINavigationBar::UINavigationBar(CGRect frame)
 {
     m_backButton->setBackgroundColor(backButtonColor);
     m_backButton->layer().setCornerRadius(5);
-    m_backButton->titleLabel()->setFont(UIFont::boldSystemFontOfSize(12).get());
+    m_backButton->titleLabel()->setFont(UIFont::boldSystemFontOfSize(12));
     m_backButton->setHidden(true);
     m_backButton->addActionForControlEvents(
         [this] {
@@ -42,12 +42,12 @@ UINavigationBar::UINavigationBar(CGRect frame)
         },
         UIControlEventTouchUpInside);
     m_titleLabel->setBackgroundColor(UIColor::clearColor().get());
-    m_titleLabel->setFont(UIFont::boldSystemFontOfSize(20).get());
-    m_titleLabel->setTextColor(UIColor::whiteColor().get());
-    m_titleLabel->setShadowColor(UIColor::colorWithWhiteAlpha(0, 0.5F).get());
+    m_titleLabel->setFont(UIFont::boldSystemFontOfSize(20));
+    m_titleLabel->setTextColor(UIColor::whiteColor());
+    m_titleLabel->setShadowColor(UIColor::colorWithWhiteAlpha(0, 0.5F));
     m_titleLabel->setTextAlignment(UITextAlignmentCenter);
-    addSubview(m_titleLabel.get());
-    addSubview(m_backButton.get());
+    addSubview(m_titleLabel);
+    addSubview(m_backButton);
 }
 
 UINavigationBar::~UINavigationBar()
@@ -83,9 +83,8 @@ void UINavigationBar::show(RefPtr<UIView>& shown, UIView* wanted)
         return;
     if (shown && shown->superview() == this)
         shown->removeFromSuperview();
-    shown = wanted;
-    if (wanted)
-        addSubview(wanted);
+    shown = RefPtr(wanted);
+    addSubview(shown);
 }
 
 void UINavigationBar::layoutSubviewsImpl()

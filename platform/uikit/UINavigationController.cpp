@@ -19,7 +19,7 @@ UINavigationController::UINavigationController(UIViewController* rootViewControl
     : UIViewController(cls)
 {
     if (rootViewController)
-        pushViewControllerAnimated(rootViewController, false);
+        pushViewControllerAnimated(RefPtr(rootViewController), false);
 }
 
 RefPtr<UIView> UINavigationController::loadView()
@@ -37,7 +37,7 @@ UINavigationBar* UINavigationController::navigationBar()
             CGRectMake(0, 0, container->frame().width(), UINavigationBar::barHeight));
         m_bar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
         m_bar->setBackAction([this] { popViewControllerAnimated(true); });
-        container->addSubview(m_bar.get());
+        container->addSubview(m_bar);
         updateBar();
     }
     return m_bar.get();
@@ -75,12 +75,12 @@ void UINavigationController::showTop(UIViewController* leaving, bool animated)
     }
     if (m_shownPageView)
         m_shownPageView->removeFromSuperview();
-    m_shownPageView = arriving ? arriving->view() : nullptr;
+    m_shownPageView = arriving ? RefPtr(arriving->view()) : nullptr;
     if (m_shownPageView) {
         m_shownPageView->setFrame(contentFrame());
         m_shownPageView->setAutoresizingMask(
             UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        view()->insertSubviewAtIndex(m_shownPageView.get(), 0);
+        view()->insertSubviewAtIndex(m_shownPageView, 0);
     }
     navigationBar();
     updateBar();
@@ -90,13 +90,13 @@ void UINavigationController::showTop(UIViewController* leaving, bool animated)
     }
 }
 
-void UINavigationController::pushViewControllerAnimated(UIViewController* controller, bool animated)
+void UINavigationController::pushViewControllerAnimated(RefPtr<UIViewController> controller, bool animated)
 {
     if (!controller)
         return;
-    RefPtr<UIViewController> leaving = topViewController();
-    m_stack.emplace_back(controller);
+    RefPtr<UIViewController> leaving(topViewController());
     controller->setNavigationController(this);
+    m_stack.push_back(std::move(controller));
     showTop(leaving.get(), animated);
 }
 

@@ -16,7 +16,7 @@ public:
     explicit UINavigationController(
         UIViewController* rootViewController = nullptr, Class* cls = staticClass());
 
-    void pushViewControllerAnimated(UIViewController* controller, bool animated);
+    void pushViewControllerAnimated(RefPtr<UIViewController> controller, bool animated);
     // Answers the page that left, or nothing when only the root is left.
     RefPtr<UIViewController> popViewControllerAnimated(bool animated);
     UIViewController* topViewController() const;

@@ -24,15 +24,15 @@ void UINavigationItem::setTitle(NSString title)
     changed();
 }
 
-void UINavigationItem::setTitleView(UIView* view)
+void UINavigationItem::setTitleView(RefPtr<UIView> view)
 {
-    m_titleView = view;
+    m_titleView = std::move(view);
     changed();
 }
 
-void UINavigationItem::setRightBarButtonItem(UIBarButtonItem* item)
+void UINavigationItem::setRightBarButtonItem(RefPtr<UIBarButtonItem> item)
 {
-    m_rightItem = item;
+    m_rightItem = std::move(item);
     changed();
 }
 

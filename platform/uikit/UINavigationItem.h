@@ -13,7 +13,7 @@
 class PLATFORM_EXPORT UINavigationItem final : public NSObject {
 public:
     static Class* staticClass();
-    static RefPtr<UINavigationItem> make(NSString title = {})
+    static Ref<UINavigationItem> make(NSString title = {})
     {
         return makeRef<UINavigationItem>(std::move(title));
     }
@@ -23,9 +23,9 @@ public:
     const NSString& title() const { return m_title; }
     void setTitle(NSString title);
     UIView* titleView() const { return m_titleView.get(); }
-    void setTitleView(UIView* view);
+    void setTitleView(RefPtr<UIView> view);
     UIBarButtonItem* rightBarButtonItem() const { return m_rightItem.get(); }
-    void setRightBarButtonItem(UIBarButtonItem* item);
+    void setRightBarButtonItem(RefPtr<UIBarButtonItem> item);
     bool hidesBackButton() const { return m_hidesBackButton; }
     void setHidesBackButton(bool hides);
 

@@ -11,7 +11,7 @@
 class PLATFORM_EXPORT UIScrollView : public UIView {
 public:
     static Class* staticClass();
-    static RefPtr<UIScrollView> make(CGRect frame) { return makeRef<UIScrollView>(frame); }
+    static Ref<UIScrollView> make(CGRect frame) { return makeRef<UIScrollView>(frame); }
 
     explicit UIScrollView(CGRect frame = CGRectZero, Class* cls = staticClass());
 

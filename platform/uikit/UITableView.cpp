@@ -73,13 +73,12 @@ void UITableView::setDelegate(NSObject* delegate)
     setNeedsLayout();
 }
 
-void UITableView::setTableFooterView(UIView* view)
+void UITableView::setTableFooterView(RefPtr<UIView> view)
 {
     if (m_footerView)
         m_footerView->removeFromSuperview();
-    m_footerView = view;
-    if (view)
-        addSubview(view);
+    m_footerView = std::move(view);
+    addSubview(m_footerView);
     setNeedsLayout();
 }
 
@@ -280,7 +279,7 @@ void UITableView::tileCells()
         if (!cell)
             continue;
         placeCell(cell.get(), indexPath);
-        insertSubviewAtIndex(cell.get(), 0);
+        insertSubviewAtIndex(cell, 0);
         cell->setSelected(m_selectedRow == indexPath);
         m_visibleCells[indexPath] = cell;
     }

@@ -49,7 +49,7 @@ public:
     static constexpr CGFloat sectionGap = 10;
 
     UITableView(CGRect frame, UITableViewStyle style, Class* cls = staticClass());
-    static RefPtr<UITableView> make(CGRect frame, UITableViewStyle style)
+    static Ref<UITableView> make(CGRect frame, UITableViewStyle style)
     {
         return makeRef<UITableView>(frame, style);
     }
@@ -62,7 +62,7 @@ public:
     void setDelegate(NSObject* delegate);
     UIView* tableFooterView() const { return m_footerView.get(); }
     // Stands under the last section, as wide as the table.
-    void setTableFooterView(UIView* view);
+    void setTableFooterView(RefPtr<UIView> view);
 
     // Asks the data source and delegate again and rebuilds the rows in view.
     void reloadData();

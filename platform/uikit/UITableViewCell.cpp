@@ -42,7 +42,7 @@ Class* UITableViewCell::staticClass()
     return cls;
 }
 
-RefPtr<UITableViewCell> UITableViewCell::make(int style, NSString reuseIdentifier)
+Ref<UITableViewCell> UITableViewCell::make(int style, NSString reuseIdentifier)
 {
     auto cell = makeRef<UITableViewCell>();
     send(cell.get(), sel::initWithStyleReuseIdentifier, style, std::move(reuseIdentifier));
@@ -56,15 +56,15 @@ UITableViewCell::UITableViewCell(Class* cls)
 
 UITableViewCell::~UITableViewCell() = default;
 
-UILabel* UITableViewCell::makeLabel(UIFont* font, UIColor* color)
+Ref<UILabel> UITableViewCell::makeLabel(UIFont* font, UIColor* color)
 {
     auto label = UILabel::make();
     label->setBackgroundColor(UIColor::clearColor().get());
-    label->setFont(font);
-    label->setTextColor(color);
-    label->setHighlightedTextColor(UIColor::whiteColor().get());
-    m_contentView->addSubview(label.get());
-    return label.get();
+    label->setFont(RefPtr(font));
+    label->setTextColor(RefPtr(color));
+    label->setHighlightedTextColor(UIColor::whiteColor());
+    m_contentView->addSubview(label);
+    return label;
 }
 
 NSObject* UITableViewCell::initWithStyleReuseIdentifier(int style, NSString reuseIdentifier)
@@ -72,9 +72,9 @@ NSObject* UITableViewCell::initWithStyleReuseIdentifier(int style, NSString reus
     m_style = style;
     m_reuseIdentifier = std::move(reuseIdentifier);
     m_groupBackground = makeRef<UITableViewCellGroupedBackground>();
-    insertSubviewAtIndex(m_groupBackground.get(), 0);
+    insertSubviewAtIndex(m_groupBackground, 0);
     m_contentView = UIView::make();
-    addSubview(m_contentView.get());
+    addSubview(m_contentView);
     bool subtitle = style == UITableViewCellStyleSubtitle;
     m_textLabel
         = makeLabel(UIFont::boldSystemFontOfSize(subtitle ? 18 : 17).get(), UIColor::blackColor().get());
@@ -89,7 +89,7 @@ UIImageView* UITableViewCell::imageView()
     if (!m_imageView) {
         m_imageView = UIImageView::make();
         if (m_contentView)
-            m_contentView->addSubview(m_imageView.get());
+            m_contentView->addSubview(m_imageView);
         applyHighlight();
     }
     return m_imageView.get();
@@ -100,7 +100,7 @@ void UITableViewCell::setAccessoryType(int type)
     m_accessoryType = type;
     if (type == UITableViewCellAccessoryDisclosureIndicator && !m_disclosureIndicator) {
         m_disclosureIndicator = makeRef<UITableViewCellDisclosureIndicator>();
-        addSubview(m_disclosureIndicator.get());
+        addSubview(m_disclosureIndicator);
     }
     if (m_disclosureIndicator)
         m_disclosureIndicator->setHidden(
@@ -109,13 +109,12 @@ void UITableViewCell::setAccessoryType(int type)
     setNeedsLayout();
 }
 
-void UITableViewCell::setAccessoryView(UIView* view)
+void UITableViewCell::setAccessoryView(RefPtr<UIView> view)
 {
     if (m_accessoryView)
         m_accessoryView->removeFromSuperview();
-    m_accessoryView = view;
-    if (view)
-        addSubview(view);
+    m_accessoryView = std::move(view);
+    addSubview(m_accessoryView);
     setAccessoryType(m_accessoryType);
 }
 
@@ -128,13 +127,12 @@ UIView* UITableViewCell::shownAccessoryView() const
     return nullptr;
 }
 
-void UITableViewCell::setBackgroundView(UIView* view)
+void UITableViewCell::setBackgroundView(RefPtr<UIView> view)
 {
     if (m_backgroundView)
         m_backgroundView->removeFromSuperview();
-    m_backgroundView = view;
-    if (view)
-        insertSubviewAtIndex(view, m_groupBackground ? 1 : 0);
+    m_backgroundView = std::move(view);
+    insertSubviewAtIndex(m_backgroundView, m_groupBackground ? 1 : 0);
     applyHighlight();
     setNeedsLayout();
 }

@@ -48,7 +48,7 @@ class PLATFORM_EXPORT UITableViewCell : public UIView {
 public:
     static Class* staticClass();
     // Allocates and initialises a plain cell.
-    static RefPtr<UITableViewCell> make(int style, NSString reuseIdentifier);
+    static Ref<UITableViewCell> make(int style, NSString reuseIdentifier);
 
     explicit UITableViewCell(Class* cls = staticClass());
     ~UITableViewCell() override;
@@ -68,10 +68,10 @@ public:
     void setAccessoryType(int type);
     UIView* accessoryView() const { return m_accessoryView.get(); }
     // Shown in place of the accessory type's own view.
-    void setAccessoryView(UIView* view);
+    void setAccessoryView(RefPtr<UIView> view);
     UIView* backgroundView() const { return m_backgroundView.get(); }
     // Replaces the table's own background (the white rounded group shape).
-    void setBackgroundView(UIView* view);
+    void setBackgroundView(RefPtr<UIView> view);
     int selectionStyle() const { return m_selectionStyle; }
     void setSelectionStyle(int style);
 
@@ -92,7 +92,7 @@ public:
     void prepareForReuseImpl() { }
 
 private:
-    UILabel* makeLabel(UIFont* font, UIColor* color);
+    Ref<UILabel> makeLabel(UIFont* font, UIColor* color);
     void applyHighlight();
     UIView* shownAccessoryView() const;
     void layoutLabels(CGRect content);

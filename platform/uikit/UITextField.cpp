@@ -68,7 +68,7 @@ UITextField::UITextField(CGRect frame, Class* cls)
 {
     m_clearButton->setHidden(true);
     m_clearButton->addActionForControlEvents([this] { clearButtonTapped(); }, UIControlEventTouchUpInside);
-    addSubview(m_clearButton.get());
+    addSubview(m_clearButton);
 }
 
 void UITextField::setText(NSString text)
@@ -84,15 +84,15 @@ void UITextField::setPlaceholder(NSString placeholder)
     setNeedsDisplay();
 }
 
-void UITextField::setFont(UIFont* font)
+void UITextField::setFont(RefPtr<UIFont> font)
 {
-    m_font = font ? RefPtr<UIFont>(font) : UIFont::systemFontOfSize(defaultFontSize);
+    m_font = font ? std::move(font) : UIFont::systemFontOfSize(defaultFontSize);
     setNeedsDisplay();
 }
 
-void UITextField::setTextColor(UIColor* color)
+void UITextField::setTextColor(RefPtr<UIColor> color)
 {
-    m_textColor = color ? RefPtr<UIColor>(color) : UIColor::blackColor();
+    m_textColor = color ? std::move(color) : UIColor::blackColor();
     setNeedsDisplay();
 }
 

@@ -40,7 +40,7 @@ enum UITextFieldViewMode {
 class PLATFORM_EXPORT UITextField : public UIControl {
 public:
     static Class* staticClass();
-    static RefPtr<UITextField> make(CGRect frame = CGRectZero) { return makeRef<UITextField>(frame); }
+    static Ref<UITextField> make(CGRect frame = CGRectZero) { return makeRef<UITextField>(frame); }
 
     explicit UITextField(CGRect frame = CGRectZero, Class* cls = staticClass());
 
@@ -49,9 +49,9 @@ public:
     const NSString& placeholder() const { return m_placeholder; }
     void setPlaceholder(NSString placeholder);
     UIFont* font() const { return m_font.get(); }
-    void setFont(UIFont* font);
+    void setFont(RefPtr<UIFont> font);
     UIColor* textColor() const { return m_textColor.get(); }
-    void setTextColor(UIColor* color);
+    void setTextColor(RefPtr<UIColor> color);
     UITextAlignment textAlignment() const { return m_textAlignment; }
     void setTextAlignment(UITextAlignment alignment);
     UIControlContentVerticalAlignment contentVerticalAlignment() const { return m_verticalAlignment; }

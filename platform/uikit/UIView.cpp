@@ -89,16 +89,15 @@ UIView* UIView::subviewAtIndex(std::size_t index) const
     return static_cast<UIView*>(m_subviews->objectAtIndex(index).object());
 }
 
-void UIView::addSubview(UIView* view)
+void UIView::addSubview(RefPtr<UIView> view)
 {
-    insertSubviewAtIndex(view, m_subviews->count());
+    insertSubviewAtIndex(std::move(view), m_subviews->count());
 }
 
-void UIView::insertSubviewAtIndex(UIView* view, std::size_t index)
+void UIView::insertSubviewAtIndex(RefPtr<UIView> view, std::size_t index)
 {
-    if (!view || view == this || isDescendantOfView(view))
+    if (!view || view == this || isDescendantOfView(view.get()))
         return;
-    RefPtr<UIView> keepAlive(view);
     bool moving = view->m_superview != nullptr;
     if (moving)
         view->detachFromSuperview();
@@ -118,7 +117,7 @@ void UIView::insertSubviewAtIndex(UIView* view, std::size_t index)
 void UIView::bringSubviewToFront(UIView* view)
 {
     if (view && view->m_superview == this)
-        insertSubviewAtIndex(view, m_subviews->count());
+        insertSubviewAtIndex(RefPtr(view), m_subviews->count());
 }
 
 void UIView::detachFromSuperview()
@@ -154,7 +153,7 @@ void UIView::removeFromSuperview()
 
 bool UIView::isDescendantOfView(const UIView* view) const
 {
-    for (const UIView* current = this; current; current = current->m_superview) {
+    for (const UIView* current = this; current; current = current->m_superview.get()) {
         if (current == view)
             return true;
     }
@@ -165,7 +164,7 @@ UIWindow* UIView::window() const
 {
     const UIView* view = this;
     while (view->m_superview)
-        view = view->m_superview;
+        view = view->m_superview.get();
     return runtimeCast<UIWindow>(const_cast<UIView*>(view));
 }
 
@@ -306,7 +305,7 @@ UIView* UIView::hitTest(CGPoint point)
 CGPoint UIView::originInWindow() const
 {
     CGPoint origin { 0, 0 };
-    for (const UIView* view = this; view; view = view->m_superview) {
+    for (const UIView* view = this; view; view = view->m_superview.get()) {
         origin.x += view->m_frame.origin.x - view->m_boundsOrigin.x;
         origin.y += view->m_frame.origin.y - view->m_boundsOrigin.y;
         if (!view->m_superview) {

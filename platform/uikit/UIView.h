@@ -65,13 +65,13 @@ struct CALayer {
 };
 
 // A rectangle on screen in a tree of views. A view holds its subviews (they
-// live as long as it keeps them); its superview is a plain back reference that
-// the superview clears when it goes. setNeedsDisplay and setNeedsLayout are
+// live as long as it keeps them); its superview is a weak back reference, so
+// it reads as nothing once the superview is gone. setNeedsDisplay and setNeedsLayout are
 // honoured by the window's next display pass, which lays out and then draws.
 class PLATFORM_EXPORT UIView : public NSObject {
 public:
     static Class* staticClass();
-    static RefPtr<UIView> make(CGRect frame = CGRectZero) { return makeRef<UIView>(frame); }
+    static Ref<UIView> make(CGRect frame = CGRectZero) { return makeRef<UIView>(frame); }
 
     explicit UIView(CGRect frame = CGRectZero, Class* cls = staticClass());
     ~UIView() override;
@@ -86,13 +86,13 @@ public:
     CGRect bounds() const { return { m_boundsOrigin, m_frame.size }; }
     void setBoundsOrigin(CGPoint origin);
 
-    UIView* superview() const { return m_superview; }
+    UIView* superview() const { return m_superview.get(); }
     NSMutableArray* subviews() const { return m_subviews.get(); }
     std::size_t subviewCount() const { return m_subviews->count(); }
     UIView* subviewAtIndex(std::size_t index) const;
-    void addSubview(UIView* view);
+    void addSubview(RefPtr<UIView> view);
     // Behind the subviews at and after index (the end when past it).
-    void insertSubviewAtIndex(UIView* view, std::size_t index);
+    void insertSubviewAtIndex(RefPtr<UIView> view, std::size_t index);
     void bringSubviewToFront(UIView* view);
     void removeFromSuperview();
     bool isDescendantOfView(const UIView* view) const;
@@ -200,7 +200,7 @@ private:
     static std::uint64_t s_geometryGeneration;
     CGRect m_frame;
     CGPoint m_boundsOrigin;
-    UIView* m_superview { nullptr };
+    WeakPtr<UIView> m_superview;
     RefPtr<NSMutableArray> m_subviews;
     std::optional<CGColor> m_backgroundColor;
     CALayer m_layer;

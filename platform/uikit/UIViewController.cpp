@@ -35,9 +35,9 @@ UIViewController::UIViewController(Class* cls)
 
 UIViewController::~UIViewController() = default;
 
-void UIViewController::setView(UIView* view)
+void UIViewController::setView(RefPtr<UIView> view)
 {
-    m_view = view;
+    m_view = std::move(view);
 }
 
 RefPtr<UIView> UIViewController::loadView()
@@ -87,13 +87,13 @@ void UIViewController::presentViewControllerAnimatedCompletion(
     UIWindow* window = own ? own->window() : nullptr;
     if (!window)
         window = UIApplication::sharedApplication()->keyWindow();
-    m_presented = controller;
+    m_presented = RefPtr(controller);
     controller->m_presenting = this;
     UIView* sheet = controller->view();
     if (window && sheet) {
         sheet->setFrame(window->bounds());
         send(controller, sel::viewWillAppear, animated);
-        window->addSubview(sheet);
+        window->addSubview(RefPtr(sheet));
         send(controller, sel::viewDidAppear, animated);
     }
     if (completion)

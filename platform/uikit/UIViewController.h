@@ -42,7 +42,7 @@ public:
     // so a page that overrides view decides).
     UIView* view() { return send(this, sel::view); }
     bool isViewLoaded() const { return m_view != nullptr; }
-    void setView(UIView* view);
+    void setView(RefPtr<UIView> view);
     NSString title() { return send(this, sel::title); }
     void setTitle(NSString title);
     UINavigationItem* navigationItem();

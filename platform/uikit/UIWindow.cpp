@@ -83,7 +83,7 @@ void UIWindow::sendTouch(int finger, UITouchPhase phase, CGPoint location)
         beginTouch(finger, location);
         return;
     }
-    RefPtr<UITouch> touch = touchForFinger(finger);
+    RefPtr<UITouch> touch(touchForFinger(finger));
     if (!touch)
         return;
     touch->moveTo(location, phase);

@@ -16,7 +16,7 @@
 class PLATFORM_EXPORT UIWindow : public UIView {
 public:
     static Class* staticClass();
-    static RefPtr<UIWindow> make(CGRect frame) { return makeRef<UIWindow>(frame); }
+    static Ref<UIWindow> make(CGRect frame) { return makeRef<UIWindow>(frame); }
 
     explicit UIWindow(CGRect frame, Class* cls = staticClass());
 

@@ -41,6 +41,19 @@ TEST(ScreenTexts, EachElementIsListedOnceWithButtonsMarked)
     EXPECT_EQ(occurrences(result.errors, "\"Settings\""), 1u) << result.errors;
     EXPECT_EQ(occurrences(result.errors, "\"Flick up\" (button)"), 1u) << result.errors;
     EXPECT_EQ(occurrences(result.errors, "\"on a key on the keyboard to\""), 1u) << result.errors;
+    EXPECT_EQ(occurrences(result.errors, "\"Heart\" (button)"), 1u) << result.errors;
+}
+
+// The heart in the navigation bar shows only an image, and is found by the
+// image's name, as a screen reader reads it. Without a tweet account its tap
+// opens no sheet, and the page stays.
+TEST(ScreenTexts, TheHeartInTheBarIsFoundByItsImagesName)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = workspace.runScript("app settings\n"
+                                                 "tap-text \"Heart\"\n"
+                                                 "expect screen-text \"The Creators\"\n");
+    EXPECT_EQ(result.exitStatus, 0) << result.errors;
 }
 
 } // namespace

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         resetExtensionStateForTesting();
-        gTypeMode = TypeMode::AlternateKey;
+        extension.gTypeMode = TypeMode::AlternateKey;
     }
 
     static std::string alternate(const char* represented, KeyboardKind kind = standardKind,
@@ -89,7 +89,7 @@ TEST_F(AlternateLookup, WebAddressKeyboardReplacesCurrencyAndQuotes)
 
 TEST_F(AlternateLookup, ShiftedModeUsesOnlyTheEmailOverridesAndPunctuation)
 {
-    gTypeMode = TypeMode::ShiftedKey;
+    extension.gTypeMode = TypeMode::ShiftedKey;
     EXPECT_EQ(alternate("!", emailKind, qwerty, false), "");
     EXPECT_EQ(alternate(".", emailKind, qwerty, false), "");
     EXPECT_EQ(alternate(".", standardKind, qwerty, false), "\u2026");
@@ -107,7 +107,7 @@ TEST_F(AlternateLookup, CurrencyPlaceholdersStandUntilTheFirstFill)
     EXPECT_EQ(alternate("J", standardKind, qwerty, true, true), "CURAlt1");
     EXPECT_EQ(alternate("K", standardKind, azerty, true, true), "CURAlt2");
     EXPECT_EQ(alternate("L", standardKind, qwertz, true, true), "CURAlt3");
-    EXPECT_FALSE(gCurrencyFilled);
+    EXPECT_FALSE(extension.gCurrencyFilled);
 }
 
 TEST_F(AlternateLookup, FillWithoutAKeyboardEmptiesThePlaceholdersAndStaysUnfilled)
@@ -115,7 +115,7 @@ TEST_F(AlternateLookup, FillWithoutAKeyboardEmptiesThePlaceholdersAndStaysUnfill
     fillCurrencySigns(nullptr);
     EXPECT_EQ(alternate("j"), "");
     EXPECT_EQ(alternate("J", standardKind, qwertz, true, true), "");
-    EXPECT_FALSE(gCurrencyFilled);
+    EXPECT_FALSE(extension.gCurrencyFilled);
 }
 
 TEST_F(AlternateLookup, OutsideLettersKeyplanesTheStringIsLookedUpAsItIs)

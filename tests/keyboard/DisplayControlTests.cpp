@@ -82,14 +82,13 @@ TEST_F(DisplayControl, KeyViewLeavingTheScreenGivesItsKeyItsOwnStringBack)
     present();
     UIKBTree* q = key("q");
     auto view = makeRef<UIKBKeyView>(CGRectMake(0, 0, 40, 80), q, UIKBKeyViewStatePopup);
-    send(q, sel::setRepresentedString, NSString("1"));
-    gAlternateShown = true;
-    window->addSubview(view.get());
+    extension.gesture.showAlternate(q, NSString("1"), view.get());
+    window->addSubview(view);
     EXPECT_EQ(send(q, sel::representedString).utf8(), "1");
     EXPECT_TRUE(alternateShown());
 
     // Also while the extension is inactive.
-    gAugmentationActive = false;
+    extension.gAugmentationActive = false;
     view->removeFromSuperview();
     EXPECT_EQ(send(q, sel::representedString).utf8(), "q");
     EXPECT_FALSE(alternateShown());
@@ -99,7 +98,7 @@ TEST_F(DisplayControl, KeyViewLeavingTheScreenGivesItsKeyItsOwnStringBack)
     UIKBTree* shift = keyOn(keyplane(), "Shift-Key");
     send(shift, sel::setRepresentedString, NSString("held"));
     auto shiftView = makeRef<UIKBKeyView>(CGRectMake(0, 0, 40, 80), shift, UIKBKeyViewStatePopup);
-    window->addSubview(shiftView.get());
+    window->addSubview(shiftView);
     shiftView->removeFromSuperview();
     EXPECT_EQ(property(shift, "KBrepresentedString"), "held");
 }

@@ -72,7 +72,7 @@ TEST_F(ExtensionStartup, ReplacementWithoutAPlatformMethodAnswersNothing)
 TEST_F(ExtensionStartup, WithoutASettingsFileTheDefaultsApply)
 {
     startExtension();
-    EXPECT_TRUE(gSettingsLoaded);
+    EXPECT_TRUE(extension.gSettingsLoaded);
     EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
 }
 
@@ -105,7 +105,7 @@ TEST_F(ExtensionStartup, ValuesWithoutAnIntegerReadingAndUnreadableFilesReadAsAb
 
     std::ofstream(deviceRoot->preparedPath(settingsFilePath)) << "not a property list";
     loadSettings();
-    EXPECT_TRUE(gSettingsLoaded);
+    EXPECT_TRUE(extension.gSettingsLoaded);
     EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
 }
 

@@ -68,7 +68,7 @@ inline constexpr LoadedSettings alternateKeyFlickUp { TypeMode::AlternateKey, Ge
 inline constexpr LoadedSettings shiftedKeySlideUp { TypeMode::ShiftedKey, Gesture::SlideUp };
 inline LoadedSettings loadedSettings()
 {
-    return { gTypeMode, gFlickGesture };
+    return { extension.gTypeMode, extension.gFlickGesture };
 }
 
 // The flags the last keyplane switch set.
@@ -86,26 +86,27 @@ struct KeyplaneFlags {
 };
 inline KeyplaneFlags keyplaneFlags()
 {
-    return { gAugmentationActive, gShiftLockedAlternates, gShowAlternateLabels };
+    return { extension.gAugmentationActive, extension.gShiftLockedAlternates,
+        extension.gShowAlternateLabels };
 }
 
 // The gesture in progress.
 inline NSObject* trackedKey()
 {
-    return gTrackedKey.get();
+    return extension.gesture.gTrackedKey();
 }
 inline bool alternateShown()
 {
-    return gAlternateShown;
+    return extension.gesture.gAlternateShown();
 }
 inline NSObject* heldKey()
 {
-    return gHeldKey.get();
+    return extension.gesture.gHeldKey();
 }
 // No key tracked and no start point left behind.
 inline bool nothingTracked()
 {
-    return !gTrackedKey && gTrackStartPoint == CGPoint {};
+    return !extension.gesture.gTrackedKey() && extension.gesture.gTrackStartPoint() == CGPoint {};
 }
 
 // A text field's input as the keyboard sees it: records what is typed.

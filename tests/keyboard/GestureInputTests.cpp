@@ -183,7 +183,7 @@ TEST_F(GestureInput, SlideOntoTheKeyAboveTracksItOnlyWellAboveItsBottomEdge)
     CGPoint entry { above.midX(), above.maxY() - 9 };
     driver.touchMove(entry);
     EXPECT_EQ(trackedKey(), q);
-    EXPECT_EQ(gTrackStartPoint, entry);
+    EXPECT_EQ(extension.gesture.gTrackStartPoint(), entry);
     dragTo(entry, 6);
     EXPECT_EQ(popupString(), "1");
     driver.touchUp();
@@ -366,8 +366,26 @@ TEST_F(GestureInput, TrackedKeyFreedMidGestureIsNeverReached)
 
     presenter = std::make_unique<SystemKeyboardPresenter>();
     present();
-    gAugmentationActive = true;
+    extension.gAugmentationActive = true;
     EXPECT_EQ(send(layout(), sel::keyHitTest, centerOf(key("w"))), key("w"));
+}
+
+// Resetting the extension's state forgets the whole gesture in progress, the
+// keyboard its touch went down on included, though that keyboard lives on.
+TEST_F(GestureInput, AResetForgetsTheGestureInProgressAndItsKeyboard)
+{
+    startExtension();
+    present();
+    CGPoint start = pressKey("q");
+    dragTo(start, 30);
+    ASSERT_TRUE(alternateShown());
+    ASSERT_EQ(extension.gesture.gTouchedKeyboard(), impl());
+
+    resetExtensionStateForTesting();
+    EXPECT_TRUE(nothingTracked());
+    EXPECT_FALSE(alternateShown());
+    EXPECT_FALSE(heldKey());
+    EXPECT_EQ(extension.gesture.gTouchedKeyboard(), nullptr);
 }
 
 TEST_F(GestureInput, PopupIsFoundAmongTheKeyboardWindowsSubviews)

@@ -76,7 +76,7 @@ TEST_F(KeyCapRendering, AlternateStandsGreyAboveTheBlackMainLabel)
         EXPECT_EQ(count(image, alternateBand(shownKey), isBlackInk), 0) << represented;
         EXPECT_GT(count(image, mainBand(shownKey), isBlackInk), 15) << represented;
     }
-    EXPECT_FALSE(gLandscape);
+    EXPECT_FALSE(extension.gLandscape);
 }
 
 TEST_F(KeyCapRendering, WithoutAlternateLabelsTheMainLabelStandsAlone)
@@ -132,10 +132,10 @@ TEST_F(KeyCapRendering, LandscapeIsRecordedByTheKeyplaneDrawing)
     startExtension();
     present(0, landscapeWindow);
     drawKeyplane();
-    EXPECT_TRUE(gLandscape);
+    EXPECT_TRUE(extension.gLandscape);
     present(0, portraitWindow);
     drawKeyplane();
-    EXPECT_FALSE(gLandscape);
+    EXPECT_FALSE(extension.gLandscape);
 }
 
 TEST_F(KeyCapRendering, LineHeightsFollowTheReferenceHeight)
@@ -144,14 +144,16 @@ TEST_F(KeyCapRendering, LineHeightsFollowTheReferenceHeight)
     EXPECT_FLOAT_EQ(singleLabelLineHeight(54, true), static_cast<float>(54 * 0.82));
     EXPECT_FLOAT_EQ(primaryLabelLineHeight(54), 27);
     EXPECT_FLOAT_EQ(alternateLabelLineHeight(54), static_cast<float>(54 * 0.37));
-    auto primary = makeLabelAttributes(primaryLabel, true, false, 27);
+    auto primary = makeLabelAttributes(LabelStyle::primaryLabel, true, false, 27);
     ASSERT_TRUE(primary);
     EXPECT_EQ(CTFontGetSize(primary->font), 18);
     EXPECT_EQ(primary->paragraphStyle->minimumLineHeight, 27);
     EXPECT_EQ(primary->paragraphStyle->alignment, kCTTextAlignmentCenter);
-    EXPECT_EQ(makeLabelAttributes(alternateLabel, false, true, 10)->foregroundColor, CGColor::white(0.5f, 1));
-    EXPECT_EQ(makeLabelAttributes(singleLabel, false, true, 10)->foregroundColor, CGColor::white(1));
-    EXPECT_FALSE(makeLabelAttributes(4, false, false, 10));
+    EXPECT_EQ(makeLabelAttributes(LabelStyle::alternateLabel, false, true, 10)->foregroundColor,
+        CGColor::white(0.5f, 1));
+    EXPECT_EQ(
+        makeLabelAttributes(LabelStyle::singleLabel, false, true, 10)->foregroundColor, CGColor::white(1));
+    EXPECT_FALSE(makeLabelAttributes(static_cast<LabelStyle>(4), false, false, 10));
 }
 
 TEST_F(KeyCapRendering, DisplayTypeEightKeysAreLabelledThroughTheirKeyViews)

@@ -42,7 +42,7 @@ TEST_F(KeyplaneAugmentation, LettersKeyplaneGetsOwnStringsAlternatesAndMarkers)
     EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "'");
     EXPECT_EQ(property(key("c"), "KBrepresentedStringAlt"), "\u2026");
     // The locale's currency signs replace the placeholders.
-    EXPECT_TRUE(gCurrencyFilled);
+    EXPECT_TRUE(extension.gCurrencyFilled);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "$");
     EXPECT_EQ(property(keyplane(), "CorvaneEnabledState"), "1");
     // Function keys are left alone.
@@ -86,7 +86,7 @@ TEST_F(KeyplaneAugmentation, EmailAndWebKeyboardsApplyTheirOverrides)
 {
     startExtension();
     present(7);
-    EXPECT_EQ(keyboardKind, KeyboardKind::EmailAddress);
+    EXPECT_EQ(extension.keyboardKind, KeyboardKind::EmailAddress);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u2022");
     EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "1");
     EXPECT_EQ(property(key("@"), "KBrepresentedStringNoAlt"), "@");
@@ -101,7 +101,7 @@ TEST_F(KeyplaneAugmentation, EmailAndWebKeyboardsApplyTheirOverrides)
     present(0);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "$");
     present(3);
-    EXPECT_EQ(keyboardKind, KeyboardKind::WebAddress);
+    EXPECT_EQ(extension.keyboardKind, KeyboardKind::WebAddress);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u2022");
     switchTo("Capital-Letters");
     EXPECT_EQ(property(key("K"), "KBrepresentedStringAltShiftLocked"), "\u00AB");
@@ -136,8 +136,8 @@ TEST_F(KeyplaneAugmentation, RepeatedSwitchTouchesNoKeyButEndsTheGestureAndRedra
     UIKBTree* q = key("q");
     // Marked by hand: a key processed again would get its real alternate back.
     send(q, sel::properties)->setObject(NSString("marked"), "KBrepresentedStringAlt");
-    trackKey(q, { 10, 20 });
-    gAlternateShown = true;
+    extension.gesture.trackKey(q, { 10, 20 });
+    extension.gesture.showAlternate(q, NSString("1"), nullptr);
     keyplaneRedraws = 0;
 
     switchTo("Small-Letters");
@@ -181,7 +181,7 @@ TEST_F(KeyplaneAugmentation, UnsupportedKeyboardTypesAreLeftToThePlatform)
 TEST_F(KeyplaneAugmentation, NothingHappensBeforeTheSettingsAreRead)
 {
     initializeExtension();
-    gSettingsLoaded = false;
+    extension.gSettingsLoaded = false;
     present();
     EXPECT_FALSE(keyplaneFlags().augmentationActive);
     EXPECT_EQ(property(key("q"), "KBrepresentedStringNoAlt"), "(absent)");
@@ -194,13 +194,13 @@ TEST_F(KeyplaneAugmentation, CurrencyFillIsRetriedUntilALocaleHasASign)
     NSLocale::setCurrentLocaleIdentifier("en");
     startExtension();
     present();
-    EXPECT_FALSE(gCurrencyFilled);
+    EXPECT_FALSE(extension.gCurrencyFilled);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "(absent)");
     EXPECT_EQ(property(key("k"), "KBrepresentedStringAlt"), "&");
 
     NSLocale::setCurrentLocaleIdentifier("en_GB");
     present();
-    EXPECT_TRUE(gCurrencyFilled);
+    EXPECT_TRUE(extension.gCurrencyFilled);
     EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u00A3");
 }
 
@@ -246,7 +246,7 @@ TEST_F(KeyplaneAugmentation, LocaleChangeBringsTheNewCurrencySignsToEveryKeyplan
 
     // The same keyboard, its keys already processed, under a new locale.
     NSLocale::setCurrentLocaleIdentifier("ja_JP");
-    EXPECT_FALSE(gCurrencyFilled);
+    EXPECT_FALSE(extension.gCurrencyFilled);
     switchTo("Small-Letters");
     EXPECT_EQ(key("j"), j);
     EXPECT_EQ(property(j, "KBrepresentedStringAlt"), "\u00A5");
@@ -263,22 +263,22 @@ TEST_F(KeyplaneAugmentation, LetterLayoutIsDetectedOnLettersKeyplanes)
 {
     startExtension();
     present(0, portraitWindow, "QWERTZ");
-    EXPECT_EQ(keyboardLayout, LetterLayout::QWERTZ);
+    EXPECT_EQ(extension.keyboardLayout, LetterLayout::QWERTZ);
     EXPECT_EQ(property(key("z"), "KBrepresentedStringAlt"), "6");
     EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), ".");
     EXPECT_EQ(property(key("z"), "CorvaneLayoutProcessed"), "2");
     switchTo("Numbers-And-Punctuation");
-    EXPECT_EQ(keyboardLayout, LetterLayout::QWERTY);
+    EXPECT_EQ(extension.keyboardLayout, LetterLayout::QWERTY);
 
     present(0, portraitWindow, "AZERTY");
-    EXPECT_EQ(keyboardLayout, LetterLayout::AZERTY);
+    EXPECT_EQ(extension.keyboardLayout, LetterLayout::AZERTY);
     EXPECT_EQ(property(key("a"), "KBrepresentedStringAlt"), "1");
     EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "-");
     EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "\"");
     EXPECT_EQ(property(key("n"), "KBrepresentedStringAlt"), "'");
 
     present(0, landscapeWindow, "QWERTY");
-    EXPECT_EQ(keyboardLayout, LetterLayout::QWERTY);
+    EXPECT_EQ(extension.keyboardLayout, LetterLayout::QWERTY);
     EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), "6");
 }
 
@@ -299,7 +299,7 @@ TEST_F(KeyplaneAugmentation, LanguageKeyboardsKeepTheirLayoutsAlternatesAndTheir
              Case { "Norwegian", LetterLayout::QWERTY, { "å", "ø", "æ" } } }) {
         SCOPED_TRACE(each.letterLayout);
         present(0, portraitWindow, each.letterLayout);
-        EXPECT_EQ(keyboardLayout, each.detected);
+        EXPECT_EQ(extension.keyboardLayout, each.detected);
         bool qwertz = each.detected == LetterLayout::QWERTZ;
         EXPECT_EQ(property(key("p"), "KBrepresentedStringAlt"), "0");
         EXPECT_EQ(property(key("l"), "KBrepresentedStringAlt"), "@");
@@ -351,7 +351,7 @@ TEST_F(KeyplaneAugmentation, SwitchWithoutAnActiveKeyboardIsHarmless)
 {
     startExtension();
     present();
-    RefPtr<UIKeyboardLayoutStar> detached = layout();
+    RefPtr<UIKeyboardLayoutStar> detached(layout());
     presenter->dismissKeyboard();
     // No active keyboard: its type reads as 0, the standard keyboard.
     send(detached.get(), sel::setKeyplaneName, NSString("Numbers-And-Punctuation"));

@@ -112,7 +112,7 @@ private:
     std::vector<Observation> observeSession(bool memo, const Session& session)
     {
         m_observations.clear();
-        gKeyplaneMemo = memo;
+        extension.gKeyplaneMemo = memo;
         session();
         return std::move(m_observations);
     }
@@ -141,8 +141,8 @@ private:
     static std::string extensionState()
     {
         std::ostringstream state;
-        state << keyplaneFlags() << " kind " << keyboardKind << " layout " << keyboardLayout
-              << " currency filled " << gCurrencyFilled;
+        state << keyplaneFlags() << " kind " << extension.keyboardKind << " layout "
+              << extension.keyboardLayout << " currency filled " << extension.gCurrencyFilled;
         return state.str();
     }
 
@@ -233,7 +233,7 @@ TEST_F(KeyplaneMemo, KeyboardTypeChangesGiveTheSameKeysTextAndDrawing)
         // A layout controller kept past its keyboard takes the kind of the
         // keyboard now active, and the layout that keyboard shows.
         present(7, portraitWindow, "QWERTY");
-        RefPtr<UIKeyboardLayoutStar> emailLayout = layout();
+        RefPtr<UIKeyboardLayoutStar> emailLayout(layout());
         for (auto [type, letters] : { std::pair { 0, "QWERTY" }, std::pair { 3, "AZERTY" },
                  std::pair { 7, "QWERTZ" }, std::pair { 7, "QWERTY" }, std::pair { 0, "AZERTY" } }) {
             present(type, portraitWindow, letters);

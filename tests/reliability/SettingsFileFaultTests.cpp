@@ -130,7 +130,7 @@ protected:
     }
     bool holdsAcceptableSettings() const
     {
-        if (!gSettingsLoaded)
+        if (!extension.gSettingsLoaded)
             return false;
         return !GetParam().readsAsAbsent || loadedSettings() == alternateKeyFlickUp;
     }

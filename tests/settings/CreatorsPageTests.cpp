@@ -19,7 +19,7 @@ protected:
         host = std::make_unique<SettingsHost>();
         RefPtr<NSObject> made = send(CorvaneProfileController::staticClass(), sel::alloc);
         ASSERT_TRUE(send(made.get(), sel::initForContentSize, CGSizeMake(320, 416)));
-        page = runtimeCast<CorvaneProfileController>(made.get());
+        page = RefPtr(runtimeCast<CorvaneProfileController>(made.get()));
         send(host->listController(), sel::pushController, made.get());
         host->window()->runDisplayPass();
         table = send(page.get(), sel::table);

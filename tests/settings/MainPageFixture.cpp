@@ -14,7 +14,7 @@ void MainPageFixture::SetUp()
     entry.principalClass = CorvanePrefController::staticClass();
     host->listController()->setPanes({ entry });
     ASSERT_TRUE(host->openPane("Corvane"));
-    page = runtimeCast<CorvanePrefController>(host->topPage());
+    page = RefPtr(runtimeCast<CorvanePrefController>(host->topPage()));
     ASSERT_TRUE(page);
     table = page->table();
 }

@@ -53,7 +53,7 @@ protected:
         window = UIWindow::make(CGRectMake(0, 0, 320, 480));
         window->makeKeyAndVisible();
         holder = makeRef<LayoutCounter>();
-        window->addSubview(holder.get());
+        window->addSubview(holder);
         button = makeButton(1);
     }
 
@@ -62,7 +62,7 @@ protected:
         auto made = CorvaneSettingButton::make("gesture", "Flick up", "Slide up", chosen);
         made->setDelegate(holder.get());
         made->setFrame(CGRectMake(40, 20, send(made.get(), sel::width), 28));
-        holder->addSubview(made.get());
+        holder->addSubview(made);
         window->runDisplayPass();
         return made;
     }

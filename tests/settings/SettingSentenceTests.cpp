@@ -27,7 +27,7 @@ protected:
         cell = CorvaneTableViewCellSetting::make(UITableViewCellStyleSubtitle, "SettingCell");
         ASSERT_TRUE(cell);
         cell->setFrame(CGRectMake(0, 100, 320, 55));
-        window->addSubview(cell.get());
+        window->addSubview(cell);
         window->runDisplayPass();
     }
 
@@ -148,6 +148,22 @@ TEST_F(SettingSentence, ReCentresBothLinesAfterEachToggle)
     expectSentenceFrames("Slide up", "Alternate key");
     EXPECT_EQ(readSettingsFile()->objectForKey("type"), Value(2));
     EXPECT_EQ(readSettingsFile()->objectForKey("gesture"), Value(2));
+}
+
+// The content view holds the sentence's parts and the cell only refers to
+// them: a part taken away and freed reads as nothing, and laying the cell out
+// again leaves the other parts where they were instead of touching it.
+TEST_F(SettingSentence, APartTakenAwayReadsAsNothingAndTheRestStays)
+{
+    makeCell();
+    CGRect gestureFrame = cell->gestureButton()->frame();
+    cell->thirdLabel()->removeFromSuperview();
+    EXPECT_EQ(cell->thirdLabel(), nullptr);
+
+    cell->setFrame(CGRectMake(0, 100, 280, 55));
+    window->runDisplayPass();
+    EXPECT_EQ(cell->gestureButton()->frame(), gestureFrame);
+    EXPECT_NE(cell->typeButton(), nullptr);
 }
 
 TEST_F(SettingSentence, KeepsFractionsOfAPoint)

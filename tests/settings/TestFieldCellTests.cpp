@@ -18,7 +18,7 @@ protected:
         cell = CorvaneTableViewCellTextField::make(UITableViewCellStyleValue2, "TextFieldCell");
         ASSERT_TRUE(cell);
         cell->setFrame(CGRectMake(0, 60, 320, 44));
-        window->addSubview(cell.get());
+        window->addSubview(cell);
         window->runDisplayPass();
     }
 

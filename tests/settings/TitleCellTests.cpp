@@ -15,7 +15,7 @@ protected:
         ASSERT_TRUE(cell);
         cell->textLabel()->setText("Corvane");
         cell->setFrame(CGRectMake(0, 0, 320, 88));
-        window->addSubview(cell.get());
+        window->addSubview(cell);
         window->runDisplayPass();
     }
 

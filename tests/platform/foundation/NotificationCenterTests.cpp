@@ -88,8 +88,8 @@ TEST(NSNotificationCenter, CarriesObjectAndUserInfoAndRunsBlocks)
 TEST(NSNotificationCenter, ObserversAreNotKeptAliveAndGoneOnesAreSkipped)
 {
     received.clear();
-    auto observer = makeRef<Listener>("gone");
-    auto sender = makeRef<Listener>("sender");
+    RefPtr<Listener> observer = makeRef<Listener>("gone");
+    RefPtr<Listener> sender = makeRef<Listener>("sender");
     center().addObserver(observer.get(), keyboardWillShow, "Show", nullptr);
     int blockCalls = 0;
     center().addObserver(

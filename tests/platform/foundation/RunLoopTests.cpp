@@ -190,7 +190,7 @@ TEST(RunLoop, MovedTimersKeepTheDueOrderWhicheverWayTheyMove)
 
 TEST(RunLoop, InvalidatedTimerFiresNoMoreAndLetsGoOfWhatItHolds)
 {
-    auto held = makeRef<Recorder>();
+    RefPtr<Recorder> held = makeRef<Recorder>();
     WeakPtr<Recorder> watch(held.get());
     int fired = 0;
     auto timer = NSTimer::scheduledTimerWithTimeInterval(0.1, false, [&fired, held](NSTimer*) { ++fired; });
@@ -285,8 +285,8 @@ TEST(RunLoop, RealClockWaitsOnDescriptorsUntilStopped)
 TEST(PerformSelector, SendsTheMessageAfterTheDelayAndKeepsTargetAndArgumentUntilThen)
 {
     deliveries.clear();
-    auto target = makeRef<Recorder>();
-    auto argument = makeRef<Recorder>();
+    RefPtr<Recorder> target = makeRef<Recorder>();
+    RefPtr<Recorder> argument = makeRef<Recorder>();
     NSObject* targetAddress = target.get();
     NSObject* argumentAddress = argument.get();
     WeakPtr<Recorder> watchTarget(target.get());
@@ -331,7 +331,7 @@ TEST(PerformSelector, TheMessageGoesThroughTheMethodTableWhenItIsSent)
 TEST(PerformSelector, CancelledRequestsNeverRunAndReleaseTheirTarget)
 {
     deliveries.clear();
-    auto target = makeRef<Recorder>();
+    RefPtr<Recorder> target = makeRef<Recorder>();
     auto other = makeRef<Recorder>();
     WeakPtr<Recorder> watch(target.get());
     performSelectorAfterDelay(target.get(), ping, nullptr, 0.1);

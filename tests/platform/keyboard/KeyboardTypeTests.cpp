@@ -130,7 +130,7 @@ TEST_F(KeyboardTypes, TextFieldAskingForAnEmailAddressBringsUpTheEmailKeyboard)
     window = UIWindow::make(CGRectMake(0, 0, 320, 480));
     auto field = UITextField::make(CGRectMake(10, 10, 300, 31));
     field->setKeyboardType(UIKeyboardTypeEmailAddress);
-    window->addSubview(field.get());
+    window->addSubview(field);
     EXPECT_TRUE(field->becomeFirstResponder());
     EXPECT_EQ(keyboardTypeIvar(), 7);
     EXPECT_EQ(bottomRowNames(),

@@ -57,7 +57,7 @@ TEST_F(Preferences, PagePushedThroughItsParentControllerGetsABackButtonAndPops)
     auto stack = makeRef<PSRootController>(list.get());
     auto window = UIWindow::make(CGRectMake(0, 0, 320, 460));
     stack->view()->setFrame(window->bounds());
-    window->addSubview(stack->view());
+    window->addSubview(RefPtr(stack->view()));
     EXPECT_EQ(send(list.get(), sel::rootController), stack.get());
 
     RefPtr<NSObject> main = send(PSViewController::staticClass(), sel::alloc);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -58,6 +59,22 @@ public:
     {
     }
 };
+
+// Ownership shows in the code: a raw pointer becomes a counted reference only
+// when asked to, a reference never silently becomes a raw pointer again, and
+// what a factory answers cannot be nothing.
+static_assert(!std::is_convertible_v<Counter*, RefPtr<Counter>>);
+static_assert(std::is_constructible_v<RefPtr<Counter>, Counter*>);
+static_assert(!std::is_convertible_v<RefPtr<Counter>, Counter*>);
+static_assert(!std::is_convertible_v<RefPtr<Counter>, bool>);
+static_assert(!std::is_convertible_v<Ref<Counter>, Counter*>);
+static_assert(!std::is_constructible_v<Ref<Counter>, Counter*>);
+static_assert(!std::is_constructible_v<Ref<Counter>, std::nullptr_t>);
+static_assert(!std::is_default_constructible_v<Ref<Counter>>);
+static_assert(std::is_convertible_v<Ref<SubCounter>, RefPtr<Counter>>);
+static_assert(!std::is_convertible_v<RefPtr<Counter>, RefPtr<SubCounter>>);
+static_assert(!std::is_convertible_v<RefPtr<Counter>, Ref<Counter>>);
+static_assert(std::is_same_v<decltype(makeRef<Counter>()), Ref<Counter>>);
 
 Selector<int(int)>::Implementation previousAddTen = nullptr;
 Selector<int(int)>::Implementation firstAddTen = nullptr;
@@ -126,10 +143,10 @@ TEST_F(Runtime, InstanceVariablesAreReadByName)
     auto sub = makeRef<SubCounter>();
     auto counter = makeRef<Counter>(42);
     void* value = nullptr;
-    EXPECT_NE(object_getInstanceVariable(counter, "_base", &value), nullptr);
+    EXPECT_NE(object_getInstanceVariable(counter.get(), "_base", &value), nullptr);
     EXPECT_EQ(reinterpret_cast<intptr_t>(value), 42);
-    EXPECT_NE(object_getInstanceVariable(sub, "_base", &value), nullptr);
-    EXPECT_EQ(object_getInstanceVariable(counter, "_missing", &value), nullptr);
+    EXPECT_NE(object_getInstanceVariable(sub.get(), "_base", &value), nullptr);
+    EXPECT_EQ(object_getInstanceVariable(counter.get(), "_missing", &value), nullptr);
     EXPECT_EQ(value, nullptr);
     EXPECT_EQ(object_getInstanceVariable(nullptr, "_base", &value), nullptr);
 }

@@ -73,7 +73,7 @@ protected:
         window = UIWindow::make(CGRectMake(0, 0, 320, 480));
         window->makeKeyAndVisible();
         page = makeRef<SharingPage>();
-        window->addSubview(page->view());
+        window->addSubview(RefPtr(page->view()));
     }
     void TearDown() override
     {

@@ -52,7 +52,7 @@ protected:
     {
         window = UIWindow::make(CGRectMake(0, 0, 320, 480));
         button = UIButton::make(CGRectMake(100, 100, 60, 30));
-        window->addSubview(button.get());
+        window->addSubview(button);
         for (auto [event, name] : eventNames) {
             button->addActionForControlEvents([this, label = name] { events.emplace_back(label); }, event);
         }
@@ -120,7 +120,7 @@ TEST_F(ButtonEvents, DisabledButtonSendsNothing)
 
 TEST_F(ButtonEvents, TargetsGetTheirActionsThroughTheirMethodTablesAndAreNotKeptAlive)
 {
-    auto target = makeRef<Target>();
+    RefPtr<Target> target = makeRef<Target>();
     button->addTargetActionForControlEvents(target.get(), pressed, UIControlEventTouchUpInside);
     button->addTargetActionForControlEvents(
         target.get(), pressedBy, UIControlEventTouchDown | UIControlEventTouchUpInside);
@@ -145,8 +145,8 @@ TEST_F(ButtonEvents, ScrollingContainerTakesAVerticalDragAndCancelsTheButton)
 {
     auto scroller = UIScrollView::make(CGRectMake(0, 0, 320, 200));
     scroller->setContentSize({ 320, 600 });
-    window->addSubview(scroller.get());
-    scroller->addSubview(button.get());
+    window->addSubview(scroller);
+    scroller->addSubview(button);
 
     finger(UITouchPhase::Began, 110, 110);
     // Sideways the content cannot move: the button keeps the finger.

@@ -1,6 +1,7 @@
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/graphics/CGBitmapContext.h"
+#include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIScreen.h"
@@ -66,7 +67,7 @@ TEST_F(LabelsAndImages, FontsAreFoundByPostScriptNameOrNotAtAll)
 TEST_F(LabelsAndImages, LabelSizesToItsTextOnOneOrMoreLines)
 {
     auto label = UILabel::make();
-    label->setFont(UIFont::fontWithNameSize("HelveticaNeue", 15).get());
+    label->setFont(UIFont::fontWithNameSize("HelveticaNeue", 15));
     label->setText("by someone and someone else.\nThank you!");
     label->setFrame(CGRectMake(5, 6, 0, 0));
     label->sizeToFit();
@@ -91,14 +92,14 @@ TEST_F(LabelsAndImages, HighlightedLabelAndImageViewShowTheirHighlightedLooks)
 {
     auto label = UILabel::make();
     EXPECT_TRUE(label->backgroundColor());
-    label->setHighlightedTextColor(UIColor::whiteColor().get());
+    label->setHighlightedTextColor(UIColor::whiteColor());
     label->setHighlighted(true);
     EXPECT_TRUE(label->isHighlighted());
 
     auto bundle = bundleWithImages({ { "Twitter.png", 16 }, { "TwitterHighlighted.png", 16 } });
     RefPtr<UIImage> normal = UIImage::imageNamedInBundle("Twitter.png", bundle.get());
     RefPtr<UIImage> highlighted = UIImage::imageNamedInBundle("TwitterHighlighted.png", bundle.get());
-    auto imageView = UIImageView::make(normal.get(), highlighted.get());
+    auto imageView = UIImageView::make(normal, highlighted);
     EXPECT_EQ(imageView->frame(), CGRectMake(0, 0, 16, 8));
     EXPECT_FALSE(imageView->isUserInteractionEnabled());
     EXPECT_EQ(imageView->displayedImage(), normal.get());
@@ -130,6 +131,31 @@ TEST_F(LabelsAndImages, ImagesPreferTheDoubleScaleFileOnADoubleScaleScreen)
 
     EXPECT_FALSE(UIImage::imageNamedInBundle("Missing.png", bundle.get()));
     EXPECT_FALSE(UIImage::imageNamedInBundle("Heart.png", nullptr));
+}
+
+// A button that shows only an image reads the image's name to a screen
+// reader, as a bar button with an icon does on the platform.
+TEST_F(LabelsAndImages, AButtonWithOnlyAnImageIsNamedAfterItsImage)
+{
+    auto bundle = bundleWithImages({ { "Heart.png", 20 }, { "Logo@2x.png", 60 } });
+    auto heart = UIButton::make();
+    heart->setImageForState(UIImage::imageNamedInBundle("Heart.png", bundle.get()), UIControlStateNormal);
+    EXPECT_TRUE(heart->isAccessibilityElement());
+    EXPECT_EQ(heart->accessibilityLabel(), NSString("Heart"));
+    EXPECT_EQ(heart->accessibilityTraits(), UIAccessibilityTraitButton);
+
+    auto logo = UIButton::make();
+    logo->setImageForState(UIImage::imageNamedInBundle("Logo", bundle.get()), UIControlStateNormal);
+    EXPECT_EQ(logo->accessibilityLabel(), NSString("Logo")) << "no scale suffix, folder or type";
+
+    heart->setTitleForState("Share", UIControlStateNormal);
+    EXPECT_EQ(heart->accessibilityLabel(), NSString("Share")) << "a title comes first";
+
+    CGContextPtr bitmap = CGBitmapContextCreate(4, 4);
+    auto drawn = UIButton::make();
+    drawn->setImageForState(
+        makeRef<UIImage>(CGBitmapContextCreateImage(bitmap.get()), 1), UIControlStateNormal);
+    EXPECT_TRUE(drawn->accessibilityLabel().isNil()) << "an image made in memory has no name";
 }
 
 } // namespace

@@ -64,7 +64,7 @@ protected:
         stack = makeRef<UINavigationController>(root.get());
         stack->view()->setFrame(window->bounds());
         send(stack.get(), sel::viewWillAppear, false);
-        window->addSubview(stack->view());
+        window->addSubview(RefPtr(stack->view()));
         send(stack.get(), sel::viewDidAppear, false);
         window->runDisplayPass();
     }
@@ -93,7 +93,7 @@ TEST_F(Navigation, PushShowsThePageUnderTheBarWithABackButtonThatPops)
     EXPECT_EQ(root->view()->frame(), CGRectMake(0, 44, 320, 416));
 
     auto page = makeRef<LoggingPage>("Corvane");
-    stack->pushViewControllerAnimated(page.get(), true);
+    stack->pushViewControllerAnimated(page, true);
     window->runDisplayPass();
     EXPECT_EQ(stack->topViewController(), page.get());
     EXPECT_EQ(page->navigationController(), stack.get());
@@ -121,10 +121,10 @@ TEST_F(Navigation, TitleViewAndRightItemTakeTheirPlacesInTheBar)
     auto page = makeRef<LoggingPage>("Corvane");
     auto logo = UIView::make(CGRectMake(0, 0, 100, 30));
     auto heart = UIButton::make(CGRectMake(0, 0, 40, 30));
-    page->navigationItem()->setTitleView(logo.get());
-    stack->pushViewControllerAnimated(page.get(), false);
+    page->navigationItem()->setTitleView(logo);
+    stack->pushViewControllerAnimated(page, false);
     // Items changed after the push still reach the bar.
-    page->navigationItem()->setRightBarButtonItem(UIBarButtonItem::make(heart.get()).get());
+    page->navigationItem()->setRightBarButtonItem(UIBarButtonItem::make(heart));
     window->runDisplayPass();
 
     UINavigationBar* bar = stack->navigationBar();

@@ -40,12 +40,11 @@ public:
         footer->setText("Corvane by Quillfen");
         footer->setTextAlignment(UITextAlignmentCenter);
         footer->setBackgroundColor(UIColor::clearColor().get());
-        footer->setTextColor(
-            UIColor::colorWithRedGreenBlueAlpha(76 / 255.0F, 86 / 255.0F, 106 / 255.0F, 1).get());
-        footer->setShadowColor(UIColor::whiteColor().get());
+        footer->setTextColor(UIColor::colorWithRedGreenBlueAlpha(76 / 255.0F, 86 / 255.0F, 106 / 255.0F, 1));
+        footer->setShadowColor(UIColor::whiteColor());
         footer->setShadowOffset({ 0, 1 });
-        table->setTableFooterView(footer.get());
-        setView(table.get());
+        table->setTableFooterView(footer);
+        setView(table);
     }
 
     int sections(UITableView*) { return 4; }
@@ -58,10 +57,10 @@ public:
             auto cell = UITableViewCell::make(UITableViewCellStyleSubtitle, "TitleCell");
             auto clear = UIView::make();
             clear->setBackgroundColor(UIColor::clearColor().get());
-            cell->setBackgroundView(clear.get());
+            cell->setBackgroundView(clear);
             cell->setSelectionStyle(UITableViewCellSelectionStyleNone);
             cell->textLabel()->setText("Corvane");
-            cell->textLabel()->setFont(UIFont::fontWithNameSize("HelveticaNeue", 44).get());
+            cell->textLabel()->setFont(UIFont::fontWithNameSize("HelveticaNeue", 44));
             cell->detailTextLabel()->setText("by Quillfen");
             return cell;
         }
@@ -71,7 +70,7 @@ public:
             field->setPlaceholder("Test Keyboard");
             field->setTextAlignment(UITextAlignmentCenter);
             field->setContentVerticalAlignment(UIControlContentVerticalAlignmentCenter);
-            cell->contentView()->addSubview(field.get());
+            cell->contentView()->addSubview(field);
             return cell;
         }
         cell->textLabel()->setText(indexPath.section == 2 ? "The Creators" : "Quillfen Support");
@@ -92,7 +91,7 @@ protected:
         page = makeRef<SamplePage>();
         stack = makeRef<UINavigationController>(page.get());
         stack->view()->setFrame(window->bounds());
-        window->addSubview(stack->view());
+        window->addSubview(RefPtr(stack->view()));
     }
     void TearDown() override { runtimeRestoreRegisteredMethods(); }
 

@@ -72,7 +72,7 @@ protected:
         source = makeRef<RowSource>();
         table->setDataSource(source.get());
         table->setDelegate(source.get());
-        window->addSubview(table.get());
+        window->addSubview(table);
     }
     void TearDown() override { runtimeRestoreRegisteredMethods(); }
 
@@ -109,7 +109,7 @@ TEST_F(TableView, GroupedSectionsStackWithGapsAndTheDelegatesHeights)
 TEST_F(TableView, FooterViewStandsUnderTheLastSectionAsWideAsTheTable)
 {
     auto footer = UIView::make(CGRectMake(0, 0, 0, 18));
-    table->setTableFooterView(footer.get());
+    table->setTableFooterView(footer);
     window->runDisplayPass();
     EXPECT_EQ(footer->frame(), CGRectMake(0, 247, 320, 18));
     EXPECT_FLOAT_EQ(table->contentSize().height, 265);
@@ -327,7 +327,7 @@ TEST_F(TableCell, DefaultStyleTextFillsTheContentBesideTheAccessory)
 
     // An accessory view takes the chevron's place.
     auto custom = UIView::make(CGRectMake(0, 0, 16, 13));
-    cell->setAccessoryView(custom.get());
+    cell->setAccessoryView(custom);
     cell->layoutIfNeeded();
     EXPECT_TRUE(chevron->isHidden());
     EXPECT_FLOAT_EQ(custom->frame().maxX(), 300);
@@ -359,9 +359,9 @@ TEST_F(TableCell, HighlightReachesLabelsAndImageViewsUnlessSelectionStyleIsNone)
 {
     auto cell = UITableViewCell::make(UITableViewCellStyleSubtitle, "Cell");
     auto extra = UIImageView::make();
-    cell->contentView()->addSubview(extra.get());
+    cell->contentView()->addSubview(extra);
     auto accessory = UIImageView::make();
-    cell->setAccessoryView(accessory.get());
+    cell->setAccessoryView(accessory);
     cell->setHighlighted(true);
     EXPECT_TRUE(cell->textLabel()->isHighlighted());
     EXPECT_TRUE(cell->detailTextLabel()->isHighlighted());
@@ -382,7 +382,7 @@ TEST_F(TableCell, CustomBackgroundViewCoversTheGroupShape)
     cell->setGroupPosition(true, UITableViewCellGroupPosition::Alone);
     auto background = UIView::make();
     background->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-    cell->setBackgroundView(background.get());
+    cell->setBackgroundView(background);
     cell->layoutIfNeeded();
     EXPECT_EQ(cell->backgroundView(), background.get());
     EXPECT_EQ(background->frame(), CGRectMake(10, 0, 300, 88));

@@ -83,7 +83,7 @@ protected:
         setKeyboardPresenter(&keyboard);
         window = UIWindow::make(CGRectMake(0, 0, 320, 480));
         field = UITextField::make(CGRectMake(10, 100, 300, 44));
-        window->addSubview(field.get());
+        window->addSubview(field);
     }
     void TearDown() override
     {
@@ -123,7 +123,7 @@ TEST_F(TextField, TapMakesItFirstResponderAndBringsTheKeyboardThatTypesIntoIt)
 TEST_F(TextField, FocusMovingBetweenFieldsKeepsTheKeyboardUp)
 {
     auto other = UITextField::make(CGRectMake(10, 200, 300, 44));
-    window->addSubview(other.get());
+    window->addSubview(other);
     field->becomeFirstResponder();
     other->becomeFirstResponder();
     EXPECT_FALSE(field->isEditing());
@@ -173,7 +173,7 @@ TEST_F(TextField, KeyboardNotificationsCarryTheKeyboardsFrameAsValues)
             name, nullptr);
     }
     auto other = UITextField::make(CGRectMake(10, 200, 300, 44));
-    window->addSubview(other.get());
+    window->addSubview(other);
 
     field->becomeFirstResponder();
     other->becomeFirstResponder();

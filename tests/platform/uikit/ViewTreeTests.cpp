@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -54,6 +55,13 @@ public:
     std::vector<std::string> events;
 };
 
+// Factories that cannot fail answer a reference that is never nothing, and a
+// view is handed to the tree as a counted reference, never as a bare pointer.
+static_assert(std::is_same_v<decltype(UIView::make()), Ref<UIView>>);
+static_assert(std::is_same_v<decltype(UIWindow::make(CGRectZero)), Ref<UIWindow>>);
+static_assert(std::is_invocable_v<decltype(&UIView::addSubview), UIView&, Ref<UIWindow>>);
+static_assert(!std::is_invocable_v<decltype(&UIView::addSubview), UIView&, UIView*>);
+
 class ViewTree : public testing::Test {
 protected:
     void TearDown() override { runtimeRestoreRegisteredMethods(); }
@@ -71,7 +79,7 @@ TEST(Autoresizing, FlexibleMarginsAndSizesShareTheChange)
     tableLike->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin
         | UIViewAutoresizingFlexibleHeight);
     for (auto* child : { fixed.get(), stretching.get(), pinnedRight.get(), tableLike.get() })
-        parent->addSubview(child);
+        parent->addSubview(RefPtr(child));
 
     parent->setFrame(CGRectMake(0, 0, 160, 140));
 
@@ -89,8 +97,8 @@ TEST_F(ViewTree, DisplayRequestsScheduleOnePassThatLaysOutOnlyWhatAsked)
     window->setDisplayPassScheduler([&] { ++scheduled; });
     auto first = makeRef<RecordingView>(CGRectMake(0, 0, 50, 50));
     auto second = makeRef<RecordingView>(CGRectMake(50, 0, 50, 50));
-    window->addSubview(first.get());
-    window->addSubview(second.get());
+    window->addSubview(first);
+    window->addSubview(second);
     window->runDisplayPass();
     ASSERT_EQ(first->layouts, 1);
     ASSERT_EQ(second->layouts, 1);
@@ -119,7 +127,7 @@ TEST_F(ViewTree, WithoutAHostSchedulerThePassRunsOnceOnTheNextRunLoopTurn)
 {
     auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
     auto view = makeRef<RecordingView>(CGRectMake(0, 0, 50, 50));
-    window->addSubview(view.get());
+    window->addSubview(view);
     EXPECT_EQ(view->layouts, 0);
     NSRunLoop::main().runUntilIdle();
     EXPECT_EQ(view->layouts, 1);
@@ -148,10 +156,10 @@ TEST_F(ViewTree, HitTestingFindsTheDeepestVisibleInteractiveView)
     hiddenOnTop->setHidden(true);
     auto passThrough = UIView::make(CGRectMake(100, 100, 50, 50));
     passThrough->setUserInteractionEnabled(false);
-    window->addSubview(panel.get());
-    panel->addSubview(inner.get());
-    panel->addSubview(passThrough.get());
-    panel->addSubview(hiddenOnTop.get());
+    window->addSubview(panel);
+    panel->addSubview(inner);
+    panel->addSubview(passThrough);
+    panel->addSubview(hiddenOnTop);
 
     EXPECT_EQ(window->hitTest({ 35, 35 }), inner.get());
     EXPECT_EQ(window->hitTest({ 130, 130 }), panel.get());
@@ -166,8 +174,8 @@ TEST_F(ViewTree, TouchesGoToTheViewFirstPressedAndPassUpFromPlainViews)
     auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
     auto target = makeRef<RecordingView>(CGRectMake(100, 100, 40, 40));
     auto plainChild = UIView::make(CGRectMake(10, 10, 10, 10));
-    window->addSubview(target.get());
-    target->addSubview(plainChild.get());
+    window->addSubview(target);
+    target->addSubview(plainChild);
 
     window->sendTouch(0, UITouchPhase::Began, { 115, 115 });
     window->sendTouch(0, UITouchPhase::Moved, { 200, 300 });
@@ -187,8 +195,8 @@ TEST_F(ViewTree, TouchesGoToTheViewFirstPressedAndPassUpFromPlainViews)
 struct RowInPanel {
     RowInPanel()
     {
-        window->addSubview(panel.get());
-        panel->addSubview(row.get());
+        window->addSubview(panel);
+        panel->addSubview(row);
     }
     RefPtr<UIWindow> window = UIWindow::make(CGRectMake(0, 0, 320, 480));
     RefPtr<UIView> panel = UIView::make(CGRectMake(0, 64, 320, 416));
@@ -226,7 +234,7 @@ TEST_F(ViewTree, ATouchLocationFollowsTheTouchAndEveryChangeOfTheViewsBetweenRea
     EXPECT_EQ(touch->locationInView(row), CGPointMake(50, 41));
     row->removeFromSuperview();
     EXPECT_EQ(touch->locationInView(row), CGPointMake(60, 290));
-    views.window->addSubview(row);
+    views.window->addSubview(RefPtr(row));
     EXPECT_EQ(touch->locationInView(row), CGPointMake(50, 90));
 }
 
@@ -235,8 +243,8 @@ TEST_F(ViewTree, OnlyOneFirstResponderAndEndEditingReachesIntoTheSubtree)
     auto window = UIWindow::make(CGRectMake(0, 0, 320, 480));
     auto container = UIView::make(CGRectMake(0, 0, 320, 480));
     auto plain = UIView::make(CGRectMake(0, 0, 10, 10));
-    window->addSubview(container.get());
-    container->addSubview(plain.get());
+    window->addSubview(container);
+    container->addSubview(plain);
 
     // A plain view cannot take the keyboard focus.
     EXPECT_FALSE(plain->becomeFirstResponder());
