@@ -1,4 +1,4 @@
-// Typing a fixed paragraph through the whole stack, in this process: the test
+// Typing a fixed paragraph, and lines of growing length, through the whole stack, in this process: the test
 // app's window and field, the platform keyboard, the extension injected by the
 // platform's loader (or not), and the typist's planned touches. The
 // platform-only run types the same paragraph on the keyboard alone, with the
@@ -57,6 +57,54 @@ void typeParagraph(benchmark::State& state, bool withCorvane)
 
 BENCHMARK_CAPTURE(typeParagraph, Platform, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(typeParagraph, Extension, true)->Unit(benchmark::kMillisecond);
+
+// The paragraph repeated to the length asked for, as one line, with the extension.
+std::string lineOf(std::size_t characters)
+{
+    std::string line;
+    while (line.size() < characters)
+        line += paragraph + " ";
+    line.resize(characters);
+    // A line that ends in a space would take no different touches; keep it a letter.
+    line.back() = 'x';
+    return line;
+}
+
+// One line of 10^3, 10^4 or 10^5 characters per iteration: its time divided by
+// its length stays flat when typing costs in proportion to the length of the line.
+void typeLongLine(benchmark::State& state)
+{
+    auto device = TemporaryDevice::copyOf(CORVANE_BUILD_DEVICE_ROOT);
+    if (!device) {
+        state.SkipWithError(device.error().message.c_str());
+        return;
+    }
+    HostOptions options;
+    options.deviceRoot = device.value().root();
+    auto host = std::make_unique<AppHost>(options);
+    const std::string line = lineOf(static_cast<std::size_t>(state.range(0)));
+    CommandResult ready = host->boot();
+    if (ready)
+        ready = host->perform(command::Keyboard {});
+    if (ready)
+        ready = host->perform(command::TypeLine { paragraph });
+    if (!ready) {
+        state.SkipWithError(ready.error().message.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        CommandResult typed = host->perform(command::TypeLine { line });
+        ErrorOr<TypedLine> result = typed ? TypedLine::fromReply(typed.value().output) : typed.error();
+        if (!result || result.value().fieldText != line) {
+            state.SkipWithError("the line did not come out exactly");
+            break;
+        }
+    }
+    host->shutDown();
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(line.size()));
+}
+
+BENCHMARK(typeLongLine)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 BENCHMARK_MAIN();
