@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -17,17 +18,20 @@ const std::string paragraph
     = "Meet me at 7:45 on Friday, June 12, by the old mill (bring $20 for the tickets!). "
       "If it rains, we'll go on Saturday at 10 instead; call 555-0199 to check.";
 
-// The paragraph typed into the emptied field of the test app, once per
-// iteration, after one untimed run in which the typist learns the keyboard.
-void typeParagraph(benchmark::State& state, bool withCorvane)
+// A host on a copy of the build's device, with the keyboard up and the
+// paragraph typed once, untimed, so that the typist has learnt the keyboard;
+// nothing, with the state skipped, when that fails.
+std::unique_ptr<AppHost> hostThatTyped(
+    benchmark::State& state, bool withCorvane, std::optional<TemporaryDevice>& device)
 {
-    auto device = TemporaryDevice::copyOf(CORVANE_BUILD_DEVICE_ROOT);
-    if (!device) {
-        state.SkipWithError(device.error().message.c_str());
-        return;
+    auto copy = TemporaryDevice::copyOf(CORVANE_BUILD_DEVICE_ROOT);
+    if (!copy) {
+        state.SkipWithError(copy.error().message.c_str());
+        return nullptr;
     }
+    device.emplace(copy.releaseValue());
     HostOptions options;
-    options.deviceRoot = device.value().root();
+    options.deviceRoot = device->root();
     options.injectsLibraries = withCorvane;
     auto host = std::make_unique<AppHost>(options);
     CommandResult ready = host->boot();
@@ -37,8 +41,19 @@ void typeParagraph(benchmark::State& state, bool withCorvane)
         ready = host->perform(command::TypeLine { paragraph });
     if (!ready) {
         state.SkipWithError(ready.error().message.c_str());
-        return;
+        return nullptr;
     }
+    return host;
+}
+
+// The paragraph typed into the emptied field of the test app, once per
+// iteration, after one untimed run in which the typist learns the keyboard.
+void typeParagraph(benchmark::State& state, bool withCorvane)
+{
+    std::optional<TemporaryDevice> device;
+    std::unique_ptr<AppHost> host = hostThatTyped(state, withCorvane, device);
+    if (!host)
+        return;
     std::size_t touches = 0;
     for (auto _ : state) {
         CommandResult typed = host->perform(command::TypeLine { paragraph });
@@ -74,24 +89,11 @@ std::string lineOf(std::size_t characters)
 // its length stays flat when typing costs in proportion to the length of the line.
 void typeLongLine(benchmark::State& state)
 {
-    auto device = TemporaryDevice::copyOf(CORVANE_BUILD_DEVICE_ROOT);
-    if (!device) {
-        state.SkipWithError(device.error().message.c_str());
-        return;
-    }
-    HostOptions options;
-    options.deviceRoot = device.value().root();
-    auto host = std::make_unique<AppHost>(options);
     const std::string line = lineOf(static_cast<std::size_t>(state.range(0)));
-    CommandResult ready = host->boot();
-    if (ready)
-        ready = host->perform(command::Keyboard {});
-    if (ready)
-        ready = host->perform(command::TypeLine { paragraph });
-    if (!ready) {
-        state.SkipWithError(ready.error().message.c_str());
+    std::optional<TemporaryDevice> device;
+    std::unique_ptr<AppHost> host = hostThatTyped(state, true, device);
+    if (!host)
         return;
-    }
     for (auto _ : state) {
         CommandResult typed = host->perform(command::TypeLine { line });
         ErrorOr<TypedLine> result = typed ? TypedLine::fromReply(typed.value().output) : typed.error();

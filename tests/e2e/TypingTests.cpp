@@ -305,7 +305,8 @@ TEST_P(CorpusTyping, ComesOutExactly)
 INSTANTIATE_TEST_SUITE_P(EveryMode, CorpusTyping,
     testing::Combine(
         testing::Values(CorpusKeyboard { "english", "en_US", "QWERTY" },
-            CorpusKeyboard { "german", "de_DE", "QWERTZ" }, CorpusKeyboard { "french", "fr_FR", "AZERTY" }),
+            CorpusKeyboard { "german", "de_DE", "QWERTZ" }, CorpusKeyboard { "french", "fr_FR", "AZERTY" },
+            CorpusKeyboard { "spanish", "es_ES", "Spanish" }),
         testing::Values(TypingMode { "Off", { "--corvane", "off" } },
             TypingMode { "AlternateFlick", { "--corvane", "alternate", "--gesture", "flick" } },
             TypingMode { "AlternateSlide", { "--corvane", "alternate", "--gesture", "slide" } },
