@@ -275,7 +275,7 @@ CommandResult AppHost::handle(const command::Keyboard& command)
 
 CommandResult AppHost::handle(const command::Settings& command)
 {
-    return commandDoneIf(SettingsFile::store(command.type, command.gesture));
+    return commandDoneIf(SettingsFile::store(command.values));
 }
 
 CommandResult AppHost::handle(const command::Keyplane& command)

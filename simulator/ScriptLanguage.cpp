@@ -1,5 +1,6 @@
 #include "simulator/ScriptLanguage.h"
 
+#include "contracts/CorvaneContract.h"
 #include "platform/keyboard/KeyboardLetterLayout.h"
 #include "simulator/KeyboardTypeNumber.h"
 #include "simulator/PngWriter.h"
@@ -177,6 +178,30 @@ ErrorOr<void> readOptions(
     return {};
 }
 
+// "type=N or gesture=N (whole numbers)", one for each setting of the shared table.
+const std::string& settingsExpected()
+{
+    static const std::string expected = [] {
+        std::string text;
+        for (const contract::Setting& setting : contract::settings)
+            text += (text.empty() ? "" : " or ") + std::string(setting.key) + "=N";
+        return text + " (whole numbers)";
+    }();
+    return expected;
+}
+
+// "[type=N] [gesture=N]"; the help keeps a view of it.
+const std::string& settingsSyntax()
+{
+    static const std::string syntax = [] {
+        std::string text;
+        for (const contract::Setting& setting : contract::settings)
+            text += (text.empty() ? "[" : " [") + std::string(setting.key) + "=N]";
+        return text;
+    }();
+    return syntax;
+}
+
 const std::string fingerExpected
     = "finger=N (a finger from 1 to " + std::to_string(command::largestFinger) + ")";
 
@@ -351,18 +376,26 @@ const std::vector<CommandSyntax>& commandTable()
         described(row<Settings>(
                       "settings",
                       [](ScriptArguments& a) -> ErrorOr<Settings> {
+                          std::array<std::optional<int>, contract::settings.size()> given;
+                          std::vector<OptionSyntax> options;
+                          for (std::size_t row = 0; row < given.size(); ++row)
+                              options.push_back(integerOption(contract::settings[row].key, given[row]));
+                          TRY(readOptions(a, settingsExpected(), options));
                           Settings settings;
-                          TRY(readOptions(a, "type=N or gesture=N (whole numbers)",
-                              { integerOption("type", settings.type),
-                                  integerOption("gesture", settings.gesture) }));
+                          for (std::size_t row = 0; row < given.size(); ++row) {
+                              if (given[row])
+                                  settings.values[contract::settings[row].key] = *given[row];
+                          }
                           return settings;
                       },
                       [](const Settings& c, ScriptLineWriter& w) {
-                          w.option("type", c.type);
-                          w.option("gesture", c.gesture);
+                          for (const contract::Setting& setting : contract::settings) {
+                              auto value = c.values.find(setting.key);
+                              if (value != c.values.end())
+                                  w.option(setting.key, value->second);
+                          }
                       }),
-            "[type=N] [gesture=N]",
-            "writes the settings file as the pane does and posts the change notification",
+            settingsSyntax(), "writes the settings file as the pane does and posts the change notification",
             "settings gesture=2"),
         described(textRow<Keyplane, &Keyplane::name>("keyplane", "a keyplane name"), "NAME",
             "switches the keyboard to a keyplane", "keyplane Numbers-And-Punctuation"),

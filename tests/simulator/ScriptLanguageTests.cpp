@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "simulator/ScriptLanguage.h"
 
 #include <gtest/gtest.h>
@@ -101,8 +102,8 @@ TEST(ScriptLanguage, OptionsComeInAnyOrderAtMostOnce)
     EXPECT_FALSE(bare.type);
 
     command::Settings settings = parseAs<command::Settings>("settings gesture=2 type=1");
-    EXPECT_EQ(settings.type, 1);
-    EXPECT_EQ(settings.gesture, 2);
+    EXPECT_EQ(settings.values,
+        (std::map<std::string, int> { { contract::typeKey, 1 }, { contract::gestureKey, 2 } }));
 
     EXPECT_EQ(errorOf("keyboard type=1 type=2"), "expected type= only once, got it again in \"type=2\"");
     EXPECT_EQ(errorOf("keyboard layout=DVORAK"),

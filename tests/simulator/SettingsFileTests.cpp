@@ -46,7 +46,7 @@ TEST_F(SettingsFileTest, StoringKeepsOtherKeysAndAnnouncesTheChange)
     existing->setObject(Value(NSString("kept")), "note");
     ASSERT_TRUE(PropertyList::writeFile(*existing, path, PropertyList::Format::Binary, true));
 
-    auto written = SettingsFile::store(std::nullopt, 2);
+    auto written = SettingsFile::store({ { contract::gestureKey, contract::slideUpGesture } });
     ASSERT_TRUE(written) << written.error().message;
     NSRunLoop::main().runUntilIdle();
     EXPECT_EQ(notificationsSeen, 1);
@@ -71,7 +71,7 @@ TEST_F(SettingsFileTest, WithoutAFileReadingSaysSoAndStoringMakesOne)
         "there is no readable settings file at /var/mobile/Library/Preferences/com.quillfen.corvane.plist");
 
     m_root.preparedPath(contract::settingsFilePath);
-    auto stored = SettingsFile::store(1, std::nullopt);
+    auto stored = SettingsFile::store({ { contract::typeKey, contract::shiftedKeyType } });
     ASSERT_TRUE(stored) << stored.error().message;
     EXPECT_EQ(SettingsFile::read("type").value(), 1);
     EXPECT_FALSE(SettingsFile::read("gesture"));
@@ -83,7 +83,8 @@ TEST_F(SettingsFileTest, AFolderInTheFilesPlaceIsKeptBesideTheNewFile)
 {
     std::string path = m_root.preparedPath(contract::settingsFilePath);
     std::filesystem::create_directories(path);
-    auto stored = SettingsFile::store(1, 2);
+    auto stored = SettingsFile::store({ { contract::typeKey, contract::shiftedKeyType },
+        { contract::gestureKey, contract::slideUpGesture } });
     ASSERT_TRUE(stored) << stored.error().message;
     EXPECT_TRUE(std::filesystem::is_directory(path + ".refused"));
     auto gesture = SettingsFile::read("gesture");
@@ -97,7 +98,8 @@ TEST_F(SettingsFileTest, AnUnwritableFileIsAnErrorAndAnnouncesNothing)
     std::string folder = std::filesystem::path(m_root.preparedPath(contract::settingsFilePath)).parent_path();
     std::filesystem::remove(folder);
     std::ofstream(folder) << "not a folder";
-    auto stored = SettingsFile::store(1, 2);
+    auto stored = SettingsFile::store({ { contract::typeKey, contract::shiftedKeyType },
+        { contract::gestureKey, contract::slideUpGesture } });
     ASSERT_FALSE(stored);
     EXPECT_NE(stored.error().message.find("cannot write the settings file"), std::string::npos)
         << stored.error().message;
