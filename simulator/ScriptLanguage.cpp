@@ -94,7 +94,8 @@ CommandSyntax row(std::string_view words, std::function<ErrorOr<Command>(ScriptA
         syntax,
         alternativeOf<Command>(),
         [parse = std::move(parse)](ScriptArguments& arguments) -> ErrorOr<ScriptCommand> {
-            return ScriptCommand(TRY(parse(arguments)));
+            Command parsed = TRY(parse(arguments));
+            return ScriptCommand(std::move(parsed));
         },
         [write = std::move(write)](const ScriptCommand& command, ScriptLineWriter& writer) {
             write(std::get<Command>(command), writer);
@@ -223,7 +224,11 @@ void writeFinger(ScriptLineWriter& writer, int finger)
 template <typename Command> CommandSyntax fingerRow(std::string_view word)
 {
     return row<Command>(
-        word, [](ScriptArguments& a) -> ErrorOr<Command> { return Command { TRY(readFinger(a)) }; },
+        word,
+        [](ScriptArguments& a) -> ErrorOr<Command> {
+            int finger = TRY(readFinger(a));
+            return Command { finger };
+        },
         [](const Command& c, ScriptLineWriter& w) { writeFinger(w, c.finger); });
 }
 
@@ -242,7 +247,8 @@ ErrorOr<double> readDistance(ScriptArguments& arguments, std::string_view what)
 
 ErrorOr<command::Flick> readUpward(ScriptArguments& arguments, double defaultDistance)
 {
-    command::Flick gesture { TRY(arguments.word(keyDescription)), defaultDistance };
+    std::string key = TRY(arguments.word(keyDescription));
+    command::Flick gesture { key, defaultDistance };
     if (!arguments.atEnd())
         gesture.distance = TRY(readDistance(arguments, "an upward distance in points"));
     return gesture;
@@ -517,7 +523,8 @@ const std::vector<CommandSyntax>& commandTable()
         described(row<Wait>(
                       "wait",
                       [](ScriptArguments& a) -> ErrorOr<Wait> {
-                          return Wait { TRY(a.numberWithin("a number of seconds", 0, Wait::longest)) };
+                          double seconds = TRY(a.numberWithin("a number of seconds", 0, Wait::longest));
+                          return Wait { seconds };
                       },
                       [](const Wait& c, ScriptLineWriter& w) { w.number(c.seconds); }),
             "SECONDS", "moves the virtual clock of every app on; timers fire", "wait 0.5"),
@@ -570,11 +577,13 @@ const std::vector<CommandSyntax>& commandTable()
             "\"TEXT\"", "fails the script unless the screen shows the text, and lists what it shows",
             "expect screen-text \"Slide up\""),
         described(bareRow<Print>("print"), "", "prints the text field's text", "print"),
-        described(
-            row<Snapshot>(
-                "snapshot",
-                [](ScriptArguments& a) -> ErrorOr<Snapshot> { return Snapshot { TRY(readPngFile(a)) }; },
-                [](const Snapshot& c, ScriptLineWriter& w) { w.word(c.file); }),
+        described(row<Snapshot>(
+                      "snapshot",
+                      [](ScriptArguments& a) -> ErrorOr<Snapshot> {
+                          std::string file = TRY(readPngFile(a));
+                          return Snapshot { file };
+                      },
+                      [](const Snapshot& c, ScriptLineWriter& w) { w.word(c.file); }),
             "FILE.png", "saves the screen at 2x, keyboard and pop-ups included", "snapshot notes.png"),
         described(row<App>(
                       "app",
@@ -595,14 +604,16 @@ const std::vector<CommandSyntax>& commandTable()
         row<KeyboardSnapshot>(
             "keyboard-snapshot",
             [](ScriptArguments& a) -> ErrorOr<KeyboardSnapshot> {
-                return KeyboardSnapshot { TRY(readPngFile(a)) };
+                std::string file = TRY(readPngFile(a));
+                return KeyboardSnapshot { file };
             },
             [](const KeyboardSnapshot& c, ScriptLineWriter& w) { w.word(c.file); },
             ScriptSyntax::HostProtocol),
         row<Render>(
             "render",
             [](ScriptArguments& a) -> ErrorOr<Render> {
-                return Render { TRY(a.numberWithin("a scale", Render::smallestScale, Render::largestScale)) };
+                double scale = TRY(a.numberWithin("a scale", Render::smallestScale, Render::largestScale));
+                return Render { scale };
             },
             [](const Render& c, ScriptLineWriter& w) { w.number(c.scale); }, ScriptSyntax::HostProtocol),
         bareRow<Quit>("quit", ScriptSyntax::HostProtocol),
@@ -695,7 +706,7 @@ ErrorOr<std::optional<ScriptCommand>> parseScriptLine(std::string_view line, Scr
     return std::optional(std::move(command));
 }
 
-ParsedScript parseScript(std::string_view fileName, std::string_view text, ScriptSyntax syntax)
+ErrorOr<ParsedScript> parseScript(std::string_view fileName, std::string_view text, ScriptSyntax syntax)
 {
     ParsedScript result;
     result.fileName = fileName;
@@ -706,10 +717,10 @@ ParsedScript parseScript(std::string_view fileName, std::string_view text, Scrip
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         auto parsed = parseScriptLine(line, syntax);
-        if (!parsed) {
-            result.error = ScriptError { std::string(fileName), lineNumber, parsed.error().message };
-            return result;
-        }
+        if (!parsed)
+            return Error {
+                ScriptError { std::string(fileName), lineNumber, parsed.error().message }.format()
+            };
         if (parsed.value())
             result.lines.push_back({ lineNumber, std::move(*parsed.value()) });
     }
