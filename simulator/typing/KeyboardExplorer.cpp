@@ -13,11 +13,6 @@ namespace {
 // A touch, or two touches rolled together.
 using TouchGroup = std::vector<KeyTouch>;
 
-bool isCharacterKey(int displayType)
-{
-    return displayType == UIKBKeyDisplayTypeString || displayType == UIKBKeyDisplayTypeDynamicString;
-}
-
 bool isLeftUntouched(int displayType)
 {
     return displayType == UIKBKeyDisplayTypeDelete || displayType == UIKBKeyDisplayTypeReturn
@@ -37,7 +32,7 @@ std::vector<KeyTouch> touchesOnScreen()
             continue;
         std::string name = KeyboardKeys::scriptName(key);
         touches.push_back({ TouchKind::Tap, index, 0, name, {}, keyplane });
-        if (!isCharacterKey(displayType))
+        if (!UIKeyboardLayoutStar::isCharacterKey(key))
             continue;
         touches.push_back({ TouchKind::Slide, index, 0, name, {}, keyplane });
         touches.push_back({ TouchKind::Flick, index, 0, name, {}, keyplane });
