@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -30,7 +31,7 @@ const std::string& settingsFile()
         std::string root
             = std::filesystem::temp_directory_path() / ("corvane-fuzz-" + std::to_string(::getpid()));
         DeviceRoot::setOverride(root);
-        std::string file = DeviceRoot::devicePath(settingsFilePath);
+        std::string file = DeviceRoot::devicePath(contract::settingsFilePath);
         std::filesystem::create_directories(std::filesystem::path(file).parent_path());
         return file;
     }();
@@ -52,25 +53,25 @@ void checkExtensionReads()
         std::abort();
 }
 
-// Each setting as the pane and the extension read it: "type" 1 or 2, "gesture" 1 or 2.
-int choiceOf(PrefsHelper* store, const char* key)
+// Each setting as the pane and the extension read it.
+int choiceOf(PrefsHelper* store, const contract::Setting& setting)
 {
-    int stored = send(store, sel::preferenceObjectForKey, NSString(key)).intValue();
-    if (std::string(key) == "type")
-        return stored == 1 ? 1 : 2;
-    return stored == 2 ? 2 : 1;
+    return setting.readChoice(send(store, sel::preferenceObjectForKey, NSString(setting.key)).intValue());
 }
 
-// A fresh Settings process opens the pane, reads both settings the way the
+// A fresh Settings process opens the pane, reads every setting the way the
 // sentence cell does and switches one of them to its other choice.
-void checkPaneSavesAChange(const std::string& input, const char* changedKey)
+void checkPaneSavesAChange(const std::string& input, const contract::Setting& changedSetting)
 {
     PrefsHelper::resetProcessState();
     PrefsHelper* store = PrefsHelper::sharedHelper();
-    int type = choiceOf(store, "type");
-    int gesture = choiceOf(store, "gesture");
-    int& changed = std::string(changedKey) == "type" ? type : gesture;
-    changed = changed == 1 ? 2 : 1;
+    std::map<const contract::Setting*, int> choices;
+    for (const contract::Setting& setting : contract::settings)
+        choices[&setting] = choiceOf(store, setting);
+    int& changed = choices[&changedSetting];
+    changed = changed == contract::Setting::firstOption ? contract::Setting::secondOption
+                                                        : contract::Setting::firstOption;
+    const char* changedKey = changedSetting.key;
     send(store, sel::setPreferenceObjectForKey, Value(changed), NSString(changedKey));
     PreferencesFile::Contents before = PreferencesFile::read(settingsFile());
     send(store, sel::savePreferences);
@@ -84,8 +85,10 @@ void checkPaneSavesAChange(const std::string& input, const char* changedKey)
         return;
     }
     loadSettings();
-    if (storedValue(extension.gTypeMode) != type || storedValue(extension.gFlickGesture) != gesture)
-        std::abort();
+    for (const auto& [setting, choice] : choices) {
+        if (loadedChoice(*setting) != choice)
+            std::abort();
+    }
     auto saved = PreferencesFile::read(settingsFile());
     if (saved.state != PreferencesFile::State::Read)
         std::abort();
@@ -111,6 +114,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::create_directories(folder);
     std::ofstream(settingsFile(), std::ios::binary) << input;
     checkExtensionReads();
-    checkPaneSavesAChange(input, size && data[size - 1] % 2 ? "gesture" : "type");
+    checkPaneSavesAChange(input, contract::settings[size ? data[size - 1] % contract::settings.size() : 0]);
     return 0;
 }

@@ -6,20 +6,37 @@
 #include "platform/foundation/NSLog.h"
 #include "platform/foundation/PreferencesFile.h"
 
+#include <cstddef>
+
 namespace {
 
-// "type" means "Shifted key" only when it holds that choice's value, and
-// "gesture" "Slide up" likewise; anything else, absence included, is the
-// other choice.
-TypeMode typeModeFromFile(int stored)
-{
-    return stored == storedValue(TypeMode::ShiftedKey) ? TypeMode::ShiftedKey : TypeMode::AlternateKey;
-}
+// Where each setting's choice lands in the extension's state, row for row
+// with the shared table, so that a setting the keyboard does not load does
+// not compile.
+struct LoadedSetting {
+    const contract::Setting& setting;
+    void (*apply)(int choice);
+    int (*current)();
+};
 
-Gesture gestureFromFile(int stored)
+constexpr LoadedSetting loadedSettings[] = {
+    { contract::typeSetting, [](int choice) { extension.gTypeMode = static_cast<TypeMode>(choice); },
+        [] { return storedValue(extension.gTypeMode); } },
+    { contract::gestureSetting, [](int choice) { extension.gFlickGesture = static_cast<Gesture>(choice); },
+        [] { return storedValue(extension.gFlickGesture); } },
+};
+
+constexpr bool loadsEveryRowInOrder()
 {
-    return stored == storedValue(Gesture::SlideUp) ? Gesture::SlideUp : Gesture::FlickUp;
+    if (std::size(loadedSettings) != contract::settings.size())
+        return false;
+    for (std::size_t row = 0; row < contract::settings.size(); ++row) {
+        if (&loadedSettings[row].setting != &contract::settings[row])
+            return false;
+    }
+    return true;
 }
+static_assert(loadsEveryRowInOrder(), "the keyboard loads every setting of the shared table");
 
 } // namespace
 
@@ -32,12 +49,19 @@ void loadSettings()
         NSLog("Corvane: the settings file cannot be read, so the defaults apply: %@", { settings.problem });
 
     // A value with no integer reading (an array, say) reads as absent.
-    int type = settings.dictionary->objectForKey(contract::typeKey).intValue();
-    int gesture = settings.dictionary->objectForKey(contract::gestureKey).intValue();
-
+    for (const LoadedSetting& loaded : loadedSettings)
+        loaded.apply(
+            loaded.setting.readChoice(settings.dictionary->objectForKey(loaded.setting.key).intValue()));
     extension.gSettingsLoaded = true;
-    extension.gTypeMode = typeModeFromFile(type);
-    extension.gFlickGesture = gestureFromFile(gesture);
+}
+
+int loadedChoice(const contract::Setting& setting)
+{
+    for (const LoadedSetting& loaded : loadedSettings) {
+        if (&loaded.setting == &setting)
+            return loaded.current();
+    }
+    return setting.defaultChoice();
 }
 
 void settingsChanged(CFNotificationCenterRef, void*, NSString, const void*, NSMutableDictionary*)

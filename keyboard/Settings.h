@@ -14,6 +14,9 @@ inline constexpr const char* settingsChangedNotification = contract::settingsCha
 // cannot be read is logged.
 void loadSettings();
 
+// The choice the extension holds for a row of the shared settings table.
+int loadedChoice(const contract::Setting& setting);
+
 // The notification callback: reads the settings again and re-applies the
 // keyplane on screen, so that a change of mode reprocesses its keys.
 void settingsChanged(CFNotificationCenterRef center, void* observer, NSString name, const void* object,

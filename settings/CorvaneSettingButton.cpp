@@ -33,6 +33,13 @@ Ref<CorvaneSettingButton> CorvaneSettingButton::make(
     return button;
 }
 
+Ref<CorvaneSettingButton> CorvaneSettingButton::make(const contract::Setting& setting)
+{
+    PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
+    int stored = send(store, sel::preferenceObjectForKey, NSString(setting.key)).intValue();
+    return make(setting.key, setting.optionWords[0], setting.optionWords[1], setting.readChoice(stored));
+}
+
 CorvaneSettingButton::CorvaneSettingButton()
     : UIButton(CGRectZero, staticClass())
 {

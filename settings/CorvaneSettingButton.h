@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contracts/CorvaneContract.h"
 #include "platform/runtime/WeakPtr.h"
 #include "platform/uikit/UIButton.h"
 
@@ -24,6 +25,9 @@ public:
     // Allocates the button and sends it initWithKey:firstOption:secondOption:chosenOption:.
     static Ref<CorvaneSettingButton> make(
         NSString key, NSString firstOption, NSString secondOption, int chosen);
+    // The setting's button, showing the choice the shared store holds as
+    // the keyboard reads it.
+    static Ref<CorvaneSettingButton> make(const contract::Setting& setting);
 
     CorvaneSettingButton();
 

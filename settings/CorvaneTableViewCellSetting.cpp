@@ -4,7 +4,6 @@
 #include "settings/CorvanePrefSelectors.h"
 #include "settings/CorvaneSettingButton.h"
 #include "settings/PaneStyle.h"
-#include "settings/PrefsHelper.h"
 #include "settings/SuperMessage.h"
 
 Class* CorvaneTableViewCellSetting::staticClass()
@@ -46,16 +45,9 @@ NSObject* CorvaneTableViewCellSetting::initWithStyleReuseIdentifier(int, NSStrin
     setBackgroundView(background);
     setSelectionStyle(UITableViewCellSelectionStyleNone);
 
-    PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
-    int gesture = send(store, sel::preferenceObjectForKey, NSString(contract::gestureKey)).intValue();
-    int type = send(store, sel::preferenceObjectForKey, NSString(contract::typeKey)).intValue();
-
-    // The keyboard's reading of the stored integers: each has one value for its second choice.
-    auto gestureButton = CorvaneSettingButton::make(contract::gestureKey, "Flick up", "Slide up",
-        gesture == contract::slideUpGesture ? contract::slideUpGesture : contract::flickUpGesture);
+    auto gestureButton = CorvaneSettingButton::make(contract::gestureSetting);
     gestureButton->setDelegate(this);
-    auto typeButton = CorvaneSettingButton::make(contract::typeKey, "Shifted key", "Alternate key",
-        type == contract::shiftedKeyType ? contract::shiftedKeyType : contract::alternateKeyType);
+    auto typeButton = CorvaneSettingButton::make(contract::typeSetting);
     typeButton->setDelegate(this);
 
     RefPtr<UILabel> firstLabel = send(this, sel::createLabel, NSString("on a key on the keyboard to"));

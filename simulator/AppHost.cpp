@@ -277,7 +277,7 @@ CommandResult AppHost::handle(const command::Keyboard& command)
 
 CommandResult AppHost::handle(const command::Settings& command)
 {
-    return commandDoneIf(SettingsFile::store(command.type, command.gesture));
+    return commandDoneIf(SettingsFile::store(command.values));
 }
 
 CommandResult AppHost::handle(const command::Keyplane& command)
@@ -306,7 +306,8 @@ CommandResult AppHost::changeShift(const ScriptCommand& command, ShiftTarget tar
     for (int taps = 0; !isThere(); ++taps) {
         if (taps == 3)
             return Error { "the shift key did not get the keyboard there" };
-        m_hand.tap(TRY(KeyboardKeys::find("shift")));
+        NSObject* shift = TRY(KeyboardKeys::find("shift"));
+        m_hand.tap(shift);
     }
     return commandDone();
 }
@@ -329,7 +330,8 @@ CommandResult AppHost::handle(const command::Unshift& command)
 CommandResult AppHost::handle(const command::Tap& command)
 {
     TRY(fingerOffScreen(command));
-    m_hand.tap(TRY(KeyboardKeys::find(command.key)));
+    NSObject* key = TRY(KeyboardKeys::find(command.key));
+    m_hand.tap(key);
     return commandDone();
 }
 
@@ -379,7 +381,8 @@ CommandResult AppHost::upwardGesture(
 {
     TRY(fingerOffScreen(command));
     // The parser bounds the distance, so the drag events stay few.
-    m_hand.upward(TRY(KeyboardKeys::find(keyName)), distance);
+    NSObject* key = TRY(KeyboardKeys::find(keyName));
+    m_hand.upward(key, distance);
     return commandDone();
 }
 
@@ -396,7 +399,8 @@ CommandResult AppHost::handle(const command::Slide& command)
 CommandResult AppHost::handle(const command::Drag& command)
 {
     Finger* finger = TRY(fingerOffScreen(command));
-    pressKey(TRY(KeyboardKeys::find(command.key)), *finger);
+    NSObject* key = TRY(KeyboardKeys::find(command.key));
+    pressKey(key, *finger);
     for (int step = 1; step <= command.steps; ++step) {
         finger->moveBy(static_cast<CGFloat>(command.dx * step / command.steps),
             static_cast<CGFloat>(command.dy * step / command.steps));
@@ -408,7 +412,8 @@ CommandResult AppHost::handle(const command::Drag& command)
 CommandResult AppHost::handle(const command::DragTo& command)
 {
     Finger* finger = TRY(fingerOffScreen(command));
-    CGPoint start = KeyboardKeys::centreOnScreen(TRY(KeyboardKeys::find(command.key)));
+    NSObject* key = TRY(KeyboardKeys::find(command.key));
+    CGPoint start = KeyboardKeys::centreOnScreen(key);
     finger->down(m_app->window(), start);
     // The target is looked for on the keyplane the first key brought up.
     ErrorOr<NSObject*> target = KeyboardKeys::find(command.target);
@@ -428,7 +433,8 @@ CommandResult AppHost::handle(const command::DragTo& command)
 CommandResult AppHost::handle(const command::Press& command)
 {
     Finger* finger = TRY(fingerOffScreen(command, command.finger));
-    pressKey(TRY(KeyboardKeys::find(command.key)), *finger);
+    NSObject* key = TRY(KeyboardKeys::find(command.key));
+    pressKey(key, *finger);
     return commandDone();
 }
 

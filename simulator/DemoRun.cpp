@@ -19,20 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct DemoStep {
-    // Shown while the step runs.
-    const char* progress;
-    // What was done, for the transcript.
-    const char* description;
-    // Script lines; `expect` lines check that it worked.
-    const char* commands;
-    // The screenshot taken at the end of the step, without its number.
-    const char* screenshot;
-    // The step typed something, so the transcript shows the field.
-    bool types;
-};
-
-const DemoStep demoSteps[] = {
+const DemoStep allDemoSteps[] = {
     { "Opening the Settings app on the Corvane pane",
         "Opened the Settings app (its own process, the keyboard extension injected by the loader); it shows "
         "the "
@@ -119,11 +106,11 @@ std::string screenshotName(int number, const DemoStep& step)
 }
 
 // Every file the demo writes into its folder.
-std::vector<std::string> demoFileNames()
+std::vector<std::string> demoFileNames(std::span<const DemoStep> steps)
 {
     std::vector<std::string> names { transcriptName, scriptName };
     int number = 0;
-    for (const DemoStep& step : demoSteps) {
+    for (const DemoStep& step : steps) {
         if (step.screenshot)
             names.push_back(screenshotName(++number, step));
     }
@@ -132,9 +119,10 @@ std::vector<std::string> demoFileNames()
 
 class DemoSession {
 public:
-    DemoSession(const std::string& deviceRoot, fs::path outputDirectory)
+    DemoSession(const std::string& deviceRoot, fs::path outputDirectory, std::span<const DemoStep> steps)
         : m_driver(settingsFor(deviceRoot))
         , m_output(std::move(outputDirectory))
+        , m_steps(steps)
     {
     }
 
@@ -156,6 +144,7 @@ private:
 
     Driver m_driver;
     fs::path m_output;
+    std::span<const DemoStep> m_steps;
     // Kept until the run ends, then written out whole.
     std::ostringstream m_transcript;
     std::ostringstream m_script;
@@ -174,8 +163,7 @@ std::string DemoSession::fieldText()
 bool DemoSession::runStep(int number, const DemoStep& step)
 {
     auto started = std::chrono::steady_clock::now();
-    std::cout << "  " << number << "/" << std::size(demoSteps) << "  " << step.progress << " ..."
-              << std::flush;
+    std::cout << "  " << number << "/" << m_steps.size() << "  " << step.progress << " ..." << std::flush;
 
     std::string commands = step.commands;
     std::string screenshot;
@@ -183,7 +171,14 @@ bool DemoSession::runStep(int number, const DemoStep& step)
         screenshot = screenshotName(++m_screenshots, step);
         commands += "snapshot " + quoteScriptString(screenshot) + "\n";
     }
-    ParsedScript script = parseScript("demo", commands);
+    auto parsed = parseScript("demo", commands);
+    if (!parsed) {
+        std::cout << " failed\n";
+        std::cerr << "corvane-sim: demo step " << number << ": " << parsed.error().message << '\n';
+        m_transcript << "     FAILED: " << parsed.error().message << "\n";
+        return false;
+    }
+    ParsedScript& script = parsed.value();
     m_script << "# " << number << ". " << step.progress << "\n" << commands << "\n";
     m_transcript << number << ". " << step.description << "\n";
 
@@ -253,7 +248,7 @@ int DemoSession::runSteps(const std::string& originalDevice)
 
     auto started = std::chrono::steady_clock::now();
     int number = 0;
-    for (const DemoStep& step : demoSteps) {
+    for (const DemoStep& step : m_steps) {
         if (!runStep(++number, step))
             return 1;
     }
@@ -273,12 +268,35 @@ int DemoSession::runSteps(const std::string& originalDevice)
     return 0;
 }
 
+// Every step's commands parse; else the first that does not, named.
+ErrorOr<void> checkDemoSteps(std::span<const DemoStep> steps)
+{
+    int number = 0;
+    for (const DemoStep& step : steps) {
+        ++number;
+        auto parsed = parseScript("demo", step.commands);
+        if (!parsed)
+            return Error { "demo step " + std::to_string(number) + " (" + step.progress
+                + ") does not parse: " + parsed.error().message };
+    }
+    return {};
+}
+
 } // namespace
 
-int runDemo(const CommandLine& commandLine, const std::string& deviceRoot)
+std::span<const DemoStep> demoSteps()
 {
-    auto folder
-        = DemoFolder::claim(commandLine.outputDirectory.value_or(defaultOutputDirectory), demoFileNames());
+    return allDemoSteps;
+}
+
+int runDemo(const CommandLine& commandLine, const std::string& deviceRoot, std::span<const DemoStep> steps)
+{
+    if (auto checked = checkDemoSteps(steps); !checked) {
+        std::cerr << "corvane-sim: " << checked.error().message << '\n';
+        return 2;
+    }
+    auto folder = DemoFolder::claim(
+        commandLine.outputDirectory.value_or(defaultOutputDirectory), demoFileNames(steps));
     if (!folder) {
         std::cerr << "corvane-sim: " << folder.error().message << '\n';
         return 2;
@@ -291,7 +309,7 @@ int runDemo(const CommandLine& commandLine, const std::string& deviceRoot)
     }
     std::cout << "Corvane demo: Settings and Notes, each in its own process, on a fresh copy of "
               << deviceRoot << '\n';
-    DemoSession session(device.value().root(), folder.value().path());
+    DemoSession session(device.value().root(), folder.value().path(), steps);
     int status = session.run(deviceRoot);
     if (auto recorded = folder.value().recordWrittenFiles(); !recorded) {
         std::cerr << "corvane-sim: " << recorded.error().message << '\n';

@@ -147,11 +147,6 @@ CommandResult Driver::execute(const ScriptCommand& command)
 
 int Driver::runScript(const ParsedScript& script, std::ostream& output, std::ostream& errors)
 {
-    // A script that does not parse runs not even its first lines.
-    if (script.error) {
-        errors << script.error->format() << '\n';
-        return 2;
-    }
     const std::string& file = script.fileName;
     for (const ScriptLine& line : script.lines) {
         CommandResult result = execute(line.command);

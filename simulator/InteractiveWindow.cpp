@@ -111,6 +111,8 @@ private:
     std::uint64_t m_shownSequence { 0 };
     std::optional<AppKind> m_shownApp;
     std::optional<ReplayScript> m_replay;
+    // Why the replay file could not be used; the run stops before a window opens.
+    std::optional<Error> m_replayProblem;
     std::size_t m_replayStep { 0 };
     std::chrono::steady_clock::time_point m_replayResumeAt;
 
@@ -144,8 +146,13 @@ InteractiveSession::InteractiveSession(const CommandLine& commandLine, const std
         if (m_locale == locales[index])
             m_localeIndex = index;
     }
-    if (commandLine.replayFile)
-        m_replay = ReplayScript::load(*commandLine.replayFile);
+    if (commandLine.replayFile) {
+        auto replay = ReplayScript::load(*commandLine.replayFile);
+        if (replay)
+            m_replay = replay.releaseValue();
+        else
+            m_replayProblem = replay.error();
+    }
 }
 
 InteractiveSession::~InteractiveSession()
@@ -537,8 +544,8 @@ bool InteractiveSession::runReplayStep()
 
 int InteractiveSession::run()
 {
-    if (m_replay && m_replay->error) {
-        std::cerr << m_replay->error->format() << '\n';
+    if (m_replayProblem) {
+        std::cerr << m_replayProblem->message << '\n';
         return 2;
     }
     if (!openWindow())

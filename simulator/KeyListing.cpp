@@ -18,7 +18,7 @@ std::vector<ScriptCommand> listingCommands(const CommandLine& commandLine)
 {
     std::vector<ScriptCommand> commands;
     if (commandLine.typeMode)
-        commands.push_back(command::Settings { commandLine.typeMode, std::nullopt });
+        commands.push_back(command::Settings { { { contract::typeKey, *commandLine.typeMode } } });
     // Without --layout the keyboard takes the locale's, as in any app.
     commands.push_back(command::Keyboard { commandLine.keyboardType, commandLine.layout });
     if (commandLine.keyplane)

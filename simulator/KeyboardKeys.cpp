@@ -25,12 +25,6 @@ constexpr FunctionKey functionKeys[] = {
     { UIKBKeyDisplayTypeReturn, "return" },
 };
 
-bool isCharacterKey(NSObject* key)
-{
-    int type = send(key, sel::displayType);
-    return type == UIKBKeyDisplayTypeString || type == UIKBKeyDisplayTypeDynamicString;
-}
-
 std::string lowercase(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -69,7 +63,7 @@ std::vector<NSObject*> KeyboardKeys::keys()
 
 std::string KeyboardKeys::scriptName(NSObject* key)
 {
-    if (isCharacterKey(key))
+    if (UIKeyboardLayoutStar::isCharacterKey(key))
         return send(key, sel::representedString).utf8();
     int type = send(key, sel::displayType);
     for (const FunctionKey& function : functionKeys) {
@@ -86,12 +80,12 @@ ErrorOr<NSObject*> KeyboardKeys::find(const std::string& keyName)
         return Error { noKeyboardOnScreen };
     // A character key's string first, so that a key typing "space" would not hide the space bar.
     for (NSObject* key : onScreen) {
-        if (isCharacterKey(key) && send(key, sel::representedString).utf8() == keyName)
+        if (UIKeyboardLayoutStar::isCharacterKey(key) && send(key, sel::representedString).utf8() == keyName)
             return key;
     }
     std::string wanted = lowercase(keyName);
     for (NSObject* key : onScreen) {
-        if (!isCharacterKey(key)
+        if (!UIKeyboardLayoutStar::isCharacterKey(key)
             && (scriptName(key) == wanted || lowercase(send(key, sel::name).utf8()) == wanted))
             return key;
     }

@@ -1,5 +1,6 @@
 #include "simulator/ReplayScript.h"
 
+#include "simulator/ScriptError.h"
 #include "simulator/ScriptFile.h"
 #include "simulator/ScriptText.h"
 #include "simulator/ScriptTokenizer.h"
@@ -7,6 +8,7 @@
 #include <charconv>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -99,7 +101,7 @@ ErrorOr<ReplayStep> parseStep(const std::vector<ScriptToken>& tokens)
 
 } // namespace
 
-ReplayScript ReplayScript::parse(const std::string& fileName, const std::string& text)
+ErrorOr<ReplayScript> ReplayScript::parse(const std::string& fileName, const std::string& text)
 {
     ReplayScript script;
     std::istringstream lines(text);
@@ -108,29 +110,22 @@ ReplayScript ReplayScript::parse(const std::string& fileName, const std::string&
     while (std::getline(lines, line)) {
         ++lineNumber;
         auto tokens = tokenizeScriptLine(line);
-        if (!tokens) {
-            script.error = ScriptError { fileName, lineNumber, tokens.error().message };
-            return script;
-        }
+        if (!tokens)
+            return Error { ScriptError { fileName, lineNumber, tokens.error().message }.format() };
         if (tokens.value().empty())
             continue;
         auto step = parseStep(tokens.value());
-        if (!step) {
-            script.error = ScriptError { fileName, lineNumber, step.error().message };
-            return script;
-        }
+        if (!step)
+            return Error { ScriptError { fileName, lineNumber, step.error().message }.format() };
         script.steps.push_back(step.releaseValue());
     }
     return script;
 }
 
-ReplayScript ReplayScript::load(const std::string& path)
+ErrorOr<ReplayScript> ReplayScript::load(const std::string& path)
 {
     auto text = readScriptFile(path);
-    if (!text) {
-        ReplayScript script;
-        script.error = ScriptError { path, 0, text.error().message };
-        return script;
-    }
+    if (!text)
+        return Error { ScriptError { path, 0, text.error().message }.format() };
     return parse(path, text.value());
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "simulator/ScriptError.h"
+#include "platform/foundation/ErrorOr.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,11 +36,10 @@ struct ReplayStep {
 // Lines of `click X Y`, `press X Y`, `drag X Y`, `release X Y`, `right-press
 // X Y`, `right-release X Y`, `key NAME`, `pause SECONDS`, `resize W H` (as a
 // person drags the window's edge), `window-snapshot FILE.png`, `quit`; `#`
-// starts a comment.
+// starts a comment. An error reads "FILE:LINE: what was wrong".
 struct ReplayScript {
     std::vector<ReplayStep> steps;
-    std::optional<ScriptError> error;
 
-    static ReplayScript load(const std::string& path);
-    static ReplayScript parse(const std::string& fileName, const std::string& text);
+    static ErrorOr<ReplayScript> load(const std::string& path);
+    static ErrorOr<ReplayScript> parse(const std::string& fileName, const std::string& text);
 };

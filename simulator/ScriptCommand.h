@@ -3,6 +3,7 @@
 #include "platform/keyboard/KeyboardConfiguration.h"
 #include "simulator/AppKind.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <variant>
@@ -24,10 +25,10 @@ struct Keyboard {
     std::optional<int> type;
     const KeyboardLetterLayout* layout { nullptr };
 };
-// Writes the settings file as the pane does and posts the change.
+// Writes the settings file as the pane does and posts the change: a value
+// for each setting named, by its key.
 struct Settings {
-    std::optional<int> type;
-    std::optional<int> gesture;
+    std::map<std::string, int> values;
 };
 struct Keyplane {
     std::string name;

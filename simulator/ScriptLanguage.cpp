@@ -1,5 +1,6 @@
 #include "simulator/ScriptLanguage.h"
 
+#include "contracts/CorvaneContract.h"
 #include "platform/keyboard/KeyboardLetterLayout.h"
 #include "simulator/KeyboardTypeNumber.h"
 #include "simulator/PngWriter.h"
@@ -93,7 +94,8 @@ CommandSyntax row(std::string_view words, std::function<ErrorOr<Command>(ScriptA
         syntax,
         alternativeOf<Command>(),
         [parse = std::move(parse)](ScriptArguments& arguments) -> ErrorOr<ScriptCommand> {
-            return ScriptCommand(TRY(parse(arguments)));
+            Command parsed = TRY(parse(arguments));
+            return ScriptCommand(std::move(parsed));
         },
         [write = std::move(write)](const ScriptCommand& command, ScriptLineWriter& writer) {
             write(std::get<Command>(command), writer);
@@ -177,6 +179,30 @@ ErrorOr<void> readOptions(
     return {};
 }
 
+// "type=N or gesture=N (whole numbers)", one for each setting of the shared table.
+const std::string& settingsExpected()
+{
+    static const std::string expected = [] {
+        std::string text;
+        for (const contract::Setting& setting : contract::settings)
+            text += (text.empty() ? "" : " or ") + std::string(setting.key) + "=N";
+        return text + " (whole numbers)";
+    }();
+    return expected;
+}
+
+// "[type=N] [gesture=N]"; the help keeps a view of it.
+const std::string& settingsSyntax()
+{
+    static const std::string syntax = [] {
+        std::string text;
+        for (const contract::Setting& setting : contract::settings)
+            text += (text.empty() ? "[" : " [") + std::string(setting.key) + "=N]";
+        return text;
+    }();
+    return syntax;
+}
+
 const std::string fingerExpected
     = "finger=N (a finger from 1 to " + std::to_string(command::largestFinger) + ")";
 
@@ -198,7 +224,11 @@ void writeFinger(ScriptLineWriter& writer, int finger)
 template <typename Command> CommandSyntax fingerRow(std::string_view word)
 {
     return row<Command>(
-        word, [](ScriptArguments& a) -> ErrorOr<Command> { return Command { TRY(readFinger(a)) }; },
+        word,
+        [](ScriptArguments& a) -> ErrorOr<Command> {
+            int finger = TRY(readFinger(a));
+            return Command { finger };
+        },
         [](const Command& c, ScriptLineWriter& w) { writeFinger(w, c.finger); });
 }
 
@@ -217,7 +247,8 @@ ErrorOr<double> readDistance(ScriptArguments& arguments, std::string_view what)
 
 ErrorOr<command::Flick> readUpward(ScriptArguments& arguments, double defaultDistance)
 {
-    command::Flick gesture { TRY(arguments.word(keyDescription)), defaultDistance };
+    std::string key = TRY(arguments.word(keyDescription));
+    command::Flick gesture { key, defaultDistance };
     if (!arguments.atEnd())
         gesture.distance = TRY(readDistance(arguments, "an upward distance in points"));
     return gesture;
@@ -361,18 +392,26 @@ const std::vector<CommandSyntax>& commandTable()
         described(row<Settings>(
                       "settings",
                       [](ScriptArguments& a) -> ErrorOr<Settings> {
+                          std::array<std::optional<int>, contract::settings.size()> given;
+                          std::vector<OptionSyntax> options;
+                          for (std::size_t row = 0; row < given.size(); ++row)
+                              options.push_back(integerOption(contract::settings[row].key, given[row]));
+                          TRY(readOptions(a, settingsExpected(), options));
                           Settings settings;
-                          TRY(readOptions(a, "type=N or gesture=N (whole numbers)",
-                              { integerOption("type", settings.type),
-                                  integerOption("gesture", settings.gesture) }));
+                          for (std::size_t row = 0; row < given.size(); ++row) {
+                              if (given[row])
+                                  settings.values[contract::settings[row].key] = *given[row];
+                          }
                           return settings;
                       },
                       [](const Settings& c, ScriptLineWriter& w) {
-                          w.option("type", c.type);
-                          w.option("gesture", c.gesture);
+                          for (const contract::Setting& setting : contract::settings) {
+                              auto value = c.values.find(setting.key);
+                              if (value != c.values.end())
+                                  w.option(setting.key, value->second);
+                          }
                       }),
-            "[type=N] [gesture=N]",
-            "writes the settings file as the pane does and posts the change notification",
+            settingsSyntax(), "writes the settings file as the pane does and posts the change notification",
             "settings gesture=2"),
         described(textRow<Keyplane, &Keyplane::name>("keyplane", "a keyplane name"), "NAME",
             "switches the keyboard to a keyplane", "keyplane Numbers-And-Punctuation"),
@@ -494,7 +533,8 @@ const std::vector<CommandSyntax>& commandTable()
         described(row<Wait>(
                       "wait",
                       [](ScriptArguments& a) -> ErrorOr<Wait> {
-                          return Wait { TRY(a.numberWithin("a number of seconds", 0, Wait::longest)) };
+                          double seconds = TRY(a.numberWithin("a number of seconds", 0, Wait::longest));
+                          return Wait { seconds };
                       },
                       [](const Wait& c, ScriptLineWriter& w) { w.number(c.seconds); }),
             "SECONDS", "moves the virtual clock of every app on; timers fire", "wait 0.5"),
@@ -547,11 +587,13 @@ const std::vector<CommandSyntax>& commandTable()
             "\"TEXT\"", "fails the script unless the screen shows the text, and lists what it shows",
             "expect screen-text \"Slide up\""),
         described(bareRow<Print>("print"), "", "prints the text field's text", "print"),
-        described(
-            row<Snapshot>(
-                "snapshot",
-                [](ScriptArguments& a) -> ErrorOr<Snapshot> { return Snapshot { TRY(readPngFile(a)) }; },
-                [](const Snapshot& c, ScriptLineWriter& w) { w.word(c.file); }),
+        described(row<Snapshot>(
+                      "snapshot",
+                      [](ScriptArguments& a) -> ErrorOr<Snapshot> {
+                          std::string file = TRY(readPngFile(a));
+                          return Snapshot { file };
+                      },
+                      [](const Snapshot& c, ScriptLineWriter& w) { w.word(c.file); }),
             "FILE.png", "saves the screen at 2x, keyboard and pop-ups included", "snapshot notes.png"),
         described(row<App>(
                       "app",
@@ -572,14 +614,16 @@ const std::vector<CommandSyntax>& commandTable()
         row<KeyboardSnapshot>(
             "keyboard-snapshot",
             [](ScriptArguments& a) -> ErrorOr<KeyboardSnapshot> {
-                return KeyboardSnapshot { TRY(readPngFile(a)) };
+                std::string file = TRY(readPngFile(a));
+                return KeyboardSnapshot { file };
             },
             [](const KeyboardSnapshot& c, ScriptLineWriter& w) { w.word(c.file); },
             ScriptSyntax::HostProtocol),
         row<Render>(
             "render",
             [](ScriptArguments& a) -> ErrorOr<Render> {
-                return Render { TRY(a.numberWithin("a scale", Render::smallestScale, Render::largestScale)) };
+                double scale = TRY(a.numberWithin("a scale", Render::smallestScale, Render::largestScale));
+                return Render { scale };
             },
             [](const Render& c, ScriptLineWriter& w) { w.number(c.scale); }, ScriptSyntax::HostProtocol),
         bareRow<Quit>("quit", ScriptSyntax::HostProtocol),
@@ -672,7 +716,7 @@ ErrorOr<std::optional<ScriptCommand>> parseScriptLine(std::string_view line, Scr
     return std::optional(std::move(command));
 }
 
-ParsedScript parseScript(std::string_view fileName, std::string_view text, ScriptSyntax syntax)
+ErrorOr<ParsedScript> parseScript(std::string_view fileName, std::string_view text, ScriptSyntax syntax)
 {
     ParsedScript result;
     result.fileName = fileName;
@@ -683,10 +727,10 @@ ParsedScript parseScript(std::string_view fileName, std::string_view text, Scrip
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         auto parsed = parseScriptLine(line, syntax);
-        if (!parsed) {
-            result.error = ScriptError { std::string(fileName), lineNumber, parsed.error().message };
-            return result;
-        }
+        if (!parsed)
+            return Error {
+                ScriptError { std::string(fileName), lineNumber, parsed.error().message }.format()
+            };
         if (parsed.value())
             result.lines.push_back({ lineNumber, std::move(*parsed.value()) });
     }

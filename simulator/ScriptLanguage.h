@@ -21,12 +21,11 @@ ErrorOr<std::optional<ScriptCommand>> parseScriptLine(
 struct ParsedScript {
     std::string fileName;
     std::vector<ScriptLine> lines;
-    // The first error; when set, lines holds the commands before it.
-    std::optional<ScriptError> error;
 };
 
-// A whole script, one command per line; it stops at the first error.
-ParsedScript parseScript(
+// A whole script, one command per line, or its first error as
+// "FILE:LINE: what was expected".
+ErrorOr<ParsedScript> parseScript(
     std::string_view fileName, std::string_view text, ScriptSyntax syntax = ScriptSyntax::Script);
 
 // The command written in the script language, as it reads back: how the

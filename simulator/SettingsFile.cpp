@@ -10,13 +10,11 @@ std::string SettingsFile::path()
     return DeviceRoot::devicePath(contract::settingsFilePath);
 }
 
-ErrorOr<void> SettingsFile::store(std::optional<int> type, std::optional<int> gesture)
+ErrorOr<void> SettingsFile::store(const std::map<std::string, int>& values)
 {
     auto written = PreferencesFile::update(path(), [&](const PreferencesFile::Contents& found) {
-        if (type)
-            found.dictionary->setObject(Value(*type), contract::typeKey);
-        if (gesture)
-            found.dictionary->setObject(Value(*gesture), contract::gestureKey);
+        for (const auto& [key, value] : values)
+            found.dictionary->setObject(Value(value), key);
         return found.dictionary;
     });
     if (!written)

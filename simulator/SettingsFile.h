@@ -2,7 +2,7 @@
 
 #include "platform/foundation/ErrorOr.h"
 
-#include <optional>
+#include <map>
 #include <string>
 
 // The extension's settings file in the booted device, written the way the
@@ -13,7 +13,7 @@ class SettingsFile {
 public:
     static std::string path();
     // An error says why the file cannot be written; then nothing is posted.
-    static ErrorOr<void> store(std::optional<int> type, std::optional<int> gesture);
+    static ErrorOr<void> store(const std::map<std::string, int>& values);
     // The integer stored under the key; an error says what was found instead.
     static ErrorOr<int> read(const std::string& key);
 };

@@ -48,7 +48,13 @@ int carryOut(const CommandLine& commandLine)
             return 2;
         }
         bool fromInput = commandLine.scriptFile == standardInputName;
-        script = parseScript(fromInput ? "standard input" : commandLine.scriptFile, text.value());
+        // A script that does not parse runs not even its first lines.
+        auto parsed = parseScript(fromInput ? "standard input" : commandLine.scriptFile, text.value());
+        if (!parsed) {
+            std::cerr << parsed.error().message << '\n';
+            return 2;
+        }
+        script = parsed.releaseValue();
     }
     // So does a text to type.
     std::unique_ptr<TextInput> text;

@@ -1,5 +1,6 @@
 #include "simulator/TypingRun.h"
 
+#include "contracts/CorvaneContract.h"
 #include "simulator/DeviceSelection.h"
 #include "simulator/Driver.h"
 #include "simulator/Interruption.h"
@@ -28,9 +29,11 @@ std::size_t characterCount(const std::string& text)
 // The settings file the pane would write for the chosen mode and gesture.
 command::Settings settingsFor(const TypingOptions& options)
 {
-    int type = options.corvane == CommandLine::Corvane::Shifted ? 1 : 2;
-    int gesture = options.gesture == CommandLine::Gesture::Slide ? 2 : 1;
-    return { type, gesture };
+    int type = options.corvane == CommandLine::Corvane::Shifted ? contract::shiftedKeyType
+                                                                : contract::alternateKeyType;
+    int gesture = options.gesture == CommandLine::Gesture::Slide ? contract::slideUpGesture
+                                                                 : contract::flickUpGesture;
+    return { { { contract::typeKey, type }, { contract::gestureKey, gesture } } };
 }
 
 ErrorOr<void> prepareKeyboard(Driver& driver, const TypingOptions& options)

@@ -54,14 +54,18 @@ bool cacheDisabled(NSObject*)
     return false;
 }
 
-// The settings file as the pane writes it: "Alternate key" with the gesture.
+// The settings file as the pane writes it: every setting at its default but
+// the gesture.
 void writeGestureSetting(BenchGesture gesture)
 {
     std::string path = DeviceRoot::devicePath(settingsFilePath);
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     auto settings = NSMutableDictionary::dictionary();
-    settings->setObject(2, "type");
-    settings->setObject(gesture == BenchGesture::SlideUp ? 2 : 1, "gesture");
+    for (const contract::Setting& setting : contract::settings)
+        settings->setObject(setting.defaultChoice(), setting.key);
+    settings->setObject(
+        gesture == BenchGesture::SlideUp ? contract::slideUpGesture : contract::flickUpGesture,
+        contract::gestureKey);
     if (!settings->writeToFile(path, true))
         throw std::runtime_error("cannot write the settings file");
 }

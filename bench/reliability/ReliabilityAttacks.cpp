@@ -226,16 +226,13 @@ void distinctNamesToAStoppedApp(int names)
 bool toggleInAFreshPane(int& shownChoice)
 {
     PrefsHelper::resetProcessState();
-    PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
-    int stored = send(store, sel::preferenceObjectForKey, NSString(contract::gestureKey)).intValue();
-    int chosen = stored == contract::slideUpGesture ? 2 : 1;
-    auto button = CorvaneSettingButton::make(contract::gestureKey, "Flick up", "Slide up", chosen);
+    auto button = CorvaneSettingButton::make(contract::gestureSetting);
     send(button.get(), sel::settingButtonTouchUp);
     shownChoice = button->currentIndex();
     PreferencesFile::Contents file
         = PreferencesFile::read(DeviceRoot::devicePath(contract::settingsFilePath));
     int held
-        = file.dictionary->objectForKey(contract::gestureKey).intValue() == contract::slideUpGesture ? 2 : 1;
+        = contract::gestureSetting.readChoice(file.dictionary->objectForKey(contract::gestureKey).intValue());
     return held == shownChoice;
 }
 
@@ -270,7 +267,8 @@ void badFilesInARow(int rounds, std::size_t badFileBytes)
     for (int round = 0; round < toggles; ++round) {
         int shown = 0;
         int before = PreferencesFile::read(path).dictionary->objectForKey(contract::gestureKey).intValue();
-        toggleFailures += toggleInAFreshPane(shown) && shown != (before == 2 ? 2 : 1) ? 0 : 1;
+        toggleFailures
+            += toggleInAFreshPane(shown) && shown != contract::gestureSetting.readChoice(before) ? 0 : 1;
     }
     double toggleSeconds = secondsSince(start);
 

@@ -23,6 +23,10 @@ class PLATFORM_EXPORT UIKeyboardLayoutStar final : public UIView {
 public:
     static Class* staticClass();
 
+    // A key that types a string of its own (display type string or dynamic
+    // string); every other key is a function key. Nothing is no key.
+    static bool isCharacterKey(NSObject* key);
+
     UIKeyboardLayoutStar(CGRect frame, RefPtr<UIKBTree> keyboard, int keyboardType);
 
     static constexpr double longPressDelay = 0.75;
@@ -71,7 +75,6 @@ private:
         UIKeyboardImpl::ShiftState shift;
     };
 
-    bool isCharacterKey(NSObject* key);
     bool isKeyplaneKey(NSObject* key);
     bool isLettersKeyplane();
     bool bringsLettersBackAfter(const NSString& typed);

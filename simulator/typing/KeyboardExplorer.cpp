@@ -14,11 +14,6 @@ namespace {
 // A touch, or two touches rolled together.
 using TouchGroup = std::vector<KeyTouch>;
 
-bool isCharacterKey(int displayType)
-{
-    return displayType == UIKBKeyDisplayTypeString || displayType == UIKBKeyDisplayTypeDynamicString;
-}
-
 bool isLeftUntouched(int displayType)
 {
     return displayType == UIKBKeyDisplayTypeDelete || displayType == UIKBKeyDisplayTypeReturn
@@ -42,7 +37,7 @@ std::vector<KeyTouch> touchesOnScreen()
         tap.keyName = name;
         tap.keyplane = keyplane;
         touches.push_back(tap);
-        if (!isCharacterKey(displayType))
+        if (!UIKeyboardLayoutStar::isCharacterKey(key))
             continue;
         for (TouchKind upward : { TouchKind::Slide, TouchKind::Flick }) {
             touches.push_back(tap);
@@ -75,7 +70,7 @@ std::vector<KeyTouch> slidesOnto(const KeyTouch& keyplaneKey, const std::string&
         = send(send(KeyboardKeys::activeLayout(), sel::keyplaneNamed, NSString(keyplane)), sel::keys);
     for (std::size_t index = 0; keys && index < keys->count(); ++index) {
         NSObject* key = keys->objectAtIndex(index).object();
-        if (!isCharacterKey(send(key, sel::displayType)))
+        if (!UIKeyboardLayoutStar::isCharacterKey(key))
             continue;
         KeyTouch slide = keyplaneKey;
         slide.kind = TouchKind::SlideOnto;

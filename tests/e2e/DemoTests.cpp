@@ -1,4 +1,5 @@
 #include "SimulatorRun.h"
+#include "contracts/CorvaneContract.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -49,7 +50,7 @@ TEST(Demo, RunsToTheEndAndLeavesScreenshotsTranscriptAndNothingRunning)
     EXPECT_TRUE(workspace.exists("shots/demo-script.txt"));
 
     // The demo worked on a copy: the device root it was given is untouched.
-    EXPECT_FALSE(workspace.exists("device/var/mobile/Library/Preferences/com.quillfen.corvane.plist"));
+    EXPECT_FALSE(workspace.exists(std::string("device") + contract::settingsFilePath));
     EXPECT_TRUE(runningSimulatorProcesses(workspace.path()).empty());
 }
 

@@ -1,4 +1,5 @@
 #include "SimulatorRun.h"
+#include "contracts/CorvaneContract.h"
 #include "platform/graphics/CGImage.h"
 
 #include <filesystem>
@@ -158,7 +159,7 @@ TEST(Keys, TypeModeAppliesForTheListingOnlyAndThePngShowsTheKeyboard)
     ASSERT_EQ(shifted.exitStatus, 0) << shifted.errors;
     EXPECT_EQ(lineFor(shifted.output, "Latin-Small-Letter-Q"), "Latin-Small-Letter-Q\tq\tQ\t");
     // The settings file is as it was: there was none.
-    EXPECT_FALSE(workspace.exists("device/var/mobile/Library/Preferences/com.quillfen.corvane.plist"));
+    EXPECT_FALSE(workspace.exists(std::string("device") + contract::settingsFilePath));
 
     CGImageRef image = CGImageCreateWithPNGFile(workspace.path() + "/keys.png");
     ASSERT_TRUE(image);
@@ -198,7 +199,8 @@ TEST(Keys, LeavesTheDeviceRootAsItWasAndFollowsItsSettings)
     SimulatorResult withType = workspace.runScript("settings type=1\n");
     ASSERT_EQ(withType.exitStatus, 0) << withType.errors;
     std::string before = pictureOf(workspace.deviceRoot());
-    ASSERT_NE(before.find("com.quillfen.corvane.plist"), std::string::npos);
+    ASSERT_NE(before.find(std::filesystem::path(contract::settingsFilePath).filename().string()),
+        std::string::npos);
 
     SimulatorResult shifted = runSimulator({ "keys", "--device", workspace.deviceRoot() }, workspace.path());
     ASSERT_EQ(shifted.exitStatus, 0) << shifted.errors;

@@ -1,4 +1,5 @@
 #include "SimulatorRun.h"
+#include "contracts/CorvaneContract.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* settingsFile = "device/var/mobile/Library/Preferences/com.quillfen.corvane.plist";
+const std::string settingsFile = std::string("device") + contract::settingsFilePath;
 
 // Whatever stands where the settings file goes, a listing that changes the
 // settings for itself neither reads it nor writes it: it runs on a copy.

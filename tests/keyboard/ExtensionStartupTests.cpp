@@ -86,19 +86,38 @@ TEST_F(ExtensionStartup, SettingsFileValuesAreReadByTheirOneRule)
     EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
 }
 
+// A row of the shared table that the keyboard did not load, or loaded into
+// another row's place, would show here.
+TEST_F(ExtensionStartup, EverySettingOfTheSharedTableIsLoadedOnItsOwn)
+{
+    startExtension();
+    for (const contract::Setting& setting : contract::settings) {
+        for (int stored : { setting.exactChoice, setting.defaultChoice(), 7 }) {
+            SCOPED_TRACE(std::string(setting.key) + "=" + std::to_string(stored));
+            auto settings = NSMutableDictionary::dictionary();
+            settings->setObject(stored, setting.key);
+            writeSettingsFile(*settings);
+            loadSettings();
+            for (const contract::Setting& row : contract::settings)
+                EXPECT_EQ(loadedChoice(row), &row == &setting ? row.readChoice(stored) : row.defaultChoice())
+                    << row.key;
+        }
+    }
+}
+
 TEST_F(ExtensionStartup, ValuesWithoutAnIntegerReadingAndUnreadableFilesReadAsAbsent)
 {
     startExtension(1, 2);
     auto settings = NSMutableDictionary::dictionary();
-    settings->setObject(NSMutableArray::arrayWithValues({ Value(1) }), "type");
-    settings->setObject(NSMutableDictionary::dictionary(), "gesture");
+    settings->setObject(NSMutableArray::arrayWithValues({ Value(1) }), contract::typeKey);
+    settings->setObject(NSMutableDictionary::dictionary(), contract::gestureKey);
     writeSettingsFile(*settings);
     loadSettings();
     EXPECT_EQ(loadedSettings(), alternateKeyFlickUp);
 
     // Numbers written as text are read as the platform reads them.
-    settings->setObject(NSString("1"), "type");
-    settings->setObject(NSString("2"), "gesture");
+    settings->setObject(NSString("1"), contract::typeKey);
+    settings->setObject(NSString("2"), contract::gestureKey);
     writeSettingsFile(*settings);
     loadSettings();
     EXPECT_EQ(loadedSettings(), shiftedKeySlideUp);
@@ -119,7 +138,7 @@ TEST_F(ExtensionStartup, SettingsChangeReappliesTheKeyplaneOnScreen)
     postSettingsChanged();
     EXPECT_EQ(loadedSettings().typeMode, TypeMode::ShiftedKey);
     EXPECT_EQ(property(q, "CorvaneKPProcessed"), "1");
-    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "Q");
+    EXPECT_EQ(property(q, contract::alternateEntry), "Q");
     EXPECT_FALSE(keyplaneFlags().showAlternateLabels);
     EXPECT_TRUE(layout()->keyplaneView()->needsDisplay());
 }
@@ -129,12 +148,12 @@ TEST_F(ExtensionStartup, UnchangedSettingsTouchNoKeyButEndTheGesture)
     startExtension();
     present();
     UIKBTree* q = key("q");
-    send(q, sel::properties)->setObject(NSString("marked"), "KBrepresentedStringAlt");
+    send(q, sel::properties)->setObject(NSString("marked"), contract::alternateEntry);
     driver.touchDown(centerOf(q));
     ASSERT_TRUE(trackedKey());
     postSettingsChanged();
     postSettingsChanged();
-    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "marked");
+    EXPECT_EQ(property(q, contract::alternateEntry), "marked");
     EXPECT_FALSE(trackedKey());
 }
 
@@ -151,8 +170,8 @@ TEST_F(ExtensionStartup, TypeChangeDuringAFlickLeavesTheKeyTypingItsOwnString)
     postSettingsChanged();
     // The key shows and keeps its own string: the change ended the gesture.
     EXPECT_EQ(popupString(), "q");
-    EXPECT_EQ(property(q, "KBrepresentedStringNoAlt"), "q");
-    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "Q");
+    EXPECT_EQ(property(q, contract::ownStringEntry), "q");
+    EXPECT_EQ(property(q, contract::alternateEntry), "Q");
     driver.touchUp();
     EXPECT_EQ(input->text, "q");
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contracts/CorvaneContract.h"
 #include "keyboard/ExtensionStartup.h"
 #include "keyboard/ExtensionState.h"
 #include "keyboard/GestureTracking.h"
@@ -176,9 +177,9 @@ protected:
     {
         auto settings = NSMutableDictionary::dictionary();
         if (type)
-            settings->setObject(type, "type");
+            settings->setObject(type, contract::typeKey);
         if (gesture)
-            settings->setObject(gesture, "gesture");
+            settings->setObject(gesture, contract::gestureKey);
         writeSettingsFile(*settings);
     }
     void writeSettingsFile(const NSMutableDictionary& settings)

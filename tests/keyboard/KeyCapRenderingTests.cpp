@@ -164,7 +164,7 @@ TEST_F(KeyCapRendering, DisplayTypeEightKeysAreLabelledThroughTheirKeyViews)
     // draws them through key views, which the extension labels.
     UIKBTree* at = key("@");
     UIKBTree* fullStop = key(".");
-    send(at, sel::properties)->setObject(NSString("X"), "KBrepresentedStringAlt");
+    send(at, sel::properties)->setObject(NSString("X"), contract::alternateEntry);
     CGImageRef keyplaneImage = drawKeyplane();
     EXPECT_GT(count(keyplaneImage, alternateBand(at), isGreyInk), 6);
     EXPECT_GT(count(keyplaneImage, mainBand(at), isWhiteInk), 15);

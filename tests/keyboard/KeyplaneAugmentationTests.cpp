@@ -32,21 +32,21 @@ TEST_F(KeyplaneAugmentation, LettersKeyplaneGetsOwnStringsAlternatesAndMarkers)
     EXPECT_EQ(keyplaneFlags(), (KeyplaneFlags { true, true, true }));
 
     UIKBTree* q = key("q");
-    EXPECT_EQ(property(q, "KBrepresentedStringNoAlt"), "q");
-    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "1");
-    EXPECT_EQ(property(q, "KBrepresentedStringAltShiftLocked"), "1");
+    EXPECT_EQ(property(q, contract::ownStringEntry), "q");
+    EXPECT_EQ(property(q, contract::alternateEntry), "1");
+    EXPECT_EQ(property(q, contract::shiftLockedAlternateEntry), "1");
     EXPECT_EQ(property(q, "CorvaneProcessed"), "1");
     EXPECT_TRUE(send(q, sel::properties)->objectForKey("CorvaneProcessed").integer().isUnsigned);
     EXPECT_EQ(property(q, "CorvaneKPProcessed"), "2");
     EXPECT_EQ(property(q, "CorvaneLayoutProcessed"), "1");
-    EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "'");
-    EXPECT_EQ(property(key("c"), "KBrepresentedStringAlt"), "\u2026");
+    EXPECT_EQ(property(key("m"), contract::alternateEntry), "'");
+    EXPECT_EQ(property(key("c"), contract::alternateEntry), "\u2026");
     // The locale's currency signs replace the placeholders.
     EXPECT_TRUE(extension.gCurrencyFilled);
-    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "$");
+    EXPECT_EQ(property(key("j"), contract::alternateEntry), "$");
     EXPECT_EQ(property(keyplane(), "CorvaneEnabledState"), "1");
     // Function keys are left alone.
-    EXPECT_EQ(property(keyOn(keyplane(), "Space-Key"), "KBrepresentedStringNoAlt"), "(absent)");
+    EXPECT_EQ(property(keyOn(keyplane(), "Space-Key"), contract::ownStringEntry), "(absent)");
     EXPECT_EQ(property(keyOn(keyplane(), "Delete-Key"), "CorvaneProcessed"), "(absent)");
 }
 
@@ -56,10 +56,10 @@ TEST_F(KeyplaneAugmentation, CapitalLettersCarryShiftLockAlternates)
     present();
     switchTo("Capital-Letters");
     UIKBTree* q = key("Q");
-    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "1");
-    EXPECT_EQ(property(q, "KBrepresentedStringAltShiftLocked"), "[");
-    EXPECT_EQ(property(key("C"), "KBrepresentedStringAltShiftLocked"), "\u2022");
-    EXPECT_EQ(property(key("J"), "KBrepresentedStringAltShiftLocked"), "\u20AC");
+    EXPECT_EQ(property(q, contract::alternateEntry), "1");
+    EXPECT_EQ(property(q, contract::shiftLockedAlternateEntry), "[");
+    EXPECT_EQ(property(key("C"), contract::shiftLockedAlternateEntry), "\u2022");
+    EXPECT_EQ(property(key("J"), contract::shiftLockedAlternateEntry), "\u20AC");
 }
 
 TEST_F(KeyplaneAugmentation, PunctuationKeyplaneTakesTheKeyAtTheSamePositionOnItsShiftAlternate)
@@ -68,18 +68,18 @@ TEST_F(KeyplaneAugmentation, PunctuationKeyplaneTakesTheKeyAtTheSamePositionOnIt
     present();
     switchTo("Numbers-And-Punctuation");
     EXPECT_EQ(keyplaneFlags(), (KeyplaneFlags { true, false, true }));
-    EXPECT_EQ(property(key("1"), "KBrepresentedStringAlt"), "[");
-    EXPECT_EQ(property(key("0"), "KBrepresentedStringAlt"), "=");
-    EXPECT_EQ(property(key("-"), "KBrepresentedStringAlt"), "_");
-    EXPECT_EQ(property(key("$"), "KBrepresentedStringAlt"), "\u20AC");
-    EXPECT_EQ(property(key("1"), "KBrepresentedStringAltShiftLocked"), "(absent)");
+    EXPECT_EQ(property(key("1"), contract::alternateEntry), "[");
+    EXPECT_EQ(property(key("0"), contract::alternateEntry), "=");
+    EXPECT_EQ(property(key("-"), contract::alternateEntry), "_");
+    EXPECT_EQ(property(key("$"), contract::alternateEntry), "\u20AC");
+    EXPECT_EQ(property(key("1"), contract::shiftLockedAlternateEntry), "(absent)");
     // "." is "." on both keyplanes, so only the punctuation variant is left.
-    EXPECT_EQ(property(key("."), "KBrepresentedStringAlt"), "\u2026");
-    EXPECT_EQ(property(key("'"), "KBrepresentedStringAlt"), "`");
+    EXPECT_EQ(property(key("."), contract::alternateEntry), "\u2026");
+    EXPECT_EQ(property(key("'"), contract::alternateEntry), "`");
 
     switchTo("Numbers-And-Punctuation-Alternate");
-    EXPECT_EQ(property(key("["), "KBrepresentedStringAlt"), "1");
-    EXPECT_EQ(property(key("\u2022"), "KBrepresentedStringAlt"), "\"");
+    EXPECT_EQ(property(key("["), contract::alternateEntry), "1");
+    EXPECT_EQ(property(key("\u2022"), contract::alternateEntry), "\"");
 }
 
 TEST_F(KeyplaneAugmentation, EmailAndWebKeyboardsApplyTheirOverrides)
@@ -87,28 +87,28 @@ TEST_F(KeyplaneAugmentation, EmailAndWebKeyboardsApplyTheirOverrides)
     startExtension();
     present(7);
     EXPECT_EQ(extension.keyboardKind, KeyboardKind::EmailAddress);
-    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u2022");
-    EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "1");
-    EXPECT_EQ(property(key("@"), "KBrepresentedStringNoAlt"), "@");
-    EXPECT_EQ(property(key("."), "KBrepresentedStringAlt"), "(absent)");
+    EXPECT_EQ(property(key("j"), contract::alternateEntry), "\u2022");
+    EXPECT_EQ(property(key("q"), contract::alternateEntry), "1");
+    EXPECT_EQ(property(key("@"), contract::ownStringEntry), "@");
+    EXPECT_EQ(property(key("."), contract::alternateEntry), "(absent)");
     EXPECT_EQ(property(key("@"), "CorvaneProcessed"), "3");
     switchTo("Numbers-And-Punctuation");
-    EXPECT_EQ(property(key("!"), "KBrepresentedStringAlt"), "(absent)");
-    EXPECT_EQ(property(key("."), "KBrepresentedStringAlt"), "(absent)");
+    EXPECT_EQ(property(key("!"), contract::alternateEntry), "(absent)");
+    EXPECT_EQ(property(key("."), contract::alternateEntry), "(absent)");
 
     // A standard keyboard, then a web-address keyboard: the kind changes and
     // the letters are processed again.
     present(0);
-    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "$");
+    EXPECT_EQ(property(key("j"), contract::alternateEntry), "$");
     present(3);
     EXPECT_EQ(extension.keyboardKind, KeyboardKind::WebAddress);
-    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u2022");
+    EXPECT_EQ(property(key("j"), contract::alternateEntry), "\u2022");
     switchTo("Capital-Letters");
-    EXPECT_EQ(property(key("K"), "KBrepresentedStringAltShiftLocked"), "\u00AB");
+    EXPECT_EQ(property(key("K"), contract::shiftLockedAlternateEntry), "\u00AB");
     // The ".com" key is marked off and never touched.
     UIKBTree* topLevelDomain = keyOn(keyplane(), "Top-Level-Domain-Key");
     ASSERT_TRUE(topLevelDomain);
-    EXPECT_EQ(property(topLevelDomain, "KBrepresentedStringNoAlt"), "(absent)");
+    EXPECT_EQ(property(topLevelDomain, contract::ownStringEntry), "(absent)");
 }
 
 TEST_F(KeyplaneAugmentation, ShiftedModeTakesTheKeyAtTheSamePositionOnTheShiftAlternate)
@@ -116,17 +116,17 @@ TEST_F(KeyplaneAugmentation, ShiftedModeTakesTheKeyAtTheSamePositionOnTheShiftAl
     startExtension(1);
     present();
     EXPECT_EQ(keyplaneFlags(), (KeyplaneFlags { true, false, false }));
-    EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "Q");
-    EXPECT_EQ(property(key("q"), "KBrepresentedStringAltShiftLocked"), "(absent)");
+    EXPECT_EQ(property(key("q"), contract::alternateEntry), "Q");
+    EXPECT_EQ(property(key("q"), contract::shiftLockedAlternateEntry), "(absent)");
     EXPECT_EQ(property(key("q"), "CorvaneKPProcessed"), "1");
     // The capitals' counterparts are the small letters.
     switchTo("Capital-Letters");
-    EXPECT_EQ(property(key("Q"), "KBrepresentedStringAlt"), "q");
+    EXPECT_EQ(property(key("Q"), contract::alternateEntry), "q");
     // The numbers keyplanes show their alternates in this mode too.
     switchTo("Numbers-And-Punctuation");
     EXPECT_TRUE(keyplaneFlags().showAlternateLabels);
-    EXPECT_EQ(property(key("1"), "KBrepresentedStringAlt"), "[");
-    EXPECT_EQ(property(key(","), "KBrepresentedStringAlt"), "\"");
+    EXPECT_EQ(property(key("1"), contract::alternateEntry), "[");
+    EXPECT_EQ(property(key(","), contract::alternateEntry), "\"");
 }
 
 TEST_F(KeyplaneAugmentation, RepeatedSwitchTouchesNoKeyButEndsTheGestureAndRedraws)
@@ -135,13 +135,13 @@ TEST_F(KeyplaneAugmentation, RepeatedSwitchTouchesNoKeyButEndsTheGestureAndRedra
     present();
     UIKBTree* q = key("q");
     // Marked by hand: a key processed again would get its real alternate back.
-    send(q, sel::properties)->setObject(NSString("marked"), "KBrepresentedStringAlt");
+    send(q, sel::properties)->setObject(NSString("marked"), contract::alternateEntry);
     extension.gesture.trackKey(q, { 10, 20 });
     extension.gesture.showAlternate(q, NSString("1"), nullptr);
     keyplaneRedraws = 0;
 
     switchTo("Small-Letters");
-    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "marked");
+    EXPECT_EQ(property(q, contract::alternateEntry), "marked");
     EXPECT_TRUE(nothingTracked());
     EXPECT_FALSE(alternateShown());
     // The platform's own request and the extension's.
@@ -158,9 +158,9 @@ TEST_F(KeyplaneAugmentation, ModeChangeReprocessesEveryKey)
     EXPECT_EQ(keyplaneFlags(), (KeyplaneFlags { true, false, false }));
     for (const auto& [represented, shownKey] : charactersShown())
         EXPECT_EQ(property(shownKey, "CorvaneKPProcessed"), "1") << represented;
-    EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "Q");
+    EXPECT_EQ(property(key("q"), contract::alternateEntry), "Q");
     // Written under the old mode, left in place and no longer read.
-    EXPECT_EQ(property(key("q"), "KBrepresentedStringAltShiftLocked"), "1");
+    EXPECT_EQ(property(key("q"), contract::shiftLockedAlternateEntry), "1");
     EXPECT_EQ(before.size(), charactersShown().size());
 }
 
@@ -174,7 +174,7 @@ TEST_F(KeyplaneAugmentation, UnsupportedKeyboardTypesAreLeftToThePlatform)
         // Only the platform's own redraw request.
         EXPECT_EQ(keyplaneRedraws, 1) << type;
         for (const Value& entry : *send(keyplane(), sel::keys))
-            EXPECT_EQ(property(entry.object(), "KBrepresentedStringNoAlt"), "(absent)") << type;
+            EXPECT_EQ(property(entry.object(), contract::ownStringEntry), "(absent)") << type;
     }
 }
 
@@ -184,7 +184,7 @@ TEST_F(KeyplaneAugmentation, NothingHappensBeforeTheSettingsAreRead)
     extension.gSettingsLoaded = false;
     present();
     EXPECT_FALSE(keyplaneFlags().augmentationActive);
-    EXPECT_EQ(property(key("q"), "KBrepresentedStringNoAlt"), "(absent)");
+    EXPECT_EQ(property(key("q"), contract::ownStringEntry), "(absent)");
     EXPECT_EQ(property(keyplane(), "CorvaneEnabledState"), "0");
 }
 
@@ -195,13 +195,13 @@ TEST_F(KeyplaneAugmentation, CurrencyFillIsRetriedUntilALocaleHasASign)
     startExtension();
     present();
     EXPECT_FALSE(extension.gCurrencyFilled);
-    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "(absent)");
-    EXPECT_EQ(property(key("k"), "KBrepresentedStringAlt"), "&");
+    EXPECT_EQ(property(key("j"), contract::alternateEntry), "(absent)");
+    EXPECT_EQ(property(key("k"), contract::alternateEntry), "&");
 
     NSLocale::setCurrentLocaleIdentifier("en_GB");
     present();
     EXPECT_TRUE(extension.gCurrencyFilled);
-    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "\u00A3");
+    EXPECT_EQ(property(key("j"), contract::alternateEntry), "\u00A3");
 }
 
 // Counts the currency fills: the platform sets the currency keys of the
@@ -231,7 +231,7 @@ TEST_F(KeyplaneAugmentation, CurrencySignsAreFilledOnceWhileTheLocaleStays)
     NSLocale::setCurrentLocaleIdentifier("en_US");
     present();
     EXPECT_EQ(numbersKeyplaneCurrencySettings, 2);
-    EXPECT_EQ(property(key("j"), "KBrepresentedStringAlt"), "$");
+    EXPECT_EQ(property(key("j"), contract::alternateEntry), "$");
 }
 
 TEST_F(KeyplaneAugmentation, LocaleChangeBringsTheNewCurrencySignsToEveryKeyplane)
@@ -240,22 +240,22 @@ TEST_F(KeyplaneAugmentation, LocaleChangeBringsTheNewCurrencySignsToEveryKeyplan
     startExtension();
     present();
     UIKBTree* j = key("j");
-    EXPECT_EQ(property(j, "KBrepresentedStringAlt"), "\u00A3");
+    EXPECT_EQ(property(j, contract::alternateEntry), "\u00A3");
     switchTo("Numbers-And-Punctuation");
-    EXPECT_EQ(property(key("\u00A3"), "KBrepresentedStringNoAlt"), "\u00A3");
+    EXPECT_EQ(property(key("\u00A3"), contract::ownStringEntry), "\u00A3");
 
     // The same keyboard, its keys already processed, under a new locale.
     NSLocale::setCurrentLocaleIdentifier("ja_JP");
     EXPECT_FALSE(extension.gCurrencyFilled);
     switchTo("Small-Letters");
     EXPECT_EQ(key("j"), j);
-    EXPECT_EQ(property(j, "KBrepresentedStringAlt"), "\u00A5");
+    EXPECT_EQ(property(j, contract::alternateEntry), "\u00A5");
     switchTo("Capital-Letters");
-    EXPECT_EQ(property(key("J"), "KBrepresentedStringAltShiftLocked"), "\u20AC");
-    EXPECT_EQ(property(key("L"), "KBrepresentedStringAltShiftLocked"), "\u00A3");
+    EXPECT_EQ(property(key("J"), contract::shiftLockedAlternateEntry), "\u20AC");
+    EXPECT_EQ(property(key("L"), contract::shiftLockedAlternateEntry), "\u00A3");
     // The numbers keyplane's own currency key keeps the new sign as its own.
     switchTo("Numbers-And-Punctuation");
-    EXPECT_EQ(property(key("\u00A5"), "KBrepresentedStringNoAlt"), "\u00A5");
+    EXPECT_EQ(property(key("\u00A5"), contract::ownStringEntry), "\u00A5");
     EXPECT_EQ(property(keyplane(), "CorvaneLocaleProcessed"), "1");
 }
 
@@ -264,22 +264,22 @@ TEST_F(KeyplaneAugmentation, LetterLayoutIsDetectedOnLettersKeyplanes)
     startExtension();
     present(0, portraitWindow, "QWERTZ");
     EXPECT_EQ(extension.keyboardLayout, LetterLayout::QWERTZ);
-    EXPECT_EQ(property(key("z"), "KBrepresentedStringAlt"), "6");
-    EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), ".");
+    EXPECT_EQ(property(key("z"), contract::alternateEntry), "6");
+    EXPECT_EQ(property(key("y"), contract::alternateEntry), ".");
     EXPECT_EQ(property(key("z"), "CorvaneLayoutProcessed"), "2");
     switchTo("Numbers-And-Punctuation");
     EXPECT_EQ(extension.keyboardLayout, LetterLayout::QWERTY);
 
     present(0, portraitWindow, "AZERTY");
     EXPECT_EQ(extension.keyboardLayout, LetterLayout::AZERTY);
-    EXPECT_EQ(property(key("a"), "KBrepresentedStringAlt"), "1");
-    EXPECT_EQ(property(key("q"), "KBrepresentedStringAlt"), "-");
-    EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "\"");
-    EXPECT_EQ(property(key("n"), "KBrepresentedStringAlt"), "'");
+    EXPECT_EQ(property(key("a"), contract::alternateEntry), "1");
+    EXPECT_EQ(property(key("q"), contract::alternateEntry), "-");
+    EXPECT_EQ(property(key("m"), contract::alternateEntry), "\"");
+    EXPECT_EQ(property(key("n"), contract::alternateEntry), "'");
 
     present(0, landscapeWindow, "QWERTY");
     EXPECT_EQ(extension.keyboardLayout, LetterLayout::QWERTY);
-    EXPECT_EQ(property(key("y"), "KBrepresentedStringAlt"), "6");
+    EXPECT_EQ(property(key("y"), contract::alternateEntry), "6");
 }
 
 // A language's keyboard is detected as the layout it builds on. Its own
@@ -301,19 +301,19 @@ TEST_F(KeyplaneAugmentation, LanguageKeyboardsKeepTheirLayoutsAlternatesAndTheir
         present(0, portraitWindow, each.letterLayout);
         EXPECT_EQ(extension.keyboardLayout, each.detected);
         bool qwertz = each.detected == LetterLayout::QWERTZ;
-        EXPECT_EQ(property(key("p"), "KBrepresentedStringAlt"), "0");
-        EXPECT_EQ(property(key("l"), "KBrepresentedStringAlt"), "@");
-        EXPECT_EQ(property(key(qwertz ? "z" : "y"), "KBrepresentedStringAlt"), "6");
-        EXPECT_EQ(property(key("m"), "KBrepresentedStringAlt"), "'");
+        EXPECT_EQ(property(key("p"), contract::alternateEntry), "0");
+        EXPECT_EQ(property(key("l"), contract::alternateEntry), "@");
+        EXPECT_EQ(property(key(qwertz ? "z" : "y"), contract::alternateEntry), "6");
+        EXPECT_EQ(property(key("m"), contract::alternateEntry), "'");
         for (const char* own : each.ownLetters) {
-            EXPECT_EQ(property(key(own), "KBrepresentedStringAlt"), "(absent)") << own;
-            EXPECT_EQ(property(key(own), "KBrepresentedStringNoAlt"), own);
+            EXPECT_EQ(property(key(own), contract::alternateEntry), "(absent)") << own;
+            EXPECT_EQ(property(key(own), contract::ownStringEntry), own);
         }
         switchTo("Capital-Letters");
         send(impl(), sel::setShiftLocked, true);
-        EXPECT_EQ(property(key("P"), "KBrepresentedStringAltShiftLocked"), "=");
+        EXPECT_EQ(property(key("P"), contract::shiftLockedAlternateEntry), "=");
         std::string ownCapital = NSString(each.ownLetters.front()).uppercaseString().utf8();
-        EXPECT_EQ(property(key(ownCapital.c_str()), "KBrepresentedStringAltShiftLocked"), "(absent)");
+        EXPECT_EQ(property(key(ownCapital.c_str()), contract::shiftLockedAlternateEntry), "(absent)");
         send(impl(), sel::setShiftLocked, false);
     }
 }
@@ -326,9 +326,9 @@ TEST_F(KeyplaneAugmentation, KeyWithoutAStringLosesItsAlternatesAndKeepsItsMarke
     send(q, sel::properties)->removeObjectForKey("KBrepresentedString");
     useSettings(1, 0);
     switchTo("Small-Letters");
-    EXPECT_EQ(property(q, "KBrepresentedStringNoAlt"), "(absent)");
-    EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "(absent)");
-    EXPECT_EQ(property(q, "KBrepresentedStringAltShiftLocked"), "(absent)");
+    EXPECT_EQ(property(q, contract::ownStringEntry), "(absent)");
+    EXPECT_EQ(property(q, contract::alternateEntry), "(absent)");
+    EXPECT_EQ(property(q, contract::shiftLockedAlternateEntry), "(absent)");
     EXPECT_EQ(property(q, "CorvaneKPProcessed"), "2");
 }
 

@@ -266,7 +266,7 @@ TEST_F(KeyplaneMemo, AKeyThatTypesNothingIsProcessedOnceItTypesAgain)
         changeSettings(1, 1);
         send(q, sel::setRepresentedString, NSString("q"));
         switchAndObserve({ "Small-Letters" });
-        EXPECT_EQ(property(q, "KBrepresentedStringAlt"), "Q");
+        EXPECT_EQ(property(q, contract::alternateEntry), "Q");
     });
 }
 
@@ -284,7 +284,7 @@ TEST_F(KeyplaneMemo, CurrencyKeysTheLocaleChangesAreProcessedAgain)
         switchAndObserve({ "Numbers-And-Punctuation-Alternate", "Numbers-And-Punctuation" });
         UIKBTree* primarySign = keyOn(keyplane(), "Primary-Currency-Sign");
         ASSERT_TRUE(primarySign);
-        EXPECT_EQ(property(primarySign, "KBrepresentedStringNoAlt"), "€");
+        EXPECT_EQ(property(primarySign, contract::ownStringEntry), "€");
     });
 }
 

@@ -77,7 +77,7 @@ TEST_P(OvertakenGesture, TypesItsAlternateThenTheNextKey)
     const Mode& mode = GetParam();
     startExtension(mode.type, mode.gesture);
     present();
-    std::string alternate = property(key("q"), "KBrepresentedStringAlt");
+    std::string alternate = property(key("q"), contract::alternateEntry);
     CGPoint start = press("q", firstThumb);
     moveUp(start, mode.upward, firstThumb);
     ASSERT_EQ(popupString(), alternate);

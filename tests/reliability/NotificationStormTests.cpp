@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/DarwinNotifyTransport.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
@@ -107,8 +108,8 @@ TEST_F(NotificationStorm, PostsFromAnotherDeviceRootAreNeverSeen)
     auto elsewhere = ChildProcess::run([&] {
         otherRoot.activate();
         auto settings = NSMutableDictionary::dictionary();
-        settings->setObject(1, "type");
-        settings->setObject(2, "gesture");
+        settings->setObject(1, contract::typeKey);
+        settings->setObject(2, contract::gestureKey);
         (void)settings->writeToFile(otherRoot.preparedPath(settingsFilePath), true);
         for (int index = 0; index < 1000; ++index)
             post();

@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/PropertyList.h"
 #include "tests/keyboard/ExtensionTestSupport.h"
 #include "tests/support/ChildProcess.h"
@@ -36,8 +37,8 @@ void writeBytes(const std::string& path, const std::string& bytes)
 std::string validList(PropertyList::Format format)
 {
     auto settings = NSMutableDictionary::dictionary();
-    settings->setObject(1, "type");
-    settings->setObject(2, "gesture");
+    settings->setObject(1, contract::typeKey);
+    settings->setObject(2, contract::gestureKey);
     return PropertyList::serialize(*settings, format).releaseValue();
 }
 
@@ -45,8 +46,8 @@ std::function<void(const std::string&)> withValues(Value type, Value gesture)
 {
     return [=](const std::string& path) {
         auto settings = NSMutableDictionary::dictionary();
-        settings->setObject(type, "type");
-        settings->setObject(gesture, "gesture");
+        settings->setObject(type, contract::typeKey);
+        settings->setObject(gesture, contract::gestureKey);
         (void)settings->writeToFile(path, true);
     };
 }

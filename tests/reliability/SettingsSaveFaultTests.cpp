@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/PreferencesFile.h"
 #include "platform/foundation/PropertyList.h"
 #include "settings/CorvanePrefSelectors.h"
@@ -29,8 +30,8 @@ constexpr std::size_t paddingLength = 60000;
 RefPtr<NSMutableDictionary> settingsWith(int type, int gesture)
 {
     auto settings = NSMutableDictionary::dictionary();
-    settings->setObject(type, "type");
-    settings->setObject(gesture, "gesture");
+    settings->setObject(type, contract::typeKey);
+    settings->setObject(gesture, contract::gestureKey);
     settings->setObject(NSString(std::string(paddingLength, type == 1 ? 'a' : 'b').c_str()), "padding");
     return settings;
 }
@@ -46,8 +47,8 @@ std::string readBytes(const std::string& path)
 std::string settingsWithDate(double seconds)
 {
     auto settings = NSMutableDictionary::dictionary();
-    settings->setObject(1, "type");
-    settings->setObject(1, "gesture");
+    settings->setObject(1, contract::typeKey);
+    settings->setObject(1, contract::gestureKey);
     settings->setObject(NSDate { 0.0 }, "when");
     std::string bytes = PropertyList::serialize(*settings, PropertyList::Format::Binary).releaseValue();
     std::size_t date = bytes.find(std::string("\x33") + std::string(8, '\0'));
@@ -61,7 +62,7 @@ std::string settingsWithDate(double seconds)
 std::string settingsWithKeys(int keys)
 {
     auto settings = NSMutableDictionary::dictionary();
-    settings->setObject(1, "type");
+    settings->setObject(1, contract::typeKey);
     for (int key = 0; key < keys; ++key)
         settings->setObject(key, "key" + std::to_string(key));
     return PropertyList::serialize(*settings, PropertyList::Format::XML).releaseValue();
@@ -73,8 +74,8 @@ void switchToSlideUpInThePane()
 {
     PrefsHelper::resetProcessState();
     PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
-    (void)send(store, sel::preferenceObjectForKey, NSString("gesture"));
-    send(store, sel::setPreferenceObjectForKey, Value(2), NSString("gesture"));
+    (void)send(store, sel::preferenceObjectForKey, NSString(contract::gestureKey));
+    send(store, sel::setPreferenceObjectForKey, Value(2), NSString(contract::gestureKey));
     send(store, sel::savePreferences);
 }
 
@@ -123,8 +124,8 @@ protected:
         if (file.state != PreferencesFile::State::Read || !extensionReadASet)
             return false;
         const NSMutableDictionary& settings = *file.dictionary;
-        int type = settings.objectForKey("type").intValue();
-        int gesture = settings.objectForKey("gesture").intValue();
+        int type = settings.objectForKey(contract::typeKey).intValue();
+        int gesture = settings.objectForKey(contract::gestureKey).intValue();
         std::string padding = settings.objectForKey("padding").string().utf8();
         if (type == 1 && gesture == 2)
             return padding == std::string(paddingLength, 'a');

@@ -1,5 +1,6 @@
 #include "tests/settings/ExtensionKeyboardProcess.h"
 
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/CFNotificationCenter.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "tests/support/InjectedKeyboardApplication.h"
@@ -42,7 +43,7 @@ int runExtensionKeyboardProcess(const PipeSignal& answers, const PipeSignal& qui
     }
     application.showKeyboard();
     CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), &settingsChangeHeard,
-        &hearSettingsChange, "com.quillfen.corvane.preferencechanged", nullptr, 0);
+        &hearSettingsChange, contract::settingsChangedNotification, nullptr, 0);
     answers.send(upwardGestureOnQ(application));
 
     NSRunLoop::main().setClock(NSRunLoop::Clock::Real);

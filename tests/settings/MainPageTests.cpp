@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/preferences/SettingsHost.h"
@@ -214,7 +215,7 @@ TEST_F(MainPage, TheSentenceRowWritesTheSettingsAndTellsTheKeyboard)
     host->window()->tap({ area.midX(), area.midY() });
     host->window()->runDisplayPass();
     EXPECT_EQ(gesture->shownOption(), NSString("Slide up"));
-    EXPECT_EQ(readSettingsFile()->objectForKey("gesture"), Value(2));
+    EXPECT_EQ(readSettingsFile()->objectForKey(contract::gestureKey), Value(2));
     EXPECT_EQ(notifications.heard(), 1);
     EXPECT_FALSE(table->indexPathForSelectedRow().has_value());
 }

@@ -1,6 +1,7 @@
 // The pane as the Settings host sees it: the built bundle and entry, loaded
 // by path into a host that does not link the pane, and a settings change
 // crossing into another process the way a running keyboard follows it.
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/preferences/SettingsHost.h"
@@ -15,7 +16,7 @@ namespace {
 
 constexpr const char* bundleFolder = "/Library/PreferenceBundles/CorvanePref.bundle";
 constexpr const char* entryFile = "/Library/PreferenceLoader/Preferences/CorvanePref.plist";
-constexpr const char* settingsFile = "/var/mobile/Library/Preferences/com.quillfen.corvane.plist";
+constexpr const char* settingsFile = contract::settingsFilePath;
 constexpr const char* substrateFolder = "/Library/MobileSubstrate/DynamicLibraries";
 
 std::string built(const char* deviceAbsolutePath)
@@ -148,7 +149,7 @@ TEST(PaneBundle, TheInjectedKeyboardInAnotherProcessFollowsEachToggle)
 
     auto settings = NSMutableDictionary::dictionaryWithContentsOfFile(DeviceRoot::devicePath(settingsFile));
     ASSERT_TRUE(settings);
-    EXPECT_EQ(settings->objectForKey("gesture"), Value(1));
+    EXPECT_EQ(settings->objectForKey(contract::gestureKey), Value(1));
 }
 
 } // namespace

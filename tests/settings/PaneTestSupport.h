@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/NSMutableDictionary.h"
 #include "platform/uikit/UIImage.h"
 #include "platform/uikit/UIView.h"
@@ -16,9 +17,8 @@ void PrintTo(const CGSize& size, std::ostream* out);
 void PrintTo(const UIEdgeInsets& insets, std::ostream* out);
 
 // The settings file and notification the pane and the keyboard share.
-inline constexpr const char* settingsDevicePath
-    = "/var/mobile/Library/Preferences/com.quillfen.corvane.plist";
-inline constexpr const char* changeNotification = "com.quillfen.corvane.preferencechanged";
+inline constexpr const char* settingsDevicePath = contract::settingsFilePath;
+inline constexpr const char* changeNotification = contract::settingsChangedNotification;
 
 // The bundle the build laid out, linked into the test's fresh device root,
 // and the folder the settings file lives in.

@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/foundation/PreferencesFile.h"
@@ -84,60 +85,60 @@ TEST_F(PreferenceStore, ABundleThatIsMissingIsOpenedLaterByOwnBundleOnly)
 
 TEST_F(PreferenceStore, SavingKeepsKeysItDoesNotKnow)
 {
-    writeSettingsFile(*settingsWith({ { "gesture", 2 }, { "colour", "teal" } }));
-    setStored("type", 1);
+    writeSettingsFile(*settingsWith({ { contract::gestureKey, 2 }, { "colour", "teal" } }));
+    setStored(contract::typeKey, 1);
     save();
 
     auto file = readSettingsFile();
     ASSERT_TRUE(file);
     EXPECT_EQ(file->count(), 3u);
-    EXPECT_EQ(file->objectForKey("gesture"), Value(2));
-    EXPECT_EQ(file->objectForKey("type"), Value(1));
+    EXPECT_EQ(file->objectForKey(contract::gestureKey), Value(2));
+    EXPECT_EQ(file->objectForKey(contract::typeKey), Value(1));
     EXPECT_EQ(file->objectForKey("colour"), Value("teal"));
 }
 
 TEST_F(PreferenceStore, WithoutAFileNothingIsStoredAndTheFirstSaveCreatesIt)
 {
-    EXPECT_TRUE(stored("gesture").isNil());
-    EXPECT_EQ(stored("gesture").intValue(), 0);
+    EXPECT_TRUE(stored(contract::gestureKey).isNil());
+    EXPECT_EQ(stored(contract::gestureKey).intValue(), 0);
     EXPECT_FALSE(std::filesystem::exists(settingsFilePath()));
 
-    setStored("gesture", 2);
+    setStored(contract::gestureKey, 2);
     save();
     auto file = readSettingsFile();
     ASSERT_TRUE(file);
     EXPECT_EQ(file->count(), 1u);
-    EXPECT_EQ(file->objectForKey("gesture"), Value(2));
+    EXPECT_EQ(file->objectForKey(contract::gestureKey), Value(2));
 }
 
 TEST_F(PreferenceStore, TheFirstSaveMakesThePreferencesFolderWhenTheDeviceHasNone)
 {
     std::filesystem::remove_all(DeviceRoot::devicePath("/var"));
-    setStored("type", 1);
+    setStored(contract::typeKey, 1);
     save();
     auto file = readSettingsFile();
     ASSERT_TRUE(file);
-    EXPECT_EQ(file->objectForKey("type"), Value(1));
+    EXPECT_EQ(file->objectForKey(contract::typeKey), Value(1));
 }
 
 TEST_F(PreferenceStore, AFileThatIsNoDictionaryStartsAnEmptyStore)
 {
     preparePreferencesFolder();
     std::ofstream(settingsFilePath()) << "not a property list";
-    EXPECT_TRUE(stored("type").isNil());
-    setStored("type", 1);
+    EXPECT_TRUE(stored(contract::typeKey).isNil());
+    setStored(contract::typeKey, 1);
     save();
-    EXPECT_EQ(readSettingsFile()->objectForKey("type"), Value(1));
+    EXPECT_EQ(readSettingsFile()->objectForKey(contract::typeKey), Value(1));
 }
 
 TEST_F(PreferenceStore, SettingWithoutSavingChangesOnlyThisProcess)
 {
     ChangeNotificationCounter notifications;
-    writeSettingsFile(*settingsWith({ { "type", 2 } }));
+    writeSettingsFile(*settingsWith({ { contract::typeKey, 2 } }));
     std::string before = fileBytes(settingsFilePath());
 
-    setStored("type", 1);
-    EXPECT_EQ(stored("type"), Value(1));
+    setStored(contract::typeKey, 1);
+    EXPECT_EQ(stored(contract::typeKey), Value(1));
     EXPECT_EQ(fileBytes(settingsFilePath()), before);
     EXPECT_EQ(notifications.heard(), 0);
 }
@@ -145,7 +146,7 @@ TEST_F(PreferenceStore, SettingWithoutSavingChangesOnlyThisProcess)
 TEST_F(PreferenceStore, EverySavePostsOneNotification)
 {
     ChangeNotificationCounter notifications;
-    setStored("gesture", 2);
+    setStored(contract::gestureKey, 2);
     save();
     EXPECT_EQ(notifications.heard(), 1);
     save();
@@ -156,21 +157,22 @@ TEST_F(PreferenceStore, EverySavePostsOneNotification)
 // until the pane saves, and that save keeps it: only the keys set here change.
 TEST_F(PreferenceStore, AChangeByAnotherProcessAfterFirstUseSurvivesTheNextSave)
 {
-    writeSettingsFile(*settingsWith({ { "gesture", 2 }, { "type", 2 } }));
-    EXPECT_EQ(stored("gesture"), Value(2));
+    writeSettingsFile(*settingsWith({ { contract::gestureKey, 2 }, { contract::typeKey, 2 } }));
+    EXPECT_EQ(stored(contract::gestureKey), Value(2));
 
-    writeSettingsFile(*settingsWith({ { "gesture", 1 }, { "type", 2 }, { "extra", true } }));
-    EXPECT_EQ(stored("gesture"), Value(2));
+    writeSettingsFile(
+        *settingsWith({ { contract::gestureKey, 1 }, { contract::typeKey, 2 }, { "extra", true } }));
+    EXPECT_EQ(stored(contract::gestureKey), Value(2));
     EXPECT_TRUE(stored("extra").isNil());
 
-    setStored("type", 1);
+    setStored(contract::typeKey, 1);
     save();
     auto file = readSettingsFile();
-    EXPECT_EQ(file->objectForKey("gesture"), Value(1));
-    EXPECT_EQ(file->objectForKey("type"), Value(1));
+    EXPECT_EQ(file->objectForKey(contract::gestureKey), Value(1));
+    EXPECT_EQ(file->objectForKey(contract::typeKey), Value(1));
     EXPECT_EQ(file->objectForKey("extra"), Value(true));
     // The store now holds what it saved.
-    EXPECT_EQ(stored("gesture"), Value(1));
+    EXPECT_EQ(stored(contract::gestureKey), Value(1));
     EXPECT_EQ(stored("extra"), Value(true));
 }
 
@@ -198,8 +200,8 @@ TEST_F(PreferenceStore, TwoProcessesSavingDifferentKeysKeepEachOthersChanges)
             return 0;
         });
     };
-    auto gesture = toggleRepeatedly("gesture");
-    auto type = toggleRepeatedly("type");
+    auto gesture = toggleRepeatedly(contract::gestureKey);
+    auto type = toggleRepeatedly(contract::typeKey);
     ASSERT_TRUE(bothOpened.wait());
     ASSERT_TRUE(bothOpened.wait());
     go.signal();
@@ -208,15 +210,15 @@ TEST_F(PreferenceStore, TwoProcessesSavingDifferentKeysKeepEachOthersChanges)
 
     auto file = readSettingsFile();
     ASSERT_TRUE(file);
-    EXPECT_EQ(file->objectForKey("gesture"), Value(1));
-    EXPECT_EQ(file->objectForKey("type"), Value(1));
+    EXPECT_EQ(file->objectForKey(contract::gestureKey), Value(1));
+    EXPECT_EQ(file->objectForKey(contract::typeKey), Value(1));
     EXPECT_EQ(file->objectForKey("colour"), Value("teal"));
 }
 
 TEST_F(PreferenceStore, ASaveBeforeAnyUseWritesNothingYetStillPosts)
 {
     ChangeNotificationCounter notifications;
-    writeSettingsFile(*settingsWith({ { "gesture", 2 } }));
+    writeSettingsFile(*settingsWith({ { contract::gestureKey, 2 } }));
     std::string before = fileBytes(settingsFilePath());
     save();
     EXPECT_EQ(fileBytes(settingsFilePath()), before);
@@ -233,7 +235,7 @@ TEST_F(PreferenceStore, ASaveBeforeAnyUseWritesNothingYetStillPosts)
 // and still tells the keyboard.
 TEST_F(PreferenceStore, AFailedSaveIsLoggedLeavesTheOldFileWholeAndStillPosts)
 {
-    writeSettingsFile(*settingsWith({ { "gesture", 2 }, { "type", 1 } }));
+    writeSettingsFile(*settingsWith({ { contract::gestureKey, 2 }, { contract::typeKey, 1 } }));
     std::string before = fileBytes(settingsFilePath());
     ChangeNotificationCounter notifications;
     int logPipe[2];
@@ -244,7 +246,7 @@ TEST_F(PreferenceStore, AFailedSaveIsLoggedLeavesTheOldFileWholeAndStillPosts)
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit tiny { 16, 16 };
         ::setrlimit(RLIMIT_FSIZE, &tiny);
-        setStored("gesture", 1);
+        setStored(contract::gestureKey, 1);
         save();
         return 0;
     });

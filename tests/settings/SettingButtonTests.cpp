@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/NSRunLoop.h"
 #include "platform/graphics/CGContext.h"
@@ -59,7 +60,7 @@ protected:
 
     RefPtr<CorvaneSettingButton> makeButton(int chosen)
     {
-        auto made = CorvaneSettingButton::make("gesture", "Flick up", "Slide up", chosen);
+        auto made = CorvaneSettingButton::make(contract::gestureKey, "Flick up", "Slide up", chosen);
         made->setDelegate(holder.get());
         made->setFrame(CGRectMake(40, 20, send(made.get(), sel::width), 28));
         holder->addSubview(made);
@@ -100,14 +101,14 @@ TEST_F(SettingButton, ATapTogglesStoresSavesAndAsksTheSentenceToReflow)
     tap();
     EXPECT_EQ(button->shownOption(), NSString("Slide up"));
     EXPECT_FLOAT_EQ(send(button.get(), sel::width), optionWidth("Slide up") + 8.0F);
-    EXPECT_EQ(readSettingsFile()->objectForKey("gesture"), Value(2));
+    EXPECT_EQ(readSettingsFile()->objectForKey(contract::gestureKey), Value(2));
     EXPECT_EQ(notifications.heard(), 1);
     EXPECT_EQ(holder->requests, 1);
     EXPECT_TRUE(button->needsDisplay());
 
     tap();
     EXPECT_EQ(button->shownOption(), NSString("Flick up"));
-    EXPECT_EQ(readSettingsFile()->objectForKey("gesture"), Value(1));
+    EXPECT_EQ(readSettingsFile()->objectForKey(contract::gestureKey), Value(1));
     EXPECT_EQ(notifications.heard(), 2);
     EXPECT_EQ(holder->requests, 2);
 }
@@ -131,7 +132,7 @@ TEST_F(SettingButton, ASaveThatFailsLeavesTheButtonShowingWhatTheFileHolds)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), before);
     EXPECT_EQ(notifications.heard(), 1);
     PrefsHelper* store = send(PrefsHelper::staticClass(), sel::sharedHelper);
-    EXPECT_TRUE(send(store, sel::preferenceObjectForKey, NSString("gesture")).isNil());
+    EXPECT_TRUE(send(store, sel::preferenceObjectForKey, NSString(contract::gestureKey)).isNil());
 
     if (::geteuid() != 0)
         GTEST_SKIP() << "acting as an ordinary user takes the superuser";
@@ -168,7 +169,7 @@ TEST_F(SettingButton, AChoiceOutsideTheTwoShowsTheSecondAndTheFirstTapChoosesOne
     EXPECT_EQ(button->shownOption(), NSString("Slide up"));
     tap();
     EXPECT_EQ(button->currentIndex(), 1);
-    EXPECT_EQ(readSettingsFile()->objectForKey("gesture"), Value(1));
+    EXPECT_EQ(readSettingsFile()->objectForKey(contract::gestureKey), Value(1));
 }
 
 TEST_F(SettingButton, TheHighlightFollowsTheFingerAndLingersAfterATap)
@@ -229,7 +230,7 @@ TEST_F(SettingButton, EachPendingHideRunsAPointOneSecondAfterItsOwnRelease)
     NSRunLoop::main().advanceBy(0.02);
     EXPECT_FALSE(overlayShown());
     EXPECT_EQ(notifications.heard(), 2);
-    EXPECT_EQ(readSettingsFile()->objectForKey("gesture"), Value(1));
+    EXPECT_EQ(readSettingsFile()->objectForKey(contract::gestureKey), Value(1));
 }
 
 TEST_F(SettingButton, APendingHideKeepsTheButtonAliveUntilItRuns)

@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "platform/uikit/UIWindow.h"
 #include "settings/CorvanePrefSelectors.h"
 #include "settings/CorvaneSettingButton.h"
@@ -75,13 +76,13 @@ TEST_F(SettingSentence, WithoutAFileShowsFlickUpAndAlternateKey)
     makeCell();
     EXPECT_EQ(cell->gestureButton()->shownOption(), NSString("Flick up"));
     EXPECT_EQ(cell->typeButton()->shownOption(), NSString("Alternate key"));
-    EXPECT_EQ(cell->gestureButton()->key(), NSString("gesture"));
-    EXPECT_EQ(cell->typeButton()->key(), NSString("type"));
+    EXPECT_EQ(cell->gestureButton()->key(), NSString(contract::gestureKey));
+    EXPECT_EQ(cell->typeButton()->key(), NSString(contract::typeKey));
 }
 
 TEST_F(SettingSentence, ShowsTheStoredChoices)
 {
-    storeSettings({ { "gesture", 2 }, { "type", 1 } });
+    storeSettings({ { contract::gestureKey, 2 }, { contract::typeKey, 1 } });
     makeCell();
     EXPECT_EQ(cell->gestureButton()->shownOption(), NSString("Slide up"));
     EXPECT_EQ(cell->typeButton()->shownOption(), NSString("Shifted key"));
@@ -89,7 +90,7 @@ TEST_F(SettingSentence, ShowsTheStoredChoices)
 
 TEST_F(SettingSentence, TakesOtherGesturesAsFlickUpAndOtherTypesAsAlternateKey)
 {
-    storeSettings({ { "gesture", 3 }, { "type", 3 } });
+    storeSettings({ { contract::gestureKey, 3 }, { contract::typeKey, 3 } });
     makeCell();
     EXPECT_EQ(cell->gestureButton()->shownOption(), NSString("Flick up"));
     EXPECT_EQ(cell->typeButton()->shownOption(), NSString("Alternate key"));
@@ -97,7 +98,7 @@ TEST_F(SettingSentence, TakesOtherGesturesAsFlickUpAndOtherTypesAsAlternateKey)
 
 TEST_F(SettingSentence, ReadsStoredValuesAsIntegersTheWayTheKeyboardDoes)
 {
-    storeSettings({ { "gesture", "2" }, { "type", 0 } });
+    storeSettings({ { contract::gestureKey, "2" }, { contract::typeKey, 0 } });
     makeCell();
     EXPECT_EQ(cell->gestureButton()->shownOption(), NSString("Slide up"))
         << "a numeric string reads as its number";
@@ -146,8 +147,8 @@ TEST_F(SettingSentence, ReCentresBothLinesAfterEachToggle)
 
     tapButton(cell->typeButton());
     expectSentenceFrames("Slide up", "Alternate key");
-    EXPECT_EQ(readSettingsFile()->objectForKey("type"), Value(2));
-    EXPECT_EQ(readSettingsFile()->objectForKey("gesture"), Value(2));
+    EXPECT_EQ(readSettingsFile()->objectForKey(contract::typeKey), Value(2));
+    EXPECT_EQ(readSettingsFile()->objectForKey(contract::gestureKey), Value(2));
 }
 
 // The content view holds the sentence's parts and the cell only refers to

@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "simulator/ScriptLanguage.h"
 
 #include <gtest/gtest.h>
@@ -101,8 +102,8 @@ TEST(ScriptLanguage, OptionsComeInAnyOrderAtMostOnce)
     EXPECT_FALSE(bare.type);
 
     command::Settings settings = parseAs<command::Settings>("settings gesture=2 type=1");
-    EXPECT_EQ(settings.type, 1);
-    EXPECT_EQ(settings.gesture, 2);
+    EXPECT_EQ(settings.values,
+        (std::map<std::string, int> { { contract::typeKey, 1 }, { contract::gestureKey, 2 } }));
 
     EXPECT_EQ(errorOf("keyboard type=1 type=2"), "expected type= only once, got it again in \"type=2\"");
     EXPECT_EQ(errorOf("keyboard layout=DVORAK"),
@@ -123,7 +124,7 @@ TEST(ScriptLanguage, ExpectForms)
     EXPECT_EQ(alt.key, "q");
     EXPECT_EQ(alt.alternate, "1");
     command::ExpectSetting setting = parseAs<command::ExpectSetting>("expect setting gesture=2");
-    EXPECT_EQ(setting.key, "gesture");
+    EXPECT_EQ(setting.key, contract::gestureKey);
     EXPECT_EQ(setting.value, 2);
     EXPECT_EQ(parseAs<command::ExpectScreenText>(R"(expect screen-text "Slide up")").text, "Slide up");
     EXPECT_EQ(errorOf("expect setting gesture"),
@@ -219,15 +220,15 @@ TEST(ScriptLanguage, UnknownCommandListsTheKnownOnes)
 
 TEST(ScriptLanguage, WholeScriptStopsAtTheFirstErrorWithItsLine)
 {
-    ParsedScript script = parseScript("demo.txt", "keyboard\n# comment\n\ntap q\nflick\ntap w\n");
-    ASSERT_TRUE(script.error);
-    EXPECT_EQ(script.error->format(),
+    auto script = parseScript("demo.txt", "keyboard\n# comment\n\ntap q\nflick\ntap w\n");
+    ASSERT_FALSE(script);
+    EXPECT_EQ(script.error().message,
         "demo.txt:5: expected a key (its string such as q or \"\\\"\", or a name such as space) after "
         "\"flick\"");
-    EXPECT_EQ(script.lines.size(), 2u);
 
-    ParsedScript good = parseScript("ok.txt", "keyboard\r\ntap q\r\nexpect text \"q\"");
-    EXPECT_FALSE(good.error);
+    auto parsed = parseScript("ok.txt", "keyboard\r\ntap q\r\nexpect text \"q\"");
+    ASSERT_TRUE(parsed) << parsed.error().message;
+    const ParsedScript& good = parsed.value();
     ASSERT_EQ(good.lines.size(), 3u);
     EXPECT_EQ(good.lines[2].number, 3);
     EXPECT_EQ(std::get<command::ExpectText>(good.lines[2].command).text, "q");

@@ -42,22 +42,22 @@ TEST_F(SettingsFileTest, StoringKeepsOtherKeysAndAnnouncesTheChange)
 {
     std::string path = m_root.preparedPath(contract::settingsFilePath);
     RefPtr<NSMutableDictionary> existing = NSMutableDictionary::dictionary();
-    existing->setObject(Value(1), "type");
+    existing->setObject(Value(1), contract::typeKey);
     existing->setObject(Value(NSString("kept")), "note");
     ASSERT_TRUE(PropertyList::writeFile(*existing, path, PropertyList::Format::Binary, true));
 
-    auto written = SettingsFile::store(std::nullopt, 2);
+    auto written = SettingsFile::store({ { contract::gestureKey, contract::slideUpGesture } });
     ASSERT_TRUE(written) << written.error().message;
     NSRunLoop::main().runUntilIdle();
     EXPECT_EQ(notificationsSeen, 1);
 
     RefPtr<NSMutableDictionary> stored = NSMutableDictionary::dictionaryWithContentsOfFile(path);
     ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->objectForKey("gesture").intValue(), 2);
-    EXPECT_EQ(stored->objectForKey("type").intValue(), 1);
+    EXPECT_EQ(stored->objectForKey(contract::gestureKey).intValue(), 2);
+    EXPECT_EQ(stored->objectForKey(contract::typeKey).intValue(), 1);
     EXPECT_EQ(stored->objectForKey("note").string().utf8(), "kept");
 
-    EXPECT_EQ(SettingsFile::read("gesture").value(), 2);
+    EXPECT_EQ(SettingsFile::read(contract::gestureKey).value(), 2);
     auto missing = SettingsFile::read("missing");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().message, "the settings file has no missing");
@@ -65,16 +65,16 @@ TEST_F(SettingsFileTest, StoringKeepsOtherKeysAndAnnouncesTheChange)
 
 TEST_F(SettingsFileTest, WithoutAFileReadingSaysSoAndStoringMakesOne)
 {
-    auto absent = SettingsFile::read("type");
+    auto absent = SettingsFile::read(contract::typeKey);
     ASSERT_FALSE(absent);
     EXPECT_EQ(absent.error().message,
-        "there is no readable settings file at /var/mobile/Library/Preferences/com.quillfen.corvane.plist");
+        "there is no readable settings file at " + std::string(contract::settingsFilePath));
 
     m_root.preparedPath(contract::settingsFilePath);
-    auto stored = SettingsFile::store(1, std::nullopt);
+    auto stored = SettingsFile::store({ { contract::typeKey, contract::shiftedKeyType } });
     ASSERT_TRUE(stored) << stored.error().message;
-    EXPECT_EQ(SettingsFile::read("type").value(), 1);
-    EXPECT_FALSE(SettingsFile::read("gesture"));
+    EXPECT_EQ(SettingsFile::read(contract::typeKey).value(), 1);
+    EXPECT_FALSE(SettingsFile::read(contract::gestureKey));
 }
 
 // As the pane does, whatever sits in the file's place and cannot be read is
@@ -83,10 +83,11 @@ TEST_F(SettingsFileTest, AFolderInTheFilesPlaceIsKeptBesideTheNewFile)
 {
     std::string path = m_root.preparedPath(contract::settingsFilePath);
     std::filesystem::create_directories(path);
-    auto stored = SettingsFile::store(1, 2);
+    auto stored = SettingsFile::store({ { contract::typeKey, contract::shiftedKeyType },
+        { contract::gestureKey, contract::slideUpGesture } });
     ASSERT_TRUE(stored) << stored.error().message;
     EXPECT_TRUE(std::filesystem::is_directory(path + ".refused"));
-    auto gesture = SettingsFile::read("gesture");
+    auto gesture = SettingsFile::read(contract::gestureKey);
     ASSERT_TRUE(gesture) << gesture.error().message;
     EXPECT_EQ(gesture.value(), 2);
 }
@@ -97,7 +98,8 @@ TEST_F(SettingsFileTest, AnUnwritableFileIsAnErrorAndAnnouncesNothing)
     std::string folder = std::filesystem::path(m_root.preparedPath(contract::settingsFilePath)).parent_path();
     std::filesystem::remove(folder);
     std::ofstream(folder) << "not a folder";
-    auto stored = SettingsFile::store(1, 2);
+    auto stored = SettingsFile::store({ { contract::typeKey, contract::shiftedKeyType },
+        { contract::gestureKey, contract::slideUpGesture } });
     ASSERT_FALSE(stored);
     EXPECT_NE(stored.error().message.find("cannot write the settings file"), std::string::npos)
         << stored.error().message;

@@ -1,3 +1,4 @@
+#include "contracts/CorvaneContract.h"
 #include "simulator/TemporaryDevice.h"
 #include "tests/support/ChildProcess.h"
 
@@ -14,6 +15,9 @@ namespace fs = std::filesystem;
 // A device root with the deliverables and what a device gathers besides:
 // settings, a refused file the pane kept (mode 000), a socket folder, a file
 // of the person's own.
+// The settings file, under the root.
+const std::string settingsFile = std::string(contract::settingsFilePath).substr(1);
+
 class DeviceWithClutter {
 public:
     DeviceWithClutter()
@@ -25,10 +29,9 @@ public:
         add("Library/PreferenceBundles/CorvanePref.bundle/Info.plist", "pane");
         add("Library/PreferenceLoader/Preferences/CorvanePref.plist", "entry");
         fs::create_symlink("Corvane.dylib", m_root / "Library/MobileSubstrate/DynamicLibraries/Alias.dylib");
-        add("var/mobile/Library/Preferences/com.quillfen.corvane.plist", "settings");
-        add("var/mobile/Library/Preferences/com.quillfen.corvane.plist.refused", "refused");
-        fs::permissions(
-            m_root / "var/mobile/Library/Preferences/com.quillfen.corvane.plist.refused", fs::perms::none);
+        add(settingsFile, "settings");
+        add(settingsFile + ".refused", "refused");
+        fs::permissions(m_root / (settingsFile + ".refused"), fs::perms::none);
         fs::create_directories(m_root / "var/run/corvane-notify");
         add("notes.txt", "mine");
         // Others may look into it, as into any device folder.

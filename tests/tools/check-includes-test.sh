@@ -18,7 +18,9 @@ make_clean_tree() {
   write settings/Store.cpp '#include "settings/Store.h"' '  #  include "platform/runtime/Message.h"'
   write contracts/CorvaneContract.h '#pragma once' '#include <string_view>'
   write contracts/Other.h '#pragma once'
-  write simulator/Main.cpp '#include "keyboard/Tables.h"' '#include <SDL2/SDL.h>'
+  write simulator/Main.cpp '#include "simulator/Window.h"' '#include "Window.h"' '#include <SDL2/SDL.h>' \
+    '#include "platform/runtime/Message.h"' '#include "contracts/CorvaneContract.h"'
+  write simulator/Window.h '#pragma once' '#include <cairo.h>'
   write platform/foundation/NSString.h '#pragma once' '#include <unicode/ustring.h>'
   write platform/runtime/Message.h '#pragma once'
   write platform/keyboard/Keys.h '#include "platform/foundation/NSString.h"' '#include "../runtime/Message.h"'
@@ -62,6 +64,10 @@ expect_violation "keyboard includes a contracts header that is not the shared on
 expect_violation "settings includes another contracts header by a relative path" settings/Store.cpp '#include "../contracts/Other.h"'
 expect_violation "the shared contract includes the platform" contracts/CorvaneContract.h '#include "platform/runtime/Message.h"'
 expect_violation "the shared contract includes the keyboard" contracts/CorvaneContract.h '#include "keyboard/Tables.h"'
+expect_violation "the simulator includes the keyboard" simulator/Main.cpp '#include "keyboard/Tables.h"'
+expect_violation "the simulator includes settings by a relative path" simulator/Window.h '#include "../settings/Store.h"'
+expect_violation "the simulator includes a test's header" simulator/Main.cpp '#include "tests/support/Fixture.h"'
+expect_violation "the simulator includes a contracts header that is not the shared one" simulator/Main.cpp '#include "contracts/Other.h"'
 expect_violation "platform includes the shared contract" platform/foundation/List.cpp '#include "contracts/CorvaneContract.h"'
 
 if [ "$failures" -gt 0 ]; then
