@@ -1,5 +1,6 @@
 #include "LabelInk.h"
 
+#include "keyboard/ExtensionState.h"
 #include "platform/graphics/CGBitmapContext.h"
 #include "platform/keyboard/UIKBValues.h"
 
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <utility>
 
 namespace label_ink {
 
@@ -160,6 +162,9 @@ std::vector<KeyInk> measureLabelInk(UIView* keyplaneView, CGFloat scale)
     for (NSObject* key : keys)
         labels.push_back(
             send(key, sel::properties)->objectForKey(UIKBProperty::displayString).string().utf8());
+    // The labels are taken away by hand, behind the key loop that tells the
+    // extension's kept pictures that keys changed: every drawing is made afresh.
+    bool keptPictures = std::exchange(extension.gKeyplanePictures, false);
     LabelsTakenAway labelsAway(keys);
     Drawing blank(keyplaneView, scale);
     for (std::size_t index = 0; index < keys.size(); ++index) {
@@ -181,6 +186,7 @@ std::vector<KeyInk> measureLabelInk(UIView* keyplaneView, CGFloat scale)
         }
         measured.push_back(std::move(ink));
     }
+    extension.gKeyplanePictures = keptPictures;
     return measured;
 }
 
