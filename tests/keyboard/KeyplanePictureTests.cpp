@@ -102,10 +102,11 @@ TEST_F(KeyplanePictures, ShiftAndShiftLockShowTheirOwnPictures)
 {
     startExtension();
     present();
-    // Shift lights the shift key on the small letters; lock brings the
-    // shift-lock alternates on the capitals.
-    expectRedrawnAfter([&] { send(impl(), sel::setShift, true); });
+    // On the capitals, shift lights the shift key and shift lock brings the
+    // shift-lock alternates, the keyplane staying the same.
     switchTo("Capital-Letters");
+    expectRedrawnAfter([&] { send(impl(), sel::setShift, true); });
+    ASSERT_EQ(send(layout(), sel::keyplaneName).utf8(), "Capital-Letters");
     expectRedrawnAfter([&] { send(impl(), sel::setShiftLocked, true); });
 }
 
