@@ -211,27 +211,28 @@ void keyplaneViewDrawRectReplacement(NSObject* keyplaneView, CGRect rect)
     // drawing and the labels alike; the orientation is still recorded, as
     // key views drawn later read it.
     CGRect frame = send(keyplaneView, sel::frame);
+    CGRect bounds = CGRectMake(0, 0, frame.width(), frame.height());
     bool landscape = frame.height() == send(activeKeyboardImpl(), sel::currentLandscapeHeight);
     auto conditions = KeyplanePictureConditions::current(frame.size, scale, landscape);
     NSObject* keyplane = send(keyplaneView, sel::keyplane);
     KeyplaneImageCache& cache = KeyplaneImageCache::shared();
-    CGRect bounds = CGRectMake(0, 0, frame.width(), frame.height());
-    CGImageRef picture = cache.pictureFor(keyplane, conditions);
-    if (picture) {
+    if (CGImageRef picture = cache.pictureFor(keyplane, conditions)) {
         extension.gLandscape = landscape;
-    } else {
-        CGContextPtr bitmap = CGBitmapContextCreate(frame.width(), frame.height(), scale);
-        if (!bitmap) {
-            drawKeyplane(keyplaneView, rect);
-            return;
-        }
-        UIGraphicsPushContext(bitmap.get());
-        drawKeyplane(keyplaneView, rect);
-        UIGraphicsPopContext();
-        picture = CGBitmapContextCreateImage(bitmap.get());
-        cache.keepPicture(keyplane, conditions, picture);
+        drawPicture(context, bounds, picture);
+        return;
     }
-    drawPicture(context, bounds, picture);
+
+    // Drawn in place, and its pixels kept: the background fills the whole
+    // view first, so they do not depend on what lay beneath. Under a clip
+    // that leaves out part of the view they would be incomplete.
+    CGContextSaveGState(context);
+    drawKeyplane(keyplaneView, rect);
+    CGContextRestoreGState(context);
+    CGRect clip = CGContextGetClipBoundingBox(context);
+    if (clip.minX() > 0 || clip.minY() > 0 || clip.maxX() < bounds.maxX() || clip.maxY() < bounds.maxY())
+        return;
+    if (CGImageRef picture = CGBitmapContextCreateImageInRect(context, bounds))
+        cache.keepPicture(keyplane, conditions, std::move(picture));
 }
 
 void keyViewDrawRectReplacement(NSObject* keyView, CGRect rect)

@@ -47,8 +47,6 @@ CGImageRef KeyplaneImageCache::pictureFor(NSObject* keyplane, const KeyplanePict
 void KeyplaneImageCache::keepPicture(
     NSObject* keyplane, const KeyplanePictureConditions& conditions, CGImageRef picture)
 {
-    // A keyplane's picture under older conditions will not be shown again.
-    std::erase_if(m_entries, [keyplane](const Entry& entry) { return entry.keyplane.get() == keyplane; });
     if (m_entries.size() >= capacity)
         m_entries.pop_back();
     m_entries.insert(m_entries.begin(), Entry { RefPtr(keyplane), conditions, std::move(picture) });

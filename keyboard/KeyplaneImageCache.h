@@ -40,7 +40,8 @@ struct KeyplanePictureConditions {
 
 // The whole drawn pictures of the last few keyplanes shown, most recent
 // first. A keyboard shows a handful of keyplanes, so a few pictures serve
-// every switch between them; the least recently shown one makes room.
+// every switch between them; the least recently shown one makes room, and a
+// picture made under conditions that do not come back goes that way too.
 class KeyplaneImageCache {
 public:
     static KeyplaneImageCache& shared();
@@ -56,9 +57,9 @@ public:
     // The pixels the kept pictures hold.
     std::size_t bytes() const;
 
-    // Letters small and capital, numbers and symbols: the keyplanes a user
-    // goes between without leaving the keyboard.
-    static constexpr std::size_t capacity = 4;
+    // Letters small, capital and shift-locked, numbers and symbols: the
+    // pictures a user goes between without leaving the keyboard.
+    static constexpr std::size_t capacity = 5;
 
 private:
     struct Entry {

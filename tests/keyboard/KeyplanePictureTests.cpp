@@ -98,6 +98,20 @@ TEST_F(KeyplanePictures, ViewsOffTheWholePixelsAreDrawnAfresh)
         EXPECT_EQ(draw(offset), drawAfresh(offset)) << offset.x << ", " << offset.y;
 }
 
+// Only part of the view is drawn under such a clip: no picture of it is kept.
+TEST_F(KeyplanePictures, DrawingClippedToPartOfTheViewKeepsNoPicture)
+{
+    startExtension();
+    present();
+    UIView* view = layout()->keyplaneView();
+    CGContextPtr context = CGBitmapContextCreate(view->frame().width(), view->frame().height(), deviceScale);
+    CGContextClipToRect(context.get(), CGRectMake(0, 0, 40, 40));
+    UIGraphicsPushContext(context.get());
+    send(view, sel::drawRect, view->bounds());
+    UIGraphicsPopContext();
+    EXPECT_EQ(draw(), drawAfresh());
+}
+
 TEST_F(KeyplanePictures, ShiftAndShiftLockShowTheirOwnPictures)
 {
     startExtension();
@@ -150,19 +164,34 @@ TEST_F(KeyplanePictures, AFewKeyplanesAreKeptWhateverTheSwitches)
 {
     startExtension();
     present();
-    const char* names[] = { "Small-Letters", "Capital-Letters", "Numbers-And-Punctuation",
-        "Numbers-And-Punctuation-Alternate", "Small-Letters" };
-    unsigned hitsBefore = 0;
-    for (int round = 0; round < 3; ++round) {
-        hitsBefore = KeyplaneImageCache::shared().hits();
-        for (const char* name : names) {
+    // The pictures of one keyboard in use: the letters, the capitals plain
+    // and shift-locked, the numbers and the symbols.
+    auto showEach = [&] {
+        for (const char* name : { "Small-Letters", "Capital-Letters", "Numbers-And-Punctuation",
+                 "Numbers-And-Punctuation-Alternate" }) {
             switchTo(name);
             draw();
+            if (std::string(name) == "Capital-Letters") {
+                send(impl(), sel::setShiftLocked, true);
+                draw();
+                send(impl(), sel::setShiftLocked, false);
+            }
         }
-    }
+    };
+    showEach();
+    showEach();
+    unsigned hitsBefore = KeyplaneImageCache::shared().hits();
+    showEach();
+    EXPECT_EQ(KeyplaneImageCache::shared().hits() - hitsBefore, KeyplaneImageCache::capacity);
+
+    // Another keyboard's keyplane takes the place of the least recently shown.
+    present(0, landscapeWindow);
+    draw();
     EXPECT_EQ(KeyplaneImageCache::shared().count(), KeyplaneImageCache::capacity);
-    // Once every keyplane has been processed, each is shown from its picture.
-    EXPECT_EQ(KeyplaneImageCache::shared().hits() - hitsBefore, std::size(names));
+    switchTo("Numbers-And-Punctuation-Alternate");
+    hitsBefore = KeyplaneImageCache::shared().hits();
+    draw();
+    EXPECT_EQ(KeyplaneImageCache::shared().hits(), hitsBefore);
 }
 
 } // namespace
