@@ -49,11 +49,11 @@ ErrorOr<void> Screenshot::writeView(UIView* view, const std::string& path)
     return write(view, path);
 }
 
-void Screenshot::drawInto(UIWindow* window, FrameBuffer& buffer, double scale)
+void Screenshot::drawInto(UIWindow* window, FrameBuffer& buffer, double pixelsPerPoint)
 {
     // Drawn at the window's own scale, so that text and key caps are as sharp
     // as the screen allows and never a larger picture made smaller.
-    CGContextPtr context = draw(window, scale);
+    CGContextPtr context = draw(window, pixelsPerPoint);
     if (!context)
         return;
     std::size_t width = CGBitmapContextGetWidth(context.get());

@@ -20,5 +20,5 @@ public:
     static ErrorOr<void> writeView(UIView* view, const std::string& path);
     // Draws the window into the shared frame buffer at that many pixels per
     // point and counts the frame.
-    static void drawInto(UIWindow* window, FrameBuffer& buffer, double scale);
+    static void drawInto(UIWindow* window, FrameBuffer& buffer, double pixelsPerPoint);
 };
