@@ -304,4 +304,27 @@ TEST_P(LabelInkOnCaps, EveryLabelLiesInsideItsOwnCap)
     EXPECT_GE(labelled, 20);
 }
 
+// The picture the extension keeps of the keyplane gives the bytes of a
+// drawing made afresh.
+TEST_P(LabelInkOnCaps, KeptPictureIsTheFreshDrawing)
+{
+    showKeyplane(GetParam());
+    UIView* view = layout()->keyplaneView();
+    auto drawn = [view] {
+        CGContextPtr context = CGBitmapContextCreate(view->frame().width(), view->frame().height(), 2);
+        UIGraphicsPushContext(context.get());
+        send(view, sel::drawRect, view->bounds());
+        UIGraphicsPopContext();
+        return CGImageCopyPNGData(CGBitmapContextCreateImage(context.get()));
+    };
+    bool keptPictures = std::exchange(extension.gKeyplanePictures, false);
+    // The first drawing settles the orientation the key views drawn within it take.
+    drawn();
+    NSData fresh = drawn();
+    extension.gKeyplanePictures = true;
+    EXPECT_EQ(drawn(), fresh) << "drawn and kept";
+    EXPECT_EQ(drawn(), fresh) << "from the kept picture";
+    extension.gKeyplanePictures = keptPictures;
+}
+
 } // namespace label_ink
