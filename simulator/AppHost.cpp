@@ -21,6 +21,7 @@
 #include "simulator/SettingsApp.h"
 #include "simulator/SettingsFile.h"
 #include "simulator/TestApp.h"
+#include "simulator/typing/KeyboardExplorer.h"
 #include "simulator/typing/TypedLine.h"
 
 #include <cstdio>
@@ -270,6 +271,7 @@ CommandResult AppHost::handle(const command::Keyboard& command)
         field->resignFirstResponder();
     if (!field->becomeFirstResponder() || !KeyboardKeys::activeLayout())
         return Error { "the text field did not bring up a keyboard" };
+    m_freshKeyboard = KeyboardState::current();
     return commandDone();
 }
 
@@ -540,6 +542,8 @@ CommandResult AppHost::handle(const command::TypeLine& command)
     UITextField* field = TRY(typingField(command));
     VirtualTimeTaken taken;
     field->setText("");
+    if (!command.carriesState && m_freshKeyboard)
+        putKeyboardIn(*m_freshKeyboard);
     TypingReport report = TRY(m_typist.type(*field, command.text, rhythmOf(command.rolled)));
     TypedLine line;
     line.touches = report.touches;

@@ -120,6 +120,8 @@ private:
     Fingers m_fingers;
     KeyboardHand m_hand { m_fingers, [this] { return m_app ? m_app->window() : nullptr; }, m_signOfLife };
     Typist m_typist { m_hand, m_signOfLife };
+    // The keyboard as the keyboard command brought it up, where each typed line starts.
+    std::optional<KeyboardState> m_freshKeyboard;
     std::optional<FrameBuffer> m_frameBuffer;
     bool m_screenChanged { true };
     // Pixels per point of the frame last drawn into the frame buffer.

@@ -182,6 +182,9 @@ CommandLineReader::CommandLineReader()
     addValue(type, "--gesture", m_given.gesture, "flick|slide", "The gesture the extension follows (flick)");
     type->add_flag("--roll", m_line.rolled, "Each key down before the last comes up, as two thumbs")
         ->disable_flag_override();
+    type->add_flag("--carry-state", m_line.carriesState,
+            "Each line starts where the line before left the keyboard, not as it came up")
+        ->disable_flag_override();
     addValue(type, "--skipped", m_given.skippedFile, "FILE", "List the skipped lines in FILE");
     type->add_flag("--quiet", m_line.quiet, "No progress on standard error")->disable_flag_override();
     type->add_option("FILE", m_line.textFile, "The text: a file, or - for standard input")

@@ -39,6 +39,8 @@ struct CommandLine {
     Gesture gesture { Gesture::Flick };
     // Two thumbs: each key goes down before the one before it comes up.
     bool rolled { false };
+    // Each line starts from the keyboard the line before left, not as it came up.
+    bool carriesState { false };
     // No progress line.
     bool quiet { false };
     // Where skipped lines are listed instead of standard error.

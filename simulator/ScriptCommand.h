@@ -174,9 +174,12 @@ struct Render {
 };
 struct Quit { };
 // Empties the field, types the line as Type does and answers how it went (TypedLine).
+// The line starts from the keyboard as it came up, unless it carries over
+// the state the line before left.
 struct TypeLine {
     std::string text;
     bool rolled { false };
+    bool carriesState { false };
 };
 
 } // namespace command

@@ -283,6 +283,7 @@ CommandSyntax textRow(std::string_view words, std::string_view what, Written wri
 }
 
 constexpr std::string_view rollWord = "--roll";
+constexpr std::string_view carryWord = "--carry-state";
 
 // A command of a text to type: [--roll] "TEXT".
 template <typename Command>
@@ -292,6 +293,11 @@ CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSynta
         word,
         [](ScriptArguments& a) -> ErrorOr<Command> {
             Command command;
+            if constexpr (requires { command.carriesState; }) {
+                command.carriesState = a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == carryWord;
+                if (command.carriesState)
+                    TRY(a.word(carryWord));
+            }
             command.rolled = a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == rollWord;
             if (command.rolled)
                 TRY(a.word(rollWord));
@@ -299,6 +305,10 @@ CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSynta
             return command;
         },
         [](const Command& c, ScriptLineWriter& w) {
+            if constexpr (requires { c.carriesState; }) {
+                if (c.carriesState)
+                    w.word(std::string(carryWord));
+            }
             if (c.rolled)
                 w.word(std::string(rollWord));
             w.quoted(c.text);

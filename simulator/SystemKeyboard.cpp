@@ -1,5 +1,6 @@
 #include "simulator/SystemKeyboard.h"
 
+#include "platform/keyboard/KeyboardTimer.h"
 #include "platform/keyboard/SystemKeyboardPresenter.h"
 #include "platform/keyboard/UIKeyboardImpl.h"
 
@@ -42,4 +43,24 @@ bool SystemKeyboard::isShifted()
 bool SystemKeyboard::isShiftLocked()
 {
     return send(activeKeyboardImpl(), sel::isShiftLocked);
+}
+
+bool SystemKeyboard::awaitsShiftDoubleTap()
+{
+    UIKeyboardImpl* keyboard = activeKeyboardImpl();
+    if (!keyboard)
+        return false;
+    UIKeyboardImpl::ShiftState shift = keyboard->shiftState();
+    return shift.shifted && !shift.locked && shift.shiftedByTapAt >= 0
+        && KeyboardTimer::now() - shift.shiftedByTapAt <= UIKeyboardImpl::shiftDoubleTapInterval;
+}
+
+void SystemKeyboard::setAwaitsShiftDoubleTap(bool awaits)
+{
+    UIKeyboardImpl* keyboard = activeKeyboardImpl();
+    if (!keyboard)
+        return;
+    UIKeyboardImpl::ShiftState shift = keyboard->shiftState();
+    shift.shiftedByTapAt = awaits && shift.shifted && !shift.locked ? KeyboardTimer::now() : -1;
+    keyboard->restoreShiftState(shift);
 }

@@ -24,6 +24,11 @@ public:
 
     static bool isShifted();
     static bool isShiftLocked();
+    // Whether shift came from a tap on the shift key that a second tap now
+    // would turn into shift lock: the double tap's time has not run out.
+    static bool awaitsShiftDoubleTap();
+    // Starts or ends that time as if shift had been tapped just now, or long ago.
+    static void setAwaitsShiftDoubleTap(bool awaits);
 
 private:
     std::unique_ptr<SystemKeyboardPresenter> m_presenter;

@@ -120,7 +120,8 @@ int TypingSession::typeLine(const std::string& line, std::optional<OutputFile>& 
     if (line.empty())
         return 0;
     std::string number = "line " + std::to_string(m_totals.lines);
-    CommandResult answer = m_driver.execute(command::TypeLine { line, m_options.rolled });
+    CommandResult answer
+        = m_driver.execute(command::TypeLine { line, m_options.rolled, m_options.carriesState });
     ErrorOr<TypedLine> typed = answer ? TypedLine::fromReply(answer.value().output) : answer.error();
     if (!typed)
         return stop(2, number + ": " + typed.error().message);
@@ -186,6 +187,7 @@ TypingOptions TypingOptions::from(const CommandLine& commandLine)
     options.corvane = commandLine.corvane;
     options.gesture = commandLine.gesture;
     options.rolled = commandLine.rolled;
+    options.carriesState = commandLine.carriesState;
     options.quiet = commandLine.quiet;
     options.skippedFile = commandLine.skippedFile;
     return options;

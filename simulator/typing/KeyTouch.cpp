@@ -11,6 +11,8 @@ std::string KeyTouch::description() const
         return "flick " + scriptWord(keyName);
     case TouchKind::Slide:
         return "slide " + scriptWord(keyName);
+    case TouchKind::SlideOnto:
+        return "drag-to " + scriptWord(keyName) + " " + scriptWord(targetName);
     case TouchKind::Variant:
         return "variant " + scriptWord(keyName) + " " + quoteScriptString(variantText);
     }

@@ -12,6 +12,10 @@ enum class TouchKind {
     Slide,
     // The same, only past the flick distance.
     Flick,
+    // Down on a keyplane key ("123", shift), which brings its keyplane up under
+    // the finger, across to a key of that keyplane and lifted there: that key
+    // is typed and the keyboard goes back.
+    SlideOnto,
     // Held until the platform shows the key's variants, slid across to one, lifted.
     Variant,
 };
@@ -33,7 +37,13 @@ struct KeyTouch {
     // The keyplane the key was found on, where rolled typing looks it up
     // before the keys ahead of it have switched the keyboard there.
     std::string keyplane;
+    // For SlideOnto, the key it ends on: its position in the list of the
+    // keyplane that comes up, that keyplane, and its name.
+    std::size_t target { 0 };
+    std::string targetKeyplane;
+    std::string targetName;
 
-    // As a script line would say it: "tap a", "flick q", "variant e \"é\"".
+    // As a script line would say it: "tap a", "flick q", "variant e \"é\"",
+    // "drag-to more 5".
     std::string description() const;
 };

@@ -6,6 +6,7 @@
 #include "platform/keyboard/UIKeyboardLayoutStar.h"
 #include "platform/uikit/UITextField.h"
 #include "simulator/KeyboardKeys.h"
+#include "simulator/SystemKeyboard.h"
 #include "simulator/typing/KeyboardHand.h"
 
 namespace {
@@ -36,17 +37,26 @@ std::vector<KeyTouch> touchesOnScreen()
         if (isLeftUntouched(displayType))
             continue;
         std::string name = KeyboardKeys::scriptName(key);
-        touches.push_back({ TouchKind::Tap, index, 0, name, {}, keyplane });
+        KeyTouch tap;
+        tap.key = index;
+        tap.keyName = name;
+        tap.keyplane = keyplane;
+        touches.push_back(tap);
         if (!isCharacterKey(displayType))
             continue;
-        touches.push_back({ TouchKind::Slide, index, 0, name, {}, keyplane });
-        touches.push_back({ TouchKind::Flick, index, 0, name, {}, keyplane });
+        for (TouchKind upward : { TouchKind::Slide, TouchKind::Flick }) {
+            touches.push_back(tap);
+            touches.back().kind = upward;
+        }
         NSMutableDictionary* properties = send(key, sel::properties);
         NSMutableArray* variants
             = properties ? properties->objectForKey(UIKBProperty::variants).array() : nullptr;
-        for (std::size_t variant = 0; variants && variant < variants->count(); ++variant)
-            touches.push_back({ TouchKind::Variant, index, variant, name,
-                variants->objectAtIndex(variant).string().utf8(), keyplane });
+        for (std::size_t variant = 0; variants && variant < variants->count(); ++variant) {
+            touches.push_back(tap);
+            touches.back().kind = TouchKind::Variant;
+            touches.back().variant = variant;
+            touches.back().variantText = variants->objectAtIndex(variant).string().utf8();
+        }
     }
     return touches;
 }
@@ -54,6 +64,27 @@ std::vector<KeyTouch> touchesOnScreen()
 bool onlySwitches(const TouchOutcome& outcome, std::size_t from)
 {
     return outcome.touches.size() == 1 && outcome.typed.empty() && outcome.nextState != from;
+}
+
+// The slides from a keyplane key onto each character key of the keyplane its
+// tap brings up.
+std::vector<KeyTouch> slidesOnto(const KeyTouch& keyplaneKey, const std::string& keyplane)
+{
+    std::vector<KeyTouch> touches;
+    NSMutableArray* keys
+        = send(send(KeyboardKeys::activeLayout(), sel::keyplaneNamed, NSString(keyplane)), sel::keys);
+    for (std::size_t index = 0; keys && index < keys->count(); ++index) {
+        NSObject* key = keys->objectAtIndex(index).object();
+        if (!isCharacterKey(send(key, sel::displayType)))
+            continue;
+        KeyTouch slide = keyplaneKey;
+        slide.kind = TouchKind::SlideOnto;
+        slide.target = index;
+        slide.targetKeyplane = keyplane;
+        slide.targetName = KeyboardKeys::scriptName(key);
+        touches.push_back(std::move(slide));
+    }
+    return touches;
 }
 
 class Exploration {
@@ -124,6 +155,19 @@ ErrorOr<void> Exploration::exploreTouches(std::size_t state)
         if (outcome)
             m_singles[state].push_back(*outcome);
     }
+    std::vector<KeyTouch> slides;
+    for (const TouchOutcome& outcome : m_singles[state]) {
+        if (onlySwitches(outcome, state) && outcome.touches.front().kind == TouchKind::Tap) {
+            std::vector<KeyTouch> onto
+                = slidesOnto(outcome.touches.front(), m_table.states[outcome.nextState].keyplane);
+            slides.insert(slides.end(), onto.begin(), onto.end());
+        }
+    }
+    for (const KeyTouch& touch : slides) {
+        std::optional<TouchOutcome> outcome = TRY(probe(state, { touch }));
+        if (outcome)
+            m_singles[state].push_back(*outcome);
+    }
     m_table.outcomes[state] = m_singles[state];
     return {};
 }
@@ -136,8 +180,9 @@ ErrorOr<bool> Exploration::overlapsAlike(
     bool alike = true;
     for (const TouchOutcome& following : m_singles[switching.nextState]) {
         TouchGroup pair { switching.touches.front(), following.touches.front() };
-        if (following.touches.front().kind == TouchKind::Variant) {
-            // A held touch is never rolled: the pair is the two one after the other.
+        TouchKind kind = following.touches.front().kind;
+        if (kind == TouchKind::Variant || kind == TouchKind::SlideOnto) {
+            // A held or sliding touch is never rolled: the pair is the two one after the other.
             pairs.push_back({ pair, following.typed, following.nextState });
             continue;
         }
@@ -145,7 +190,11 @@ ErrorOr<bool> Exploration::overlapsAlike(
         if (!rolled)
             continue;
         alike = alike && rolled->typed == following.typed && rolled->nextState == following.nextState;
-        pairs.push_back(*rolled);
+        // A pair that ends on a keyplane or shift key is not kept: that key
+        // would still be down as the next key goes down, and a shift held so
+        // acts on it. A slide from the key onto the next one does the same work.
+        if (!onlySwitches(following, switching.nextState))
+            pairs.push_back(*rolled);
     }
     return alike;
 }
@@ -210,6 +259,7 @@ void putKeyboardIn(const KeyboardState& state)
     else if (state.shifted)
         send(keyboard, sel::setShift, true);
     send(KeyboardKeys::activeLayout(), sel::setKeyplaneName, NSString(state.keyplane));
+    SystemKeyboard::setAwaitsShiftDoubleTap(state.awaitsShiftDoubleTap);
 }
 
 ErrorOr<TouchTable> exploreKeyboard(KeyboardHand& hand, UITextField& field, TouchRhythm rhythm)

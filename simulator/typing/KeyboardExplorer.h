@@ -10,7 +10,8 @@ class UITextField;
 // whatever the extension (or nothing) made of its keys and under the
 // settings in force. From the state the keyboard is in, every key of the
 // keyplane shown is tapped, flicked, slid and held for each variant it
-// offers, and what the field received and the state the keyboard went to
+// offers, each keyplane key is slid onto every key of the keyplane it
+// brings up, and what the field received and the state the keyboard went to
 // are read back; each new state is then explored the same way, reached
 // again each time by the touches that first led to it. Nothing of what the
 // platform or the extension do on their own (a shift that ends after one

@@ -25,6 +25,7 @@ double upwardDistance(TouchKind kind)
     case TouchKind::Slide:
         return command::Slide::defaultDistance;
     case TouchKind::Tap:
+    case TouchKind::SlideOnto:
     case TouchKind::Variant:
         break;
     }
@@ -46,6 +47,8 @@ ErrorOr<NSObject*> keyOf(const KeyTouch& touch, const std::string& keyplane)
 ErrorOr<void> KeyboardHand::perform(const KeyTouch& touch)
 {
     NSObject* key = TRY(keyOf(touch, KeyboardKeys::keyplaneName().utf8()));
+    if (touch.kind == TouchKind::SlideOnto)
+        return slideOnto(key, touch);
     if (touch.kind == TouchKind::Tap)
         tap(key);
     else if (touch.kind == TouchKind::Variant)
@@ -63,7 +66,7 @@ ErrorOr<void> KeyboardHand::perform(const std::vector<KeyTouch>& touches, TouchR
             TRY(perform(touch));
             continue;
         }
-        if (touch.kind != TouchKind::Variant) {
+        if (touch.kind != TouchKind::Variant && touch.kind != TouchKind::SlideOnto) {
             rolled.push_back(touch);
             continue;
         }
@@ -107,6 +110,26 @@ void KeyboardHand::upward(NSObject* key, double distance)
     for (int step = 1; step <= steps; ++step)
         m_fingers[1].moveBy(0, static_cast<CGFloat>(-distance * step / steps));
     m_fingers[1].lift();
+}
+
+ErrorOr<void> KeyboardHand::slideOnto(NSObject* key, const KeyTouch& touch)
+{
+    press(key);
+    // The keyplane key acted as it went down: the target is on the keyplane it brought up.
+    UIKeyboardLayoutStar* layout = KeyboardKeys::activeLayout();
+    NSMutableArray* keys = send(send(layout, sel::keyplaneNamed, NSString(touch.targetKeyplane)), sel::keys);
+    if (!keys || touch.target >= keys->count()) {
+        m_fingers[1].cancel();
+        return Error { "the keyplane " + touch.targetKeyplane + " has no key " + touch.targetName };
+    }
+    CGPoint start = KeyboardKeys::centreOnScreen(key);
+    CGPoint end = KeyboardKeys::centreOnScreen(keys->objectAtIndex(touch.target).object());
+    for (int step = 1; step <= slideOntoSteps; ++step) {
+        CGFloat progress = static_cast<CGFloat>(step) / static_cast<CGFloat>(slideOntoSteps);
+        m_fingers[1].move({ start.x + (end.x - start.x) * progress, start.y + (end.y - start.y) * progress });
+    }
+    m_fingers[1].lift();
+    return {};
 }
 
 void KeyboardHand::holdForVariant(NSObject* key, std::size_t variant)

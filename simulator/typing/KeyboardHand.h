@@ -30,8 +30,8 @@ public:
 
     // The touch on the keyplane shown; an error when it has no such key.
     ErrorOr<void> perform(const KeyTouch& touch);
-    // The touches in that rhythm. Rolled, a touch held for a variant is never
-    // overlapped: the touches before it are lifted first.
+    // The touches in that rhythm. Rolled, a touch held for a variant or slid
+    // onto another key is never overlapped: the touches before it are lifted first.
     ErrorOr<void> perform(const std::vector<KeyTouch>& touches, TouchRhythm rhythm);
 
     void tap(NSObject* key);
@@ -47,6 +47,10 @@ public:
 
 private:
     ErrorOr<void> roll(const std::vector<KeyTouch>& touches);
+    ErrorOr<void> slideOnto(NSObject* key, const KeyTouch& touch);
+
+    // As many drag events as the script's drag-to makes.
+    static constexpr int slideOntoSteps = 5;
     void press(NSObject* key);
 
     // About a thousand presses and finger events: under a second even where

@@ -9,6 +9,8 @@ struct KeyboardState {
     std::string keyplane;
     bool shifted { false };
     bool shiftLocked { false };
+    // Shift was tapped on just now: a second tap locks it instead of ending it.
+    bool awaitsShiftDoubleTap { false };
 
     auto operator<=>(const KeyboardState&) const = default;
 

@@ -92,9 +92,13 @@ ErrorOr<TypingReport> Typist::typeOneAtATime(UITextField& field, std::string_vie
         for (const PlannedStep& step : plan.steps) {
             TRY(m_hand.perform(step.touches, TouchRhythm::OneAtATime));
             report.touches += step.touches.size();
-            std::string due = std::string(text.substr(0, typed)) + step.typed;
-            std::string got = field.text().utf8();
-            if (got != before + due) {
+            // Only what this step added is compared, so that a long line costs
+            // in proportion to its length; the whole text is compared at the end.
+            const std::string& got = field.text().utf8();
+            std::size_t end = before.size() + typed;
+            if (got.size() != end + step.typed.size()
+                || got.compare(end, step.typed.size(), step.typed) != 0) {
+                std::string due = std::string(text.substr(0, typed)) + step.typed;
                 report.astray
                     = mistyped(describe(step.touches), got.substr(std::min(got.size(), before.size())), due);
                 return report;
@@ -121,6 +125,11 @@ ErrorOr<TypingReport> Typist::typeOneAtATime(UITextField& field, std::string_vie
         }
         exploredAgain = true;
     }
+    const std::string& got = field.text().utf8();
+    if (got.compare(0, before.size(), before) != 0
+        || got.compare(before.size(), std::string::npos, text) != 0)
+        report.astray
+            = mistyped("typing", got.substr(std::min(got.size(), before.size())), std::string(text));
     return report;
 }
 
