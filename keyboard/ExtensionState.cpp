@@ -2,6 +2,7 @@
 
 #include "keyboard/AlternateTables.h"
 #include "keyboard/KeyplaneDirectory.h"
+#include "keyboard/KeyplaneImageCache.h"
 #include "keyboard/MethodReplacements.h"
 
 ExtensionState extension;
@@ -10,6 +11,7 @@ void resetExtensionStateForTesting()
 {
     extension = {};
     forgetFoundKeyplanes();
+    KeyplaneImageCache::shared().clear();
     for (const MethodReplacement& replacement : methodReplacements)
         replacement.forgetDisplaced();
     buildAlternateTables();

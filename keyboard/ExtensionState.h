@@ -3,6 +3,7 @@
 #include "contracts/CorvaneContract.h"
 #include "keyboard/GestureTracking.h"
 
+#include <cstdint>
 #include <type_traits>
 
 // The extension's process-wide values. They are read and written only on the
@@ -71,6 +72,13 @@ struct ExtensionState {
     // a name finds, its classification and layout, and the memo of its keys'
     // augmentation. Off only where tests compare the results with and without.
     bool gKeyplaneMemo = true;
+
+    // Moves whenever a key loop rewrites a key's strings or alternates, so
+    // that a keyplane picture drawn before is not shown again.
+    std::uint64_t keysGeneration = 0;
+    // Whether keyplane drawings reuse the pictures of earlier ones. Off only
+    // where tests compare the pictures with and without.
+    bool gKeyplanePictures = true;
 
     // The gesture in progress; only its own operations write it.
     GestureTracking gesture;

@@ -6,8 +6,12 @@
 #include "keyboard/KeyEligibility.h"
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
+#include "keyboard/KeyplaneImageCache.h"
 #include "keyboard/LabelAttributes.h"
+#include "platform/graphics/CGBitmapContext.h"
 #include "platform/graphics/CTFramesetter.h"
+
+#include <cmath>
 
 namespace {
 
@@ -134,9 +138,8 @@ void drawKeyCap(CGContextRef context, NSObject* key)
     sets.draw(context, key, true, shiftLocked, h);
 }
 
-} // namespace
-
-void keyplaneViewDrawRectReplacement(NSObject* keyplaneView, CGRect rect)
+// The platform's drawing of the keyplane and the labels on top of it.
+void drawKeyplane(NSObject* keyplaneView, CGRect rect)
 {
     callImplementation(gDisplaced<keyplaneViewDrawRectReplacement>, keyplaneView, rect);
     if (!extension.gAugmentationActive)
@@ -171,6 +174,65 @@ void keyplaneViewDrawRectReplacement(NSObject* keyplaneView, CGRect rect)
         else
             shared.draw(context, key.object(), false, shiftLocked, viewHeight);
     }
+}
+
+// A picture copied onto a context lands on the same pixels a drawing would
+// only where one point is a whole number of pixels on both axes and the view
+// starts on a pixel: anywhere else the view is drawn afresh.
+bool drawsOnWholePixels(CGContextRef context, CGFloat scale)
+{
+    CGAffineTransform transform = CGContextGetCTM(context);
+    return scale > 0 && transform.a == scale && transform.d == scale && transform.b == 0 && transform.c == 0
+        && transform.tx == std::floor(transform.tx) && transform.ty == std::floor(transform.ty);
+}
+
+void drawPicture(CGContextRef context, CGRect bounds, const CGImageRef& picture)
+{
+    // The picture already holds every shadow; the context's own must not fall again.
+    CGContextSaveGState(context);
+    CGContextSetShadowWithColor(context, CGSizeMake(0, 0), 0, CGColor::white(0, 0));
+    CGContextDrawImage(context, bounds, picture);
+    CGContextRestoreGState(context);
+}
+
+} // namespace
+
+void keyplaneViewDrawRectReplacement(NSObject* keyplaneView, CGRect rect)
+{
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    CGFloat scale = CGBitmapContextGetScale(context);
+    if (!extension.gAugmentationActive || !extension.gKeyplanePictures
+        || !drawsOnWholePixels(context, scale)) {
+        drawKeyplane(keyplaneView, rect);
+        return;
+    }
+
+    // A picture kept from an earlier drawing stands for the platform's
+    // drawing and the labels alike; the orientation is still recorded, as
+    // key views drawn later read it.
+    CGRect frame = send(keyplaneView, sel::frame);
+    CGRect bounds = CGRectMake(0, 0, frame.width(), frame.height());
+    bool landscape = frame.height() == send(activeKeyboardImpl(), sel::currentLandscapeHeight);
+    auto conditions = KeyplanePictureConditions::current(frame.size, scale, landscape);
+    NSObject* keyplane = send(keyplaneView, sel::keyplane);
+    KeyplaneImageCache& cache = KeyplaneImageCache::shared();
+    if (CGImageRef picture = cache.pictureFor(keyplane, conditions)) {
+        extension.gLandscape = landscape;
+        drawPicture(context, bounds, picture);
+        return;
+    }
+
+    // Drawn in place, and its pixels kept: the background fills the whole
+    // view first, so they do not depend on what lay beneath. Under a clip
+    // that leaves out part of the view they would be incomplete.
+    CGContextSaveGState(context);
+    drawKeyplane(keyplaneView, rect);
+    CGContextRestoreGState(context);
+    CGRect clip = CGContextGetClipBoundingBox(context);
+    if (clip.minX() > 0 || clip.minY() > 0 || clip.maxX() < bounds.maxX() || clip.maxY() < bounds.maxY())
+        return;
+    if (CGImageRef picture = CGBitmapContextCreateImageInRect(context, bounds))
+        cache.keepPicture(keyplane, conditions, std::move(picture));
 }
 
 void keyViewDrawRectReplacement(NSObject* keyView, CGRect rect)

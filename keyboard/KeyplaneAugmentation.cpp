@@ -44,6 +44,8 @@ struct KeyLoop {
     NSObject* shiftAlternateKeyplane { nullptr };
     // No key was left with markers of other conditions.
     bool everyKeyProcessed { true };
+    // Some key's strings or alternates were written, so its picture may differ.
+    bool rewroteKeys { false };
 
     void processKey(NSObject* key);
 };
@@ -65,12 +67,16 @@ void KeyLoop::processKey(NSObject* key)
     NSString represented = properties->objectForKey(entry::representedString).string();
     if (represented.isNil()) {
         everyKeyProcessed = false;
+        // Such a key comes back on every switch; only a first visit takes anything away.
+        rewroteKeys = rewroteKeys || !properties->objectForKey(entry::representedStringNoAlt).isNil()
+            || !properties->objectForKey(entry::representedStringAlt).isNil();
         properties->removeObjectForKey(entry::representedStringNoAlt);
         properties->removeObjectForKey(entry::representedStringAlt);
         properties->removeObjectForKey(entry::representedStringAltShiftLocked);
         return;
     }
 
+    rewroteKeys = true;
     // The key's own string, for the gesture and the pop-up to put back.
     properties->setObject(Value(represented), entry::representedStringNoAlt);
 
@@ -127,6 +133,8 @@ void augmentKeys(NSObject* layoutController, NSObject* keyplane, KeyplaneClassif
         Value key = keys->objectAtIndex(index);
         loop.processKey(key.object());
     }
+    if (loop.rewroteKeys)
+        ++extension.keysGeneration;
     if (loop.everyKeyProcessed)
         rememberAugmentation(keyplane, conditions);
     else

@@ -1,5 +1,6 @@
 #include "bench/keyboard/BenchOperations.h"
 
+#include "keyboard/KeyplaneImageCache.h"
 #include "platform/keyboard/KeyboardSelectors.h"
 #include "platform/keyboard/UIKBKeyView.h"
 #include "platform/keyboard/UIKBKeyplaneView.h"
@@ -28,6 +29,7 @@ constexpr FirstSwitchCase cases[] = {
 };
 
 constexpr const char* keyQ = "Latin-Small-Letter-Q";
+constexpr const char* shiftKey = "Shift-Key";
 
 constexpr DragCase drags[] = {
     { "drag", BenchGesture::FlickUp, DragKeys::Q },
@@ -265,6 +267,42 @@ KeyplaneDrawing::KeyplaneDrawing(BenchMode mode, CGSize window)
 {
     m_keyboard.present(opensOnLetters, window, "QWERTY");
     startDrawing(m_keyboard.layout()->keyplaneView());
+}
+
+void KeyplaneDrawing::prepare()
+{
+    ViewDrawing::prepare();
+    KeyplaneImageCache::shared().clear();
+}
+
+KeptKeyplaneDrawing::KeptKeyplaneDrawing(BenchMode mode, CGSize window)
+    : ViewDrawing(mode)
+{
+    m_keyboard.present(opensOnLetters, window, "QWERTY");
+    startDrawing(m_keyboard.layout()->keyplaneView());
+}
+
+ShiftTap::ShiftTap(BenchMode mode)
+    : ViewDrawing(mode)
+{
+    presentStandard(m_keyboard);
+    m_shift = m_keyboard.centerOfKeyNamed(shiftKey);
+    // Both letters keyplanes shown and drawn once: the keyboard is warm.
+    startDrawing(m_keyboard.layout()->keyplaneView());
+    run();
+    run();
+}
+
+void ShiftTap::run()
+{
+    m_keyboard.touchDown(m_shift);
+    m_keyboard.touchUp(m_shift);
+    ViewDrawing::run();
+}
+
+std::size_t keptKeyplanePictureBytes()
+{
+    return KeyplaneImageCache::shared().bytes();
 }
 
 PopupKeyViewDrawing::PopupKeyViewDrawing(BenchMode mode)

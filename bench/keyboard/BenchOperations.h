@@ -183,11 +183,35 @@ private:
     CGContextPtr m_context;
 };
 
-// The whole keyplane view, labels included (the key-image cache off).
+// The whole keyplane view, labels included (the key-image cache off). A
+// first drawing: the pictures the extension keeps are let go before each.
 class KeyplaneDrawing final : public ViewDrawing {
 public:
     KeyplaneDrawing(BenchMode mode, CGSize window);
+    void prepare() override;
 };
+
+// The keyplane view drawn again, unchanged since it was last drawn: the
+// extension shows the picture it kept, the platform with its cache on paints
+// its key images.
+class KeptKeyplaneDrawing final : public ViewDrawing {
+public:
+    KeptKeyplaneDrawing(BenchMode mode, CGSize window);
+};
+
+// A tap on shift on a keyboard that has shown both letters keyplanes: the
+// switch to the other one and its drawing.
+class ShiftTap final : public ViewDrawing {
+public:
+    explicit ShiftTap(BenchMode mode);
+    void run() override;
+
+private:
+    CGPoint m_shift;
+};
+
+// The pixels of the keyplane pictures the extension keeps.
+std::size_t keptKeyplanePictureBytes();
 
 // The pop-up a pressed "q" shows (key view state 1).
 class PopupKeyViewDrawing final : public ViewDrawing {

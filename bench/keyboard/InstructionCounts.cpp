@@ -117,6 +117,17 @@ int main(int argc, char** argv)
         [](BenchMode mode) { return make<KeyplaneDrawing>(mode, BenchKeyboard::landscape); },
         BenchMode::PlatformCacheOff);
     countBothModes(
+        "keptKeyplaneDrawing/Portrait", keyplaneDrawings,
+        [](BenchMode mode) { return make<KeptKeyplaneDrawing>(mode, BenchKeyboard::portrait); },
+        BenchMode::PlatformCacheOn);
+    countBothModes(
+        "keptKeyplaneDrawing/Landscape", keyplaneDrawings,
+        [](BenchMode mode) { return make<KeptKeyplaneDrawing>(mode, BenchKeyboard::landscape); },
+        BenchMode::PlatformCacheOn);
+    countBothModes(
+        "shiftTap", keyplaneDrawings, [](BenchMode mode) { return make<ShiftTap>(mode); },
+        BenchMode::PlatformCacheOn);
+    countBothModes(
         "popupKeyViewDrawing", keyViewDrawings,
         [](BenchMode mode) { return make<PopupKeyViewDrawing>(mode); }, BenchMode::PlatformCacheOff);
     countBothModes(

@@ -2,6 +2,7 @@
 // many keyplane switches and flicks against the same after a thousand, and
 // the heap the alternate tables take.
 #include "bench/keyboard/BenchKeyboard.h"
+#include "bench/keyboard/BenchOperations.h"
 #include "keyboard/AlternateTables.h"
 #include "keyboard/ExtensionStartup.h"
 #include "keyboard/ExtensionState.h"
@@ -76,10 +77,24 @@ void memoryFlicks(benchmark::State& state, BenchMode mode)
     });
 }
 
+// Taps on shift, each with the keyplane's drawing; the extension's kept
+// pictures stay a few keyplanes' worth.
+void memoryShiftTaps(benchmark::State& state, BenchMode mode)
+{
+    ShiftTap tap(mode);
+    memoryAfter(state, [&](int) {
+        tap.prepare();
+        tap.run();
+    });
+    state.counters["kept_bytes"] = static_cast<double>(keptKeyplanePictureBytes());
+}
+
 BENCHMARK_CAPTURE(memoryKeyplaneSwitches, Platform, BenchMode::PlatformCacheOn)->Iterations(1);
 BENCHMARK_CAPTURE(memoryKeyplaneSwitches, Extension, BenchMode::Extension)->Iterations(1);
 BENCHMARK_CAPTURE(memoryFlicks, Platform, BenchMode::PlatformCacheOn)->Iterations(1);
 BENCHMARK_CAPTURE(memoryFlicks, Extension, BenchMode::Extension)->Iterations(1);
+BENCHMARK_CAPTURE(memoryShiftTaps, Platform, BenchMode::PlatformCacheOn)->Iterations(1);
+BENCHMARK_CAPTURE(memoryShiftTaps, Extension, BenchMode::Extension)->Iterations(1);
 
 // The heap the seven alternate tables hold once built.
 void tableSize(benchmark::State& state)

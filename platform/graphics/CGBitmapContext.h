@@ -33,3 +33,7 @@ PLATFORM_EXPORT std::size_t CGBitmapContextGetBytesPerRow(CGContextRef context);
 
 // A snapshot of the bitmap as it stands; later drawing does not change it.
 PLATFORM_EXPORT CGImageRef CGBitmapContextCreateImage(CGContextRef context);
+// A snapshot of the pixels under a rectangle in user space, which must fall
+// on whole pixels of the bitmap, at the current transformation without
+// rotation; null where it does not, or reaches outside the bitmap.
+PLATFORM_EXPORT CGImageRef CGBitmapContextCreateImageInRect(CGContextRef context, CGRect rect);

@@ -42,6 +42,9 @@ PLATFORM_EXPORT void CGContextStrokeRect(CGContextRef context, CGRect rect, CGCo
 PLATFORM_EXPORT void CGContextClearRect(CGContextRef context, CGRect rect);
 // Intersects the clip with the rectangle, in user space.
 PLATFORM_EXPORT void CGContextClipToRect(CGContextRef context, CGRect rect);
+// The smallest rectangle in user space that holds the clip; without a clip,
+// the whole bitmap.
+PLATFORM_EXPORT CGRect CGContextGetClipBoundingBox(CGContextRef context);
 
 // Every later fill, stroke, image and text drawing first paints its shape in
 // the shadow colour, displaced by the offset. The offset is in points of the

@@ -275,6 +275,16 @@ void CGContextClipToRect(CGContextRef context, CGRect rect)
     cairo_clip(cairo);
 }
 
+CGRect CGContextGetClipBoundingBox(CGContextRef context)
+{
+    if (!context)
+        return CGRectMake(0, 0, 0, 0);
+    double x1, y1, x2, y2;
+    cairo_clip_extents(context->cairo(), &x1, &y1, &x2, &y2);
+    return CGRectMake(static_cast<CGFloat>(x1), static_cast<CGFloat>(y1), static_cast<CGFloat>(x2 - x1),
+        static_cast<CGFloat>(y2 - y1));
+}
+
 void CGContextSetShadowWithColor(CGContextRef context, CGSize offset, CGFloat blur, CGColor color)
 {
     if (!context)

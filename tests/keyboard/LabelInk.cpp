@@ -1,5 +1,6 @@
 #include "LabelInk.h"
 
+#include "keyboard/ExtensionState.h"
 #include "platform/graphics/CGBitmapContext.h"
 #include "platform/keyboard/UIKBValues.h"
 
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <utility>
 
 namespace label_ink {
 
@@ -160,6 +162,9 @@ std::vector<KeyInk> measureLabelInk(UIView* keyplaneView, CGFloat scale)
     for (NSObject* key : keys)
         labels.push_back(
             send(key, sel::properties)->objectForKey(UIKBProperty::displayString).string().utf8());
+    // The labels are taken away by hand, behind the key loop that tells the
+    // extension's kept pictures that keys changed: every drawing is made afresh.
+    bool keptPictures = std::exchange(extension.gKeyplanePictures, false);
     LabelsTakenAway labelsAway(keys);
     Drawing blank(keyplaneView, scale);
     for (std::size_t index = 0; index < keys.size(); ++index) {
@@ -181,6 +186,7 @@ std::vector<KeyInk> measureLabelInk(UIView* keyplaneView, CGFloat scale)
         }
         measured.push_back(std::move(ink));
     }
+    extension.gKeyplanePictures = keptPictures;
     return measured;
 }
 
@@ -296,6 +302,29 @@ TEST_P(LabelInkOnCaps, EveryLabelLiesInsideItsOwnCap)
     }
     // Every character key has a label; a keyplane drawn without any is no check at all.
     EXPECT_GE(labelled, 20);
+}
+
+// The picture the extension keeps of the keyplane gives the bytes of a
+// drawing made afresh.
+TEST_P(LabelInkOnCaps, KeptPictureIsTheFreshDrawing)
+{
+    showKeyplane(GetParam());
+    UIView* view = layout()->keyplaneView();
+    auto drawn = [view] {
+        CGContextPtr context = CGBitmapContextCreate(view->frame().width(), view->frame().height(), 2);
+        UIGraphicsPushContext(context.get());
+        send(view, sel::drawRect, view->bounds());
+        UIGraphicsPopContext();
+        return CGImageCopyPNGData(CGBitmapContextCreateImage(context.get()));
+    };
+    bool keptPictures = std::exchange(extension.gKeyplanePictures, false);
+    // The first drawing settles the orientation the key views drawn within it take.
+    drawn();
+    NSData fresh = drawn();
+    extension.gKeyplanePictures = true;
+    EXPECT_EQ(drawn(), fresh) << "drawn and kept";
+    EXPECT_EQ(drawn(), fresh) << "from the kept picture";
+    extension.gKeyplanePictures = keptPictures;
 }
 
 } // namespace label_ink

@@ -27,6 +27,9 @@ write_dumps() {
     [dragLettersSlide/Platform]=810 [dragLettersSlide/Extension]=1300
     [keyplaneDrawing/Portrait/Platform]=1010 [keyplaneDrawing/Portrait/Extension]=1150
     [keyplaneDrawing/Landscape/Platform]=1010 [keyplaneDrawing/Landscape/Extension]=1150
+    [keptKeyplaneDrawing/Portrait/Platform]=1010 [keptKeyplaneDrawing/Portrait/Extension]=1100
+    [keptKeyplaneDrawing/Landscape/Platform]=1010 [keptKeyplaneDrawing/Landscape/Extension]=1100
+    [shiftTap/Platform]=1010 [shiftTap/Extension]=1100
   )
   local change
   for change in "$@"; do
@@ -75,7 +78,11 @@ expect_missed "repeated keyplane switch (not measured)" "repeatedSwitch/Extensio
 expect_missed "Slide up against its floor (not measured)" "dragFloor/touchLongPressTimerWithDelay="
 expect_missed "first switch to a letters keyplane (not measured)" \
   "firstSwitch/QWERTY_Small_Letters/Platform=" "firstSwitch/QWERTY_Small_Letters/Extension="
-expect_missed "keyplane drawing, portrait 2× (cache off) (not measured)" "keyplaneDrawing/Portrait/Platform="
+expect_missed "first keyplane drawing, portrait 2× (platform: its cache off) (not measured)" \
+  "keyplaneDrawing/Portrait/Platform="
+expect_missed "keyplane drawn again, portrait" "keptKeyplaneDrawing/Portrait/Extension=1120"
+expect_missed "shift tap with its drawing" "shiftTap/Extension=1120"
+expect_missed "shift tap with its drawing, warm keyboard (platform: its cache on) (not measured)" "shiftTap/Platform="
 
 if [[ $failures -ne 0 ]]; then
   echo "$failures failure(s)"

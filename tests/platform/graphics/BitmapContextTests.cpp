@@ -181,6 +181,43 @@ TEST(BitmapContext, ClipLimitsDrawingAndClearMakesTransparent)
     EXPECT_EQ(boxOf(snapshot(context))->left, 10);
 }
 
+TEST(BitmapContext, ClipBoundingBoxIsInUserSpaceAndTheWholeBitmapWithoutClip)
+{
+    auto context = CGBitmapContextCreate(30, 20, 2);
+    CGRect whole = CGContextGetClipBoundingBox(context.get());
+    EXPECT_EQ(whole.width(), 30);
+    EXPECT_EQ(whole.height(), 20);
+    CGContextTranslateCTM(context.get(), 10, 0);
+    CGContextClipToRect(context.get(), CGRectMake(2, 3, 4, 5));
+    CGRect clip = CGContextGetClipBoundingBox(context.get());
+    EXPECT_EQ(clip.minX(), 2);
+    EXPECT_EQ(clip.minY(), 3);
+    EXPECT_EQ(clip.maxX(), 6);
+    EXPECT_EQ(clip.maxY(), 8);
+}
+
+TEST(BitmapContext, ImageInRectCopiesWholePixelsOnlyAndKeepsThemAsTheyWere)
+{
+    auto context = CGBitmapContextCreate(10, 10, 2);
+    CGContextTranslateCTM(context.get(), 2, 3);
+    CGContextSetFillColorWithColor(context.get(), CGColor::rgb(1, 0, 0));
+    CGContextFillRect(context.get(), CGRectMake(1, 1, 1, 1));
+    CGImageRef image = CGBitmapContextCreateImageInRect(context.get(), CGRectMake(0, 0, 4, 3));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(CGImageGetWidth(image), 8u);
+    EXPECT_EQ(CGImageGetHeight(image), 6u);
+    EXPECT_EQ(CGImageGetPixel(image, 2, 2), (CGPixel { 255, 255, 0, 0 }));
+    EXPECT_EQ(CGImageGetPixel(image, 1, 2).alpha, 0);
+    // Later drawing leaves the snapshot alone.
+    CGContextFillRect(context.get(), CGRectMake(0, 0, 4, 3));
+    EXPECT_EQ(CGImageGetPixel(image, 1, 2).alpha, 0);
+
+    // Half a pixel off, or reaching past the bitmap's edge: nothing.
+    EXPECT_FALSE(CGBitmapContextCreateImageInRect(context.get(), CGRectMake(0.25f, 0, 4, 3)));
+    EXPECT_FALSE(CGBitmapContextCreateImageInRect(context.get(), CGRectMake(0, 0, 9, 3)));
+    EXPECT_FALSE(CGBitmapContextCreateImageInRect(context.get(), CGRectMake(-3, 0, 2, 2)));
+}
+
 TEST(BitmapContext, DataShowsThePixelsAsDrawn)
 {
     auto context = CGBitmapContextCreate(3, 2, 1);
