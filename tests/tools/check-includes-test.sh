@@ -2,10 +2,7 @@
 # Runs tools/check-includes on small source trees: a clean one passes, and
 # each layer violation alone makes it fail and name the file.
 set -euo pipefail
-checker=$1
-fixture="$(mktemp -d)"
-trap 'rm -rf "$fixture"' EXIT
-failures=0
+source "$(dirname "$0")/checker-harness.sh" "$1"
 
 write() { mkdir -p "$(dirname "$fixture/$1")"; printf '%s\n' "${@:2}" > "$fixture/$1"; }
 
@@ -27,51 +24,30 @@ make_clean_tree() {
   write platform/foundation/List.cpp '#include <plist/plist.h>' '#include <cairo.h>'
 }
 
-expect_pass() {
-  if ! output="$(bash "$checker" "$fixture" 2>&1)"; then
-    echo "FAIL: the clean tree was refused: $output"
-    failures=$((failures + 1))
-  fi
-}
-
-# expect_violation <description> <file> <line to add>
-expect_violation() {
-  make_clean_tree
-  printf '%s\n' "$3" >> "$fixture/$2"
-  if output="$(bash "$checker" "$fixture" 2>&1)"; then
-    echo "FAIL: not caught: $1"
-    failures=$((failures + 1))
-  elif [[ "$output" != *"$2"* ]]; then
-    echo "FAIL: $1: the report does not name $2: $output"
-    failures=$((failures + 1))
-  fi
-}
+# Each violation must name the file it was added to.
+violation() { expect_violation "$1" "$2" "$2" "$3"; }
 
 make_clean_tree
 expect_pass
-expect_violation "keyboard includes settings" keyboard/Tables.cpp '#include "settings/Store.h"'
-expect_violation "settings includes keyboard by a relative path" settings/Store.cpp '#include "../keyboard/Tables.h"'
-expect_violation "keyboard includes the simulator" keyboard/Tables.h '#include "simulator/Main.h"'
-expect_violation "settings includes cairo" settings/Store.cpp '#include <cairo.h>'
-expect_violation "keyboard includes pango" keyboard/Tables.cpp '#include <pango/pangocairo.h>'
-expect_violation "keyboard includes libplist" keyboard/Tables.cpp '#include <plist/plist.h>'
-expect_violation "settings includes ICU" settings/Store.h '#include <unicode/uchar.h>'
-expect_violation "keyboard includes SDL" keyboard/Tables.h '#include "SDL2/SDL.h"'
-expect_violation "platform includes the keyboard deliverable" platform/runtime/Message.h '#include "keyboard/Tables.h"'
-expect_violation "platform includes settings by a relative path" platform/foundation/List.cpp '#include "../../settings/Store.h"'
-expect_violation "platform includes the simulator" platform/keyboard/Keys.h '#include <simulator/Main.h>'
-expect_violation "keyboard includes a contracts header that is not the shared one" keyboard/Tables.h '#include "contracts/Other.h"'
-expect_violation "settings includes another contracts header by a relative path" settings/Store.cpp '#include "../contracts/Other.h"'
-expect_violation "the shared contract includes the platform" contracts/CorvaneContract.h '#include "platform/runtime/Message.h"'
-expect_violation "the shared contract includes the keyboard" contracts/CorvaneContract.h '#include "keyboard/Tables.h"'
-expect_violation "the simulator includes the keyboard" simulator/Main.cpp '#include "keyboard/Tables.h"'
-expect_violation "the simulator includes settings by a relative path" simulator/Window.h '#include "../settings/Store.h"'
-expect_violation "the simulator includes a test's header" simulator/Main.cpp '#include "tests/support/Fixture.h"'
-expect_violation "the simulator includes a contracts header that is not the shared one" simulator/Main.cpp '#include "contracts/Other.h"'
-expect_violation "platform includes the shared contract" platform/foundation/List.cpp '#include "contracts/CorvaneContract.h"'
+violation "keyboard includes settings" keyboard/Tables.cpp '#include "settings/Store.h"'
+violation "settings includes keyboard by a relative path" settings/Store.cpp '#include "../keyboard/Tables.h"'
+violation "keyboard includes the simulator" keyboard/Tables.h '#include "simulator/Main.h"'
+violation "settings includes cairo" settings/Store.cpp '#include <cairo.h>'
+violation "keyboard includes pango" keyboard/Tables.cpp '#include <pango/pangocairo.h>'
+violation "keyboard includes libplist" keyboard/Tables.cpp '#include <plist/plist.h>'
+violation "settings includes ICU" settings/Store.h '#include <unicode/uchar.h>'
+violation "keyboard includes SDL" keyboard/Tables.h '#include "SDL2/SDL.h"'
+violation "platform includes the keyboard deliverable" platform/runtime/Message.h '#include "keyboard/Tables.h"'
+violation "platform includes settings by a relative path" platform/foundation/List.cpp '#include "../../settings/Store.h"'
+violation "platform includes the simulator" platform/keyboard/Keys.h '#include <simulator/Main.h>'
+violation "keyboard includes a contracts header that is not the shared one" keyboard/Tables.h '#include "contracts/Other.h"'
+violation "settings includes another contracts header by a relative path" settings/Store.cpp '#include "../contracts/Other.h"'
+violation "the shared contract includes the platform" contracts/CorvaneContract.h '#include "platform/runtime/Message.h"'
+violation "the shared contract includes the keyboard" contracts/CorvaneContract.h '#include "keyboard/Tables.h"'
+violation "the simulator includes the keyboard" simulator/Main.cpp '#include "keyboard/Tables.h"'
+violation "the simulator includes settings by a relative path" simulator/Window.h '#include "../settings/Store.h"'
+violation "the simulator includes a test's header" simulator/Main.cpp '#include "tests/support/Fixture.h"'
+violation "the simulator includes a contracts header that is not the shared one" simulator/Main.cpp '#include "contracts/Other.h"'
+violation "platform includes the shared contract" platform/foundation/List.cpp '#include "contracts/CorvaneContract.h"'
 
-if [ "$failures" -gt 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "check-includes catches every violation"
+finish "check-includes catches every violation"

@@ -3,10 +3,7 @@
 # initialiser passes; each TRY inside a braced or argument list makes it
 # fail and name the file and line.
 set -euo pipefail
-checker=$1
-fixture="$(mktemp -d)"
-trap 'rm -rf "$fixture"' EXIT
-failures=0
+source "$(dirname "$0")/checker-harness.sh" "$1"
 
 make_clean_tree() {
   rm -rf "${fixture:?}"/*
@@ -26,37 +23,16 @@ ErrorOr<Wait> readWait(Arguments& a)
 CPP
 }
 
-expect_pass() {
-  if ! output="$(bash "$checker" "$fixture" 2>&1)"; then
-    echo "FAIL: the clean tree was refused: $output"
-    failures=$((failures + 1))
-  fi
-}
-
-# expect_violation <description> <line to add>
-expect_violation() {
-  make_clean_tree
-  printf '%s\n' "$2" >> "$fixture/simulator/Parse.cpp"
-  if output="$(bash "$checker" "$fixture" 2>&1)"; then
-    echo "FAIL: not caught: $1"
-    failures=$((failures + 1))
-  elif [[ "$output" != *"simulator/Parse.cpp:12"* ]]; then
-    echo "FAIL: $1: the report does not name the file and line: $output"
-    failures=$((failures + 1))
-  fi
-}
+# Each violation is the clean file's twelfth line, which the report must name.
+violation() { expect_violation "$1" simulator/Parse.cpp simulator/Parse.cpp:12 "$2"; }
 
 make_clean_tree
 expect_pass
-expect_violation "TRY in a braced list" 'Wait make() { return Wait { TRY(a.number("s")) }; }'
-expect_violation "TRY as a call's argument" 'void f() { m_hand.tap(TRY(find("q"))); }'
-expect_violation "TRY after a comma" 'void f() { press(key, TRY(finger(a))); }'
-expect_violation "TRY as an argument on the next line" 'void f() { press(key,
+violation "TRY in a braced list" 'Wait make() { return Wait { TRY(a.number("s")) }; }'
+violation "TRY as a call's argument" 'void f() { m_hand.tap(TRY(find("q"))); }'
+violation "TRY after a comma" 'void f() { press(key, TRY(finger(a))); }'
+violation "TRY as an argument on the next line" 'void f() { press(key,
     TRY(finger(a))); }'
-expect_violation "TRY in a conversion" 'auto f() { return ScriptCommand(TRY(parse(a))); }'
+violation "TRY in a conversion" 'auto f() { return ScriptCommand(TRY(parse(a))); }'
 
-if [ "$failures" -gt 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "check-try catches every misplaced TRY"
+finish "check-try catches every misplaced TRY"
