@@ -5,25 +5,50 @@
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
 
+#include <iterator>
 #include <optional>
+#include <string_view>
 
 namespace {
 
+// The platform's names of the keys that carry the locale's currency signs,
+// each with the letter-table entry the fill writes its sign under.
+struct CurrencyKey {
+    std::string_view name;
+    std::string_view letterTableEntry;
+};
+constexpr CurrencyKey primaryCurrencyKey { "Primary-Currency-Sign", "j" };
+constexpr CurrencyKey alternateCurrencyKeys[3] = {
+    { "Alternate-Currency-Sign-1", "J" },
+    { "Alternate-Currency-Sign-2", "K" },
+    { "Alternate-Currency-Sign-3", "L" },
+};
+
+const CurrencyKey* currencyKeyNamed(std::string_view name)
+{
+    if (name == primaryCurrencyKey.name)
+        return &primaryCurrencyKey;
+    for (const CurrencyKey& currency : alternateCurrencyKeys) {
+        if (name == currency.name)
+            return &currency;
+    }
+    return nullptr;
+}
+
 // The display string of the first key of that name on the keyplane; empty
 // when there is no such key or it has no display string.
-NSString currencySign(NSObject* keyplane, const char* keyName)
+NSString currencySign(NSObject* keyplane, const CurrencyKey& currency)
 {
-    RefPtr<NSMutableArray> keys = send(keyplane, sel::keysByKeyName, NSString(keyName));
+    RefPtr<NSMutableArray> keys = send(keyplane, sel::keysByKeyName, NSString(currency.name));
     NSString sign = nodeProperty(elementAt(keys.get(), 0).object(), entry::displayString).string();
     return sign.isNil() ? NSString("") : sign;
 }
 
 void setCurrencyEntries(AlternateTable& table, const NSString& primary, const NSString (&alternates)[3])
 {
-    table.setValueForKey("j", primary);
-    table.setValueForKey("J", alternates[0]);
-    table.setValueForKey("K", alternates[1]);
-    table.setValueForKey("L", alternates[2]);
+    table.setValueForKey(primaryCurrencyKey.letterTableEntry, primary);
+    for (std::size_t index = 0; index < std::size(alternateCurrencyKeys); ++index)
+        table.setValueForKey(alternateCurrencyKeys[index].letterTableEntry, alternates[index]);
 }
 
 std::optional<NSString> tableEntry(const AlternateTable& table, const NSString& key)
@@ -49,16 +74,19 @@ enum class PositionalResult { NotFound, SameAsKey, Found };
 // The represented string of the key at the same position on the
 // shift-alternate keyplane.
 PositionalResult lookUpByPosition(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
-    const NSString& represented, NSString& result)
+    const NSString& represented, std::optional<std::size_t> knownPosition, NSString& result)
 {
-    NSMutableArray* keys = send(keyplane, sel::keys);
-    std::size_t position = keys ? keys->indexOfObject(Value(RefPtr<NSObject>(key))) : NSNotFound;
+    std::size_t position = NSNotFound;
+    if (knownPosition)
+        position = *knownPosition;
+    else if (NSMutableArray* keys = send(keyplane, sel::keys))
+        position = keys->indexOfObject(Value(RefPtr<NSObject>(key)));
     if (position == NSNotFound)
         return PositionalResult::NotFound;
     NSMutableArray* shiftedKeys = send(shiftAlternateKeyplane, sel::keys);
     if (position >= countOf(shiftedKeys))
         return PositionalResult::NotFound;
-    result = nodeProperty(elementAt(shiftedKeys, position).object(), entry::representedString).string();
+    result = nodeProperty(shiftedKeys->values()[position].object(), entry::representedString).string();
     if (result.isNil())
         return PositionalResult::NotFound;
     return result.isEqualToString(represented) ? PositionalResult::SameAsKey : PositionalResult::Found;
@@ -74,11 +102,11 @@ void fillCurrencySigns(NSObject* layoutController)
     send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, numbers);
     send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, numbersAlternate);
 
-    NSString primary = currencySign(numbers, "Primary-Currency-Sign");
+    NSString primary = currencySign(numbers, primaryCurrencyKey);
     const NSString alternates[3] = {
-        currencySign(numbersAlternate, "Alternate-Currency-Sign-1"),
-        currencySign(numbersAlternate, "Alternate-Currency-Sign-2"),
-        currencySign(numbersAlternate, "Alternate-Currency-Sign-3"),
+        currencySign(numbersAlternate, alternateCurrencyKeys[0]),
+        currencySign(numbersAlternate, alternateCurrencyKeys[1]),
+        currencySign(numbersAlternate, alternateCurrencyKeys[2]),
     };
     for (const PhysicalLayout& physical : physicalLayouts())
         setCurrencyEntries(*physical.letterTable, primary, alternates);
@@ -87,9 +115,31 @@ void fillCurrencySigns(NSObject* layoutController)
         extension.gCurrencyFilled = true;
 }
 
+bool currencyKeysShowFilledSigns(NSObject* keyplane)
+{
+    if (!extension.gCurrencyFilled)
+        return false;
+    NSMutableArray* keys = send(keyplane, sel::keys);
+    if (!keys)
+        return true;
+    for (const Value& key : *keys) {
+        const CurrencyKey* currency = currencyKeyNamed(send(key.object(), sel::name).utf8());
+        NSMutableDictionary* properties = currency ? send(key.object(), sel::properties) : nullptr;
+        if (!properties)
+            continue;
+        // Every letter table holds the signs of the fill; QWERTY's stands for the three.
+        NSString sign = gQwertyAlternates.valueForKey(currency->letterTableEntry);
+        // A sign the fill did not find is one the keys cannot be known to show.
+        if (sign.isEmpty() || !properties->objectForKey(entry::displayString).string().isEqualToString(sign)
+            || !properties->objectForKey(entry::representedString).string().isEqualToString(sign))
+            return false;
+    }
+    return true;
+}
+
 NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
     const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, KeyboardKind kind,
-    LetterLayout layout)
+    LetterLayout layout, std::optional<std::size_t> position)
 {
     bool alternateMode = extension.gTypeMode == TypeMode::AlternateKey;
     bool email = kind == KeyboardKind::EmailAddress;
@@ -117,7 +167,7 @@ NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shif
     NSString fallback;
     if (shiftAlternateKeyplane) {
         NSString positional;
-        switch (lookUpByPosition(key, keyplane, shiftAlternateKeyplane, represented, positional)) {
+        switch (lookUpByPosition(key, keyplane, shiftAlternateKeyplane, represented, position, positional)) {
         case PositionalResult::Found:
             return positional;
         case PositionalResult::SameAsKey:

@@ -30,7 +30,7 @@ bool isProcessedUnderCurrentConditions(const NSMutableDictionary& properties, bo
 void storeAlternate(NSMutableDictionary& properties, const DictionaryKey& alternateEntry,
     const NSString& alternate, const NSString& represented)
 {
-    if (!alternate.isNil() && !alternate.isEqualToString(represented) && !alternate.isEmpty())
+    if (!alternate.utf8().empty() && !alternate.isEqualToString(represented))
         properties.setObject(Value(alternate), alternateEntry);
     else
         properties.removeObjectForKey(alternateEntry);
@@ -47,10 +47,12 @@ struct KeyLoop {
     // Some key's strings or alternates were written, so its picture may differ.
     bool rewroteKeys { false };
 
-    void processKey(NSObject* key);
+    void processKey(NSObject* key, std::size_t position);
 };
 
-void KeyLoop::processKey(NSObject* key)
+// The position is the key's among the keyplane's keys, where the alternate
+// lookup finds its counterpart on the shift-alternate keyplane.
+void KeyLoop::processKey(NSObject* key, std::size_t position)
 {
     // Every read and write below is on the key's one property dictionary,
     // fetched once: this loop runs over every key on every switch. A key
@@ -81,23 +83,25 @@ void KeyLoop::processKey(NSObject* key)
     properties->setObject(Value(represented), entry::representedStringNoAlt);
 
     // The shift-alternate keyplane is fetched once per switch, for the first
-    // key that gets this far.
+    // key that gets this far. Its currency keys are set for the locale unless
+    // they already show its signs, which setting them again would only rewrite.
     if (shiftAlternateWanted) {
         shiftAlternateKeyplane
             = send(layoutController, sel::keyplaneNamed, send(keyplane, sel::shiftAlternateKeyplaneName));
-        if (isPunctuationKeyplane(shiftAlternateKeyplane))
+        if (isPunctuationKeyplane(shiftAlternateKeyplane)
+            && !currencyKeysShowFilledSigns(shiftAlternateKeyplane))
             send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, shiftAlternateKeyplane);
     }
 
     // The plain alternate, and the one for shift lock where that applies.
     storeAlternate(*properties, entry::representedStringAlt,
         lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
-            false, extension.keyboardKind, extension.keyboardLayout),
+            false, extension.keyboardKind, extension.keyboardLayout, position),
         represented);
     if (extension.gShiftLockedAlternates) {
         storeAlternate(*properties, entry::representedStringAltShiftLocked,
             lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
-                true, extension.keyboardKind, extension.keyboardLayout),
+                true, extension.keyboardKind, extension.keyboardLayout, position),
             represented);
     }
 
@@ -131,7 +135,7 @@ void augmentKeys(NSObject* layoutController, NSObject* keyplane, KeyplaneClassif
     KeyLoop loop { layoutController, keyplane, classification, shiftAlternateWanted };
     for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
         Value key = keys->objectAtIndex(index);
-        loop.processKey(key.object());
+        loop.processKey(key.object(), index);
     }
     if (loop.rewroteKeys)
         ++extension.keysGeneration;
