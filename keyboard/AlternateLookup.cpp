@@ -86,7 +86,10 @@ PositionalResult lookUpByPosition(NSObject* key, NSObject* keyplane, NSObject* s
     NSMutableArray* shiftedKeys = send(shiftAlternateKeyplane, sel::keys);
     if (position >= countOf(shiftedKeys))
         return PositionalResult::NotFound;
-    result = nodeProperty(shiftedKeys->values()[position].object(), entry::representedString).string();
+    NSMutableDictionary* counterpart = send(shiftedKeys->values()[position].object(), sel::properties);
+    if (!counterpart)
+        return PositionalResult::NotFound;
+    result = counterpart->objectForKey(entry::representedString).string();
     if (result.isNil())
         return PositionalResult::NotFound;
     return result.isEqualToString(represented) ? PositionalResult::SameAsKey : PositionalResult::Found;
@@ -146,7 +149,8 @@ NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shif
 
     // Letters are looked up in lower case, except where the string itself decides.
     bool keepCase = !lettersKeyplane || !alternateMode || shiftLockAlternate;
-    NSString lookup = keepCase ? represented : represented.lowercaseString();
+    NSString lowered = keepCase ? NSString() : represented.lowercaseString();
+    const NSString& lookup = keepCase ? represented : lowered;
 
     // The override tables of the e-mail and web-address keyboards.
     if (email && alternateMode) {
