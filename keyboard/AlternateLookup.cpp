@@ -4,6 +4,7 @@
 #include "keyboard/ExtensionState.h"
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
+#include "keyboard/KeyplaneRows.h"
 
 #include <iterator>
 #include <optional>
@@ -73,7 +74,7 @@ enum class PositionalResult { NotFound, SameAsKey, Found };
 
 // The represented string of the key at the same position on the
 // shift-alternate keyplane.
-PositionalResult lookUpByPosition(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
+PositionalResult lookUpByPosition(NSObject* key, NSObject* keyplane, const KeyplaneRows& shiftAlternateKeys,
     const NSString& represented, std::optional<std::size_t> knownPosition, NSString& result)
 {
     std::size_t position = NSNotFound;
@@ -83,10 +84,7 @@ PositionalResult lookUpByPosition(NSObject* key, NSObject* keyplane, NSObject* s
         position = keys->indexOfObject(Value(RefPtr<NSObject>(key)));
     if (position == NSNotFound)
         return PositionalResult::NotFound;
-    NSMutableArray* shiftedKeys = send(shiftAlternateKeyplane, sel::keys);
-    if (position >= countOf(shiftedKeys))
-        return PositionalResult::NotFound;
-    NSMutableDictionary* counterpart = send(shiftedKeys->values()[position].object(), sel::properties);
+    NSMutableDictionary* counterpart = send(shiftAlternateKeys.keyAt(position), sel::properties);
     if (!counterpart)
         return PositionalResult::NotFound;
     result = counterpart->objectForKey(entry::representedString).string();
@@ -118,29 +116,27 @@ void fillCurrencySigns(NSObject* layoutController)
         extension.gCurrencyFilled = true;
 }
 
-bool currencyKeysShowFilledSigns(NSObject* keyplane)
+bool currencyKeysShowFilledSigns(const KeyplaneRows& keys)
 {
     if (!extension.gCurrencyFilled)
         return false;
-    NSMutableArray* keys = send(keyplane, sel::keys);
-    if (!keys)
-        return true;
-    for (const Value& key : *keys) {
-        const CurrencyKey* currency = currencyKeyNamed(send(key.object(), sel::name).utf8());
-        NSMutableDictionary* properties = currency ? send(key.object(), sel::properties) : nullptr;
+    bool allShown = true;
+    keys.forEachKey([&allShown](NSObject* key) {
+        const CurrencyKey* currency = allShown ? currencyKeyNamed(send(key, sel::name).utf8()) : nullptr;
+        NSMutableDictionary* properties = currency ? send(key, sel::properties) : nullptr;
         if (!properties)
-            continue;
+            return;
         // Every letter table holds the signs of the fill; QWERTY's stands for the three.
         NSString sign = gQwertyAlternates.valueForKey(currency->letterTableEntry);
         // A sign the fill did not find is one the keys cannot be known to show.
-        if (sign.isEmpty() || !properties->objectForKey(entry::displayString).string().isEqualToString(sign)
-            || !properties->objectForKey(entry::representedString).string().isEqualToString(sign))
-            return false;
-    }
-    return true;
+        allShown = !sign.isEmpty()
+            && properties->objectForKey(entry::displayString).string().isEqualToString(sign)
+            && properties->objectForKey(entry::representedString).string().isEqualToString(sign);
+    });
+    return allShown;
 }
 
-NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
+NSString lookupAlternateString(NSObject* key, NSObject* keyplane, const KeyplaneRows* shiftAlternateKeys,
     const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, KeyboardKind kind,
     LetterLayout layout, std::optional<std::size_t> position)
 {
@@ -169,9 +165,9 @@ NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shif
     // The key at the same position on the shift-alternate keyplane; a key
     // whose counterpart types the same string only keeps that as a fallback.
     NSString fallback;
-    if (shiftAlternateKeyplane) {
+    if (shiftAlternateKeys) {
         NSString positional;
-        switch (lookUpByPosition(key, keyplane, shiftAlternateKeyplane, represented, position, positional)) {
+        switch (lookUpByPosition(key, keyplane, *shiftAlternateKeys, represented, position, positional)) {
         case PositionalResult::Found:
             return positional;
         case PositionalResult::SameAsKey:

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 
+class KeyplaneRows;
 class NSObject;
 
 // Writes the current locale's currency signs over entries j, J, K and L of
@@ -18,13 +19,13 @@ void fillCurrencySigns(NSObject* layoutController);
 // sign the last currency fill found for it. The fill follows the current
 // locale, so setting such a keyplane's currency keys for the locale again
 // would write what they hold. False until a fill has found the signs.
-bool currencyKeysShowFilledSigns(NSObject* keyplane);
+bool currencyKeysShowFilledSigns(const KeyplaneRows& keys);
 
 // The alternate of one key: the override tables, then the key at the same
-// position on the shift-alternate keyplane (when one is given) or the letter
+// position on the shift-alternate keyplane (when its keys are given) or the letter
 // table of the layout, then the punctuation variants. Empty means the key has
 // no alternate; nothing means no source had one. A caller that knows the
 // key's position among the keyplane's keys passes it, sparing the search.
-NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
+NSString lookupAlternateString(NSObject* key, NSObject* keyplane, const KeyplaneRows* shiftAlternateKeys,
     const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, KeyboardKind kind,
     LetterLayout layout, std::optional<std::size_t> position = std::nullopt);

@@ -10,8 +10,11 @@
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
 #include "keyboard/KeyplaneDirectory.h"
+#include "keyboard/KeyplaneRows.h"
 #include "keyboard/LocaleChange.h"
 #include "platform/uikit/UIKeyboardType.h"
+
+#include <optional>
 
 namespace {
 
@@ -41,7 +44,8 @@ struct KeyLoop {
     NSObject* keyplane;
     KeyplaneClassification classification;
     bool shiftAlternateWanted;
-    NSObject* shiftAlternateKeyplane { nullptr };
+    // The shift-alternate keyplane's keys, once it is fetched and found.
+    std::optional<KeyplaneRows> shiftAlternateKeys {};
     // No key was left with markers of other conditions.
     bool everyKeyProcessed { true };
     // Some key's strings or alternates were written, so its picture may differ.
@@ -86,22 +90,27 @@ void KeyLoop::processKey(NSObject* key, std::size_t position)
     // key that gets this far. Its currency keys are set for the locale unless
     // they already show its signs, which setting them again would only rewrite.
     if (shiftAlternateWanted) {
-        shiftAlternateKeyplane
+        NSObject* shiftAlternateKeyplane
             = send(layoutController, sel::keyplaneNamed, send(keyplane, sel::shiftAlternateKeyplaneName));
-        if (isPunctuationKeyplane(shiftAlternateKeyplane)
-            && !currencyKeysShowFilledSigns(shiftAlternateKeyplane))
-            send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, shiftAlternateKeyplane);
+        if (shiftAlternateKeyplane) {
+            shiftAlternateKeys.emplace(shiftAlternateKeyplane);
+            if (isPunctuationKeyplane(shiftAlternateKeyplane)
+                && !currencyKeysShowFilledSigns(*shiftAlternateKeys))
+                send(
+                    layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, shiftAlternateKeyplane);
+        }
     }
+    const KeyplaneRows* shiftAlternate = shiftAlternateKeys ? &*shiftAlternateKeys : nullptr;
 
     // The plain alternate, and the one for shift lock where that applies.
     storeAlternate(*properties, entry::representedStringAlt,
-        lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
-            false, extension.keyboardKind, extension.keyboardLayout, position),
+        lookupAlternateString(key, keyplane, shiftAlternate, represented, classification.letters, false,
+            extension.keyboardKind, extension.keyboardLayout, position),
         represented);
     if (extension.gShiftLockedAlternates) {
         storeAlternate(*properties, entry::representedStringAltShiftLocked,
-            lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
-                true, extension.keyboardKind, extension.keyboardLayout, position),
+            lookupAlternateString(key, keyplane, shiftAlternate, represented, classification.letters, true,
+                extension.keyboardKind, extension.keyboardLayout, position),
             represented);
     }
 
