@@ -4,26 +4,52 @@
 #include "keyboard/ExtensionState.h"
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
+#include "keyboard/KeyplaneRows.h"
 
+#include <iterator>
 #include <optional>
+#include <string_view>
 
 namespace {
 
+// The platform's names of the keys that carry the locale's currency signs,
+// each with the letter-table entry the fill writes its sign under.
+struct CurrencyKey {
+    std::string_view name;
+    std::string_view letterTableEntry;
+};
+constexpr CurrencyKey primaryCurrencyKey { "Primary-Currency-Sign", "j" };
+constexpr CurrencyKey alternateCurrencyKeys[3] = {
+    { "Alternate-Currency-Sign-1", "J" },
+    { "Alternate-Currency-Sign-2", "K" },
+    { "Alternate-Currency-Sign-3", "L" },
+};
+
+const CurrencyKey* currencyKeyNamed(std::string_view name)
+{
+    if (name == primaryCurrencyKey.name)
+        return &primaryCurrencyKey;
+    for (const CurrencyKey& currency : alternateCurrencyKeys) {
+        if (name == currency.name)
+            return &currency;
+    }
+    return nullptr;
+}
+
 // The display string of the first key of that name on the keyplane; empty
 // when there is no such key or it has no display string.
-NSString currencySign(NSObject* keyplane, const char* keyName)
+NSString currencySign(NSObject* keyplane, const CurrencyKey& currency)
 {
-    RefPtr<NSMutableArray> keys = send(keyplane, sel::keysByKeyName, NSString(keyName));
+    RefPtr<NSMutableArray> keys = send(keyplane, sel::keysByKeyName, NSString(currency.name));
     NSString sign = nodeProperty(elementAt(keys.get(), 0).object(), entry::displayString).string();
     return sign.isNil() ? NSString("") : sign;
 }
 
 void setCurrencyEntries(AlternateTable& table, const NSString& primary, const NSString (&alternates)[3])
 {
-    table.setValueForKey("j", primary);
-    table.setValueForKey("J", alternates[0]);
-    table.setValueForKey("K", alternates[1]);
-    table.setValueForKey("L", alternates[2]);
+    table.setValueForKey(primaryCurrencyKey.letterTableEntry, primary);
+    for (std::size_t index = 0; index < std::size(alternateCurrencyKeys); ++index)
+        table.setValueForKey(alternateCurrencyKeys[index].letterTableEntry, alternates[index]);
 }
 
 std::optional<NSString> tableEntry(const AlternateTable& table, const NSString& key)
@@ -48,17 +74,20 @@ enum class PositionalResult { NotFound, SameAsKey, Found };
 
 // The represented string of the key at the same position on the
 // shift-alternate keyplane.
-PositionalResult lookUpByPosition(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
-    const NSString& represented, NSString& result)
+PositionalResult lookUpByPosition(NSObject* key, NSObject* keyplane, const KeyplaneRows& shiftAlternateKeys,
+    const NSString& represented, std::optional<std::size_t> knownPosition, NSString& result)
 {
-    NSMutableArray* keys = send(keyplane, sel::keys);
-    std::size_t position = keys ? keys->indexOfObject(Value(RefPtr<NSObject>(key))) : NSNotFound;
+    std::size_t position = NSNotFound;
+    if (knownPosition)
+        position = *knownPosition;
+    else if (NSMutableArray* keys = send(keyplane, sel::keys))
+        position = keys->indexOfObject(Value(RefPtr<NSObject>(key)));
     if (position == NSNotFound)
         return PositionalResult::NotFound;
-    NSMutableArray* shiftedKeys = send(shiftAlternateKeyplane, sel::keys);
-    if (position >= countOf(shiftedKeys))
+    NSMutableDictionary* counterpart = send(shiftAlternateKeys.keyAt(position), sel::properties);
+    if (!counterpart)
         return PositionalResult::NotFound;
-    result = nodeProperty(elementAt(shiftedKeys, position).object(), entry::representedString).string();
+    result = counterpart->objectForKey(entry::representedString).string();
     if (result.isNil())
         return PositionalResult::NotFound;
     return result.isEqualToString(represented) ? PositionalResult::SameAsKey : PositionalResult::Found;
@@ -74,11 +103,11 @@ void fillCurrencySigns(NSObject* layoutController)
     send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, numbers);
     send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, numbersAlternate);
 
-    NSString primary = currencySign(numbers, "Primary-Currency-Sign");
+    NSString primary = currencySign(numbers, primaryCurrencyKey);
     const NSString alternates[3] = {
-        currencySign(numbersAlternate, "Alternate-Currency-Sign-1"),
-        currencySign(numbersAlternate, "Alternate-Currency-Sign-2"),
-        currencySign(numbersAlternate, "Alternate-Currency-Sign-3"),
+        currencySign(numbersAlternate, alternateCurrencyKeys[0]),
+        currencySign(numbersAlternate, alternateCurrencyKeys[1]),
+        currencySign(numbersAlternate, alternateCurrencyKeys[2]),
     };
     for (const PhysicalLayout& physical : physicalLayouts())
         setCurrencyEntries(*physical.letterTable, primary, alternates);
@@ -87,16 +116,37 @@ void fillCurrencySigns(NSObject* layoutController)
         extension.gCurrencyFilled = true;
 }
 
-NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shiftAlternateKeyplane,
+bool currencyKeysShowFilledSigns(const KeyplaneRows& keys)
+{
+    if (!extension.gCurrencyFilled)
+        return false;
+    bool allShown = true;
+    keys.forEachKey([&allShown](NSObject* key) {
+        const CurrencyKey* currency = allShown ? currencyKeyNamed(send(key, sel::name).utf8()) : nullptr;
+        NSMutableDictionary* properties = currency ? send(key, sel::properties) : nullptr;
+        if (!properties)
+            return;
+        // Every letter table holds the signs of the fill; QWERTY's stands for the three.
+        NSString sign = gQwertyAlternates.valueForKey(currency->letterTableEntry);
+        // A sign the fill did not find is one the keys cannot be known to show.
+        allShown = !sign.isEmpty()
+            && properties->objectForKey(entry::displayString).string().isEqualToString(sign)
+            && properties->objectForKey(entry::representedString).string().isEqualToString(sign);
+    });
+    return allShown;
+}
+
+NSString lookupAlternateString(NSObject* key, NSObject* keyplane, const KeyplaneRows* shiftAlternateKeys,
     const NSString& represented, bool lettersKeyplane, bool shiftLockAlternate, KeyboardKind kind,
-    LetterLayout layout)
+    LetterLayout layout, std::optional<std::size_t> position)
 {
     bool alternateMode = extension.gTypeMode == TypeMode::AlternateKey;
     bool email = kind == KeyboardKind::EmailAddress;
 
     // Letters are looked up in lower case, except where the string itself decides.
     bool keepCase = !lettersKeyplane || !alternateMode || shiftLockAlternate;
-    NSString lookup = keepCase ? represented : represented.lowercaseString();
+    NSString lowered = keepCase ? NSString() : represented.lowercaseString();
+    const NSString& lookup = keepCase ? represented : lowered;
 
     // The override tables of the e-mail and web-address keyboards.
     if (email && alternateMode) {
@@ -115,9 +165,9 @@ NSString lookupAlternateString(NSObject* key, NSObject* keyplane, NSObject* shif
     // The key at the same position on the shift-alternate keyplane; a key
     // whose counterpart types the same string only keeps that as a fallback.
     NSString fallback;
-    if (shiftAlternateKeyplane) {
+    if (shiftAlternateKeys) {
         NSString positional;
-        switch (lookUpByPosition(key, keyplane, shiftAlternateKeyplane, represented, positional)) {
+        switch (lookUpByPosition(key, keyplane, *shiftAlternateKeys, represented, position, positional)) {
         case PositionalResult::Found:
             return positional;
         case PositionalResult::SameAsKey:

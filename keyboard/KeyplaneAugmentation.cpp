@@ -10,8 +10,11 @@
 #include "keyboard/KeyPropertyEntries.h"
 #include "keyboard/KeyboardModel.h"
 #include "keyboard/KeyplaneDirectory.h"
+#include "keyboard/KeyplaneRows.h"
 #include "keyboard/LocaleChange.h"
 #include "platform/uikit/UIKeyboardType.h"
+
+#include <optional>
 
 namespace {
 
@@ -30,7 +33,7 @@ bool isProcessedUnderCurrentConditions(const NSMutableDictionary& properties, bo
 void storeAlternate(NSMutableDictionary& properties, const DictionaryKey& alternateEntry,
     const NSString& alternate, const NSString& represented)
 {
-    if (!alternate.isNil() && !alternate.isEqualToString(represented) && !alternate.isEmpty())
+    if (!alternate.utf8().empty() && !alternate.isEqualToString(represented))
         properties.setObject(Value(alternate), alternateEntry);
     else
         properties.removeObjectForKey(alternateEntry);
@@ -41,16 +44,19 @@ struct KeyLoop {
     NSObject* keyplane;
     KeyplaneClassification classification;
     bool shiftAlternateWanted;
-    NSObject* shiftAlternateKeyplane { nullptr };
+    // The shift-alternate keyplane's keys, once it is fetched and found.
+    std::optional<KeyplaneRows> shiftAlternateKeys {};
     // No key was left with markers of other conditions.
     bool everyKeyProcessed { true };
     // Some key's strings or alternates were written, so its picture may differ.
     bool rewroteKeys { false };
 
-    void processKey(NSObject* key);
+    void processKey(NSObject* key, std::size_t position);
 };
 
-void KeyLoop::processKey(NSObject* key)
+// The position is the key's among the keyplane's keys, where the alternate
+// lookup finds its counterpart on the shift-alternate keyplane.
+void KeyLoop::processKey(NSObject* key, std::size_t position)
 {
     // Every read and write below is on the key's one property dictionary,
     // fetched once: this loop runs over every key on every switch. A key
@@ -81,23 +87,30 @@ void KeyLoop::processKey(NSObject* key)
     properties->setObject(Value(represented), entry::representedStringNoAlt);
 
     // The shift-alternate keyplane is fetched once per switch, for the first
-    // key that gets this far.
+    // key that gets this far. Its currency keys are set for the locale unless
+    // they already show its signs, which setting them again would only rewrite.
     if (shiftAlternateWanted) {
-        shiftAlternateKeyplane
+        NSObject* shiftAlternateKeyplane
             = send(layoutController, sel::keyplaneNamed, send(keyplane, sel::shiftAlternateKeyplaneName));
-        if (isPunctuationKeyplane(shiftAlternateKeyplane))
-            send(layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, shiftAlternateKeyplane);
+        if (shiftAlternateKeyplane) {
+            shiftAlternateKeys.emplace(shiftAlternateKeyplane);
+            if (isPunctuationKeyplane(shiftAlternateKeyplane)
+                && !currencyKeysShowFilledSigns(*shiftAlternateKeys))
+                send(
+                    layoutController, sel::setCurrencyKeysForCurrentLocaleOnKeyplane, shiftAlternateKeyplane);
+        }
     }
+    const KeyplaneRows* shiftAlternate = shiftAlternateKeys ? &*shiftAlternateKeys : nullptr;
 
     // The plain alternate, and the one for shift lock where that applies.
     storeAlternate(*properties, entry::representedStringAlt,
-        lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
-            false, extension.keyboardKind, extension.keyboardLayout),
+        lookupAlternateString(key, keyplane, shiftAlternate, represented, classification.letters, false,
+            extension.keyboardKind, extension.keyboardLayout, position),
         represented);
     if (extension.gShiftLockedAlternates) {
         storeAlternate(*properties, entry::representedStringAltShiftLocked,
-            lookupAlternateString(key, keyplane, shiftAlternateKeyplane, represented, classification.letters,
-                true, extension.keyboardKind, extension.keyboardLayout),
+            lookupAlternateString(key, keyplane, shiftAlternate, represented, classification.letters, true,
+                extension.keyboardKind, extension.keyboardLayout, position),
             represented);
     }
 
@@ -131,7 +144,7 @@ void augmentKeys(NSObject* layoutController, NSObject* keyplane, KeyplaneClassif
     KeyLoop loop { layoutController, keyplane, classification, shiftAlternateWanted };
     for (std::size_t index = 0; index < countOf(keys.get()); ++index) {
         Value key = keys->objectAtIndex(index);
-        loop.processKey(key.object());
+        loop.processKey(key.object(), index);
     }
     if (loop.rewroteKeys)
         ++extension.keysGeneration;

@@ -234,6 +234,44 @@ TEST_F(KeyplaneAugmentation, CurrencySignsAreFilledOnceWhileTheLocaleStays)
     EXPECT_EQ(property(key("j"), contract::alternateEntry), "$");
 }
 
+// The fill sets both numbers keyplanes, and a switch to one of them its own
+// currency keys; its shift-alternate's are set only where they show or type
+// signs other than the locale's.
+TEST_F(KeyplaneAugmentation, ShiftAlternateCurrencyKeysAreSetOnlyWhereTheyShowOtherSigns)
+{
+    MSHookMessageEx(UIKeyboardLayoutStar::staticClass(), sel::setCurrencyKeysForCurrentLocaleOnKeyplane,
+        countingSetCurrencyKeys, &platformSetCurrencyKeys);
+    startExtension();
+    numbersKeyplaneCurrencySettings = 0;
+    present(0, portraitWindow, "QWERTY");
+    ASSERT_EQ(numbersKeyplaneCurrencySettings, 2);
+    switchTo("Numbers-And-Punctuation");
+    EXPECT_EQ(numbersKeyplaneCurrencySettings, 3);
+    EXPECT_EQ(property(key("$"), contract::alternateEntry), "\u20AC");
+
+    // A keyboard kept from an earlier locale shows that locale's signs, even
+    // once another keyboard has had the new ones filled in.
+    switchTo("Small-Letters");
+    NSLocale::setCurrentLocaleIdentifier("de_DE");
+    present(3, portraitWindow, "QWERTY");
+    ASSERT_TRUE(extension.gCurrencyFilled);
+    present(0, portraitWindow, "QWERTY");
+    numbersKeyplaneCurrencySettings = 0;
+    switchTo("Numbers-And-Punctuation");
+    EXPECT_EQ(numbersKeyplaneCurrencySettings, 2);
+    EXPECT_EQ(property(key("\u20AC"), contract::alternateEntry), "$");
+
+    // A sign key that shows the sign but types another string is set again.
+    presenter = std::make_unique<SystemKeyboardPresenter>();
+    present();
+    UIKBTree* symbols = keyplaneNamed("Numbers-And-Punctuation-Alternate");
+    send(keyOn(symbols, "Alternate-Currency-Sign-1"), sel::setRepresentedString, NSString("X"));
+    numbersKeyplaneCurrencySettings = 0;
+    switchTo("Numbers-And-Punctuation");
+    EXPECT_EQ(numbersKeyplaneCurrencySettings, 2);
+    EXPECT_EQ(property(key("\u20AC"), contract::alternateEntry), "$");
+}
+
 TEST_F(KeyplaneAugmentation, LocaleChangeBringsTheNewCurrencySignsToEveryKeyplane)
 {
     NSLocale::setCurrentLocaleIdentifier("en_GB");
