@@ -88,6 +88,11 @@ ErrorOr<void> KeyboardHand::roll(const std::vector<KeyTouch>& touches)
             { KeyboardKeys::centreOnScreen(key), static_cast<CGFloat>(upwardDistance(touch.kind)) });
     }
     play(rollKeyStrokes(strokes));
+    if (!touches.empty()) {
+        NSObject* last = TRY(keyOf(touches.back(), touches.back().keyplane));
+        CGPoint down = strokes.back().point;
+        lifted(last, { down.x, down.y - strokes.back().upward });
+    }
     return {};
 }
 
@@ -97,10 +102,22 @@ void KeyboardHand::press(NSObject* key)
     m_fingers[1].down(m_window(), KeyboardKeys::centreOnScreen(key));
 }
 
+void KeyboardHand::lifted(NSObject* key, CGPoint lift)
+{
+    m_lastPath.down = KeyboardKeys::centreOnScreen(key);
+    m_lastPath.lift = lift;
+    m_lastPath.keyWidth = send(key, sel::frame).size.width;
+    UIKeyboardLayoutStar* layout = KeyboardKeys::activeLayout();
+    CGRect bounds = layout ? layout->bounds() : CGRectZero;
+    m_lastPath.keyboardMiddle
+        = layout ? layout->convertPointToView({ bounds.midX(), bounds.midY() }, nullptr).x : 0;
+}
+
 void KeyboardHand::tap(NSObject* key)
 {
     press(key);
     m_fingers[1].lift();
+    lifted(key, KeyboardKeys::centreOnScreen(key));
 }
 
 void KeyboardHand::upward(NSObject* key, double distance)
@@ -110,6 +127,8 @@ void KeyboardHand::upward(NSObject* key, double distance)
     for (int step = 1; step <= steps; ++step)
         m_fingers[1].moveBy(0, static_cast<CGFloat>(-distance * step / steps));
     m_fingers[1].lift();
+    CGPoint down = KeyboardKeys::centreOnScreen(key);
+    lifted(key, { down.x, static_cast<CGFloat>(down.y - distance) });
 }
 
 ErrorOr<void> KeyboardHand::slideOnto(NSObject* key, const KeyTouch& touch)
@@ -129,6 +148,7 @@ ErrorOr<void> KeyboardHand::slideOnto(NSObject* key, const KeyTouch& touch)
         m_fingers[1].move({ start.x + (end.x - start.x) * progress, start.y + (end.y - start.y) * progress });
     }
     m_fingers[1].lift();
+    lifted(key, end);
     return {};
 }
 
@@ -141,12 +161,14 @@ void KeyboardHand::holdForVariant(NSObject* key, std::size_t variant)
     if (keyboard && keyboard->isLongPressTimerScheduled())
         NSRunLoop::main().advanceBy(std::max(0.0, keyboard->longPressTimerFireTime() - KeyboardTimer::now()));
     UIKeyboardLayoutStar* layout = KeyboardKeys::activeLayout();
+    CGPoint lift = KeyboardKeys::centreOnScreen(key);
     if (UIKBVariantsView* variants = layout ? layout->variantsView() : nullptr) {
         CGRect balloon = variants->frame();
-        CGFloat cellMiddle = balloon.minX() + variants->cellWidth() * (static_cast<CGFloat>(variant) + 0.5f);
-        m_fingers[1].move({ cellMiddle, KeyboardKeys::centreOnScreen(key).y });
+        lift.x = balloon.minX() + variants->cellWidth() * (static_cast<CGFloat>(variant) + 0.5f);
+        m_fingers[1].move(lift);
     }
     m_fingers[1].lift();
+    lifted(key, lift);
 }
 
 double KeyboardHand::play(const std::vector<TouchStep>& steps)

@@ -45,6 +45,9 @@ public:
     // Plays finger events on the virtual clock and answers how long they took.
     double play(const std::vector<TouchStep>& steps);
 
+    // Where the last touch made went down and lifted, for the time it takes.
+    const TouchPath& lastPath() const { return m_lastPath; }
+
 private:
     ErrorOr<void> roll(const std::vector<KeyTouch>& touches);
     ErrorOr<void> slideOnto(NSObject* key, const KeyTouch& touch);
@@ -52,6 +55,8 @@ private:
     // As many drag events as the script's drag-to makes.
     static constexpr int slideOntoSteps = 5;
     void press(NSObject* key);
+    // Notes the touch on the key that lifts there.
+    void lifted(NSObject* key, CGPoint lift);
 
     // About a thousand presses and finger events: under a second even where
     // each touch is checked against a line of 400,000 characters.
@@ -60,4 +65,5 @@ private:
     Fingers& m_fingers;
     std::function<UIWindow*()> m_window;
     WorkPulse m_pulse;
+    TouchPath m_lastPath;
 };
