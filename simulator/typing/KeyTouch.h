@@ -27,6 +27,9 @@ enum class TouchKind {
 // the one before it comes up.
 enum class TouchRhythm { OneAtATime, Rolled };
 
+// What a plan of touches keeps to the least of: their number or their time.
+enum class PlanCost { Touches, Time };
+
 // Where a touch goes down and where it lifts, in the keyboard's points (the
 // screen's, which differ only by an offset), the width of the key it goes
 // down on, and the middle of the keyboard, which parts the two thumbs' halves.

@@ -58,6 +58,17 @@ int TouchTimeModel::alternationMs() const
     return wholeMs(m_values[AlternationMinimum]);
 }
 
+std::vector<TouchTimeModel> sensitivityModels()
+{
+    TouchTimeModel nominal;
+    std::vector<TouchTimeModel> models { nominal };
+    for (std::size_t index = 0; index < nominalTimeCoefficients.size(); ++index) {
+        for (double factor : { 0.5, 1.5 })
+            models.push_back(nominal.scaled(static_cast<TouchTimeModel::Coefficient>(index), factor));
+    }
+    return models;
+}
+
 Thumb thumbAt(double x, double keyboardMiddle)
 {
     return x < keyboardMiddle ? Thumb::Left : Thumb::Right;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // One number of the time model, as the docs and --help cite it.
 struct TimeCoefficient {
@@ -67,6 +68,10 @@ public:
 private:
     std::array<double, nominalTimeCoefficients.size()> m_values;
 };
+
+// The nominal model, then each coefficient in turn at half and at one and a
+// half times its value: the models a sensitivity analysis times the same plans with.
+std::vector<TouchTimeModel> sensitivityModels();
 
 // The thumb that touches a point: the one on its half of the keyboard.
 Thumb thumbAt(double x, double keyboardMiddle);
