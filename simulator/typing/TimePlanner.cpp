@@ -66,9 +66,10 @@ public:
         std::map<std::pair<float, float>, std::int32_t> lifts;
         std::vector<TouchPath> targetPaths;
         std::vector<CGPoint> liftPoints;
-        for (const std::vector<TouchOutcome>& outcomes : table.outcomes) {
-            for (const TouchOutcome& outcome : outcomes) {
-                std::vector<TimedTouch>& timed = m_touches[&outcome];
+        m_touches.resize(table.outcomes.size());
+        for (std::size_t state = 0; state < table.outcomes.size(); ++state) {
+            for (const TouchOutcome& outcome : table.outcomes[state]) {
+                std::vector<TimedTouch>& timed = m_touches[state].emplace_back();
                 for (const KeyTouch& touch : outcome.touches) {
                     const TouchPath& path = touch.path;
                     auto target = targets.try_emplace({ path.down.x, path.down.y, path.keyWidth },
@@ -99,11 +100,13 @@ public:
         m_slackCap = std::max(0, longest - m_alternation);
     }
 
-    // The node after the outcome's touches from key, and how much later its last touch ends.
-    std::int64_t advance(const TouchOutcome& outcome, NodeKey& key) const
+    // The node after the outcome's touches from key, one of the outcomes of
+    // key's state, and how much later its last touch ends.
+    std::int64_t advance(const TouchTable& table, const TouchOutcome& outcome, NodeKey& key) const
     {
         std::int64_t total = 0;
-        for (const TimedTouch& touch : m_touches.at(&outcome)) {
+        auto index = static_cast<std::size_t>(&outcome - table.outcomes[key.state].data());
+        for (const TimedTouch& touch : m_touches[key.state][index]) {
             std::int32_t movement
                 = m_movement[static_cast<std::size_t>(key.rest[touch.thumb] + 1) * m_targetCount
                     + static_cast<std::size_t>(touch.target)];
@@ -120,6 +123,7 @@ public:
             key.lastThumb = static_cast<std::int8_t>(touch.thumb);
             total += step;
         }
+        key.state = static_cast<std::uint32_t>(outcome.nextState);
         return total;
     }
 
@@ -128,7 +132,8 @@ private:
     std::int32_t m_slackCap { 0 };
     std::size_t m_targetCount { 0 };
     std::vector<std::int32_t> m_movement;
-    std::unordered_map<const TouchOutcome*, std::vector<TimedTouch>> m_touches;
+    // By state and outcome, as in the table.
+    std::vector<std::vector<std::vector<TimedTouch>>> m_touches;
 };
 
 using Layer = std::unordered_map<NodeKey, LayerEntry, NodeKeyHash>;
@@ -202,14 +207,12 @@ TouchPlan planFastest(const TouchTable& table, std::string_view text, std::size_
                 if (!text.substr(offset).starts_with(outcome->typed))
                     continue;
                 NodeKey next = key;
-                std::int64_t step = times.advance(*outcome, next);
-                next.state = static_cast<std::uint32_t>(outcome->nextState);
+                std::int64_t step = times.advance(table, *outcome, next);
                 reach(offset + outcome->typed.size(), next, cost + step, node, outcome);
             }
             for (const TouchOutcome* outcome : moves[key.state].switching) {
                 NodeKey next = key;
-                std::int64_t step = times.advance(*outcome, next);
-                next.state = static_cast<std::uint32_t>(outcome->nextState);
+                std::int64_t step = times.advance(table, *outcome, next);
                 if (auto reached = reach(offset, next, cost + step, node, outcome))
                     queue.emplace(cost + step, *reached, next);
             }
