@@ -48,10 +48,16 @@ struct NodeKeyHash {
 struct NodeRecord {
     std::uint32_t previous { noNode };
     const TouchOutcome* arrivedBy { nullptr };
+    // Another node of the same keyboard and thumbs ends no later with the
+    // other thumb free no later: whatever follows goes at least as fast there.
+    bool dominated { false };
 };
 
-struct LayerEntry {
+// A node as a layer keeps it among those that differ from it only in time.
+struct Arrival {
     std::int64_t cost { 0 };
+    std::int64_t otherThumbFree { 0 };
+    std::int32_t slack { 0 };
     std::uint32_t node { 0 };
 };
 
@@ -136,7 +142,8 @@ private:
     std::vector<std::vector<std::vector<TimedTouch>>> m_touches;
 };
 
-using Layer = std::unordered_map<NodeKey, LayerEntry, NodeKeyHash>;
+// By node key with no slack: the nodes none of the others dominates.
+using Layer = std::unordered_map<NodeKey, std::vector<Arrival>, NodeKeyHash>;
 
 } // namespace
 
@@ -157,20 +164,29 @@ TouchPlan planFastest(const TouchTable& table, std::string_view text, std::size_
     // switches the keyboard and stays: the text is searched offset by offset,
     // each offset a Dijkstra over its switching moves from the nodes the
     // offsets before reached, in the order they were reached for equal costs.
+    // A node is kept only where no other of the same keyboard and thumbs
+    // ends no later with the other thumb free no later; the first one stays
+    // among equals.
     std::vector<Layer> layers(text.size() + 1);
     auto reach = [&](std::size_t offset, const NodeKey& key, std::int64_t cost, std::uint32_t from,
                      const TouchOutcome* by) -> std::optional<std::uint32_t> {
-        auto [entry, added] = layers[offset].try_emplace(key, LayerEntry { cost, 0 });
-        if (added) {
-            entry->second.node = static_cast<std::uint32_t>(records.size());
-            records.push_back({ from, by });
-            return entry->second.node;
+        NodeKey group = key;
+        group.slack = 0;
+        std::vector<Arrival>& arrivals = layers[offset][group];
+        std::int64_t otherThumbFree = cost - key.slack;
+        for (const Arrival& arrival : arrivals) {
+            if (arrival.cost <= cost && arrival.otherThumbFree <= otherThumbFree)
+                return std::nullopt;
         }
-        if (cost >= entry->second.cost)
-            return std::nullopt;
-        entry->second.cost = cost;
-        records[entry->second.node] = { from, by };
-        return entry->second.node;
+        std::erase_if(arrivals, [&](const Arrival& arrival) {
+            bool dominated = arrival.cost >= cost && arrival.otherThumbFree >= otherThumbFree;
+            records[arrival.node].dominated = records[arrival.node].dominated || dominated;
+            return dominated;
+        });
+        auto node = static_cast<std::uint32_t>(records.size());
+        records.push_back({ from, by });
+        arrivals.push_back({ cost, otherThumbFree, key.slack, node });
+        return node;
     };
     NodeKey startKey;
     startKey.state = static_cast<std::uint32_t>(startState);
@@ -189,12 +205,17 @@ TouchPlan planFastest(const TouchTable& table, std::string_view text, std::size_
             continue;
         furthest = offset;
         std::priority_queue<Queued, std::vector<Queued>, decltype(later)> queue(later);
-        for (const auto& [key, entry] : layer)
-            queue.emplace(entry.cost, entry.node, key);
+        for (const auto& [group, arrivals] : layer) {
+            for (const Arrival& arrival : arrivals) {
+                NodeKey key = group;
+                key.slack = arrival.slack;
+                queue.emplace(arrival.cost, arrival.node, key);
+            }
+        }
         while (!queue.empty()) {
             auto [cost, node, key] = queue.top();
             queue.pop();
-            if (cost != layer.at(key).cost)
+            if (records[node].dominated)
                 continue;
             pulse.step();
             // The first node settled at the end is the fastest, the first found among equals.
