@@ -117,9 +117,9 @@ TEST_F(ThumbKeyboard, FindTheFastestPlanOfAll)
         "aq1" };
     std::mt19937 random(7);
     const std::string characters = "abhq12AH ";
-    while (texts.size() < 60) {
+    while (texts.size() < 100) {
         std::string text;
-        for (std::size_t length = 3 + random() % 4; length > 0; --length)
+        for (std::size_t length = 3 + random() % 6; length > 0; --length)
             text += characters[random() % characters.size()];
         texts.push_back(text);
     }
