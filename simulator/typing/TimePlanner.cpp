@@ -44,13 +44,15 @@ struct NodeKeyHash {
     }
 };
 
-// How the search reached a node, kept for every node to read the plan back.
+// How the search reached a node, kept for every node to read the plan back:
+// a long line makes millions of them, so they are kept small.
 struct NodeRecord {
     std::uint32_t previous { noNode };
-    const TouchOutcome* arrivedBy { nullptr };
+    // The outcome's place in the table, its states' outcomes one after the other.
+    std::uint32_t arrivedBy : 31 { 0 };
     // Another node of the same keyboard and thumbs ends no later with the
     // other thumb free no later: whatever follows goes at least as fast there.
-    bool dominated { false };
+    std::uint32_t dominated : 1 { 0 };
 };
 
 // A node as a layer keeps it among those that differ from it only in time.
@@ -159,6 +161,16 @@ TouchPlan planFastest(const TouchTable& table, std::string_view text, std::size_
     std::vector<StateMoves> moves = movesOf(table);
     TouchTimes times(table, model);
     std::vector<NodeRecord> records;
+    std::vector<const TouchOutcome*> outcomes;
+    std::vector<std::uint32_t> firstOutcome;
+    for (const std::vector<TouchOutcome>& ofState : table.outcomes) {
+        firstOutcome.push_back(static_cast<std::uint32_t>(outcomes.size()));
+        for (const TouchOutcome& outcome : ofState)
+            outcomes.push_back(&outcome);
+    }
+    auto numberOf = [&](std::uint32_t state, const TouchOutcome* outcome) {
+        return firstOutcome[state] + static_cast<std::uint32_t>(outcome - table.outcomes[state].data());
+    };
 
     // Every move either types and goes further into the text, or only
     // switches the keyboard and stays: the text is searched offset by offset,
@@ -169,7 +181,7 @@ TouchPlan planFastest(const TouchTable& table, std::string_view text, std::size_
     // among equals.
     std::vector<Layer> layers(text.size() + 1);
     auto reach = [&](std::size_t offset, const NodeKey& key, std::int64_t cost, std::uint32_t from,
-                     const TouchOutcome* by) -> std::optional<std::uint32_t> {
+                     std::uint32_t by) -> std::optional<std::uint32_t> {
         NodeKey group = key;
         group.slack = 0;
         std::vector<Arrival>& arrivals = layers[offset][group];
@@ -180,17 +192,18 @@ TouchPlan planFastest(const TouchTable& table, std::string_view text, std::size_
         }
         std::erase_if(arrivals, [&](const Arrival& arrival) {
             bool dominated = arrival.cost >= cost && arrival.otherThumbFree >= otherThumbFree;
-            records[arrival.node].dominated = records[arrival.node].dominated || dominated;
+            if (dominated)
+                records[arrival.node].dominated = 1;
             return dominated;
         });
         auto node = static_cast<std::uint32_t>(records.size());
-        records.push_back({ from, by });
+        records.push_back({ from, by, 0 });
         arrivals.push_back({ cost, otherThumbFree, key.slack, node });
         return node;
     };
     NodeKey startKey;
     startKey.state = static_cast<std::uint32_t>(startState);
-    reach(0, startKey, 0, noNode, nullptr);
+    reach(0, startKey, 0, noNode, 0);
 
     std::size_t furthest = 0;
     std::optional<std::uint32_t> goal;
@@ -229,12 +242,12 @@ TouchPlan planFastest(const TouchTable& table, std::string_view text, std::size_
                     continue;
                 NodeKey next = key;
                 std::int64_t step = times.advance(table, *outcome, next);
-                reach(offset + outcome->typed.size(), next, cost + step, node, outcome);
+                reach(offset + outcome->typed.size(), next, cost + step, node, numberOf(key.state, outcome));
             }
             for (const TouchOutcome* outcome : moves[key.state].switching) {
                 NodeKey next = key;
                 std::int64_t step = times.advance(table, *outcome, next);
-                if (auto reached = reach(offset, next, cost + step, node, outcome))
+                if (auto reached = reach(offset, next, cost + step, node, numberOf(key.state, outcome)))
                     queue.emplace(cost + step, *reached, next);
             }
         }
@@ -246,7 +259,7 @@ TouchPlan planFastest(const TouchTable& table, std::string_view text, std::size_
         return plan;
     }
     for (std::uint32_t at = *goal; records[at].previous != noNode; at = records[at].previous) {
-        const TouchOutcome& outcome = *records[at].arrivedBy;
+        const TouchOutcome& outcome = *outcomes[records[at].arrivedBy];
         plan.steps.push_back({ outcome.touches, outcome.typed, outcome.nextState });
     }
     std::reverse(plan.steps.begin(), plan.steps.end());

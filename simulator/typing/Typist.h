@@ -44,7 +44,8 @@ public:
     }
 
     // The longest text, in bytes of UTF-8, that is planned and typed in one
-    // go: planning needs a few hundred bytes for each byte of the text.
+    // go: planning needs a few hundred bytes for each byte of the text, over
+    // a kilobyte when it plans for time.
     static constexpr std::size_t longestText = 1'000'000;
 
     // The keyboard, its settings or the app changed.
