@@ -22,6 +22,7 @@
 #include "simulator/SettingsFile.h"
 #include "simulator/TestApp.h"
 #include "simulator/typing/KeyboardExplorer.h"
+#include "simulator/typing/TwoThumbClock.h"
 #include "simulator/typing/TypedLine.h"
 
 #include <cstdio>
@@ -511,11 +512,12 @@ ErrorOr<UITextField*> AppHost::typingField(const ScriptCommand& command)
     return field;
 }
 
-CommandResult AppHost::typeText(const ScriptCommand& command, const std::string& text, TouchRhythm rhythm)
+CommandResult AppHost::typeText(
+    const ScriptCommand& command, const std::string& text, TouchRhythm rhythm, PlanCost cost)
 {
     UITextField* field = TRY(typingField(command));
     VirtualTimeTaken taken;
-    TypingReport report = TRY(m_typist.type(*field, text, rhythm));
+    TypingReport report = TRY(m_typist.type(*field, text, rhythm, cost));
     if (report.untypable)
         return untypable(report.untypable->character, text);
     if (report.astray)
@@ -525,14 +527,14 @@ CommandResult AppHost::typeText(const ScriptCommand& command, const std::string&
 
 CommandResult AppHost::handle(const command::Type& command)
 {
-    return typeText(command, command.text, rhythmOf(command.rolled));
+    return typeText(command, command.text, rhythmOf(command.rolled), command.cost);
 }
 
 CommandResult AppHost::handle(const command::Plan& command)
 {
     UITextField* field = TRY(typingField(command));
     VirtualTimeTaken taken;
-    TouchPlan plan = TRY(m_typist.plan(*field, command.text, rhythmOf(command.rolled)));
+    TouchPlan plan = TRY(m_typist.plan(*field, command.text, rhythmOf(command.rolled), command.cost));
     if (plan.untypable)
         return untypable(plan.untypable->character, command.text);
     std::vector<std::string> lines;
@@ -540,6 +542,7 @@ CommandResult AppHost::handle(const command::Plan& command)
         for (const KeyTouch& touch : step.touches)
             lines.push_back(touch.description());
     }
+    lines.push_back("predicted " + std::to_string(timeOf(plan)) + " ms");
     return taken.outcome(std::move(lines));
 }
 
@@ -550,9 +553,13 @@ CommandResult AppHost::handle(const command::TypeLine& command)
     field->setText("");
     if (!command.carriesState && m_freshKeyboard)
         putKeyboardIn(*m_freshKeyboard);
-    TypingReport report = TRY(m_typist.type(*field, command.text, rhythmOf(command.rolled)));
+    std::vector<TouchTimeModel> models
+        = command.sensitivity ? sensitivityModels() : std::vector<TouchTimeModel>(1);
+    TypingReport report
+        = TRY(m_typist.type(*field, command.text, rhythmOf(command.rolled), command.cost, models));
     TypedLine line;
     line.touches = report.touches;
+    line.milliseconds = report.milliseconds;
     line.fieldText = field->text().utf8();
     if (report.untypable) {
         line.result = TypedLine::Result::Untypable;

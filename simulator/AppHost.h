@@ -102,7 +102,8 @@ private:
     CommandResult upwardGesture(const ScriptCommand& command, const std::string& key, double distance);
     // The field typing goes into; an error when there is none or a finger is down.
     ErrorOr<UITextField*> typingField(const ScriptCommand& command);
-    CommandResult typeText(const ScriptCommand& command, const std::string& text, TouchRhythm rhythm);
+    CommandResult typeText(const ScriptCommand& command, const std::string& text, TouchRhythm rhythm,
+        PlanCost cost = PlanCost::Touches);
     ErrorOr<CGRect> frameOfText(const std::string& text);
     CommandResult tapAt(const ScriptCommand& command, CGPoint point);
     // Key commands press with a finger on the middle of the key's cap.

@@ -7,12 +7,14 @@
 #include "simulator/ScriptCommand.h"
 #include "simulator/ScriptReference.h"
 #include "simulator/ScriptText.h"
+#include "simulator/typing/TouchTimeModel.h"
 #include "simulator/typing/Typist.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <sstream>
 
 namespace {
 
@@ -33,6 +35,7 @@ struct GivenValues {
     std::string typeMode;
     std::string corvane;
     std::string gesture;
+    std::string cost;
     std::string scale;
     std::string deviceRoot;
     std::string keyplane;
@@ -42,6 +45,20 @@ struct GivenValues {
     std::string skippedFile;
     std::vector<std::string> helpTopic;
 };
+
+// One line per coefficient of the time model: name, value, unit and source.
+std::string timeCoefficientTable()
+{
+    std::string table;
+    for (const TimeCoefficient& coefficient : nominalTimeCoefficients) {
+        std::ostringstream value;
+        value << coefficient.value;
+        table += "  " + std::string(coefficient.name) + " " + value.str()
+            + (coefficient.unit.empty() ? "" : " " + std::string(coefficient.unit)) + " ("
+            + std::string(coefficient.source) + ")\n";
+    }
+    return table;
+}
 
 Error expectedAfter(std::string_view what, std::string_view option, std::string_view value)
 {
@@ -171,7 +188,12 @@ CommandLineReader::CommandLineReader()
               "the first such character on standard error, or in --skipped FILE. A byte-order mark at the\n"
               "start and a carriage return ending a line are not typed. Progress goes to standard error\n"
               "(--quiet: none). The last line of standard output is the total: \"typed C characters of L\n"
-              "lines in T touches: KSPC K.KKK (S lines skipped)\".\n"
+              "lines in T touches: KSPC K.KKK, predicted W.W wpm (S lines skipped)\", where a word is five\n"
+              "characters and the time is a model of two expert thumbs: Fitts' law to each key, a stroke\n"
+              "for each gesture, the thumbs in parallel. Its coefficients:\n"
+            + timeCoefficientTable()
+            + "--sensitivity prints before it one line per coefficient: the predicted wpm of the same\n"
+              "plans (found with the values above) with that coefficient at -50 % and +50 %.\n"
               "Exit status: 0 every typed line came out exactly, 1 one did not (its number, what came out "
               "and\n"
               "the touches, on standard error) or nothing was typed, 2 an error, 128 + N a signal.");
@@ -181,6 +203,11 @@ CommandLineReader::CommandLineReader()
         "The platform alone, or the extension (alternate)");
     addValue(type, "--gesture", m_given.gesture, "flick|slide", "The gesture the extension follows (flick)");
     type->add_flag("--roll", m_line.rolled, "Each key down before the last comes up, as two thumbs")
+        ->disable_flag_override();
+    addValue(type, "--cost", m_given.cost, "touches|time",
+        "Plan each line for the fewest touches or the least predicted time (touches)");
+    type->add_flag(
+            "--sensitivity", m_line.sensitivity, "The predicted wpm with each coefficient at -50 % and +50 %")
         ->disable_flag_override();
     type->add_flag("--carry-state", m_line.carriesState,
             "Each line starts where the line before left the keyboard, not as it came up")
@@ -437,6 +464,11 @@ ErrorOr<void> CommandLineReader::convertValues()
         if (found == words.end())
             return expectedAfter("flick or slide", "--gesture", m_given.gesture);
         m_line.gesture = found->second;
+    }
+    if (wasGiven("--cost")) {
+        if (m_given.cost != "touches" && m_given.cost != "time")
+            return expectedAfter("touches or time", "--cost", m_given.cost);
+        m_line.cost = m_given.cost == "time" ? PlanCost::Time : PlanCost::Touches;
     }
     if (wasGiven("--scale")) {
         double scale = 0;

@@ -3,6 +3,7 @@
 #include "platform/foundation/ErrorOr.h"
 #include "platform/keyboard/KeyboardConfiguration.h"
 #include "simulator/AppKind.h"
+#include "simulator/typing/KeyTouch.h"
 
 #include <optional>
 #include <string>
@@ -41,6 +42,10 @@ struct CommandLine {
     bool rolled { false };
     // Each line starts from the keyboard the line before left, not as it came up.
     bool carriesState { false };
+    // The fewest touches, or the least predicted time.
+    PlanCost cost { PlanCost::Touches };
+    // The predicted speed again with each time coefficient at -50 % and +50 %.
+    bool sensitivity { false };
     // No progress line.
     bool quiet { false };
     // Where skipped lines are listed instead of standard error.

@@ -2,6 +2,7 @@
 
 #include "platform/keyboard/KeyboardConfiguration.h"
 #include "simulator/AppKind.h"
+#include "simulator/typing/KeyTouch.h"
 
 #include <map>
 #include <optional>
@@ -115,11 +116,13 @@ struct Clear { };
 struct Type {
     std::string text;
     bool rolled { false };
+    PlanCost cost { PlanCost::Touches };
 };
 // Prints, one per line, the touches that would type the text, and types nothing.
 struct Plan {
     std::string text;
     bool rolled { false };
+    PlanCost cost { PlanCost::Touches };
 };
 
 struct ExpectText {
@@ -181,6 +184,9 @@ struct TypeLine {
     std::string text;
     bool rolled { false };
     bool carriesState { false };
+    PlanCost cost { PlanCost::Touches };
+    // Timed also with each coefficient of the time model at -50 % and +50 %.
+    bool sensitivity { false };
 };
 
 } // namespace command

@@ -315,8 +315,15 @@ CommandSyntax textRow(std::string_view words, std::string_view what, Written wri
 
 constexpr std::string_view rollWord = "--roll";
 constexpr std::string_view carryWord = "--carry-state";
+constexpr std::string_view costWord = "--cost";
+constexpr std::string_view sensitivityWord = "--sensitivity";
 
-// A command of a text to type: [--roll] "TEXT".
+bool nextIsWord(ScriptArguments& a, std::string_view word)
+{
+    return a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == word;
+}
+
+// A command of a text to type: [--roll] [--cost touches|time] "TEXT".
 template <typename Command>
 CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSyntax::Script)
 {
@@ -329,9 +336,19 @@ CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSynta
                 if (command.carriesState)
                     TRY(a.word(carryWord));
             }
-            command.rolled = a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == rollWord;
+            if constexpr (requires { command.sensitivity; }) {
+                command.sensitivity = nextIsWord(a, sensitivityWord);
+                if (command.sensitivity)
+                    TRY(a.word(sensitivityWord));
+            }
+            command.rolled = nextIsWord(a, rollWord);
             if (command.rolled)
                 TRY(a.word(rollWord));
+            if (nextIsWord(a, costWord)) {
+                TRY(a.word(costWord));
+                std::string cost = TRY(a.choice("touches or time", { "touches", "time" }));
+                command.cost = cost == "time" ? PlanCost::Time : PlanCost::Touches;
+            }
             command.text = TRY(a.word("the text in quotes (after --roll for rolled typing)"));
             return command;
         },
@@ -340,8 +357,16 @@ CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSynta
                 if (c.carriesState)
                     w.word(std::string(carryWord));
             }
+            if constexpr (requires { c.sensitivity; }) {
+                if (c.sensitivity)
+                    w.word(std::string(sensitivityWord));
+            }
             if (c.rolled)
                 w.word(std::string(rollWord));
+            if (c.cost == PlanCost::Time) {
+                w.word(std::string(costWord));
+                w.word("time");
+            }
             w.quoted(c.text);
         },
         syntax);
@@ -539,12 +564,14 @@ const std::vector<CommandSyntax>& commandTable()
                       [](const Wait& c, ScriptLineWriter& w) { w.number(c.seconds); }),
             "SECONDS", "moves the virtual clock of every app on; timers fire", "wait 0.5"),
         described(bareRow<Clear>("clear"), "", "empties the text field", "clear"),
-        described(typingRow<Type>("type"), "[--roll] \"TEXT\"",
-            "types the text with the fewest touches the keyboard on screen allows; --roll overlaps them as "
-            "two thumbs do",
+        described(typingRow<Type>("type"), "[--roll] [--cost touches|time] \"TEXT\"",
+            "types the text with the fewest touches the keyboard on screen allows (--cost time: in the least "
+            "predicted time); --roll overlaps them as two thumbs do",
             "type \"Meet at 7:45\""),
-        described(typingRow<Plan>("plan"), "[--roll] \"TEXT\"",
-            "prints the touches that would type the text, one per line, and types nothing", "plan \"Hi!\""),
+        described(typingRow<Plan>("plan"), "[--roll] [--cost touches|time] \"TEXT\"",
+            "prints the touches that would type the text, one per line, then their predicted time "
+            "(\"predicted N ms\"), and types nothing",
+            "plan \"Hi!\""),
         described(textRow<ExpectText, &ExpectText::text>(
                       "expect text", "the expected text in quotes", Written::InQuotes),
             "\"TEXT\"", "fails the script (status 1) unless the field holds exactly the text",

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 #include <string_view>
+#include <vector>
 
 // What `corvane-sim type` has done so far.
 struct TypingTotals {
@@ -10,6 +12,9 @@ struct TypingTotals {
     std::size_t characters { 0 };
     std::size_t touches { 0 };
     std::size_t skipped { 0 };
+    // The typed lines' predicted time in ms, under the nominal time model and
+    // then, when asked for, under each model of the sensitivity analysis.
+    std::vector<std::int64_t> milliseconds;
 };
 
 // What `corvane-sim type` tells on standard error as it goes. On a terminal

@@ -9,6 +9,7 @@
 #include "simulator/TemporaryDevice.h"
 #include "simulator/TextLines.h"
 #include "simulator/TypingProgress.h"
+#include "simulator/typing/TouchTimeModel.h"
 #include "simulator/typing/TypedLine.h"
 #include "simulator/typing/Typist.h"
 
@@ -44,14 +45,39 @@ ErrorOr<void> prepareKeyboard(Driver& driver, const TypingOptions& options)
     return {};
 }
 
+// Words of five characters a minute, to a tenth.
+std::string wordsPerMinute(std::size_t characters, std::int64_t milliseconds)
+{
+    if (milliseconds <= 0)
+        return "-";
+    char wpm[32];
+    std::snprintf(wpm, sizeof wpm, "%.1f",
+        static_cast<double>(characters) / 5 / (static_cast<double>(milliseconds) / 60000));
+    return wpm;
+}
+
 std::string summary(const TypingTotals& totals)
 {
     char kspc[32];
     std::snprintf(kspc, sizeof kspc, "%.3f",
         static_cast<double>(totals.touches) / static_cast<double>(totals.characters));
     return "typed " + std::to_string(totals.characters) + " characters of " + std::to_string(totals.lines)
-        + " lines in " + std::to_string(totals.touches) + " touches: KSPC " + kspc + " ("
+        + " lines in " + std::to_string(totals.touches) + " touches: KSPC " + kspc + ", predicted "
+        + wordsPerMinute(totals.characters, totals.milliseconds.at(0)) + " wpm ("
         + std::to_string(totals.skipped) + " lines skipped)";
+}
+
+// "sensitivity: fittsSlope -50% 63.1 wpm, +50% 44.0 wpm", one line per
+// coefficient, in the order of sensitivityModels().
+std::string sensitivity(const TypingTotals& totals)
+{
+    std::string lines;
+    for (std::size_t index = 0; index < nominalTimeCoefficients.size(); ++index) {
+        lines += "sensitivity: " + std::string(nominalTimeCoefficients[index].name) + " -50% "
+            + wordsPerMinute(totals.characters, totals.milliseconds.at(1 + 2 * index)) + " wpm, +50% "
+            + wordsPerMinute(totals.characters, totals.milliseconds.at(2 + 2 * index)) + " wpm\n";
+    }
+    return lines;
 }
 
 // Touches per character mean nothing without characters: an empty text, or
@@ -123,8 +149,8 @@ int TypingSession::typeLine(const std::string& line, std::optional<OutputFile>& 
     if (line.empty())
         return 0;
     std::string number = "line " + std::to_string(m_totals.lines);
-    CommandResult answer
-        = m_driver.execute(command::TypeLine { line, m_options.rolled, m_options.carriesState });
+    CommandResult answer = m_driver.execute(command::TypeLine {
+        line, m_options.rolled, m_options.carriesState, m_options.cost, m_options.sensitivity });
     ErrorOr<TypedLine> typed = answer ? TypedLine::fromReply(answer.value().output) : answer.error();
     if (!typed)
         return stop(2, number + ": " + typed.error().message);
@@ -144,8 +170,15 @@ int TypingSession::typeLine(const std::string& line, std::optional<OutputFile>& 
                 + quoteScriptString(line) + " after " + std::to_string(typed.value().touches) + " touches"
                 + (typed.value().detail.empty() ? "" : ": " + typed.value().detail));
     }
+    const std::vector<std::int64_t>& times = typed.value().milliseconds;
+    if (times.size() != m_totals.milliseconds.size())
+        return stop(2,
+            number + ": the host timed the line with " + std::to_string(times.size()) + " models, not "
+                + std::to_string(m_totals.milliseconds.size()));
     m_totals.characters += characterCount(line);
     m_totals.touches += typed.value().touches;
+    for (std::size_t model = 0; model < times.size(); ++model)
+        m_totals.milliseconds[model] += times[model];
     return 0;
 }
 
@@ -153,6 +186,7 @@ int TypingSession::run(std::istream& text, std::optional<OutputFile>& skippedFil
 {
     if (auto prepared = prepareKeyboard(m_driver, m_options); !prepared)
         return stop(2, prepared.error().message);
+    m_totals.milliseconds.assign(m_options.sensitivity ? sensitivityModels().size() : 1, 0);
 
     TextLines lines(text, Typist::longestText);
     while (true) {
@@ -173,6 +207,8 @@ int TypingSession::run(std::istream& text, std::optional<OutputFile>& skippedFil
         if (auto listed = skippedFile->commit(); !listed)
             return stop(2, listed.error().message);
     }
+    if (m_options.sensitivity && m_totals.characters)
+        std::cout << sensitivity(m_totals);
     std::cout << (m_totals.characters ? summary(m_totals) : nothingTyped(m_totals)) << std::endl;
     if (!std::cout)
         return stop(2, "cannot write the result");
@@ -191,6 +227,8 @@ TypingOptions TypingOptions::from(const CommandLine& commandLine)
     options.gesture = commandLine.gesture;
     options.rolled = commandLine.rolled;
     options.carriesState = commandLine.carriesState;
+    options.cost = commandLine.cost;
+    options.sensitivity = commandLine.sensitivity;
     options.quiet = commandLine.quiet;
     options.skippedFile = commandLine.skippedFile;
     return options;

@@ -19,6 +19,9 @@ struct TypingOptions {
     bool rolled { false };
     // Each line starts from the keyboard the line before left, not as it came up.
     bool carriesState { false };
+    PlanCost cost { PlanCost::Touches };
+    // The predicted speed again with each time coefficient at -50 % and +50 %.
+    bool sensitivity { false };
     // No progress on standard error.
     bool quiet { false };
     // Where skipped lines are listed instead of standard error.

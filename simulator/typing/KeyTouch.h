@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/graphics/CGGeometry.h"
+
 #include <cstddef>
 #include <string>
 
@@ -25,6 +27,19 @@ enum class TouchKind {
 // the one before it comes up.
 enum class TouchRhythm { OneAtATime, Rolled };
 
+// What a plan of touches keeps to the least of: their number or their time.
+enum class PlanCost { Touches, Time };
+
+// Where a touch goes down and where it lifts, in the keyboard's points (the
+// screen's, which differ only by an offset), the width of the key it goes
+// down on, and the middle of the keyboard, which parts the two thumbs' halves.
+struct TouchPath {
+    CGPoint down;
+    CGPoint lift;
+    double keyWidth { 0 };
+    double keyboardMiddle { 0 };
+};
+
 // One touch of planned typing: which key of the keyplane on screen (its
 // position in the keyplane's key list), how, and for a variant which one.
 struct KeyTouch {
@@ -42,6 +57,8 @@ struct KeyTouch {
     std::size_t target { 0 };
     std::string targetKeyplane;
     std::string targetName;
+    // As it was made while the keyboard was explored.
+    TouchPath path;
 
     // As a script line would say it: "tap a", "flick q", "variant e \"é\"",
     // "drag-to more 5".

@@ -129,16 +129,20 @@ ErrorOr<std::optional<TouchOutcome>> Exploration::probe(std::size_t state, const
         return std::optional<TouchOutcome>();
     m_field.setText("");
     TRY(m_hand.perform(touches, m_rhythm));
+    // A pair is made of touches already tried on their own, paths and all.
+    TouchGroup made = touches;
+    if (made.size() == 1)
+        made.front().path = m_hand.lastPath();
     KeyboardState after = KeyboardState::current();
     if (after.keyplane.empty())
         return Error { "the keyboard left the screen after " + touches.back().description() };
     std::size_t next = m_table.add(after);
     if (next == m_paths.size()) {
         m_paths.push_back(m_paths[state]);
-        m_paths.back().push_back(touches);
+        m_paths.back().push_back(made);
         m_singles.emplace_back();
     }
-    return std::optional(TouchOutcome { touches, m_field.text().utf8(), next });
+    return std::optional(TouchOutcome { made, m_field.text().utf8(), next });
 }
 
 ErrorOr<void> Exploration::exploreTouches(std::size_t state)

@@ -82,12 +82,15 @@ ErrorOr<void> KeyboardHand::perform(const std::vector<KeyTouch>& touches, TouchR
 ErrorOr<void> KeyboardHand::roll(const std::vector<KeyTouch>& touches)
 {
     std::vector<KeyStroke> strokes;
+    NSObject* key = nullptr;
     for (const KeyTouch& touch : touches) {
-        NSObject* key = TRY(keyOf(touch, touch.keyplane));
+        key = TRY(keyOf(touch, touch.keyplane));
         strokes.push_back(
             { KeyboardKeys::centreOnScreen(key), static_cast<CGFloat>(upwardDistance(touch.kind)) });
     }
     play(rollKeyStrokes(strokes));
+    if (key)
+        lifted(key, { 0, -strokes.back().upward });
     return {};
 }
 
@@ -97,10 +100,26 @@ void KeyboardHand::press(NSObject* key)
     m_fingers[1].down(m_window(), KeyboardKeys::centreOnScreen(key));
 }
 
+TouchPath KeyboardHand::lastPath() const
+{
+    TouchPath path;
+    if (!m_lastKey)
+        return path;
+    path.down = KeyboardKeys::centreOnScreen(m_lastKey);
+    path.lift = { path.down.x + m_lastShift.x, path.down.y + m_lastShift.y };
+    path.keyWidth = send(m_lastKey, sel::frame).size.width;
+    UIKeyboardLayoutStar* layout = KeyboardKeys::activeLayout();
+    CGRect bounds = layout ? layout->bounds() : CGRectZero;
+    path.keyboardMiddle
+        = layout ? layout->convertPointToView({ bounds.midX(), bounds.midY() }, nullptr).x : 0;
+    return path;
+}
+
 void KeyboardHand::tap(NSObject* key)
 {
     press(key);
     m_fingers[1].lift();
+    lifted(key);
 }
 
 void KeyboardHand::upward(NSObject* key, double distance)
@@ -110,6 +129,7 @@ void KeyboardHand::upward(NSObject* key, double distance)
     for (int step = 1; step <= steps; ++step)
         m_fingers[1].moveBy(0, static_cast<CGFloat>(-distance * step / steps));
     m_fingers[1].lift();
+    lifted(key, { 0, static_cast<CGFloat>(-distance) });
 }
 
 ErrorOr<void> KeyboardHand::slideOnto(NSObject* key, const KeyTouch& touch)
@@ -129,6 +149,7 @@ ErrorOr<void> KeyboardHand::slideOnto(NSObject* key, const KeyTouch& touch)
         m_fingers[1].move({ start.x + (end.x - start.x) * progress, start.y + (end.y - start.y) * progress });
     }
     m_fingers[1].lift();
+    lifted(key, { end.x - start.x, end.y - start.y });
     return {};
 }
 
@@ -141,12 +162,15 @@ void KeyboardHand::holdForVariant(NSObject* key, std::size_t variant)
     if (keyboard && keyboard->isLongPressTimerScheduled())
         NSRunLoop::main().advanceBy(std::max(0.0, keyboard->longPressTimerFireTime() - KeyboardTimer::now()));
     UIKeyboardLayoutStar* layout = KeyboardKeys::activeLayout();
+    CGPoint down = KeyboardKeys::centreOnScreen(key);
+    CGPoint lift = down;
     if (UIKBVariantsView* variants = layout ? layout->variantsView() : nullptr) {
         CGRect balloon = variants->frame();
-        CGFloat cellMiddle = balloon.minX() + variants->cellWidth() * (static_cast<CGFloat>(variant) + 0.5f);
-        m_fingers[1].move({ cellMiddle, KeyboardKeys::centreOnScreen(key).y });
+        lift.x = balloon.minX() + variants->cellWidth() * (static_cast<CGFloat>(variant) + 0.5f);
+        m_fingers[1].move(lift);
     }
     m_fingers[1].lift();
+    lifted(key, { lift.x - down.x, 0 });
 }
 
 double KeyboardHand::play(const std::vector<TouchStep>& steps)

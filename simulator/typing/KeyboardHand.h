@@ -45,6 +45,10 @@ public:
     // Plays finger events on the virtual clock and answers how long they took.
     double play(const std::vector<TouchStep>& steps);
 
+    // Where the last touch made went down and lifted, for the time it takes;
+    // read from the key's frame only when asked, so typing pays nothing for it.
+    TouchPath lastPath() const;
+
 private:
     ErrorOr<void> roll(const std::vector<KeyTouch>& touches);
     ErrorOr<void> slideOnto(NSObject* key, const KeyTouch& touch);
@@ -52,6 +56,12 @@ private:
     // As many drag events as the script's drag-to makes.
     static constexpr int slideOntoSteps = 5;
     void press(NSObject* key);
+    // Notes the touch on the key that lifts that far from where it went down.
+    void lifted(NSObject* key, CGPoint shift = {})
+    {
+        m_lastKey = key;
+        m_lastShift = shift;
+    }
 
     // About a thousand presses and finger events: under a second even where
     // each touch is checked against a line of 400,000 characters.
@@ -60,4 +70,6 @@ private:
     Fingers& m_fingers;
     std::function<UIWindow*()> m_window;
     WorkPulse m_pulse;
+    NSObject* m_lastKey { nullptr };
+    CGPoint m_lastShift;
 };

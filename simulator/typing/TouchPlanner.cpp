@@ -18,12 +18,7 @@ int effort(const TouchOutcome& outcome)
     return total;
 }
 
-// A state's outcomes sorted for the search: those that type, by the first
-// byte of what they type, and those that only change the state.
-struct StateMoves {
-    std::array<std::vector<const TouchOutcome*>, 256> typingByFirstByte;
-    std::vector<const TouchOutcome*> switching;
-};
+} // namespace
 
 std::vector<StateMoves> movesOf(const TouchTable& table)
 {
@@ -56,8 +51,6 @@ std::string characterAt(std::string_view text, std::size_t offset)
         ++length;
     return std::string(text.substr(offset, length));
 }
-
-} // namespace
 
 std::size_t TouchPlan::touchCount() const
 {

@@ -3,6 +3,7 @@
 #include "simulator/typing/TouchTable.h"
 #include "simulator/typing/WorkPulse.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -40,3 +41,15 @@ struct TouchPlan {
 // The pulse steps once per node the search settles.
 TouchPlan planTouches(
     const TouchTable& table, std::string_view text, std::size_t startState = 0, WorkPulse pulse = {});
+
+// A state's outcomes sorted for a search, the fewest touches and the least
+// effort first: those that type, by the first byte of what they type, and
+// those that only change the state.
+struct StateMoves {
+    std::array<std::vector<const TouchOutcome*>, 256> typingByFirstByte;
+    std::vector<const TouchOutcome*> switching;
+};
+std::vector<StateMoves> movesOf(const TouchTable& table);
+
+// The whole UTF-8 character that starts at the offset.
+std::string characterAt(std::string_view text, std::size_t offset);

@@ -11,13 +11,17 @@ constexpr std::array<const char*, 3> resultWords { "typed", "untypable", "astray
 
 std::vector<std::string> TypedLine::toReply() const
 {
-    return { resultWords[static_cast<std::size_t>(result)], std::to_string(touches), fieldText, detail };
+    std::string times;
+    for (std::int64_t time : milliseconds)
+        times += (times.empty() ? "" : " ") + std::to_string(time);
+    return { resultWords[static_cast<std::size_t>(result)], std::to_string(touches), fieldText, detail,
+        times };
 }
 
 ErrorOr<TypedLine> TypedLine::fromReply(const std::vector<std::string>& reply)
 {
     Error garbled { "the host's answer to a typed line is garbled" };
-    if (reply.size() != 4)
+    if (reply.size() != 5)
         return garbled;
     TypedLine line;
     std::size_t word = 0;
@@ -31,5 +35,15 @@ ErrorOr<TypedLine> TypedLine::fromReply(const std::vector<std::string>& reply)
         return garbled;
     line.fieldText = reply[2];
     line.detail = reply[3];
+    for (std::size_t at = 0; at < reply[4].size();) {
+        std::int64_t time = 0;
+        auto [end, error] = std::from_chars(reply[4].data() + at, reply[4].data() + reply[4].size(), time);
+        if (error != std::errc() || time < 0)
+            return garbled;
+        line.milliseconds.push_back(time);
+        at = static_cast<std::size_t>(end - reply[4].data());
+        if (at < reply[4].size() && reply[4][at++] != ' ')
+            return garbled;
+    }
     return line;
 }

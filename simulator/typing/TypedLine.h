@@ -3,6 +3,7 @@
 #include "platform/foundation/ErrorOr.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct TypedLine {
     std::string fieldText;
     // For Untypable the character, for Astray what the keyboard did.
     std::string detail;
+    // The touches' time under each model the line was timed with, in ms.
+    std::vector<std::int64_t> milliseconds;
 
     std::vector<std::string> toReply() const;
     static ErrorOr<TypedLine> fromReply(const std::vector<std::string>& reply);

@@ -3,6 +3,7 @@
 #include "platform/uikit/UITextField.h"
 #include "simulator/ScriptText.h"
 #include "simulator/typing/KeyboardExplorer.h"
+#include "simulator/typing/TwoThumbClock.h"
 
 #include <algorithm>
 #include <new>
@@ -33,6 +34,30 @@ ErrorOr<void> refuseTooLong(std::string_view text)
         + std::to_string(Typist::longestText) + " are typed in one go" };
 }
 
+// One clock for each time model the typing is timed with.
+class TypingClocks {
+public:
+    explicit TypingClocks(std::span<const TouchTimeModel> models)
+        : m_clocks(models.begin(), models.end())
+    {
+    }
+
+    void touch(const std::vector<KeyTouch>& touches)
+    {
+        for (TwoThumbClock& clock : m_clocks)
+            clock.touch(touches);
+    }
+    void elapsedInto(std::vector<std::int64_t>& times) const
+    {
+        times.resize(m_clocks.size());
+        for (std::size_t index = 0; index < m_clocks.size(); ++index)
+            times[index] = m_clocks[index].elapsed();
+    }
+
+private:
+    std::vector<TwoThumbClock> m_clocks;
+};
+
 } // namespace
 
 void Typist::forgetKeyboard()
@@ -52,36 +77,43 @@ ErrorOr<std::size_t> Typist::knownState(UITextField& field, TouchRhythm rhythm)
     return 0;
 }
 
-ErrorOr<TouchPlan> Typist::plan(UITextField& field, std::string_view text, TouchRhythm rhythm)
+ErrorOr<TouchPlan> Typist::plan(UITextField& field, std::string_view text, TouchRhythm rhythm, PlanCost cost)
 {
     TRY(refuseTooLong(text));
     std::size_t start = TRY(knownState(field, rhythm));
     // The search's tables grow with the text; memory that runs out is this
     // command's error, not the end of the app.
     try {
-        return planTouches(*table(rhythm), text, start, WorkPulse(m_signOfLife, nodesSettledPerSignOfLife));
+        WorkPulse pulse(m_signOfLife, nodesSettledPerSignOfLife);
+        if (cost == PlanCost::Time)
+            return planFastest(*table(rhythm), text, start, TouchTimeModel(), pulse);
+        return planTouches(*table(rhythm), text, start, pulse);
     } catch (const std::bad_alloc&) {
         return Error { "there is not enough memory to plan a text of " + std::to_string(text.size())
             + " bytes" };
     }
 }
 
-ErrorOr<TypingReport> Typist::type(UITextField& field, std::string_view text, TouchRhythm rhythm)
+ErrorOr<TypingReport> Typist::type(UITextField& field, std::string_view text, TouchRhythm rhythm,
+    PlanCost cost, std::span<const TouchTimeModel> timedWith)
 {
     TRY(refuseTooLong(text));
     if (rhythm == TouchRhythm::Rolled)
-        return typeRolled(field, text);
-    return typeOneAtATime(field, text);
+        return typeRolled(field, text, cost, timedWith);
+    return typeOneAtATime(field, text, cost, timedWith);
 }
 
-ErrorOr<TypingReport> Typist::typeOneAtATime(UITextField& field, std::string_view text)
+ErrorOr<TypingReport> Typist::typeOneAtATime(
+    UITextField& field, std::string_view text, PlanCost cost, std::span<const TouchTimeModel> timedWith)
 {
     TypingReport report;
+    TypingClocks clocks(timedWith);
+    clocks.elapsedInto(report.milliseconds);
     const std::string before = field.text().utf8();
     std::size_t typed = 0;
     bool exploredAgain = false;
     while (typed < text.size()) {
-        TouchPlan plan = TRY(this->plan(field, text.substr(typed), TouchRhythm::OneAtATime));
+        TouchPlan plan = TRY(this->plan(field, text.substr(typed), TouchRhythm::OneAtATime, cost));
         if (plan.untypable) {
             plan.untypable->offset += typed;
             report.untypable = plan.untypable;
@@ -92,6 +124,8 @@ ErrorOr<TypingReport> Typist::typeOneAtATime(UITextField& field, std::string_vie
         for (const PlannedStep& step : plan.steps) {
             TRY(m_hand.perform(step.touches, TouchRhythm::OneAtATime));
             report.touches += step.touches.size();
+            clocks.touch(step.touches);
+            clocks.elapsedInto(report.milliseconds);
             // Only what this step added is compared, so that a long line costs
             // in proportion to its length; the whole text is compared at the end.
             const std::string& got = field.text().utf8();
@@ -133,11 +167,12 @@ ErrorOr<TypingReport> Typist::typeOneAtATime(UITextField& field, std::string_vie
     return report;
 }
 
-ErrorOr<TypingReport> Typist::typeRolled(UITextField& field, std::string_view text)
+ErrorOr<TypingReport> Typist::typeRolled(
+    UITextField& field, std::string_view text, PlanCost cost, std::span<const TouchTimeModel> timedWith)
 {
     TypingReport report;
     const std::string before = field.text().utf8();
-    TouchPlan plan = TRY(this->plan(field, text, TouchRhythm::Rolled));
+    TouchPlan plan = TRY(this->plan(field, text, TouchRhythm::Rolled, cost));
     if (plan.untypable) {
         report.untypable = plan.untypable;
         return report;
@@ -147,6 +182,9 @@ ErrorOr<TypingReport> Typist::typeRolled(UITextField& field, std::string_view te
         touches.insert(touches.end(), step.touches.begin(), step.touches.end());
     TRY(m_hand.perform(touches, TouchRhythm::Rolled));
     report.touches = touches.size();
+    TypingClocks clocks(timedWith);
+    clocks.touch(touches);
+    clocks.elapsedInto(report.milliseconds);
     std::string got = field.text().utf8();
     if (got != before + std::string(text)) {
         report.astray

@@ -68,7 +68,7 @@ TEST(TwoProcesses, TimeTypingTakesInOneAppPassesInTheOthers)
     }
     SimulatorResult result = workspace.runScript(script);
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
-    EXPECT_EQ(result.output, "\xC3\xA9\n\xC3\xA9\n\xC3\xA9\ntap a\ntap b\n\xC3\xA9\n");
+    EXPECT_EQ(result.output, "\xC3\xA9\n\xC3\xA9\n\xC3\xA9\ntap a\ntap b\npredicted 264 ms\n\xC3\xA9\n");
 }
 
 // When another user owns the folder where this user's processes listen (an

@@ -19,11 +19,11 @@ SimulatorResult typeText(
 }
 
 std::string summary(std::size_t characters, std::size_t lines, std::size_t touches, const std::string& kspc,
-    std::size_t skipped)
+    const std::string& wpm, std::size_t skipped)
 {
     return "typed " + std::to_string(characters) + " characters of " + std::to_string(lines) + " lines in "
-        + std::to_string(touches) + " touches: KSPC " + kspc + " (" + std::to_string(skipped)
-        + " lines skipped)\n";
+        + std::to_string(touches) + " touches: KSPC " + kspc + ", predicted " + wpm + " wpm ("
+        + std::to_string(skipped) + " lines skipped)\n";
 }
 
 // Worked out by hand on the QWERTY keyboard: with Corvane's alternates a digit
@@ -40,14 +40,14 @@ TEST(TypingPlans, AreTheShortestWorkedOutByHand)
                                                  "plan \"1 2\"\n");
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_EQ(result.output,
-        "tap a\nflick q\n"
-        "drag-to shift H\ntap i\nflick x\ntap space\nflick t\nflick b\n"
+        "tap a\nflick q\npredicted 588 ms\n"
+        "drag-to shift H\ntap i\nflick x\ntap space\nflick t\nflick b\npredicted 1633 ms\n"
         // Four slides for four capitals, fewer than a double tap that locks
         // shift and four taps; "!" is the alternate of b.
-        "drag-to shift N\ndrag-to shift A\ndrag-to shift S\ndrag-to shift A\nflick b\n"
+        "drag-to shift N\ndrag-to shift A\ndrag-to shift S\ndrag-to shift A\nflick b\npredicted 2188 ms\n"
         // A space on the numbers brings the letters back, as exploring the keyboard
         // shows, and 2 is a flick there.
-        "tap 1\ntap space\nflick w\n");
+        "tap 1\ntap space\nflick w\npredicted 558 ms\n");
 }
 
 TEST(TypingPlans, FollowTheSettingsInForce)
@@ -64,7 +64,8 @@ TEST(TypingPlans, FollowTheSettingsInForce)
                                                  "plan \"a1\"\n");
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_EQ(result.output,
-        "flick h\ntap i\ndrag-to more ,\ntap space\ndrag-to more 5\ndrag-to more !\ntap a\nslide q\n");
+        "flick h\ntap i\ndrag-to more ,\ntap space\ndrag-to more 5\ndrag-to more !\npredicted 2261 ms\n"
+        "tap a\nslide q\npredicted 518 ms\n");
 }
 
 // The platform's own slide from "123" onto a digit is one touch, as Corvane's
@@ -75,11 +76,47 @@ TEST(TypingPlans, WithoutCorvaneSlideFromTheKeyplaneKeys)
     // a and a slide onto 1; a slide onto 1, a space and a slide onto 2.
     SimulatorResult result = typeText(workspace, "a1\n1 2\n", { "--corvane", "off" });
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
-    EXPECT_EQ(result.output, summary(5, 2, 5, "1.000", 0));
+    EXPECT_EQ(result.output, summary(5, 2, 5, "1.000", "31.3", 0));
 
     SimulatorResult withCorvane = typeText(workspace, "a1\n1 2\n");
     ASSERT_EQ(withCorvane.exitStatus, 0) << withCorvane.errors;
-    EXPECT_EQ(withCorvane.output, summary(5, 2, 5, "1.000", 0));
+    // The same touches, but a flick on q or w is a shorter trip than a slide from "123".
+    EXPECT_EQ(withCorvane.output, summary(5, 2, 5, "1.000", "46.0", 0));
+}
+
+// The slide from shift onto H is one touch but crosses the keyboard; a tap
+// on shift by the left thumb while the right one travels to H is quicker.
+TEST(TypingPlans, ForTimeTakeTheQuickerTouchesWhereTheyDiffer)
+{
+    E2EWorkspace workspace;
+    SimulatorResult result = workspace.runScript("keyboard\n"
+                                                 "plan \"Hi\"\n"
+                                                 "plan --cost time \"Hi\"\n"
+                                                 "type --cost time \"Hi\"\n"
+                                                 "expect text \"Hi\"\n");
+    ASSERT_EQ(result.exitStatus, 0) << result.errors;
+    EXPECT_EQ(result.output,
+        "drag-to shift H\ntap i\npredicted 592 ms\ntap shift\ntap H\ntap i\npredicted 549 ms\n");
+}
+
+TEST(TypingFiles, PredictTheSpeedAndHowMuchEachCoefficientCarries)
+{
+    E2EWorkspace workspace;
+    SimulatorResult fewest = typeText(workspace, "Hi, 5!\na1\n");
+    ASSERT_EQ(fewest.exitStatus, 0) << fewest.errors;
+    EXPECT_EQ(fewest.output, summary(8, 2, 8, "1.000", "43.2", 0));
+
+    // The fastest plans take a touch more and are quicker.
+    SimulatorResult fastest = typeText(workspace, "Hi, 5!\na1\n", { "--cost", "time", "--sensitivity" });
+    ASSERT_EQ(fastest.exitStatus, 0) << fastest.errors;
+    EXPECT_EQ(fastest.output,
+        "sensitivity: fittsIntercept -50% 60.0 wpm, +50% 38.7 wpm\n"
+        "sensitivity: fittsSlope -50% 51.2 wpm, +50% 43.6 wpm\n"
+        "sensitivity: alternationMinimum -50% 50.3 wpm, +50% 44.2 wpm\n"
+        "sensitivity: strokeFactor -50% 54.7 wpm, +50% 41.3 wpm\n"
+        "sensitivity: strokeExponent -50% 51.4 wpm, +50% 42.0 wpm\n"
+        "sensitivity: pointsPerInch -50% 42.6 wpm, +50% 49.5 wpm\n"
+            + summary(8, 2, 9, "1.125", "47.1", 0));
 }
 
 TEST(TypingScripts, TypeWhatTheTextSaysThroughTheKeyboard)
@@ -116,7 +153,8 @@ TEST(TypingPlans, RolledTypeExactlyFromEveryShiftState)
                                                  "type --roll \"c\"\n"
                                                  "expect text \"abc\"\n");
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
-    EXPECT_EQ(result.output, "drag-to shift N\ndrag-to shift A\ndrag-to shift S\ndrag-to shift A\nflick b\n");
+    EXPECT_EQ(result.output,
+        "drag-to shift N\ndrag-to shift A\ndrag-to shift S\ndrag-to shift A\nflick b\npredicted 2188 ms\n");
 }
 
 // A tap on shift just after the one that shifted locks it: the plan knows.
@@ -131,7 +169,7 @@ TEST(TypingPlans, KnowWhenATapOnShiftWouldLockIt)
                                                  "expect text \"xa\"\n");
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     // Locked, then a slide from shift: down, it ends the lock, and a is typed small.
-    EXPECT_EQ(result.output, "tap shift\ndrag-to shift a\n");
+    EXPECT_EQ(result.output, "tap shift\ndrag-to shift a\npredicted 541 ms\n");
 }
 
 // "[" is on the symbols, reached from the numbers; its line leaves the numbers
@@ -141,11 +179,11 @@ TEST(TypingFiles, StartEveryLineFromTheKeyboardAsItCameUp)
     E2EWorkspace workspace;
     SimulatorResult fresh = typeText(workspace, "[\n[\n", { "--corvane", "off" });
     ASSERT_EQ(fresh.exitStatus, 0) << fresh.errors;
-    EXPECT_EQ(fresh.output, summary(2, 2, 4, "2.000", 0));
+    EXPECT_EQ(fresh.output, summary(2, 2, 4, "2.000", "17.5", 0));
 
     SimulatorResult carried = typeText(workspace, "[\n[\n", { "--corvane", "off", "--carry-state" });
     ASSERT_EQ(carried.exitStatus, 0) << carried.errors;
-    EXPECT_EQ(carried.output, summary(2, 2, 3, "1.500", 0));
+    EXPECT_EQ(carried.output, summary(2, 2, 3, "1.500", "21.4", 0));
 }
 
 TEST(TypingScripts, RefuseATextTheKeyboardCannotType)
@@ -168,7 +206,7 @@ TEST(TypingFiles, SkipAndListLinesWithCharactersNoKeyTypes)
     std::string text = "\xEF\xBB\xBFok\r\ntab\there\n\nfine\xE2\x86\x92\nfin\r";
     SimulatorResult result = typeText(workspace, text);
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
-    EXPECT_EQ(result.output, summary(5, 5, 5, "1.000", 2));
+    EXPECT_EQ(result.output, summary(5, 5, 5, "1.000", "58.7", 2));
     EXPECT_EQ(result.errors,
         "corvane-sim: line 2 skipped: no key types U+0009 \"\\t\"\n"
         "corvane-sim: line 4 skipped: no key types U+2192 \"\xE2\x86\x92\"\n");
@@ -202,7 +240,7 @@ TEST(TypingFiles, ShowProgressOnStandardErrorOnly)
         lines += "Hi\n";
     SimulatorResult result = typeText(workspace, lines);
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
-    EXPECT_EQ(result.output, summary(1200, 600, 1200, "1.000", 0));
+    EXPECT_EQ(result.output, summary(1200, 600, 1200, "1.000", "40.5", 0));
     EXPECT_EQ(result.errors,
         "corvane-sim: line 250: 500 characters in 500 touches, 0 lines skipped\n"
         "corvane-sim: line 500: 1000 characters in 1000 touches, 0 lines skipped\n");

@@ -101,6 +101,12 @@ TEST(CommandLine, TypeTakesOneFileAndTheKeyboardsOptions)
     EXPECT_TRUE(listed.quiet);
     EXPECT_EQ(listed.skippedFile, "skipped.txt");
     EXPECT_EQ(parsed({ "type", "--corvane", "off", "f" }).corvane, CommandLine::Corvane::Off);
+    EXPECT_EQ(parsed({ "type", "f" }).cost, PlanCost::Touches);
+    CommandLine timed = parsed({ "type", "--cost", "time", "--sensitivity", "f" });
+    EXPECT_EQ(timed.cost, PlanCost::Time);
+    EXPECT_TRUE(timed.sensitivity);
+    EXPECT_EQ(
+        errorOf({ "type", "--cost", "speed", "f" }), "expected touches or time after --cost, got \"speed\"");
 
     EXPECT_EQ(errorOf({ "type" }), "expected one text file after type, as in: corvane-sim type FILE");
     EXPECT_EQ(

@@ -80,6 +80,8 @@ TEST(ScriptLanguage, DistancesAndPointsAreBounded)
 {
     EXPECT_DOUBLE_EQ(parseAs<command::Flick>("flick q 10000").distance, 10000);
     EXPECT_DOUBLE_EQ(parseAs<command::Slide>("slide q -10000").distance, -10000);
+    EXPECT_EQ(errorOf(R"(plan --cost fast "a")"), "expected touches or time, got \"fast\"");
+    EXPECT_EQ(errorOf(R"(plan --sensitivity "a")"), "expected the end of the line after \"plan\", got \"a\"");
     EXPECT_EQ(errorOf("flick q 10000000000"),
         "expected an upward distance in points from -10000 to 10000 after \"flick\", got \"10000000000\"");
     EXPECT_EQ(errorOf("slide q 10000.5"),
@@ -300,6 +302,12 @@ TEST(ScriptLanguage, EveryCommandSurvivesTheTripToAHost)
         { R"(type "Où ça? 7\t")", R"(type "Où ça? 7\t")" },
         { "plan a1", R"(plan "a1")" },
         { R"(plan --roll "Hi")", R"(plan --roll "Hi")" },
+        { R"(plan --cost time "Hi")", R"(plan --cost time "Hi")" },
+        { R"(type --roll --cost touches "Hi")", R"(type --roll "Hi")" },
+        // Alone, --cost is the text to type.
+        { "type --cost", R"(type "--cost")" },
+        { R"(type-line --sensitivity --roll --cost time "a")",
+            R"(type-line --sensitivity --roll --cost time "a")" },
         // Alone, --roll is the text to type.
         { "type --roll", R"(type "--roll")" },
         { R"(type-line --roll "l'été")", R"(type-line --roll "l'été")" },

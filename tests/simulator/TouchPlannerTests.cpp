@@ -26,7 +26,7 @@ protected:
     static TouchOutcome outcome(
         TouchKind kind, const std::string& key, const std::string& typed, std::size_t next)
     {
-        return { { KeyTouch { kind, 0, 0, key, {}, {}, 0, {}, {} } }, typed, next };
+        return { { KeyTouch { kind, 0, 0, key, {}, {}, 0, {}, {}, {} } }, typed, next };
     }
 
     static std::string touchesOf(const TouchPlan& plan)
@@ -84,8 +84,8 @@ TEST_F(TwoKeyplanes, CountAPairOfTouchesAsTwo)
     // A shift that only works rolled into the next key: two touches for "B",
     // which loses to a single touch typing the same.
     std::size_t capitals = table.add({ "Capitals", true, false });
-    table.outcomes[letters].push_back({ { KeyTouch { TouchKind::Tap, 0, 0, "shift", {}, {}, 0, {}, {} },
-                                            KeyTouch { TouchKind::Tap, 1, 0, "B", {}, {}, 0, {}, {} } },
+    table.outcomes[letters].push_back({ { KeyTouch { TouchKind::Tap, 0, 0, "shift", {}, {}, 0, {}, {}, {} },
+                                            KeyTouch { TouchKind::Tap, 1, 0, "B", {}, {}, 0, {}, {}, {} } },
         "B", letters });
     TouchPlan plan = planTouches(table, "aB");
     EXPECT_EQ(touchesOf(plan), "tap a, tap shift, tap B");

@@ -75,17 +75,24 @@ TEST(TypingRun, RefusesALineOverTheLimitWithoutReadingItWhole)
 
 TEST(TypingRun, TypedLinesCrossToTheDriverAndBack)
 {
-    TypedLine line { TypedLine::Result::Astray, 12, "l'\xC3\xA9t\xC3\xA9\n", "tap e typed \"x\"" };
+    TypedLine line { TypedLine::Result::Astray, 12, "l'\xC3\xA9t\xC3\xA9\n", "tap e typed \"x\"",
+        { 2345, 0, 1234567 } };
     ErrorOr<TypedLine> back = TypedLine::fromReply(line.toReply());
     ASSERT_TRUE(back) << back.error().message;
     EXPECT_EQ(back.value().result, TypedLine::Result::Astray);
     EXPECT_EQ(back.value().touches, 12U);
     EXPECT_EQ(back.value().fieldText, line.fieldText);
     EXPECT_EQ(back.value().detail, line.detail);
+    EXPECT_EQ(back.value().milliseconds, line.milliseconds);
+    ErrorOr<TypedLine> untimed = TypedLine::fromReply({ "typed", "1", "a", "", "" });
+    ASSERT_TRUE(untimed);
+    EXPECT_TRUE(untimed.value().milliseconds.empty());
 
     EXPECT_FALSE(TypedLine::fromReply({ "typed", "12", "" }));
     EXPECT_FALSE(TypedLine::fromReply({ "typed", "-1", "", "" }));
-    EXPECT_FALSE(TypedLine::fromReply({ "mistyped", "1", "", "" }));
+    EXPECT_FALSE(TypedLine::fromReply({ "mistyped", "1", "", "", "" }));
+    EXPECT_FALSE(TypedLine::fromReply({ "typed", "1", "", "", "12 x" }));
+    EXPECT_FALSE(TypedLine::fromReply({ "typed", "1", "", "", "-3" }));
 }
 
 std::string progressOf(TypingProgress::Style style, std::size_t lines)
