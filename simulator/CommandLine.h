@@ -3,6 +3,7 @@
 #include "platform/foundation/ErrorOr.h"
 #include "platform/keyboard/KeyboardConfiguration.h"
 #include "simulator/AppKind.h"
+#include "simulator/LineStart.h"
 
 #include <optional>
 #include <string>
@@ -39,8 +40,8 @@ struct CommandLine {
     Gesture gesture { Gesture::Flick };
     // Two thumbs: each key goes down before the one before it comes up.
     bool rolled { false };
-    // Each line starts from the keyboard the line before left, not as it came up.
-    bool carriesState { false };
+    // Where each line starts: as the keyboard came up, as the line before left it, …
+    LineStart lineStart { LineStart::AsItCameUp };
     // No progress line.
     bool quiet { false };
     // Where skipped lines are listed instead of standard error.

@@ -314,9 +314,9 @@ CommandSyntax textRow(std::string_view words, std::string_view what, Written wri
 }
 
 constexpr std::string_view rollWord = "--roll";
-constexpr std::string_view carryWord = "--carry-state";
+constexpr std::string_view startWord = "--start";
 
-// A command of a text to type: [--roll] "TEXT".
+// A command of a text to type: [--start WHERE] [--roll] "TEXT".
 template <typename Command>
 CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSyntax::Script)
 {
@@ -324,10 +324,16 @@ CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSynta
         word,
         [](ScriptArguments& a) -> ErrorOr<Command> {
             Command command;
-            if constexpr (requires { command.carriesState; }) {
-                command.carriesState = a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == carryWord;
-                if (command.carriesState)
-                    TRY(a.word(carryWord));
+            if constexpr (requires { command.start; }) {
+                if (a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == startWord) {
+                    TRY(a.word(startWord));
+                    std::string where = TRY(a.word(lineStartWords()));
+                    auto start = lineStartFromWord(where);
+                    if (!start)
+                        return Error { "expected " + lineStartWords() + " after --start, got "
+                            + quoteScriptString(where) };
+                    command.start = *start;
+                }
             }
             command.rolled = a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == rollWord;
             if (command.rolled)
@@ -336,9 +342,11 @@ CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSynta
             return command;
         },
         [](const Command& c, ScriptLineWriter& w) {
-            if constexpr (requires { c.carriesState; }) {
-                if (c.carriesState)
-                    w.word(std::string(carryWord));
+            if constexpr (requires { c.start; }) {
+                if (c.start != LineStart::AsItCameUp) {
+                    w.word(std::string(startWord));
+                    w.word(std::string(wordFor(c.start)));
+                }
             }
             if (c.rolled)
                 w.word(std::string(rollWord));

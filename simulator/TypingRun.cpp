@@ -123,8 +123,7 @@ int TypingSession::typeLine(const std::string& line, std::optional<OutputFile>& 
     if (line.empty())
         return 0;
     std::string number = "line " + std::to_string(m_totals.lines);
-    CommandResult answer
-        = m_driver.execute(command::TypeLine { line, m_options.rolled, m_options.carriesState });
+    CommandResult answer = m_driver.execute(command::TypeLine { line, m_options.rolled, m_options.start });
     ErrorOr<TypedLine> typed = answer ? TypedLine::fromReply(answer.value().output) : answer.error();
     if (!typed)
         return stop(2, number + ": " + typed.error().message);
@@ -190,7 +189,7 @@ TypingOptions TypingOptions::from(const CommandLine& commandLine)
     options.corvane = commandLine.corvane;
     options.gesture = commandLine.gesture;
     options.rolled = commandLine.rolled;
-    options.carriesState = commandLine.carriesState;
+    options.start = commandLine.lineStart;
     options.quiet = commandLine.quiet;
     options.skippedFile = commandLine.skippedFile;
     return options;

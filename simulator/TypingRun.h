@@ -17,8 +17,8 @@ struct TypingOptions {
     CommandLine::Gesture gesture { CommandLine::Gesture::Flick };
     // Two thumbs: each key goes down before the one before it comes up.
     bool rolled { false };
-    // Each line starts from the keyboard the line before left, not as it came up.
-    bool carriesState { false };
+    // Where each line starts: as the keyboard came up, as the line before left it, …
+    LineStart start { LineStart::AsItCameUp };
     // No progress on standard error.
     bool quiet { false };
     // Where skipped lines are listed instead of standard error.
