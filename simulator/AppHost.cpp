@@ -546,13 +546,38 @@ CommandResult AppHost::handle(const command::Plan& command)
     return taken.outcome(std::move(lines));
 }
 
+ErrorOr<void> AppHost::startLine(const command::TypeLine& command)
+{
+    if (command.start == LineStart::Carried || !m_freshKeyboard)
+        return {};
+    putKeyboardIn(*m_freshKeyboard);
+    // From there by the touches a person would have made just before.
+    switch (command.start) {
+    case LineStart::AsItCameUp:
+    case LineStart::Carried:
+        break;
+    case LineStart::Shifted:
+        TRY(changeShift(command, ShiftTarget::Shifted));
+        break;
+    case LineStart::ShiftLocked:
+        TRY(changeShift(command, ShiftTarget::Locked));
+        break;
+    case LineStart::Numbers:
+    case LineStart::Symbols:
+        m_hand.tap(TRY(KeyboardKeys::find("more")));
+        if (command.start == LineStart::Symbols)
+            m_hand.tap(TRY(KeyboardKeys::find("shift")));
+        break;
+    }
+    return {};
+}
+
 CommandResult AppHost::handle(const command::TypeLine& command)
 {
     UITextField* field = TRY(typingField(command));
     VirtualTimeTaken taken;
     field->setText("");
-    if (!command.carriesState && m_freshKeyboard)
-        putKeyboardIn(*m_freshKeyboard);
+    TRY(startLine(command));
     std::vector<TouchTimeModel> models
         = command.sensitivity ? sensitivityModels() : std::vector<TouchTimeModel>(1);
     TypingReport report

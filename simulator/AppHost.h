@@ -99,6 +99,8 @@ private:
 
     void presentKeyboardAgain();
     CommandResult changeShift(const ScriptCommand& command, ShiftTarget target);
+    // Puts the keyboard where the line starts from.
+    ErrorOr<void> startLine(const command::TypeLine& command);
     CommandResult upwardGesture(const ScriptCommand& command, const std::string& key, double distance);
     // The field typing goes into; an error when there is none or a finger is down.
     ErrorOr<UITextField*> typingField(const ScriptCommand& command);

@@ -43,6 +43,8 @@ struct GivenValues {
     std::string outputDirectory;
     std::string replayFile;
     std::string skippedFile;
+    std::string lineStart;
+    bool carriesState { false };
     std::vector<std::string> helpTopic;
 };
 
@@ -209,9 +211,12 @@ CommandLineReader::CommandLineReader()
     type->add_flag(
             "--sensitivity", m_line.sensitivity, "The predicted wpm with each coefficient at -50 % and +50 %")
         ->disable_flag_override();
-    type->add_flag("--carry-state", m_line.carriesState,
-            "Each line starts where the line before left the keyboard, not as it came up")
+    type->add_flag("--carry-state", m_given.carriesState,
+            "Each line starts where the line before left the keyboard (--start carried)")
         ->disable_flag_override();
+    addValue(type, "--start", m_given.lineStart, "WHERE",
+        "Where each line starts: fresh (as the keyboard came up), carried, shifted (shift just tapped),\n"
+        "shift-locked, numbers or symbols (fresh)");
     addValue(type, "--skipped", m_given.skippedFile, "FILE", "List the skipped lines in FILE");
     type->add_flag("--quiet", m_line.quiet, "No progress on standard error")->disable_flag_override();
     type->add_option("FILE", m_line.textFile, "The text: a file, or - for standard input")
@@ -469,6 +474,17 @@ ErrorOr<void> CommandLineReader::convertValues()
         if (m_given.cost != "touches" && m_given.cost != "time")
             return expectedAfter("touches or time", "--cost", m_given.cost);
         m_line.cost = m_given.cost == "time" ? PlanCost::Time : PlanCost::Touches;
+    }
+    if (wasGiven("--start")) {
+        auto start = lineStartFromWord(m_given.lineStart);
+        if (!start)
+            return expectedAfter(lineStartWords(), "--start", m_given.lineStart);
+        m_line.lineStart = *start;
+    }
+    if (m_given.carriesState) {
+        if (wasGiven("--start") && m_line.lineStart != LineStart::Carried)
+            return Error { "--carry-state and --start " + m_given.lineStart + " say different things" };
+        m_line.lineStart = LineStart::Carried;
     }
     if (wasGiven("--scale")) {
         double scale = 0;

@@ -3,6 +3,7 @@
 #include "platform/foundation/ErrorOr.h"
 #include "platform/keyboard/KeyboardConfiguration.h"
 #include "simulator/AppKind.h"
+#include "simulator/LineStart.h"
 #include "simulator/typing/KeyTouch.h"
 
 #include <optional>
@@ -40,8 +41,8 @@ struct CommandLine {
     Gesture gesture { Gesture::Flick };
     // Two thumbs: each key goes down before the one before it comes up.
     bool rolled { false };
-    // Each line starts from the keyboard the line before left, not as it came up.
-    bool carriesState { false };
+    // Where each line starts: as the keyboard came up, as the line before left it, …
+    LineStart lineStart { LineStart::AsItCameUp };
     // The fewest touches, or the least predicted time.
     PlanCost cost { PlanCost::Touches };
     // The predicted speed again with each time coefficient at -50 % and +50 %.

@@ -2,6 +2,7 @@
 
 #include "platform/keyboard/KeyboardConfiguration.h"
 #include "simulator/AppKind.h"
+#include "simulator/LineStart.h"
 #include "simulator/typing/KeyTouch.h"
 
 #include <map>
@@ -178,12 +179,10 @@ struct Render {
 };
 struct Quit { };
 // Empties the field, types the line as Type does and answers how it went (TypedLine).
-// The line starts from the keyboard as it came up, unless it carries over
-// the state the line before left.
 struct TypeLine {
     std::string text;
     bool rolled { false };
-    bool carriesState { false };
+    LineStart start { LineStart::AsItCameUp };
     PlanCost cost { PlanCost::Touches };
     // Timed also with each coefficient of the time model at -50 % and +50 %.
     bool sensitivity { false };

@@ -314,16 +314,16 @@ CommandSyntax textRow(std::string_view words, std::string_view what, Written wri
 }
 
 constexpr std::string_view rollWord = "--roll";
-constexpr std::string_view carryWord = "--carry-state";
 constexpr std::string_view costWord = "--cost";
 constexpr std::string_view sensitivityWord = "--sensitivity";
+constexpr std::string_view startWord = "--start";
 
 bool nextIsWord(ScriptArguments& a, std::string_view word)
 {
     return a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == word;
 }
 
-// A command of a text to type: [--roll] [--cost touches|time] "TEXT".
+// A command of a text to type: [--start WHERE] [--sensitivity] [--roll] [--cost touches|time] "TEXT".
 template <typename Command>
 CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSyntax::Script)
 {
@@ -331,10 +331,16 @@ CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSynta
         word,
         [](ScriptArguments& a) -> ErrorOr<Command> {
             Command command;
-            if constexpr (requires { command.carriesState; }) {
-                command.carriesState = a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == carryWord;
-                if (command.carriesState)
-                    TRY(a.word(carryWord));
+            if constexpr (requires { command.start; }) {
+                if (a.remaining() > 1 && !a.peek().isQuoted && a.peek().text == startWord) {
+                    TRY(a.word(startWord));
+                    std::string where = TRY(a.word(lineStartWords()));
+                    auto start = lineStartFromWord(where);
+                    if (!start)
+                        return Error { "expected " + lineStartWords() + " after --start, got "
+                            + quoteScriptString(where) };
+                    command.start = *start;
+                }
             }
             if constexpr (requires { command.sensitivity; }) {
                 command.sensitivity = nextIsWord(a, sensitivityWord);
@@ -353,9 +359,11 @@ CommandSyntax typingRow(std::string_view word, ScriptSyntax syntax = ScriptSynta
             return command;
         },
         [](const Command& c, ScriptLineWriter& w) {
-            if constexpr (requires { c.carriesState; }) {
-                if (c.carriesState)
-                    w.word(std::string(carryWord));
+            if constexpr (requires { c.start; }) {
+                if (c.start != LineStart::AsItCameUp) {
+                    w.word(std::string(startWord));
+                    w.word(std::string(wordFor(c.start)));
+                }
             }
             if constexpr (requires { c.sensitivity; }) {
                 if (c.sensitivity)

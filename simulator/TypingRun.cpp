@@ -149,8 +149,8 @@ int TypingSession::typeLine(const std::string& line, std::optional<OutputFile>& 
     if (line.empty())
         return 0;
     std::string number = "line " + std::to_string(m_totals.lines);
-    CommandResult answer = m_driver.execute(command::TypeLine {
-        line, m_options.rolled, m_options.carriesState, m_options.cost, m_options.sensitivity });
+    CommandResult answer = m_driver.execute(
+        command::TypeLine { line, m_options.rolled, m_options.start, m_options.cost, m_options.sensitivity });
     ErrorOr<TypedLine> typed = answer ? TypedLine::fromReply(answer.value().output) : answer.error();
     if (!typed)
         return stop(2, number + ": " + typed.error().message);
@@ -226,7 +226,7 @@ TypingOptions TypingOptions::from(const CommandLine& commandLine)
     options.corvane = commandLine.corvane;
     options.gesture = commandLine.gesture;
     options.rolled = commandLine.rolled;
-    options.carriesState = commandLine.carriesState;
+    options.start = commandLine.lineStart;
     options.cost = commandLine.cost;
     options.sensitivity = commandLine.sensitivity;
     options.quiet = commandLine.quiet;

@@ -17,8 +17,8 @@ struct TypingOptions {
     CommandLine::Gesture gesture { CommandLine::Gesture::Flick };
     // Two thumbs: each key goes down before the one before it comes up.
     bool rolled { false };
-    // Each line starts from the keyboard the line before left, not as it came up.
-    bool carriesState { false };
+    // Where each line starts: as the keyboard came up, as the line before left it, …
+    LineStart start { LineStart::AsItCameUp };
     PlanCost cost { PlanCost::Touches };
     // The predicted speed again with each time coefficient at -50 % and +50 %.
     bool sensitivity { false };

@@ -29,6 +29,8 @@ public:
     // A tap on the shift key of a letters keyplane: shift, shift lock when it
     // follows the tap that shifted within the double-tap interval, or unshift.
     void shiftKeyTapped();
+    // Another key was touched: a next tap on shift is not the second of a double tap.
+    void endShiftDoubleTap() { m_shiftedByTapAt = -1; }
 
     // Everything shift is, so that it can be put back as it was, the time of
     // the tap that shifted (for a double tap) included.

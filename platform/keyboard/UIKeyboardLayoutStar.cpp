@@ -191,6 +191,9 @@ void UIKeyboardLayoutStar::touchUp(NSObject*)
         goBackTo(*slidFrom);
     else if (!slidFrom && bringsLettersBackAfter(typed))
         send(this, sel::setKeyplaneName, lettersKeyplaneName());
+    // A double tap is two taps on shift with no other key between them, however quick.
+    if (UIKeyboardImpl* impl = m_impl.get(); impl && key && !isLettersShiftKey(key.get()))
+        impl->endShiftDoubleTap();
 }
 
 void UIKeyboardLayoutStar::touchCancelled(NSObject*)

@@ -186,6 +186,45 @@ TEST(TypingFiles, StartEveryLineFromTheKeyboardAsItCameUp)
     EXPECT_EQ(carried.output, summary(2, 2, 3, "1.500", "21.4", 0));
 }
 
+// The touches of a `type` run, from its last line.
+std::size_t touchesOf(const SimulatorResult& result)
+{
+    std::size_t at = result.output.rfind(" in ");
+    return at == std::string::npos ? 0 : std::stoul(result.output.substr(at + 4));
+}
+
+// Each line may start as a person may have left the keyboard just before: the
+// touches that take it from there differ, and every line still comes out exactly,
+// rolled too (a lower-case letter after a shift tap was where rolled plans failed, and
+// a run of slides from shift where the keyboard took a late shift touch for a double tap).
+TEST(TypingFiles, StartEveryLineWhereAsked)
+{
+    E2EWorkspace workspace;
+    auto touchesFrom = [&](const std::string& start) {
+        SimulatorResult result = typeText(workspace, "ab\n[\n", { "--corvane", "off", "--start", start });
+        EXPECT_EQ(result.exitStatus, 0) << start << ": " << result.errors;
+        return touchesOf(result);
+    };
+    // Small letters are one touch each from the letters; "[" a slide from "#+=" on the numbers.
+    EXPECT_EQ(touchesFrom("fresh"), 4u);
+    // Shift first ended by a tap.
+    EXPECT_EQ(touchesFrom("shifted"), 5u);
+    EXPECT_EQ(touchesFrom("numbers"), 3u);
+
+    for (const char* start : { "shifted", "shift-locked", "numbers", "symbols" }) {
+        SimulatorResult rolled = typeText(workspace,
+            "Hello, World 42!\nabc [x] \u00e9t\u00e9\nA B C D E F: #\n", { "--roll", "--start", start });
+        EXPECT_EQ(rolled.exitStatus, 0) << start << ": " << rolled.errors;
+    }
+
+    SimulatorResult refused = typeText(workspace, "ab\n", { "--start", "upside-down" });
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_NE(refused.errors.find(
+                  "expected fresh, carried, shifted, shift-locked, numbers or symbols after --start"),
+        std::string::npos)
+        << refused.errors;
+}
+
 TEST(TypingScripts, RefuseATextTheKeyboardCannotType)
 {
     E2EWorkspace workspace;

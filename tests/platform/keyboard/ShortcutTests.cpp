@@ -128,6 +128,24 @@ TEST_F(Shortcuts, ASlideGoesBackToTheShiftTheKeyboardHad)
     EXPECT_EQ(input->text, "k7");
 }
 
+// However quick, two shift taps with another key between them are no double tap:
+// the slide from "123" comes back to the capitals, and the next shift tap unshifts.
+TEST_F(Shortcuts, AnotherKeyBetweenTwoShiftTapsIsNoDoubleTap)
+{
+    tap("Shift-Key");
+    slide("More-Key", "Digit-Seven");
+    ASSERT_TRUE(send(impl(), sel::isShifted));
+    tap("Shift-Key");
+    EXPECT_FALSE(send(impl(), sel::isShiftLocked));
+    EXPECT_FALSE(send(impl(), sel::isShifted));
+
+    tap("Shift-Key");
+    tap("Space-Key");
+    tap("Shift-Key");
+    EXPECT_FALSE(send(impl(), sel::isShiftLocked));
+    EXPECT_EQ(input->text, "7 ");
+}
+
 TEST_F(Shortcuts, ASlideEndingOnAKeyplaneKeyOrOffTheKeysDoesNothingMore)
 {
     // Onto "#+=": no keyplane key acts as it is slid onto, so the numbers stay.
