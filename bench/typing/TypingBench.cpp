@@ -96,7 +96,7 @@ void typeLongLine(benchmark::State& state, PlanCost cost)
     if (!host)
         return;
     for (auto _ : state) {
-        CommandResult typed = host->perform(command::TypeLine { line, false, false, cost });
+        CommandResult typed = host->perform(command::TypeLine { line, false, LineStart::AsItCameUp, cost });
         ErrorOr<TypedLine> result = typed ? TypedLine::fromReply(typed.value().output) : typed.error();
         if (!result || result.value().fieldText != line) {
             state.SkipWithError("the line did not come out exactly");
